@@ -1,0 +1,36 @@
+#pragma once
+// The numeric value of a text, the number text of a value, and trimming: the three
+// text rules every reader and writer of amounts in Gavelton shares.
+
+#include <string>
+#include <string_view>
+
+namespace gv {
+
+// The number that stands at the start of a text. Spaces, tabs and line feeds are
+// skipped wherever they stand (also between digits); then an optional sign, digits with
+// at most one ".", an optional exponent ("E" or "D", optional sign, digits); "&H"/"&O"
+// read a hexadecimal/octal whole number. Reading stops at the first character that does
+// not fit; no digit read gives 0.
+struct NumericValue {
+    double value = 0.0;       // meaningful only when !outOfRange
+    bool outOfRange = false;  // the number lies beyond the range of a double (e.g. "1E999")
+    bool negative = false;    // the sign that was read; lets callers map out-of-range to ±inf
+};
+
+NumericValue Val(std::string_view text);
+
+// Val, with a number beyond the double range taken as plus or minus infinity by its sign.
+// For the callers that have decided that is what such a number means.
+double ValOrInfinity(std::string_view text);
+
+// Decimal text of a value: no leading space, no leading zeros, no thousands separators,
+// no trailing zeros after the point, "." whatever the locale, no "0" before the point
+// below 1, at most 15 significant digits, exponent form from 1E15 on.
+std::string NumberText(double value);
+
+// Removes leading and trailing spaces (character 32) only; tabs stay.
+std::string Trim(std::string_view text);
+std::string_view TrimView(std::string_view text);
+
+}  // namespace gv

@@ -1,0 +1,28 @@
+#pragma once
+// The block: the item being auctioned, its bids, and the values State Item keeps between
+// presses. The six captions are the state; the main window shows them as they are.
+
+#include <array>
+#include <string>
+
+#include "setup/tier_table.h"
+
+namespace gv {
+
+struct BlockState {
+    std::string blockItem = "Item on the block";
+    std::string blockMin = "Min Bid";
+    std::string currentBid = "Current Bid";
+    std::string currentBidder = "Current Bidder";
+    std::string lastBid = "Last Bid";
+    std::string lastBidder = "Last Bidder";
+
+    int raiseTierIndex = 0;                     // row of the last State Item lookup that found one
+    std::array<bool, kTierRows> raiseDue{};     // row's raise not yet announced for this item
+    std::string raiseText;                      // raise found by the last State Item
+    std::string raiseBase;                      // bid the last State Item looked up
+    int blockItemIndex = 0;                     // position in the item list of the entry on the block
+    std::string markerText;                     // set by Get Bids
+};
+
+}  // namespace gv

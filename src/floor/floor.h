@@ -1,0 +1,72 @@
+#pragma once
+// The auction floor's commands, as the auction panel's buttons and the Auction menu command
+// run them. The main window owns the state and binds its labels to it; it refreshes them
+// whenever the floor reports a change (the floor yields right after, so the window repaints).
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/busy.h"
+#include "common/event_pump.h"
+#include "floor/block.h"
+#include "link/link_port.h"
+#include "setup/item_list.h"
+#include "setup/tier_table.h"
+
+namespace gv {
+
+// The lines each announcement speaks, computed from the block state. StateItemLines also
+// performs State Item's lookup and clears the announced raise flag.
+std::vector<std::string> StateItemLines(BlockState& block, const TierTable& tiers);
+std::vector<std::string> CallLines(const BlockState& block, int call /* 1 to 3 */);
+std::vector<std::string> SoldLines(const BlockState& block);
+
+// Put on block: split the entry at its last "-", empty the four bid captions, arm all six
+// raise flags.
+void PutOnBlock(BlockState& block, std::string_view entry);
+
+// The bid intake over a captured chat text (UTF-8, lines ended by CR LF or CR), judged
+// against and written into the block state. `yieldOnce` runs after each line read and after
+// each accepted bid.
+void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
+              const std::function<void()>& yieldOnce);
+
+// Where the capture file lives: "C:\TALLY.TXT" on Windows, TALLY.TXT in the working folder
+// elsewhere.
+std::filesystem::path DefaultCapturePath();
+
+class Floor {
+public:
+    Floor(BlockState& block, const TierTable& tiers, ItemList& items, LinkPort& link,
+          EventPump& pump, BusyHost& busy);
+
+    void SetCapturePath(std::filesystem::path path) { capturePath_ = std::move(path); }
+    // Called whenever the block labels or the item list changed.
+    void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+
+    void StateItem();     // Command5_Click
+    void Call(int call);  // Command1_Click, Command2_Click, Command3_Click
+    void Sold();          // Command4_Click
+    void GetBids();       // Command6_Click (CaptureChat and the intake)
+    void GetNextItem();   // Command11_Click (no busy state; the window moves the focus)
+    void AuctionCommand();  // AUCTIONITSELF_Click's first step
+    void StateRules();    // Command7_Click
+
+private:
+    void Speak(const std::vector<std::string>& lines);
+    void Changed();
+
+    BlockState& block_;
+    const TierTable& tiers_;
+    ItemList& items_;
+    LinkPort& link_;
+    EventPump& pump_;
+    BusyHost& busy_;
+    std::filesystem::path capturePath_ = DefaultCapturePath();
+    std::function<void()> onChange_;
+};
+
+}  // namespace gv

@@ -1,0 +1,15 @@
+#pragma once
+// The rules announcement (State Rules): seven fixed lines and one line per tier row in use.
+
+#include <string>
+#include <vector>
+
+#include "setup/tier_table.h"
+
+namespace gv {
+
+inline constexpr const char* kProgramTitle = "Gavelton";
+
+std::vector<std::string> RulesLines(const TierTable& table);
+
+}  // namespace gv
