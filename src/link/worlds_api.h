@@ -1,0 +1,24 @@
+#pragma once
+// The names of the chat client's DDE service, and where the service lives on platforms
+// without DDE. Shared by the tool and by anything that plays the chat client.
+
+#include <filesystem>
+#include <string>
+
+namespace gv::worlds_api {
+
+inline constexpr const char* kService = "WorldsApi";
+inline constexpr const char* kRegister = "WorldsApi_Register";
+inline constexpr const char* kUnregister = "WorldsApi_Unregister";
+inline constexpr const char* kCommunicate = "WorldsApi_Communicate";
+inline constexpr const char* kGetAllText = "WorldsApi_GetAllText";
+inline constexpr char kFieldSeparator = '\f';  // between the fields of a Communicate poke
+
+#ifndef _WIN32
+// The service is the socket file "WorldsApi" in $XDG_RUNTIME_DIR, or, where that is unset,
+// in the folder gavelton-<uid> of the system's temp folder, created with mode 0700.
+// Returns the socket path; `error` says why the folder could not be made (path then empty).
+std::filesystem::path ServiceSocketPath(std::string* error = nullptr);
+#endif
+
+}  // namespace gv::worlds_api
