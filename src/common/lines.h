@@ -26,6 +26,11 @@ private:
     std::string_view text_;
     LineEnds ends_;
     std::size_t pos_ = 0;
+    // Where the next CR and LF stand at or after pos_ (npos: none left). Kept between calls so
+    // that a text with only one kind of line end is still read in one pass.
+    std::size_t nextCr_ = 0;
+    std::size_t nextLf_ = 0;
+    bool scanned_ = false;
 };
 
 }  // namespace gv

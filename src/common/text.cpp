@@ -1,1 +1,269 @@
-// (being written)
+#include "common/text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace gv {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Walks a text skipping blanks wherever they stand, as the numeric-value rule reads it.
+class BlankSkipper {
+public:
+    explicit BlankSkipper(std::string_view text) : text_(text) { Skip(); }
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
+    void Advance() {
+        ++pos_;
+        Skip();
+    }
+
+private:
+    void Skip() {
+        while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+    }
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+NumericValue FromWhole(double value, bool overflow) {
+    NumericValue v;
+    if (overflow || std::isinf(value)) {
+        v.outOfRange = true;
+        return v;
+    }
+    v.value = value;
+    return v;
+}
+
+// "&H..." and "&O...": whole numbers, never negative.
+NumericValue ReadRadix(BlankSkipper& in) {
+    const char kind = in.Peek();
+    in.Advance();
+    if (kind == 'H' || kind == 'h') {
+        // Hex digits go through from_chars so a long number is still rounded correctly.
+        std::string digits;
+        while (!in.AtEnd() && HexDigit(in.Peek()) >= 0) {
+            if (!(digits.empty() && in.Peek() == '0')) digits.push_back(in.Peek());
+            in.Advance();
+        }
+        if (digits.empty()) return {};
+        double value = 0.0;
+        const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                       std::chars_format::hex);
+        return FromWhole(value, r.ec == std::errc::result_out_of_range);
+    }
+    // Octal: each digit multiplies by a power of two, exact until 2^53.
+    double value = 0.0;
+    while (!in.AtEnd() && in.Peek() >= '0' && in.Peek() <= '7') {
+        value = value * 8.0 + (in.Peek() - '0');
+        in.Advance();
+    }
+    return FromWhole(value, false);
+}
+
+}  // namespace
+
+NumericValue Val(std::string_view text) {
+    BlankSkipper in(text);
+    if (in.Peek() == '&') {
+        in.Advance();
+        const char k = in.Peek();
+        if (k == 'H' || k == 'h' || k == 'O' || k == 'o') return ReadRadix(in);
+        return {};
+    }
+
+    // The number is copied in the form from_chars reads ("-123.45e-6"), blanks and the
+    // "D" exponent letter left behind. Most bids are short, so the buffer stays on the stack.
+    constexpr std::size_t kInline = 64;
+    char inlineBuf[kInline];
+    std::string heap;
+    std::size_t len = 0;
+    auto put = [&](char c) {
+        if (len < kInline) {
+            inlineBuf[len++] = c;
+            return;
+        }
+        if (heap.empty()) heap.assign(inlineBuf, kInline);
+        heap.push_back(c);
+        ++len;
+    };
+
+    NumericValue result;
+    if (in.Peek() == '-' || in.Peek() == '+') {
+        result.negative = in.Peek() == '-';
+        in.Advance();
+    }
+    if (result.negative) put('-');
+
+    bool anyDigit = false;
+    bool point = false;
+    // Decimal exponent of the first significant digit, to tell overflow from underflow.
+    long long leadExponent = 0;
+    bool seenSignificant = false;
+    long long intDigits = 0;
+    long long fracZeros = 0;
+    for (;;) {
+        const char c = in.Peek();
+        if (IsDigit(c)) {
+            anyDigit = true;
+            if (c != '0' && !seenSignificant) {
+                seenSignificant = true;
+                leadExponent = point ? -(fracZeros + 1) : 0;
+            }
+            if (!point) {
+                if (seenSignificant) ++intDigits;
+            } else if (!seenSignificant) {
+                ++fracZeros;
+            }
+            put(c);
+            in.Advance();
+        } else if (c == '.' && !point) {
+            point = true;
+            put('.');
+            in.Advance();
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit) return NumericValue{0.0, false, result.negative};
+    if (seenSignificant && intDigits > 0) leadExponent = intDigits - 1;
+
+    // Exponent: "E" or "D" in either case; without digits after it, it is not part of
+    // the number.
+    long long exponent = 0;
+    const char e = in.Peek();
+    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+        BlankSkipper probe = in;
+        probe.Advance();
+        bool expNegative = false;
+        if (probe.Peek() == '-' || probe.Peek() == '+') {
+            expNegative = probe.Peek() == '-';
+            probe.Advance();
+        }
+        if (IsDigit(probe.Peek())) {
+            put('e');
+            if (expNegative) put('-');
+            while (IsDigit(probe.Peek())) {
+                const int d = probe.Peek() - '0';
+                if (exponent < 1'000'000'000'000LL) exponent = exponent * 10 + d;
+                put(probe.Peek());
+                probe.Advance();
+            }
+            if (expNegative) exponent = -exponent;
+            in = probe;
+        }
+    }
+
+    const char* first = len <= kInline ? inlineBuf : heap.data();
+    double value = 0.0;
+    const auto r = std::from_chars(first, first + len, value, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        if (seenSignificant && leadExponent + exponent > 0) {
+            result.outOfRange = true;
+            return result;
+        }
+        value = 0.0;  // too small to hold: it is worth nothing
+    } else if (r.ec != std::errc{}) {
+        value = 0.0;
+    }
+    if (std::isinf(value)) {
+        result.outOfRange = true;
+        return result;
+    }
+    result.value = value == 0.0 ? 0.0 : value;  // no negative zero
+    return result;
+}
+
+double ValOrInfinity(std::string_view text) {
+    const NumericValue v = Val(text);
+    if (!v.outOfRange) return v.value;
+    return v.negative ? -std::numeric_limits<double>::infinity()
+                      : std::numeric_limits<double>::infinity();
+}
+
+std::string NumberText(double value) {
+    // Infinity is written as the smallest power of ten beyond the double range, so that
+    // the text reads back (ValOrInfinity) as the same infinity.
+    if (std::isnan(value)) return "0";
+    if (std::isinf(value)) return value > 0 ? "1E+309" : "-1E+309";
+    if (value == 0.0) return "0";
+
+    // 15 significant digits, so that arithmetic noise (0.1 + 0.2) never shows.
+    char sci[40];
+    const auto r = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 14);
+    const std::string_view s(sci, static_cast<std::size_t>(r.ptr - sci));
+    const bool negative = s.front() == '-';
+    const std::size_t m = negative ? 1 : 0;
+    char digits[16];
+    std::size_t nd = 0;
+    digits[nd++] = s[m];
+    const std::size_t ePos = s.find('e');
+    for (std::size_t i = m + 2; i < ePos; ++i) digits[nd++] = s[i];
+    while (nd > 1 && digits[nd - 1] == '0') --nd;
+    int exp10 = 0;
+    {
+        const char* p = s.data() + ePos + 1;
+        if (*p == '+') ++p;
+        std::from_chars(p, s.data() + s.size(), exp10);
+    }
+
+    std::string out;
+    out.reserve(24);
+    if (negative) out.push_back('-');
+    if (exp10 >= 15 || exp10 < -5) {
+        out.push_back(digits[0]);
+        if (nd > 1) {
+            out.push_back('.');
+            out.append(digits + 1, nd - 1);
+        }
+        out.push_back('E');
+        out.push_back(exp10 < 0 ? '-' : '+');
+        const int a = exp10 < 0 ? -exp10 : exp10;
+        if (a < 10) out.push_back('0');
+        char eb[8];
+        const auto er = std::to_chars(eb, eb + sizeof eb, a);
+        out.append(eb, er.ptr);
+        return out;
+    }
+    if (exp10 < 0) {
+        out.push_back('.');
+        out.append(static_cast<std::size_t>(-exp10 - 1), '0');
+        out.append(digits, nd);
+        return out;
+    }
+    const std::size_t intLen = static_cast<std::size_t>(exp10) + 1;
+    if (nd <= intLen) {
+        out.append(digits, nd);
+        out.append(intLen - nd, '0');
+    } else {
+        out.append(digits, intLen);
+        out.push_back('.');
+        out.append(digits + intLen, nd - intLen);
+    }
+    return out;
+}
+
+std::string_view TrimView(std::string_view text) {
+    const std::size_t b = text.find_first_not_of(' ');
+    if (b == std::string_view::npos) return {};
+    const std::size_t e = text.find_last_not_of(' ');
+    return text.substr(b, e - b + 1);
+}
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+}  // namespace gv
