@@ -1,1 +1,145 @@
-// (being written)
+#include "floor/floor.h"
+
+#include <optional>
+
+#include "common/text.h"
+#include "floor/capture.h"
+#include "setup/rules.h"
+
+namespace gv {
+
+namespace {
+
+std::string CurrentBidLine(const BlockState& block) {
+    return "Current Bid is " + block.currentBid + " from " + block.currentBidder;
+}
+
+}  // namespace
+
+std::vector<std::string> StateItemLines(BlockState& block, const TierTable& tiers) {
+    std::vector<std::string> lines;
+    lines.push_back(MarkerText(block.blockItem));
+
+    if (ValOrInfinity(block.currentBid) > 0) {
+        lines.push_back(CurrentBidLine(block));
+        block.raiseBase = block.currentBid;
+    } else if (ValOrInfinity(block.blockMin) > 0) {
+        lines.push_back("Minimum Bid is " + block.blockMin);
+        block.raiseBase = block.blockMin;
+    }
+
+    block.raiseText = "1";
+    const RaiseLookup found = tiers.LookupRaise(ValOrInfinity(block.raiseBase));
+    if (found.row) {
+        block.raiseText = found.text;
+        block.raiseTierIndex = *found.row;
+    }
+
+    // The index only ever holds a row a lookup returned, but it is the window's to keep: check.
+    if (block.raiseTierIndex >= 0 && block.raiseTierIndex < kTierRows) {
+        bool& due = block.raiseDue[static_cast<std::size_t>(block.raiseTierIndex)];
+        if (due) {
+            lines.push_back("** Minimum Raise Amount is " + block.raiseText + " **");
+            due = false;
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> CallLines(const BlockState& block, int call) {
+    static constexpr const char* kCalls[] = {"1ST CALL", "2ND CALL", "3RD CALL"};
+    if (call < 1 || call > 3) return {};
+    return {kCalls[call - 1], block.blockItem, CurrentBidLine(block)};
+}
+
+std::vector<std::string> SoldLines(const BlockState& block) {
+    return {"SOLD!", block.blockItem + " is sold for " + block.currentBid + " tokens to " + block.currentBidder};
+}
+
+void PutOnBlock(BlockState& block, std::string_view entry) {
+    // The last "-": a "-" inside the item's name stays part of the name.
+    const std::size_t dash = entry.rfind('-');
+    if (dash != std::string_view::npos) {
+        block.blockMin = Trim(entry.substr(dash + 1));
+        block.blockItem = Trim(entry.substr(0, dash));
+    }
+    block.currentBidder.clear();
+    block.currentBid.clear();
+    block.lastBidder.clear();
+    block.lastBid.clear();
+    block.raiseDue.fill(true);
+}
+
+std::filesystem::path DefaultCapturePath() {
+#ifdef _WIN32
+    return std::filesystem::path(L"C:\\TALLY.TXT");
+#else
+    return std::filesystem::path("TALLY.TXT");
+#endif
+}
+
+Floor::Floor(BlockState& block, const TierTable& tiers, ItemList& items, LinkPort& link, EventPump& pump,
+             BusyHost& busy)
+    : block_(block), tiers_(tiers), items_(items), link_(link), pump_(pump), busy_(busy) {}
+
+void Floor::Speak(const std::vector<std::string>& lines) {
+    // An empty line is never sent into the chat (an empty item name, for one).
+    for (const std::string& line : lines)
+        if (!line.empty()) link_.SpeakText(line);
+}
+
+void Floor::Changed() {
+    if (onChange_) onChange_();
+}
+
+void Floor::StateItem() {
+    BusyScope busy(busy_);
+    Speak(StateItemLines(block_, tiers_));
+}
+
+void Floor::Call(int call) {
+    BusyScope busy(busy_);
+    Speak(CallLines(block_, call));
+}
+
+void Floor::Sold() {
+    BusyScope busy(busy_);
+    Speak(SoldLines(block_));
+    // The labels go on showing the sold item until the next one is put on the block. An index
+    // past the end (entries deleted since) removes nothing rather than a wrong entry.
+    if (!items_.Empty() && items_.RemoveAt(block_.blockItemIndex)) Changed();
+}
+
+void Floor::GetBids() {
+    BusyScope busy(busy_);
+    const CaptureResult capture = CaptureChat(link_, pump_, capturePath_);
+    block_.markerText = MarkerText(block_.blockItem);
+    const std::optional<std::string> text = CapturedText(capture, capturePath_);
+    if (!text) return;
+    TakeBids(*text, block_, tiers_, [this] { pump_.Yield(); }, [this] { Changed(); });
+}
+
+void Floor::GetNextItem() {
+    if (items_.Empty()) return;
+    // Wraps to the first entry after the last, and from any index outside the list.
+    const long long next = static_cast<long long>(block_.blockItemIndex) + 1;
+    const long long count = static_cast<long long>(items_.Count());
+    block_.blockItemIndex = (next < 0 || next >= count) ? 0 : static_cast<int>(next);
+    PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
+    Changed();
+}
+
+void Floor::AuctionCommand() {
+    if (items_.Empty()) return;
+    // EntryAt gives the empty text past the end: the bids are cleared and the flags armed,
+    // the item and minimum stay.
+    PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
+    Changed();
+}
+
+void Floor::StateRules() {
+    BusyScope busy(busy_);
+    Speak(RulesLines(tiers_));
+}
+
+}  // namespace gv

@@ -33,6 +33,14 @@ void PutOnBlock(BlockState& block, std::string_view entry);
 // each accepted bid.
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
               const std::function<void()>& yieldOnce);
+// As above; `onAccepted` runs after each accepted bid has been written, before its yield, so
+// the window can show the new bid while the intake goes on.
+void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
+              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted);
+
+// "Item on the Block currently is " + the item: the first line of State Item, and what the
+// intake looks for in the chat before it takes bids.
+std::string MarkerText(std::string_view blockItem);
 
 // Where the capture file lives: "C:\TALLY.TXT" on Windows, TALLY.TXT in the working folder
 // elsewhere.
