@@ -1,0 +1,99 @@
+#include "common/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace gv {
+namespace {
+namespace fs = std::filesystem;
+
+class AtomicFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gv_atomic_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir_, ec);
+    }
+    std::size_t EntriesInFolder() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+    }
+    fs::path dir_;
+};
+
+TEST_F(AtomicFile, WritesAndReadsBackExactBytes) {
+    const fs::path file = dir_ / "BIDS.TXT";
+    const std::string bytes("0\r\n\0\xFF\r\n", 7);
+    ASSERT_TRUE(WriteFileAtomically(file, bytes).ok);
+    EXPECT_EQ(ReadWholeFile(file), bytes);
+    ASSERT_TRUE(WriteFileAtomically(file, "").ok);
+    EXPECT_EQ(ReadWholeFile(file), "");
+    EXPECT_EQ(EntriesInFolder(), 1u) << "no temporary file is left behind";
+}
+
+TEST_F(AtomicFile, LargeFileReadsWhole) {
+    const fs::path file = dir_ / "big";
+    std::string bytes(10 * 1024 * 1024 + 3, 'b');
+    bytes.back() = 'e';
+    ASSERT_TRUE(WriteFileAtomically(file, bytes).ok);
+    EXPECT_EQ(ReadWholeFile(file), bytes);
+}
+
+TEST_F(AtomicFile, MissingFileOrFolderReadsAsNothing) {
+    EXPECT_EQ(ReadWholeFile(dir_ / "none"), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(dir_), std::nullopt);
+}
+
+TEST_F(AtomicFile, FailureLeavesTheEarlierFileAndGivesAReason) {
+    // A folder standing where the file should go: the rename fails after the data were
+    // written, so the temporary file must be cleaned up.
+    const fs::path blocked = dir_ / "Items.TXT";
+    fs::create_directory(blocked);
+    fs::path inside = blocked / "keep";
+    std::ofstream(inside) << "x";
+    const FileResult r = WriteFileAtomically(blocked, "new");
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.reason.empty());
+    EXPECT_TRUE(fs::is_directory(blocked));
+    EXPECT_EQ(EntriesInFolder(), 1u);
+
+    const FileResult missing = WriteFileAtomically(dir_ / "no-such-folder" / "BIDS.TXT", "x");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.reason, std::generic_category().message(ENOENT));
+}
+
+TEST_F(AtomicFile, ReadOnlyFolderKeepsTheEarlierFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    const fs::path file = dir_ / "BIDS.TXT";
+    ASSERT_TRUE(WriteFileAtomically(file, "old\r\n").ok);
+    fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const FileResult r = WriteFileAtomically(file, "new\r\n");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.reason, std::generic_category().message(EACCES));
+    EXPECT_EQ(ReadWholeFile(file), "old\r\n");
+}
+
+TEST_F(AtomicFile, ReplacingKeepsThePermissionsOfTheEarlierFile) {
+    const fs::path file = dir_ / "Items.TXT";
+    std::ofstream(file) << "old";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically(file, "new").ok);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadWholeFile(file), "new");
+}
+
+}  // namespace
+}  // namespace gv
