@@ -1,0 +1,250 @@
+#include "setup/tier_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace gv {
+namespace {
+
+// Rows as "low|high|raise", so a whole table compares in one line.
+std::vector<std::string> Rows(const TierTable& t) {
+    std::vector<std::string> out;
+    for (int r = 0; r < kTierRows; ++r) {
+        out.push_back(t.Row(r).low + "|" + t.Row(r).high + "|" + t.Row(r).raise);
+    }
+    return out;
+}
+
+using R = std::vector<std::string>;
+const std::string E = "||";
+
+// What the host does: types a high bound and leaves the box.
+void TypeHigh(TierTable& t, int row, std::string text) {
+    t.Row(row).high = std::move(text);
+    t.NormaliseHigh(row);
+}
+
+TEST(TierTable, InitialContents) {
+    const TierTable t;
+    EXPECT_EQ(Rows(t), (R{"0|9999999|1", E, E, E, E, E}));
+    EXPECT_TRUE(t.InUse(0));
+    EXPECT_FALSE(t.InUse(1));
+}
+
+TEST(TierTable, WorkedExample) {
+    TierTable t;
+    TypeHigh(t, 0, "100");
+    EXPECT_EQ(Rows(t), (R{"0|100|1", "101|9999999|1", E, E, E, E}));
+    TypeHigh(t, 1, "500");
+    EXPECT_EQ(Rows(t), (R{"0|100|1", "101|500|1", "501|9999999|1", E, E, E}));
+
+    TierTable gap = t;
+    TypeHigh(gap, 0, "50");
+    EXPECT_EQ(Rows(gap), (R{"0|50|1", "51|500|1", "501|9999999|1", E, E, E}));
+
+    TierTable overlap = t;
+    TypeHigh(overlap, 0, "700");
+    EXPECT_EQ(Rows(overlap), (R{"0|700|1", "701|701|1", "702|9999999|1", E, E, E}));
+
+    TypeHigh(t, 0, "9999999");
+    EXPECT_EQ(Rows(t), (R{"0|9999999|1", E, E, E, E, E}));
+}
+
+TEST(TierTable, LeavingTheTopValueUnchangedChangesNothing) {
+    TierTable t;
+    t.Row(0).raise = "5";
+    t.NormaliseHigh(0);
+    EXPECT_EQ(Rows(t), (R{"0|9999999|5", E, E, E, E, E}));
+}
+
+TEST(TierTable, HighBelowLowOrErasedRisesToLow) {
+    TierTable t;
+    TypeHigh(t, 0, "100");
+    TypeHigh(t, 1, "500");
+    TypeHigh(t, 1, "50");
+    EXPECT_EQ(t.Row(1).high, "101");
+    EXPECT_EQ(t.Row(2).low, "102");
+    TypeHigh(t, 1, "");
+    EXPECT_EQ(t.Row(1).high, "101");
+    TypeHigh(t, 1, "  300  ");
+    EXPECT_EQ(t.Row(1).high, "300");
+    TypeHigh(t, 1, "\t300");  // tabs stay, and the text is worth 300 all the same
+    EXPECT_EQ(t.Row(1).high, "\t300");
+    EXPECT_EQ(t.Row(2).low, "301");
+}
+
+TEST(TierTable, OverlapPushesLaterRowsUp) {
+    TierTable t;
+    t.Row(0) = {"0", "100", "5"};
+    t.Row(1) = {"101", "200", "10"};
+    t.Row(2) = {"201", "9999999", "25"};
+    TypeHigh(t, 0, "300");
+    EXPECT_EQ(Rows(t), (R{"0|300|5", "301|301|10", "302|9999999|25", E, E, E}));
+}
+
+TEST(TierTable, OverlapPassRunsPastRowsThatNeedNoChange) {
+    TierTable t;
+    t.Row(0) = {"0", "10", "1"};
+    t.Row(1) = {"11", "100", "1"};   // still fine after the push
+    t.Row(2) = {"101", "20", "1"};   // damaged by hand: must still be mended
+    t.Row(3) = {"21", "9999999", "1"};
+    TypeHigh(t, 0, "50");
+    EXPECT_EQ(Rows(t), (R{"0|50|1", "51|100|1", "101|101|1", "102|9999999|1", E, E}));
+}
+
+TEST(TierTable, FullTableCollapsesToOneRow) {
+    TierTable t;
+    for (int r = 0; r < 5; ++r) TypeHigh(t, r, std::to_string((r + 1) * 100));
+    EXPECT_EQ(Rows(t), (R{"0|100|1", "101|200|1", "201|300|1", "301|400|1", "401|500|1",
+                          "501|9999999|1"}));
+    TypeHigh(t, 0, "9999999");
+    EXPECT_EQ(Rows(t), (R{"0|9999999|1", E, E, E, E, E}));
+}
+
+TEST(TierTable, RowFiveMayEndBelowTheTop) {
+    TierTable t;
+    for (int r = 0; r < 5; ++r) TypeHigh(t, r, std::to_string((r + 1) * 100));
+    TypeHigh(t, 5, "600");
+    EXPECT_EQ(t.Row(5).high, "600");
+    EXPECT_EQ(t.LookupRaise(600).row, 5);
+    EXPECT_EQ(t.LookupRaise(700).row, std::nullopt);
+    EXPECT_EQ(t.LookupRaise(700).text, "1");
+    // Row 5 above the top: row 5 is never compared with it.
+    TypeHigh(t, 5, "99999999");
+    EXPECT_EQ(t.Row(5).high, "99999999");
+}
+
+TEST(TierTable, TypingIntoARowNotInUse) {
+    TierTable t;
+    TypeHigh(t, 0, "100");
+    TypeHigh(t, 3, "500");
+    EXPECT_EQ(Rows(t), (R{"0|100|1", "101|9999999|1", E, "|500|", "501|9999999|1", E}));
+    EXPECT_FALSE(t.InUse(3));
+}
+
+TEST(TierTable, LeadingZerosStayAsTyped) {
+    TierTable t;
+    TypeHigh(t, 0, "0012");
+    EXPECT_EQ(t.Row(0).high, "0012");
+    EXPECT_EQ(t.Row(1).low, "13");
+}
+
+TEST(TierTable, TopValueReachedInALaterRowClosesTheTable) {
+    TierTable t;
+    TypeHigh(t, 0, "100");
+    TypeHigh(t, 1, "500");
+    TypeHigh(t, 2, "900");
+    TypeHigh(t, 1, "10000000");
+    EXPECT_EQ(Rows(t), (R{"0|100|1", "101|9999999|1", E, E, E, E}));
+}
+
+TEST(TierTable, NumbersBeyondTheDoubleRangeNeverEndTheProgram) {
+    TierTable t;
+    TypeHigh(t, 0, "1E999");  // only a hand-edited BIDS.TXT can hold this
+    EXPECT_EQ(Rows(t), (R{"0|9999999|1", E, E, E, E, E}));
+
+    t.Row(0).high = "-1E999";
+    t.NormaliseHigh(0);
+    EXPECT_EQ(t.Row(0).high, "0");
+
+    // An infinite high in row 5 and an infinite low further up.
+    TierTable u;
+    for (int r = 0; r < 5; ++r) TypeHigh(u, r, std::to_string((r + 1) * 100));
+    TypeHigh(u, 5, "1E999");
+    EXPECT_EQ(u.LookupRaise(1e300).row, 5);
+    u.Row(4).high = "1E999";
+    u.NormaliseHigh(4);
+    EXPECT_EQ(u.Row(4).high, "9999999");
+    EXPECT_EQ(u.Row(5), TierRow{});
+
+    // The successor of an infinite high reads back as infinite, never as a small number.
+    TierTable v;
+    v.Row(0) = {"1E999", "1E999", "1"};
+    v.NormaliseHigh(4);
+    v.Row(4).high = "1E999";
+    v.Row(4).low = "5";
+    v.NormaliseHigh(4);
+    EXPECT_EQ(v.Row(4).high, "9999999");
+    v.Row(0) = {"-1E999", "1E999", "3"};
+    EXPECT_EQ(v.LookupRaise(-1e308).text, "3");
+    EXPECT_EQ(v.LookupRaise(5).row, 0);
+}
+
+TEST(TierTable, NormaliseOutsideTheTableDoesNothing) {
+    TierTable t;
+    t.NormaliseHigh(6);
+    t.NormaliseHigh(-1);
+    EXPECT_EQ(t, TierTable{});
+}
+
+TEST(LookupRaise, BoundsAreInclusiveAndTheLastMatchWins) {
+    TierTable t;
+    t.Row(0) = {"0", "100", "5"};
+    t.Row(1) = {"101", "1000", "10"};
+    t.Row(2) = {"1001", "9999999", "25"};
+    EXPECT_EQ(t.LookupRaise(0).text, "5");
+    EXPECT_EQ(t.LookupRaise(100).text, "5");
+    EXPECT_EQ(t.LookupRaise(100.5).row, std::nullopt);  // between the bands
+    EXPECT_EQ(t.LookupRaise(101).row, 1);
+    EXPECT_EQ(t.LookupRaise(1000).text, "10");
+    EXPECT_EQ(t.LookupRaise(9999999).text, "25");
+    EXPECT_EQ(t.LookupRaise(10000000).row, std::nullopt);
+    EXPECT_EQ(t.LookupRaise(-1).text, "1");
+
+    t.Row(3) = {"50", "150", "7"};  // overlapping rows: the later one wins
+    EXPECT_EQ(t.LookupRaise(120).text, "7");
+    EXPECT_EQ(t.LookupRaise(120).row, 3);
+}
+
+TEST(LookupRaise, EmptyRaiseOrRowNotInUseIsSkipped) {
+    TierTable t;
+    t.Row(0) = {"0", "100", "5"};
+    t.Row(1) = {"0", "100", ""};
+    EXPECT_EQ(t.LookupRaise(50).row, 0);
+    t.Row(0).raise = "";
+    EXPECT_EQ(t.LookupRaise(50).row, std::nullopt);
+    EXPECT_EQ(t.LookupRaise(50).text, "1");
+    t.Row(2) = {"", "100", "9"};
+    EXPECT_EQ(t.LookupRaise(50).row, std::nullopt);
+    // Texts are read as they stand: "1.5." is worth 1.5 but given back as typed.
+    t.Row(3) = {"0010", "0020", "1.5."};
+    EXPECT_EQ(t.LookupRaise(10).text, "1.5.");
+}
+
+TEST(KeyFilters, WhatEachBoxTakes) {
+    EXPECT_EQ(HighBid_KeyPress('0'), KeyVerdict::Pass);
+    EXPECT_EQ(HighBid_KeyPress('9'), KeyVerdict::Pass);
+    EXPECT_EQ(HighBid_KeyPress(8), KeyVerdict::Pass);
+    EXPECT_EQ(HighBid_KeyPress(13), KeyVerdict::Enter);
+    for (int k : {int{'.'}, int{'a'}, int{'-'}, int{' '}, int{'/'}, int{':'}, 0, 127, 233}) {
+        EXPECT_EQ(HighBid_KeyPress(k), KeyVerdict::Swallow) << k;
+        EXPECT_EQ(MinBid_KeyPress(k), KeyVerdict::Swallow) << k;
+    }
+    EXPECT_EQ(RaiseAmount_KeyPress('.'), KeyVerdict::Pass);
+    EXPECT_EQ(RaiseAmount_KeyPress('5'), KeyVerdict::Pass);
+    EXPECT_EQ(RaiseAmount_KeyPress(8), KeyVerdict::Pass);
+    EXPECT_EQ(RaiseAmount_KeyPress(13), KeyVerdict::Enter);
+    EXPECT_EQ(RaiseAmount_KeyPress('x'), KeyVerdict::Swallow);
+    EXPECT_EQ(RaiseAmount_KeyPress(','), KeyVerdict::Swallow);
+    EXPECT_EQ(MinBid_KeyPress('7'), KeyVerdict::Pass);
+    EXPECT_EQ(MinBid_KeyPress(8), KeyVerdict::Pass);
+    EXPECT_EQ(MinBid_KeyPress(13), KeyVerdict::Swallow);
+}
+
+TEST(KeyFilters, EnterWalksThroughAllTwelveBoxesAndBack) {
+    TierBox box{TierBox::High, 0};
+    std::vector<TierBox> seen;
+    for (int n = 0; n < 12; ++n) {
+        seen.push_back(box);
+        box = EnterWalkFrom(box);
+    }
+    EXPECT_EQ(box, (TierBox{TierBox::High, 0}));
+    EXPECT_EQ(seen[1], (TierBox{TierBox::Raise, 0}));
+    EXPECT_EQ(seen[2], (TierBox{TierBox::High, 1}));
+    EXPECT_EQ(seen[11], (TierBox{TierBox::Raise, 5}));
+}
+
+}  // namespace
+}  // namespace gv
