@@ -15,6 +15,10 @@
 
 namespace gv {
 
+class DdeChannel;
+class WindowActivator;
+class DapiLoader;
+
 inline constexpr const char* kRegistrationName = "Gavelton";
 inline constexpr const char* kSettingsFile = "SCONTROL.TXT";
 
@@ -70,6 +74,21 @@ public:
     void UnregisterDDE();
     void CommunicateDDE();
     void GetAllTextDDE();
+
+    // The library's three callbacks, texts in 8-bit ANSI. The plain functions handed to
+    // InitDDE route here, to the one live ChatLink.
+    void ProcessAckData(const char* code);
+    void ProcessIncomingData(const char* sender, const char* data);
+    void ProcessAllText(const char* text);
+    // The chat text last delivered by the library (UTF-8); never emptied by the link.
+    const std::string& AllText() const;
+
+    // What the link talks through; by default the platform's own. Tests hand in fakes, or
+    // the stand-in library by its path.
+    void SetDdeChannel(std::unique_ptr<DdeChannel> channel);
+    void SetWindowActivator(std::unique_ptr<WindowActivator> activator);
+    void SetDapiLoader(std::unique_ptr<DapiLoader> loader);
+    bool HostWindowExists() const;
 
 private:
     struct Impl;

@@ -1,0 +1,66 @@
+#include "link/dde_requests.h"
+
+#include "common/ansi.h"
+
+namespace gv {
+
+namespace {
+
+enum class Outcome { Done, ConversationFailed, OtherFailure };
+
+void Changed(DdeRequestContext& context) {
+    if (context.fieldsChanged) context.fieldsChanged();
+}
+
+Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestSpec& spec) {
+    context.channel.Close();
+    record.text1 = spec.data;
+    Changed(context);
+    if (!context.channel.Open(spec.topic)) return Outcome::ConversationFailed;
+
+    if (context.settings.activateClient && !context.activator.Activate(context.settings.clientTitle)) {
+        return Outcome::OtherFailure;
+    }
+
+    if (spec.transaction == DdeTransaction::Poke) {
+        if (!context.channel.Poke(spec.item, ToAnsi(record.text1))) return Outcome::ConversationFailed;
+    } else {
+        std::optional<std::string> reply = context.channel.Request(spec.item);
+        if (!reply) return Outcome::ConversationFailed;
+        // Kept whole: the newest lines of a long chat, where the bids are, come last.
+        record.text1 = FromAnsi(*reply);
+        Changed(context);
+    }
+
+    // The transaction is done even if Gavelton's own window cannot be found again.
+    if (context.settings.activateClient && !context.activator.Activate(kRegistrationName)) {
+        return Outcome::OtherFailure;
+    }
+    return Outcome::Done;
+}
+
+}  // namespace
+
+int RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestSpec& spec) {
+    record.errorCheck = false;
+    Changed(context);
+    int attempts = 0;
+    while (true) {
+        ++attempts;
+        switch (Attempt(context, record, spec)) {
+            case Outcome::Done:
+            case Outcome::OtherFailure:
+                return attempts;
+            case Outcome::ConversationFailed:
+                context.pump.YieldTimes(kYieldsAfterFailedAttempt);
+                if (attempts >= kDdeAttempts) {
+                    record.errorCheck = true;
+                    Changed(context);
+                    return attempts;
+                }
+                break;
+        }
+    }
+}
+
+}  // namespace gv
