@@ -1,0 +1,186 @@
+// Get Bids as a whole: the capture over the link, the capture file, and the intake on it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "fakes.h"
+#include "floor/capture.h"
+#include "floor/floor.h"
+
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
+
+namespace gv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class GetBidsTest : public ::testing::Test {
+protected:
+    GetBidsTest() {
+        folder = fs::path(::testing::TempDir()) /
+                 ("gv_floor_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        capturePath = folder / "TALLY.TXT";
+        floor.SetCapturePath(capturePath);
+        floor.SetOnChange([this] { ++changes; });
+        PutOnBlock(block, "Oak chest - 500");
+    }
+    ~GetBidsTest() override {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    const std::string kChat = testing::Chat({"Host: Item on the Block currently is Oak chest",
+                                             "ESP from Ann: 500", "ESP from Zoë: 600"});
+
+    fs::path folder;
+    fs::path capturePath;
+    BlockState block;
+    TierTable tiers;
+    ItemList items;
+    testing::Journal journal;
+    testing::FakePump pump;
+    testing::FakeLink link{journal, pump};
+    testing::FakeBusy busy{journal};
+    Floor floor{block, tiers, items, link, pump, busy};
+    int changes = 0;
+};
+
+TEST_F(GetBidsTest, NoTextAfterFiveAttemptsLeavesNoFileAndNoBids) {
+    WriteBytes(capturePath, kChat);  // an older capture must not be read again
+    floor.GetBids();
+    EXPECT_EQ(link.yieldsAtFetch, (std::vector<int>{12, 24, 36, 48, 60}));
+    EXPECT_EQ(pump.yields, 60);
+    EXPECT_FALSE(fs::exists(capturePath));
+    EXPECT_EQ(block.currentBid, "");
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(GetBidsTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
+    link.fetches = {"", "", kChat};
+    floor.GetBids();
+    EXPECT_EQ(link.yieldsAtFetch, (std::vector<int>{12, 24, 36}));
+    EXPECT_EQ(ReadBytes(capturePath),
+              "Host: Item on the Block currently is Oak chest\r\nESP from Ann: 500\r\n"
+              "ESP from Zo\xEB: 600\r\n\r\n");
+    EXPECT_EQ(block.currentBid, "600");
+    EXPECT_EQ(block.currentBidder, "Zoë");
+    EXPECT_EQ(block.lastBidder, "Ann");
+    EXPECT_EQ(block.markerText, "Item on the Block currently is Oak chest");
+    EXPECT_EQ(changes, 2);
+    // 36 before the fetch, 4 lines read (the added CR LF makes an empty last line), 2 bids.
+    EXPECT_EQ(pump.yields, 36 + 4 + 2);
+
+    // A text without a line end of its own gets exactly one.
+    link.fetches = {"Ann: hi"};
+    floor.GetBids();
+    EXPECT_EQ(ReadBytes(capturePath), "Ann: hi\r\n");
+}
+
+TEST_F(GetBidsTest, UnwritableCapturePathFallsBackToTheFetchedText) {
+    // A folder at the capture path: it cannot be deleted nor written, and stays as it is.
+    fs::create_directory(capturePath);
+    WriteBytes(capturePath / "keep.txt", "keep");
+    link.fetches = {kChat};
+    floor.GetBids();
+    EXPECT_EQ(block.currentBid, "600");
+    EXPECT_EQ(block.currentBidder, "Zoë");
+    EXPECT_TRUE(fs::is_directory(capturePath));
+    EXPECT_EQ(ReadBytes(capturePath / "keep.txt"), "keep");
+
+    // A capture path in a folder that does not exist.
+    floor.SetCapturePath(folder / "missing" / "TALLY.TXT");
+    block.currentBid.clear();
+    link.fetches = {kChat};
+    floor.GetBids();
+    EXPECT_EQ(block.currentBid, "600");
+}
+
+#ifndef _WIN32
+TEST_F(GetBidsTest, SymbolicLinkAtTheCapturePathIsNotFollowed) {
+    const fs::path target = folder / "precious.txt";
+    WriteBytes(target, "precious");
+    fs::create_symlink(target, capturePath);
+
+    EXPECT_FALSE(WriteCaptureFile(capturePath, "overwritten"));
+    EXPECT_FALSE(ReadCaptureFile(capturePath).has_value());
+    EXPECT_EQ(ReadBytes(target), "precious");
+
+    link.fetches = {kChat};
+    floor.GetBids();
+    EXPECT_EQ(ReadBytes(target), "precious");
+    EXPECT_FALSE(fs::is_symlink(capturePath));  // the link itself was deleted
+    EXPECT_TRUE(fs::is_regular_file(capturePath));
+    EXPECT_EQ(block.currentBid, "600");
+
+    // A dangling link is deleted as well, and nothing is created where it pointed.
+    fs::remove(capturePath);
+    fs::create_symlink(folder / "nowhere.txt", capturePath);
+    EXPECT_TRUE(DeleteCaptureFile(capturePath));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(capturePath)));
+    EXPECT_FALSE(fs::exists(folder / "nowhere.txt"));
+}
+#endif
+
+TEST_F(GetBidsTest, CaptureFilePrimitives) {
+    EXPECT_TRUE(DeleteCaptureFile(capturePath));  // none there
+    EXPECT_FALSE(ReadCaptureFile(capturePath).has_value());
+    EXPECT_TRUE(WriteCaptureFile(capturePath, std::string("a\0b\r\n", 5)));
+    EXPECT_EQ(ReadCaptureFile(capturePath), std::string("a\0b\r\n", 5));
+    EXPECT_TRUE(WriteCaptureFile(capturePath, "x"));  // an existing file is emptied first
+    EXPECT_EQ(ReadCaptureFile(capturePath), "x");
+    EXPECT_TRUE(DeleteCaptureFile(capturePath));
+    EXPECT_FALSE(fs::exists(capturePath));
+
+    fs::create_directory(capturePath);
+    EXPECT_FALSE(DeleteCaptureFile(capturePath));
+    EXPECT_FALSE(ReadCaptureFile(capturePath).has_value());
+}
+
+TEST_F(GetBidsTest, CapturedTextPrefersTheFileAndFallsBackToTheText) {
+    CaptureResult none;
+    EXPECT_FALSE(CapturedText(none, capturePath).has_value());
+
+    CaptureResult saved{"Zoë: hi", true};
+    WriteBytes(capturePath, "Zo\xEB: hi\r\n");
+    EXPECT_EQ(CapturedText(saved, capturePath), "Zoë: hi\r\n");
+
+    // Saved, but gone before it could be read back: the text still holds the bids.
+    fs::remove(capturePath);
+    EXPECT_EQ(CapturedText(saved, capturePath), "Zoë: hi\r\n");
+    CaptureResult unsaved{"Ann: 5", false};
+    EXPECT_EQ(CapturedText(unsaved, capturePath), "Ann: 5\r\n");
+}
+
+TEST(CapturePath, DefaultLocation) {
+#ifdef _WIN32
+    EXPECT_EQ(DefaultCapturePath(), fs::path(L"C:\\TALLY.TXT"));
+#else
+    EXPECT_EQ(DefaultCapturePath(), fs::path("TALLY.TXT"));
+#endif
+}
+
+}  // namespace
+}  // namespace gv

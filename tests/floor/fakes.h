@@ -1,0 +1,78 @@
+#pragma once
+// Stand-ins for the window and the chat link around the floor: they record what the floor
+// said, how often it yielded and when it entered and left the busy state, all in one journal
+// so that the order can be checked.
+
+#include <chrono>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "common/busy.h"
+#include "common/event_pump.h"
+#include "link/link_port.h"
+
+namespace gv::testing {
+
+struct Journal {
+    std::vector<std::string> events;  // "enter", "leave", "say:<line>", "fetch"
+};
+
+class FakePump final : public EventPump {
+public:
+    void Yield() override { ++yields; }
+    void WaitForEvent(std::chrono::milliseconds) override {}
+    std::string TimeOfDayText() override { return "12:00:00"; }
+
+    int yields = 0;
+};
+
+class FakeLink final : public LinkPort {
+public:
+    FakeLink(Journal& journal, FakePump& pump) : journal_(journal), pump_(pump) {}
+
+    void SpeakText(const std::string& line) override {
+        journal_.events.push_back("say:" + line);
+        spoken.push_back(line);
+    }
+
+    // Hands out the queued texts one per fetch, then the empty text.
+    std::string FetchAllText() override {
+        journal_.events.push_back("fetch");
+        yieldsAtFetch.push_back(pump_.yields);
+        if (fetches.empty()) return {};
+        std::string text = std::move(fetches.front());
+        fetches.pop_front();
+        return text;
+    }
+
+    std::vector<std::string> spoken;
+    std::deque<std::string> fetches;
+    std::vector<int> yieldsAtFetch;
+
+private:
+    Journal& journal_;
+    FakePump& pump_;
+};
+
+class FakeBusy final : public BusyHost {
+public:
+    explicit FakeBusy(Journal& journal) : journal_(journal) {}
+    void EnterBusy() override { journal_.events.push_back("enter"); }
+    void LeaveBusy() override { journal_.events.push_back("leave"); }
+
+private:
+    Journal& journal_;
+};
+
+// Chat lines joined with CR LF, as the chat client delivers them.
+inline std::string Chat(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace gv::testing

@@ -1,0 +1,327 @@
+// The floor's commands as the auction panel runs them: announcements, SOLD, next item, the
+// Auction command, State Rules and the busy state around them.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes.h"
+#include "floor/floor.h"
+#include "setup/rules.h"
+
+namespace gv {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class FloorTest : public ::testing::Test {
+protected:
+    FloorTest() {
+        floor.SetCapturePath(::testing::TempDir() + "gv_floor_unused_capture.txt");
+        floor.SetOnChange([this] { ++changes; });
+    }
+
+    Lines Said() {
+        Lines lines = link.spoken;
+        link.spoken.clear();
+        journal.events.clear();
+        return lines;
+    }
+
+    void UseOakChestTiers() {
+        tiers.Row(0) = {"0", "999", "10"};
+        tiers.Row(1) = {"1000", "9999999", "100"};
+    }
+
+    BlockState block;
+    TierTable tiers;
+    ItemList items;
+    testing::Journal journal;
+    testing::FakePump pump;
+    testing::FakeLink link{journal, pump};
+    testing::FakeBusy busy{journal};
+    Floor floor{block, tiers, items, link, pump, busy};
+    int changes = 0;
+};
+
+TEST_F(FloorTest, StateItemRightAfterStartSaysOneLine) {
+    floor.StateItem();
+    EXPECT_EQ(Said(), Lines{"Item on the Block currently is Item on the block"});
+}
+
+TEST_F(FloorTest, StateItemOfANewItem) {
+    PutOnBlock(block, "Oak chest - 500");
+    floor.StateItem();
+    EXPECT_EQ(Said(), (Lines{"Item on the Block currently is Oak chest", "Minimum Bid is 500",
+                             "** Minimum Raise Amount is 1 **"}));
+    EXPECT_EQ(block.raiseBase, "500");
+    EXPECT_EQ(block.raiseText, "1");
+    floor.StateItem();
+    EXPECT_EQ(Said(), (Lines{"Item on the Block currently is Oak chest", "Minimum Bid is 500"}));
+}
+
+TEST_F(FloorTest, RaiseAnnouncedOncePerTier) {
+    UseOakChestTiers();
+    PutOnBlock(block, "Oak chest - 500");
+    floor.StateItem();
+    EXPECT_EQ(Said().back(), "** Minimum Raise Amount is 10 **");
+
+    block.currentBid = "510";
+    block.currentBidder = "Ben";
+    floor.StateItem();
+    EXPECT_EQ(Said(), (Lines{"Item on the Block currently is Oak chest", "Current Bid is 510 from Ben"}));
+
+    block.currentBid = "1000";
+    block.currentBidder = "Cy";
+    floor.StateItem();
+    EXPECT_EQ(Said(), (Lines{"Item on the Block currently is Oak chest", "Current Bid is 1000 from Cy",
+                             "** Minimum Raise Amount is 100 **"}));
+    EXPECT_EQ(block.raiseTierIndex, 1);
+    floor.StateItem();
+    EXPECT_EQ(Said().size(), 2u);
+
+    // The next item arms every tier again.
+    PutOnBlock(block, "Lamp - 20");
+    floor.StateItem();
+    EXPECT_EQ(Said().back(), "** Minimum Raise Amount is 10 **");
+}
+
+TEST_F(FloorTest, RaiseLookupCases) {
+    // Overlapping rows: the last matching row wins.
+    tiers.Row(0) = {"0", "1000", "10"};
+    tiers.Row(1) = {"1000", "9999999", "50"};
+    PutOnBlock(block, "Oak chest - 500");
+    block.currentBid = "1000";
+    block.currentBidder = "Cy";
+    floor.StateItem();
+    EXPECT_EQ(Said().back(), "** Minimum Raise Amount is 50 **");
+
+    // A row with an empty raise never applies; above every row the index of the earlier
+    // lookup stays and the raise is "1".
+    tiers.Row(0) = {"0", "600", "5"};
+    tiers.Row(1) = {"601", "800", ""};
+    PutOnBlock(block, "Oak chest - 500");
+    floor.StateItem();
+    EXPECT_EQ(Said().back(), "** Minimum Raise Amount is 5 **");
+    EXPECT_EQ(block.raiseTierIndex, 0);
+    block.currentBid = "700";
+    floor.StateItem();
+    EXPECT_EQ(Said().size(), 2u);
+    EXPECT_EQ(block.raiseText, "1");
+    EXPECT_EQ(block.raiseTierIndex, 0);
+    block.raiseDue[0] = true;
+    floor.StateItem();
+    EXPECT_EQ(Said().back(), "** Minimum Raise Amount is 1 **");
+
+    // Neither bid nor minimum positive: the raise base stays what it was.
+    block.currentBid = "";
+    block.blockMin = "abc";
+    floor.StateItem();
+    EXPECT_EQ(Said(), Lines{"Item on the Block currently is Oak chest"});
+    EXPECT_EQ(block.raiseBase, "700");
+}
+
+TEST_F(FloorTest, NumbersBeyondTheRangeInStateItem) {
+    // Infinitely large: stated as it stands, above every row, so the raise is "1".
+    PutOnBlock(block, "Oak chest - 1E999");
+    floor.StateItem();
+    EXPECT_EQ(Said(), (Lines{"Item on the Block currently is Oak chest", "Minimum Bid is 1E999",
+                             "** Minimum Raise Amount is 1 **"}));
+    EXPECT_EQ(block.raiseBase, "1E999");
+}
+
+TEST_F(FloorTest, CallsWithAndWithoutABid) {
+    PutOnBlock(block, "Oak chest - 500");
+    floor.Call(1);
+    EXPECT_EQ(Said(), (Lines{"1ST CALL", "Oak chest", "Current Bid is  from "}));
+    block.currentBid = "510";
+    block.currentBidder = "Ben";
+    floor.Call(2);
+    EXPECT_EQ(Said(), (Lines{"2ND CALL", "Oak chest", "Current Bid is 510 from Ben"}));
+    floor.Call(3);
+    EXPECT_EQ(Said(), (Lines{"3RD CALL", "Oak chest", "Current Bid is 510 from Ben"}));
+
+    // An empty item name is not sent; the other lines are.
+    block.blockItem.clear();
+    floor.Call(1);
+    EXPECT_EQ(Said(), (Lines{"1ST CALL", "Current Bid is 510 from Ben"}));
+    EXPECT_TRUE(CallLines(block, 0).empty());
+    EXPECT_TRUE(CallLines(block, 4).empty());
+}
+
+TEST_F(FloorTest, SoldSpeaksAndRemovesTheEntry) {
+    for (const char* entry : {"Oak chest - 500", "Half-plate armour - 1200", "Lamp"}) items.Append(entry);
+    PutOnBlock(block, "Oak chest - 500");
+    floor.Sold();
+    EXPECT_EQ(Said(), (Lines{"SOLD!", "Oak chest is sold for  tokens to "}));
+    EXPECT_EQ(items.Entries(), (Lines{"Half-plate armour - 1200", "Lamp"}));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(block.blockItem, "Oak chest");  // the block shows the sold item until the next
+
+    block.blockItemIndex = 1;
+    block.currentBid = "1300";
+    block.currentBidder = "Ann";
+    floor.Sold();
+    EXPECT_EQ(Said(), (Lines{"SOLD!", "Oak chest is sold for 1300 tokens to Ann"}));
+    EXPECT_EQ(items.Entries(), Lines{"Half-plate armour - 1200"});
+    EXPECT_EQ(block.blockItemIndex, 1);
+
+    // Past the end (entries deleted since) and on an empty list: nothing removed, lines said.
+    floor.Sold();
+    EXPECT_EQ(Said().size(), 2u);
+    EXPECT_EQ(items.Entries(), Lines{"Half-plate armour - 1200"});
+    items.Clear();
+    floor.Sold();
+    EXPECT_EQ(Said().size(), 2u);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(FloorTest, PutOnBlockSplitsAtTheLastDash) {
+    struct Case {
+        const char* entry;
+        const char* item;
+        const char* minimum;
+    } const cases[] = {
+        {"Oak chest - 500", "Oak chest", "500"},
+        {"Half-plate armour - 1200", "Half-plate armour", "1200"},
+        {"Rug -", "Rug", ""},
+        {"- 300", "", "300"},
+        {"  Lamp  -  20  ", "Lamp", "20"},
+        {"Lamp", "Item on the block", "Min Bid"},  // no "-": both captions stay
+        {"", "Item on the block", "Min Bid"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        BlockState b;
+        b.currentBid = "900";
+        b.currentBidder = "Ann";
+        b.lastBid = "800";
+        b.lastBidder = "Bo";
+        PutOnBlock(b, c.entry);
+        EXPECT_EQ(b.blockItem, c.item);
+        EXPECT_EQ(b.blockMin, c.minimum);
+        EXPECT_EQ(b.currentBid + b.currentBidder + b.lastBid + b.lastBidder, "");
+        for (bool due : b.raiseDue) EXPECT_TRUE(due);
+    }
+}
+
+TEST_F(FloorTest, GetNextItemWrapsAround) {
+    for (const char* entry : {"Oak chest - 500", "Half-plate armour - 1200", "Lamp"}) items.Append(entry);
+    floor.GetNextItem();
+    EXPECT_EQ(block.blockItemIndex, 1);
+    EXPECT_EQ(block.blockItem, "Half-plate armour");
+    EXPECT_EQ(block.blockMin, "1200");
+    EXPECT_EQ(block.currentBid, "");
+    EXPECT_EQ(block.lastBidder, "");
+
+    block.currentBid = "1300";
+    block.raiseDue.fill(false);
+    floor.GetNextItem();  // "Lamp": no "-", the captions stay, the bids are cleared
+    EXPECT_EQ(block.blockItemIndex, 2);
+    EXPECT_EQ(block.blockItem, "Half-plate armour");
+    EXPECT_EQ(block.blockMin, "1200");
+    EXPECT_EQ(block.currentBid, "");
+    EXPECT_TRUE(block.raiseDue[5]);
+
+    floor.GetNextItem();
+    EXPECT_EQ(block.blockItemIndex, 0);
+    EXPECT_EQ(block.blockItem, "Oak chest");
+    EXPECT_EQ(block.blockMin, "500");
+    EXPECT_EQ(changes, 3);
+
+    // An index past the end (or below the start) starts again at the first entry.
+    for (int index : {7, -5}) {
+        block.blockItemIndex = index;
+        floor.GetNextItem();
+        EXPECT_EQ(block.blockItemIndex, 0);
+    }
+    EXPECT_TRUE(journal.events.empty());  // never busy, never speaks
+}
+
+TEST_F(FloorTest, GetNextItemOnShortLists) {
+    items.Append("Rug -");
+    block.currentBid = "50";
+    for (int press = 0; press < 2; ++press) {
+        floor.GetNextItem();
+        EXPECT_EQ(block.blockItemIndex, 0);
+        EXPECT_EQ(block.blockItem, "Rug");
+        EXPECT_EQ(block.blockMin, "");
+        EXPECT_EQ(block.currentBid, "");
+        block.currentBid = "50";
+    }
+
+    // An empty list changes nothing.
+    items.Clear();
+    const BlockState before = block;
+    changes = 0;
+    floor.GetNextItem();
+    EXPECT_EQ(block.blockItem, before.blockItem);
+    EXPECT_EQ(block.currentBid, "50");
+    EXPECT_EQ(block.blockItemIndex, before.blockItemIndex);
+    EXPECT_EQ(block.raiseDue, before.raiseDue);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(FloorTest, AuctionCommand) {
+    // An empty list leaves the block as it was.
+    floor.AuctionCommand();
+    EXPECT_EQ(block.blockItem, "Item on the block");
+    EXPECT_EQ(block.currentBid, "Current Bid");
+    EXPECT_FALSE(block.raiseDue[0]);
+
+    items.Append("Oak chest - 500");
+    items.Append("Lamp - 20");
+    floor.AuctionCommand();
+    EXPECT_EQ(block.blockItem, "Oak chest");
+    EXPECT_EQ(block.blockMin, "500");
+    EXPECT_EQ(block.currentBid, "");
+    EXPECT_EQ(block.lastBid, "");
+    EXPECT_EQ(block.blockItemIndex, 0);  // not advanced
+
+    // Past the end, e.g. after SOLD took the last entry: an empty entry, so only the bids
+    // are cleared and the raises armed.
+    block.blockItemIndex = 2;
+    block.currentBid = "600";
+    block.raiseDue.fill(false);
+    floor.AuctionCommand();
+    EXPECT_EQ(block.blockItem, "Oak chest");
+    EXPECT_EQ(block.blockMin, "500");
+    EXPECT_EQ(block.currentBid, "");
+    EXPECT_TRUE(block.raiseDue[3]);
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(journal.events.empty());
+}
+
+TEST_F(FloorTest, StateRulesSpeaksTheRules) {
+    floor.StateRules();
+    const Lines said = link.spoken;
+    EXPECT_EQ(said, RulesLines(tiers));
+    ASSERT_EQ(said.size(), 8u);
+    EXPECT_EQ(said.front(), "Gavelton");
+    EXPECT_EQ(said.back(), " Raise Amount is 1 for Bids between 0 and 9999999");
+}
+
+TEST_F(FloorTest, BusyStateAroundEachBusyCommand) {
+    PutOnBlock(block, "Oak chest - 500");
+    items.Append("Oak chest - 500");
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"StateItem", [&] { floor.StateItem(); }}, {"Call1", [&] { floor.Call(1); }},
+        {"Call2", [&] { floor.Call(2); }},         {"Call3", [&] { floor.Call(3); }},
+        {"Sold", [&] { floor.Sold(); }},           {"GetBids", [&] { floor.GetBids(); }},
+        {"StateRules", [&] { floor.StateRules(); }},
+    };
+    for (const auto& [name, run] : commands) {
+        SCOPED_TRACE(name);
+        journal.events.clear();
+        run();
+        ASSERT_GE(journal.events.size(), 2u);
+        EXPECT_EQ(journal.events.front(), "enter");
+        EXPECT_EQ(journal.events.back(), "leave");
+        EXPECT_EQ(std::count(journal.events.begin(), journal.events.end(), "enter"), 1);
+        EXPECT_EQ(std::count(journal.events.begin(), journal.events.end(), "leave"), 1);
+    }
+}
+
+}  // namespace
+}  // namespace gv

@@ -1,0 +1,303 @@
+// The bid intake over captured chat texts.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "fakes.h"
+#include "floor/floor.h"
+
+namespace gv {
+namespace {
+
+using testing::Chat;
+
+constexpr const char* kMarkerLine = "Host: Item on the Block currently is Oak chest";
+
+// Oak chest with minimum 500 on the block; raise 10 up to 999, 100 from 1000 on.
+class IntakeTest : public ::testing::Test {
+protected:
+    IntakeTest() {
+        tiers.Row(0) = {"0", "999", "10"};
+        tiers.Row(1) = {"1000", "9999999", "100"};
+        PutOnBlock(block, "Oak chest - 500");
+    }
+
+    // Runs the intake and returns the number of yields it made.
+    int Take(const std::string& capture) {
+        int yields = 0;
+        TakeBids(capture, block, tiers, [&] { ++yields; }, [&] { ++accepted; });
+        return yields;
+    }
+
+    void ExpectBids(const std::string& current, const std::string& bidder, const std::string& last,
+                    const std::string& lastBidder) {
+        EXPECT_EQ(block.currentBid, current);
+        EXPECT_EQ(block.currentBidder, bidder);
+        EXPECT_EQ(block.lastBid, last);
+        EXPECT_EQ(block.lastBidder, lastBidder);
+    }
+
+    BlockState block;
+    TierTable tiers;
+    int accepted = 0;
+};
+
+const std::vector<std::string> kOakChestChat = {
+    "Ann: 550",
+    "ESP from Ann: 520",
+    kMarkerLine,
+    "ESP from Ann: 0450",
+    "ESP from Ann: 0500 tokens",
+    "ESP from Ben: 505",
+    "ESP from Ben: 510",
+    "ESP from Cy: 510",
+    "ESP from Cy: 1000",
+    "ESP from Dee: 1050",
+    "esp from Eve: 5000",
+    "ESP from Fay: 1,500",
+};
+
+TEST_F(IntakeTest, OakChestSequenceEndsWithCyOverBen) {
+    const int yields = Take(Chat(kOakChestChat));
+    ExpectBids("1000", "Cy", "510", "Ben");
+    EXPECT_EQ(accepted, 3);
+    EXPECT_EQ(yields, 12 + 3);  // one per line read, one per accepted bid
+    EXPECT_EQ(block.markerText, "Item on the Block currently is Oak chest");
+}
+
+TEST_F(IntakeTest, OakChestSequenceLineByLine) {
+    struct Step {
+        std::size_t lines;
+        const char* current;
+        const char* bidder;
+        const char* last;
+        const char* lastBidder;
+    };
+    const Step steps[] = {
+        {2, "", "", "", ""},           // before the marker nothing counts
+        {4, "", "", "", ""},           // 450 is below the minimum
+        {5, "500", "Ann", "", ""},     // first bid: no raise, last bid untouched
+        {6, "500", "Ann", "", ""},     // 505 - 500 < 10
+        {7, "510", "Ben", "500", "Ann"},
+        {8, "510", "Ben", "500", "Ann"},  // equal bid refused
+        {9, "1000", "Cy", "510", "Ben"},  // raise of the tier of 1000 is 100; 490 is enough
+        {10, "1000", "Cy", "510", "Ben"}, // 50 < 100
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.lines);
+        BlockState fresh;
+        PutOnBlock(fresh, "Oak chest - 500");
+        block = fresh;
+        Take(Chat({kOakChestChat.begin(), kOakChestChat.begin() + static_cast<long>(step.lines)}));
+        ExpectBids(step.current, step.bidder, step.last, step.lastBidder);
+    }
+}
+
+TEST_F(IntakeTest, SecondIntakeWithoutNewBidsChangesNothing) {
+    const std::string chat = Chat(kOakChestChat);
+    Take(chat);
+    const BlockState after = block;
+    accepted = 0;
+    Take(chat);
+    EXPECT_EQ(accepted, 0);
+    ExpectBids(after.currentBid, after.currentBidder, after.lastBid, after.lastBidder);
+
+    // A new bid in the chat is judged against what the first intake left.
+    std::vector<std::string> more = kOakChestChat;
+    more.push_back("ESP from Gus: 1100");
+    Take(Chat(more));
+    ExpectBids("1100", "Gus", "1000", "Cy");
+}
+
+TEST_F(IntakeTest, MarkerRules) {
+    // No marker for the item on the block: nothing counts.
+    Take(Chat({"Host: Item on the Block currently is Oak chest 2", "ESP from Ann: 600",
+               "Host: item on the block currently is Oak chest", "ESP from Ann: 700"}));
+    ExpectBids("", "", "", "");
+
+    // Spaces around the message and around the item's name do not matter; any speaker counts.
+    block.blockItem = "Oak chest  ";
+    Take(Chat({"Zed:   Item on the Block currently is Oak chest   ", "ESP from Ann: 600"}));
+    ExpectBids("600", "Ann", "", "");
+}
+
+TEST_F(IntakeTest, BidsCountFromTheFirstOfTwoMarkers) {
+    Take(Chat({"ESP from Zoe: 900", kMarkerLine, "ESP from Ann: 500", kMarkerLine, "ESP from Ben: 600"}));
+    ExpectBids("600", "Ben", "500", "Ann");
+}
+
+TEST_F(IntakeTest, LineEnds) {
+    // CR alone ends a line.
+    std::string chat = std::string(kMarkerLine) + "\rESP from Ann: 500\rESP from Ben: 600\r";
+    EXPECT_EQ(Take(chat), 3 + 2);
+    ExpectBids("600", "Ben", "500", "Ann");
+
+    // A lone LF does not: the marker and the bid below are one line whose message is not the
+    // marker, and the LF inside a number is skipped like a blank.
+    block = {};
+    PutOnBlock(block, "Oak chest - 500");
+    Take(std::string(kMarkerLine) + "\nESP from Ann: 900\r\n");
+    ExpectBids("", "", "", "");
+    Take(Chat({kMarkerLine, "ESP from Ann: 5\n00"}));
+    ExpectBids("500", "Ann", "", "");
+
+    // No line end after the last line, and empty lines in between.
+    block = {};
+    PutOnBlock(block, "Oak chest - 500");
+    Take(std::string(kMarkerLine) + "\r\n\r\n\r\nESP from Ann: 700");
+    ExpectBids("700", "Ann", "", "");
+}
+
+TEST_F(IntakeTest, AmountsAreNumericValues) {
+    struct Case {
+        const char* message;
+        const char* expected;  // CurrentBid after it as the first bid; "" when refused
+    } const cases[] = {
+        {"1 200", "1200"}, {"1,500", ""},       {"0500 tokens", "500"}, {"700.50", "700.5"},
+        {"six hundred", ""}, {"-600", ""},      {"&H258", "600"},       {"  5E2  ", "500"},
+        {"1k", ""},          {"600 or 700", "600"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        block = {};
+        PutOnBlock(block, "Oak chest - 500");
+        Take(Chat({kMarkerLine, std::string("ESP from Ann: ") + c.message}));
+        EXPECT_EQ(block.currentBid, c.expected);
+    }
+}
+
+TEST_F(IntakeTest, BidderAndMessageText) {
+    // The bidder is what stands between "ESP from" and the first colon, trimmed; a colon in the
+    // message stays part of it.
+    Take(Chat({kMarkerLine, "ESP from   Ann Lee  :  600 : 700"}));
+    ExpectBids("600", "Ann Lee", "", "");
+
+    // A bid line without a colon keeps the bidder and the message text of the lines before.
+    block = {};
+    PutOnBlock(block, "Oak chest - 500");
+    Take(Chat({kMarkerLine, "ESP from Ann: 500", "Bo: 700", "ESP from Cy"}));
+    ExpectBids("700", "Ann", "500", "Ann");
+}
+
+TEST_F(IntakeTest, MinimumBid) {
+    // A minimum that is no number, or 0, lets any positive first bid in.
+    for (const char* minimum : {"", "0", "Min Bid", "abc"}) {
+        SCOPED_TRACE(minimum);
+        block = {};
+        block.blockItem = "Oak chest";
+        block.blockMin = minimum;
+        Take(Chat({kMarkerLine, "ESP from Ann: 0", "ESP from Ann: 3"}));
+        EXPECT_EQ(block.currentBid, "3");
+    }
+}
+
+TEST_F(IntakeTest, CaptionsAsTheWindowIsCreated) {
+    // The placeholders read as 0: no bid yet, no minimum.
+    BlockState fresh;
+    block = fresh;
+    Take(Chat({"Host: Item on the Block currently is Item on the block", "ESP from Ann: 5"}));
+    ExpectBids("5", "Ann", "Last Bid", "Last Bidder");
+    Take(Chat({"Host: Item on the Block currently is Item on the block", "ESP from Ann: 5", "ESP from Bo: 16"}));
+    ExpectBids("16", "Bo", "5", "Ann");
+}
+
+TEST_F(IntakeTest, NumbersBeyondTheDoubleRangeDoNotStopTheIntake) {
+    // One such bid must not freeze the auction: the valid bid after it is taken.
+    int yields = Take(Chat({kMarkerLine, "ESP from Ann: 1E999", "ESP from Ann: -1E999", "ESP from Ben: 600"}));
+    ExpectBids("600", "Ben", "", "");
+    EXPECT_EQ(yields, 4 + 1);
+    Take(Chat({kMarkerLine, "ESP from Ann: 1E999", "ESP from Ben: 600", "ESP from Cy: 1D999",
+               "ESP from Dee: 700"}));
+    ExpectBids("700", "Dee", "600", "Ben");
+
+    // A minimum beyond the range: no first bid reaches it, and every line is still read.
+    block = {};
+    PutOnBlock(block, "Oak chest - 1E999");
+    yields = Take(Chat({kMarkerLine, "ESP from Ann: 9999999", "ESP from Ann: 1E308"}));
+    ExpectBids("", "", "", "");
+    EXPECT_EQ(yields, 3);
+
+    // A raise beyond the range: no raise is enough.
+    block = {};
+    PutOnBlock(block, "Oak chest - 500");
+    tiers.Row(0).raise = "1E999";
+    Take(Chat({kMarkerLine, "ESP from Ann: 500", "ESP from Ben: 900"}));
+    ExpectBids("500", "Ann", "", "");
+
+    // Bounds beyond the range are read too, without stopping.
+    tiers.Row(0) = {"0", "1E999", "10"};
+    Take(Chat({kMarkerLine, "ESP from Ann: 500", "ESP from Ben: 900"}));
+    EXPECT_EQ(block.currentBidder, "Ben");
+}
+
+TEST_F(IntakeTest, RaiseIsTheOneOfTheNewAmountsTier) {
+    // From 990 (row 0, raise 10) a bid of 1000 is in row 1 (raise 100): refused.
+    block.currentBid = "990";
+    block.currentBidder = "Ann";
+    Take(Chat({kMarkerLine, "ESP from Ben: 1000", "ESP from Ben: 1090", "ESP from Cy: 1089"}));
+    ExpectBids("1090", "Ben", "990", "Ann");
+
+    // Above every row the raise is 1.
+    tiers.Row(1).high = "2000";
+    Take(Chat({kMarkerLine, "ESP from Cy: 3000", "ESP from Dee: 3000.5", "ESP from Eve: 3001.5"}));
+    ExpectBids("3001.5", "Eve", "3000", "Cy");
+}
+
+// A chat of about `bytes` bytes: talk, State Item lines and, every 50th line, a rising bid.
+std::string BigChat(std::size_t bytes, int& bids) {
+    std::string text;
+    text.reserve(bytes + 128);
+    text += "Host: Item on the Block currently is Oak chest\r\n";
+    bids = 0;
+    for (int i = 0; text.size() < bytes; ++i) {
+        if (i % 50 == 49) {
+            text += "ESP from Bidder" + std::to_string(bids % 7) + ": " + std::to_string(500 + 100 * bids) + "\r\n";
+            ++bids;
+        } else if (i % 10 == 3) {
+            text += "Host: Current Bid is 700 from Ann\r\n";
+        } else {
+            text += "Ann: hello there, is the chest still for sale?\r\n";
+        }
+    }
+    return text;
+}
+
+double SecondsFor(const std::string& chat, const TierTable& tiers) {
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        BlockState block;
+        PutOnBlock(block, "Oak chest - 500");
+        const auto start = std::chrono::steady_clock::now();
+        TakeBids(chat, block, tiers, [] {});
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
+    }
+    return best;
+}
+
+TEST_F(IntakeTest, TenMegabyteChat) {
+    int bids = 0;
+    const std::string chat = BigChat(10u << 20, bids);
+    ASSERT_GT(bids, 1000);
+    const int yields = Take(chat);
+    const int last = bids - 1;
+    ExpectBids(std::to_string(500 + 100 * last), "Bidder" + std::to_string(last % 7),
+               std::to_string(500 + 100 * (last - 1)), "Bidder" + std::to_string((last - 1) % 7));
+    EXPECT_EQ(accepted, bids);
+    int lines = 0;
+    for (char c : chat) lines += c == '\n';
+    EXPECT_EQ(yields, lines + bids);
+
+    // Ten times the text must cost about ten times the time; a quadratic intake would cost a
+    // hundred times. The bound is loose so that a busy machine does not fail it.
+    int smallBids = 0;
+    const std::string small = BigChat(1u << 20, smallBids);
+    const double ratio = SecondsFor(chat, tiers) / SecondsFor(small, tiers);
+    EXPECT_LT(ratio, 30.0);
+}
+
+}  // namespace
+}  // namespace gv
