@@ -1,0 +1,23 @@
+# Shared part of the MinGW-w64 cross toolchains; included by mingw-<arch>.cmake, which sets
+# GV_MINGW_ARCH first.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${GV_MINGW_ARCH})
+set(_gv_triplet ${GV_MINGW_ARCH}-w64-mingw32)
+
+# The posix thread model: std::thread and std::mutex exist only there with Debian's MinGW, and the
+# cached wxMSW is built with the same compilers.
+set(CMAKE_C_COMPILER ${_gv_triplet}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${_gv_triplet}-g++-posix)
+set(CMAKE_RC_COMPILER ${_gv_triplet}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${_gv_triplet})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Hosts get executables that need nothing but Windows' own DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
