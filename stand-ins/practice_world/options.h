@@ -1,0 +1,29 @@
+#pragma once
+// The practice world's command line.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pw {
+
+struct Options {
+    bool headless = false;
+    bool exitAtEnd = false;
+    std::string log;         // --log FILE
+    std::string script;      // --script FILE, or "-" for standard input
+    std::string host = "Host";
+    std::string transcript;  // --transcript-file FILE
+};
+
+// The options, or nullopt with the reason in `error` (and "" for --help).
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* error);
+
+inline constexpr const char* kUsage =
+    "usage: practice-world [--headless] [--log FILE] [--script FILE|-] [--exit-at-end]\n"
+    "                      [--host NAME] [--transcript-file FILE]\n"
+    "Plays the chat client for Gavelton: serves WorldsApi and keeps a chat transcript.\n"
+    "Script lines are posted as they stand; \"!wait SECONDS\", \"!quit\", \"!nohost\",\n"
+    "\"!host NAME\", \"!ack CODE\" and \"!data SENDER TEXT\" steer the world.\n";
+
+}  // namespace pw

@@ -1,0 +1,60 @@
+#pragma once
+// The practice world's side of the WorldsApi service: the four topics a tool talks to, plus
+// the two topics the stand-in wadapi library uses. A wxDDEServer on Windows, a wxTCPServer on
+// a Unix-domain socket elsewhere; the same wxServer/wxConnection code serves both.
+
+#include <wx/ipc.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/log.h"
+#include "core/world.h"
+
+namespace pw {
+
+class WorldServer : public wxServer {
+public:
+    WorldServer(World& world, TransactionLog& log);
+    ~WorldServer() override;
+
+    // Starts listening. `where` gets the service's address (the socket path, or the DDE
+    // service name); false with the reason in `error` when it cannot listen.
+    bool Start(std::string* where, std::string* error);
+
+    wxConnectionBase* OnAcceptConnection(const wxString& topic) override;
+
+    // Sends data to the tools connected through the library whose InitDDE name is `tool`,
+    // or to every such tool when `tool` is empty. Returns how many got it.
+    int SendData(std::string_view tool, std::string_view sender, std::string_view data);
+    // The names the tools connected through the library gave to InitDDE.
+    std::vector<std::string> LibraryTools() const;
+
+    // One line for a person watching: what arrived and what the world answered.
+    std::function<void(const std::string&)> activity;
+
+    // --- for the connections --------------------------------------------------------------
+    World& world() { return world_; }
+    TransactionLog& log() { return log_; }
+    void Tell(const std::string& line) const {
+        if (activity) activity(line);
+    }
+    void Forget(wxConnectionBase* connection) { connections_.erase(connection); }
+    void Changed() const {
+        if (world_.changed) world_.changed();
+    }
+
+private:
+    World& world_;
+    TransactionLog& log_;
+    std::set<wxConnectionBase*> connections_;
+    std::string path_;
+};
+
+// A wx string as the bytes it came in (topics and items are plain ASCII in practice).
+std::string Bytes(const wxString& s);
+
+}  // namespace pw

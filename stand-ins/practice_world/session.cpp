@@ -1,0 +1,122 @@
+#include "practice_world/session.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "common/lines.h"
+
+namespace pw {
+
+volatile std::sig_atomic_t g_stopRequested = 0;
+
+namespace {
+
+constexpr int kTickMilliseconds = 20;
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+}  // namespace
+
+Session::Session(Options options)
+    : options_(std::move(options)),
+      world_(options_.host),
+      runner_([this](const ScriptLine& line) { return Perform(line); }),
+      timer_(this) {
+    Bind(wxEVT_TIMER, &Session::OnTick, this);
+}
+
+Session::~Session() {
+    timer_.Stop();
+    server_.reset();  // before the world and the log it uses
+}
+
+bool Session::Start(std::string* error) {
+    if (!options_.log.empty() && !log_.Open(options_.log, error)) return false;
+
+    if (!options_.transcript.empty()) {
+        std::string text;
+        if (!ReadWholeFile(options_.transcript, text)) {
+            *error = "cannot read the transcript file " + options_.transcript;
+            return false;
+        }
+        world_.LoadTranscript(text);
+    }
+
+    if (options_.script == "-") {
+        inbox_ = LineInbox::ReadStandardInput();
+    } else if (!options_.script.empty()) {
+        std::string text;
+        if (!ReadWholeFile(options_.script, text)) {
+            *error = "cannot read the script " + options_.script;
+            return false;
+        }
+        gv::LineReader reader(text, gv::LineEnds::CrLfCrOrLf);
+        std::string_view line;
+        while (reader.Next(line)) runner_.Add(std::string(line));
+        runner_.EndInput();
+    }
+
+    server_ = std::make_unique<WorldServer>(world_, log_);
+    if (!server_->Start(&address_, error)) return false;
+
+    std::fputs("READY\n", stdout);
+    std::fflush(stdout);
+
+    if (!options_.script.empty()) runner_.Start();
+    timer_.Start(kTickMilliseconds);
+    return true;
+}
+
+void Session::OnTick(wxTimerEvent&) {
+    if (quitting_) return;
+    if (g_stopRequested != 0) {
+        quitting_ = true;
+        if (quit) quit();
+        return;
+    }
+    if (inbox_) {
+        std::vector<std::string> lines;
+        const bool ended = inbox_->Take(lines);
+        for (std::string& line : lines) runner_.Add(std::move(line));
+        if (ended) {
+            runner_.EndInput();
+            inbox_.reset();
+        }
+    }
+    if (!runner_.Active()) return;
+    const bool ended = runner_.Pump(ScriptRunner::Clock::now());
+    if (quitting_ || (ended && options_.exitAtEnd)) {
+        quitting_ = true;
+        if (quit) quit();
+    }
+}
+
+bool Session::Perform(const ScriptLine& line) {
+    switch (line.kind) {
+        case ScriptLine::Kind::Post: world_.Post(line.text); break;
+        case ScriptLine::Kind::Wait: break;  // the runner waits
+        case ScriptLine::Kind::Quit: quitting_ = true; return false;
+        case ScriptLine::Kind::NoHost: world_.LogOut(); break;
+        case ScriptLine::Kind::Host: world_.LogIn(line.text); break;
+        case ScriptLine::Kind::Ack: world_.ForceNextCode(line.text); break;
+        case ScriptLine::Kind::Data: server_->SendData("", line.sender, line.text); break;
+        case ScriptLine::Kind::Invalid: Note("script: " + line.text); break;
+    }
+    return true;
+}
+
+void Session::Note(const std::string& line) const {
+    if (note) {
+        note(line);
+    } else {
+        std::fprintf(stderr, "practice-world: %s\n", line.c_str());
+    }
+}
+
+}  // namespace pw
