@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "link/dde_requests.h"
+#include "link_fakes.h"
+
+namespace gv {
+namespace {
+
+class DdeRequestTest : public ::testing::Test {
+protected:
+    test::CountingPump pump;
+    test::FakeChannel::Log log;
+    test::FakeChannel channel{log};
+    test::FakeActivator activator{log.calls};
+    LinkSettings settings;
+    DdeRecord record;
+    int shown = 0;
+    DdeRequestContext context{pump, channel, activator, settings, [this] { ++shown; }};
+
+    int Poke(const std::string& data) {
+        return RunDdeRequest(context, record,
+                             DdeRequestSpec{"WorldsApi_Register", "WorldsApi_Register", data, DdeTransaction::Poke});
+    }
+    int Request() {
+        return RunDdeRequest(context, record,
+                             DdeRequestSpec{"WorldsApi_GetAllText", "Gavelton", "", DdeTransaction::Request});
+    }
+};
+
+TEST_F(DdeRequestTest, OnePokeWhenTheClientAnswers) {
+    record.errorCheck = true;  // left from an earlier request
+    EXPECT_EQ(Poke("Gavelton"), 1);
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"close", "open WorldsApi_Register", "poke WorldsApi_Register"}));
+    EXPECT_EQ(log.poked, (std::vector<std::string>{"Gavelton"}));
+    EXPECT_EQ(record.text1, "Gavelton");
+    EXPECT_FALSE(record.errorCheck);
+    EXPECT_EQ(pump.yields, 0);
+    EXPECT_GT(shown, 0);
+}
+
+TEST_F(DdeRequestTest, PokedDataIsAnsi) {
+    Poke("Caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(log.poked.at(0), "Caf\xE9 \x80");
+}
+
+TEST_F(DdeRequestTest, NoServerMeansFiveAttemptsTwelveYieldsEachThenErrorCheck) {
+    channel.openSucceeds = false;
+    std::vector<std::string> trace;
+    pump.trace = &trace;
+    EXPECT_EQ(Poke("Gavelton"), 5);
+    EXPECT_TRUE(record.errorCheck);
+    EXPECT_EQ(pump.yields, 5 * 12);
+    // Every attempt closes, opens, fails, then yields twelve times.
+    EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "open WorldsApi_Register"), 5);
+    EXPECT_TRUE(log.poked.empty());
+}
+
+TEST_F(DdeRequestTest, RefusedTransactionIsRetriedAndCanSucceedLater) {
+    channel.transactionSucceeds = false;
+    EXPECT_EQ(Poke("x"), 5);
+    EXPECT_TRUE(record.errorCheck);
+    EXPECT_EQ(log.poked.size(), 5u);
+
+    channel.transactionSucceeds = true;
+    pump.yields = 0;
+    EXPECT_EQ(Poke("x"), 1);
+    EXPECT_FALSE(record.errorCheck);  // the next request clears it
+    EXPECT_EQ(pump.yields, 0);
+}
+
+TEST_F(DdeRequestTest, RequestReplyIsKeptWholeAndWidened) {
+    std::string reply;
+    for (int i = 0; reply.size() < 100000; ++i) reply += "Ann: line " + std::to_string(i) + "\r\n";
+    reply += "ESP from Bo: 5\xBD";
+    channel.reply = reply;
+    record.text1 = "old";
+    EXPECT_EQ(Request(), 1);
+    EXPECT_EQ(log.calls.back(), "request Gavelton");
+    ASSERT_GT(record.text1.size(), 32000u);
+    EXPECT_EQ(record.text1.substr(record.text1.size() - 16), "ESP from Bo: 5\xC2\xBD");
+    EXPECT_EQ(record.text1.size(), reply.size() + 1);
+}
+
+TEST_F(DdeRequestTest, FailedRequestLeavesText1Empty) {
+    channel.transactionSucceeds = false;
+    record.text1 = "old chat";
+    EXPECT_EQ(Request(), 5);
+    EXPECT_EQ(record.text1, "");
+    EXPECT_TRUE(record.errorCheck);
+}
+
+TEST_F(DdeRequestTest, ActivationWrapsTheTransaction) {
+    settings.activateClient = true;
+    settings.clientTitle = "VZones";
+    activator.windows = {"VZones 3.0 - Main", "Gavelton"};
+    EXPECT_EQ(Poke("Gavelton"), 1);
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"close", "open WorldsApi_Register", "activate VZones",
+                                                   "poke WorldsApi_Register", "activate Gavelton"}));
+}
+
+TEST_F(DdeRequestTest, NoClientWindowEndsAtOnceWithoutTransactionOrError) {
+    settings.activateClient = true;
+    activator.windows = {"Gavelton"};
+    EXPECT_EQ(Poke("Gavelton"), 1);
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"close", "open WorldsApi_Register", "activate VZones 3.0"}));
+    EXPECT_TRUE(log.poked.empty());
+    EXPECT_FALSE(record.errorCheck);
+    EXPECT_EQ(pump.yields, 0);
+}
+
+TEST_F(DdeRequestTest, OwnWindowMissingAfterTheTransactionEndsWithoutRetry) {
+    settings.activateClient = true;
+    activator.windows = {"VZones 3.0"};
+    EXPECT_EQ(Poke("Gavelton"), 1);
+    EXPECT_EQ(log.poked.size(), 1u);
+    EXPECT_EQ(log.calls.back(), "activate Gavelton");
+    EXPECT_FALSE(record.errorCheck);
+}
+
+TEST_F(DdeRequestTest, ActivationIsNotTriedWhenTheConversationFails) {
+    settings.activateClient = true;
+    channel.openSucceeds = false;
+    EXPECT_EQ(Poke("Gavelton"), 5);
+    EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "activate VZones 3.0"), 0);
+}
+
+}  // namespace
+}  // namespace gv

@@ -1,0 +1,132 @@
+#pragma once
+// Stand-ins for what the chat link waits on and talks to, for tests that run without a
+// display, a chat client or its library.
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/event_pump.h"
+#include "link/chat_link.h"
+#include "link/dde_channel.h"
+#include "link/message_sink.h"
+
+namespace gv::test {
+
+// Counts yields and waits; the clock's second moves on every `yieldsPerSecond` yields, so a
+// wait can be measured in yields without sleeping.
+class CountingPump final : public EventPump {
+public:
+    int yields = 0;
+    int waits = 0;
+    int yieldsPerSecond = 100;
+    // Marks in `trace`, when set, where the yields fall between other recorded events.
+    std::vector<std::string>* trace = nullptr;
+
+    void Yield() override {
+        ++yields;
+        if (trace != nullptr) trace->push_back("yield");
+    }
+    void WaitForEvent(std::chrono::milliseconds) override { ++waits; }
+    std::string TimeOfDayText() override {
+        const int second = yields / yieldsPerSecond;
+        char text[16];
+        std::snprintf(text, sizeof text, "00:%02d:%02d", (second / 60) % 60, second % 60);
+        return text;
+    }
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    MessageIcon icon;
+    bool operator==(const ShownMessage&) const = default;
+};
+
+class RecordingSink final : public MessageSink {
+public:
+    std::vector<ShownMessage> shown;
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        shown.push_back({text, title, icon});
+    }
+};
+
+// A conversation that records what it is asked to do and fails as it is told to.
+class FakeChannel final : public DdeChannel {
+public:
+    struct Log {
+        std::vector<std::string> calls;  // "close", "open <topic>", "poke <item>", "request <item>"
+        std::vector<std::string> poked;  // the bytes of each poke
+    };
+    explicit FakeChannel(Log& log) : log_(log) {}
+
+    bool openSucceeds = true;
+    bool transactionSucceeds = true;
+    std::string reply;
+
+    void Close() override { log_.calls.push_back("close"); }
+    bool Open(const std::string& topic) override {
+        log_.calls.push_back("open " + topic);
+        return openSucceeds;
+    }
+    bool Poke(const std::string& item, std::string_view ansiData) override {
+        log_.calls.push_back("poke " + item);
+        log_.poked.emplace_back(ansiData);
+        return transactionSucceeds;
+    }
+    std::optional<std::string> Request(const std::string& item) override {
+        log_.calls.push_back("request " + item);
+        if (!transactionSucceeds) return std::nullopt;
+        return reply;
+    }
+
+private:
+    Log& log_;
+};
+
+class FakeActivator final : public WindowActivator {
+public:
+    explicit FakeActivator(std::vector<std::string>& calls) : calls_(calls) {}
+    std::vector<std::string> windows;  // titles that exist
+    bool Activate(const std::string& title) override {
+        calls_.push_back("activate " + title);
+        for (const std::string& window : windows) {
+            if (window.compare(0, title.size(), title) == 0) return true;
+        }
+        return false;
+    }
+
+private:
+    std::vector<std::string>& calls_;
+};
+
+// A folder of its own for each test, removed at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        char pattern[] = "/tmp/gv-link-XXXXXX";
+        path_ = ::mkdtemp(pattern);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path Write(const std::string& name, const std::string& bytes) const {
+        const std::filesystem::path file = path_ / name;
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace gv::test

@@ -1,0 +1,311 @@
+// The chat link against the real thing as far as Linux has it: wxWidgets' IPC over the
+// Unix-domain socket, practice-world serving WorldsApi, and the stand-in wadapi library.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <wx/init.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "link/chat_link.h"
+#include "link/dapi_library.h"
+#include "link/dde_channel.h"
+#include "link_fakes.h"
+
+extern char** environ;
+
+namespace gv {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Points the service at a folder of the test's own, for the test's lifetime.
+class ServiceFolder {
+public:
+    ServiceFolder() {
+        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) old_ = old;
+        ::setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
+    }
+    ~ServiceFolder() {
+        if (old_) {
+            ::setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+    ServiceFolder(const ServiceFolder&) = delete;
+    ServiceFolder& operator=(const ServiceFolder&) = delete;
+    const test::TempFolder& folder() const { return folder_; }
+
+private:
+    test::TempFolder folder_;
+    std::optional<std::string> old_;
+};
+
+class WxRuntime : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(wxInitialize()); }
+    void TearDown() override { wxUninitialize(); }
+};
+const auto* const g_wx = ::testing::AddGlobalTestEnvironment(new WxRuntime);
+
+class LinkOverSocket : public ::testing::Test {
+protected:
+    ServiceFolder service;
+    test::CountingPump pump;
+    test::RecordingSink sink;
+};
+
+TEST_F(LinkOverSocket, NoWorldRunningGivesUpAfterFiveAttempts) {
+    ChatLink link(pump, sink);
+    link.Record().text1 = "old chat";
+    const auto start = Clock::now();
+    link.GetAllTextDDE();
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(pump.yields, 5 * 12);
+    EXPECT_TRUE(link.Record().errorCheck);
+    EXPECT_EQ(link.Record().text1, "");
+
+    pump.yields = 0;
+    link.SpeakText("SOLD!");
+    EXPECT_EQ(pump.yields, 12 + 5 * 12);
+    EXPECT_TRUE(link.Record().errorCheck);
+    EXPECT_TRUE(sink.shown.empty());
+}
+
+#ifdef GV_PRACTICE_WORLD
+
+// practice-world as a child process, headless, logging every transaction.
+class PracticeWorld {
+public:
+    PracticeWorld(const test::TempFolder& folder, const std::string& transcript, const std::string& script = "") {
+        log_ = folder.path() / "world.log";
+        std::vector<std::string> args = {GV_PRACTICE_WORLD, "--headless", "--log", log_.string()};
+        if (!transcript.empty()) {
+            args.push_back("--transcript-file");
+            args.push_back(folder.Write("transcript.txt", transcript).string());
+        }
+        if (!script.empty()) {
+            args.push_back("--script");
+            args.push_back(folder.Write("script.txt", script).string());
+        }
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        started_ = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+        posix_spawn_file_actions_destroy(&actions);
+        const std::filesystem::path socket = folder.path() / "WorldsApi";
+        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        while (started_ && !std::filesystem::exists(socket) && Clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        listening_ = std::filesystem::exists(socket);
+    }
+    ~PracticeWorld() {
+        if (!started_) return;
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+    }
+    PracticeWorld(const PracticeWorld&) = delete;
+    PracticeWorld& operator=(const PracticeWorld&) = delete;
+
+    bool Ready() const { return started_ && listening_; }
+
+    // The log's lines of one kind, waiting until at least `count` of them have come.
+    std::vector<std::string> Lines(const std::string& kind, std::size_t count = 0) const {
+        std::vector<std::string> lines;
+        const auto deadline = Clock::now() + std::chrono::seconds(5);
+        do {
+            lines.clear();
+            std::ifstream in(log_);
+            for (std::string line; std::getline(in, line);) {
+                if (line.rfind(kind + "\t", 0) == 0) lines.push_back(line);
+            }
+            if (lines.size() >= count) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        } while (Clock::now() < deadline);
+        return lines;
+    }
+
+private:
+    pid_t pid_ = 0;
+    bool started_ = false;
+    bool listening_ = false;
+    std::filesystem::path log_;
+};
+
+// The data field of a logged poke. Plain text (CF_TEXT) ends in one NUL, which the world logs.
+std::string LoggedData(const std::string& line) {
+    std::string data = line.substr(line.rfind('\t') + 1);
+    const std::string nul = "\\x00";
+    if (data.size() < nul.size() || data.compare(data.size() - nul.size(), nul.size(), nul) != 0) {
+        return "(no terminating NUL) " + data;
+    }
+    data.resize(data.size() - nul.size());
+    return data;
+}
+
+TEST_F(LinkOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
+    PracticeWorld world(service.folder(), "");
+    ASSERT_TRUE(world.Ready());
+    ChatLink link(pump, sink);
+    link.StartLink();
+    link.SpeakText("SOLD!");
+    link.SpeakText("Caf\xC3\xA9 \xE2\x82\xAC");
+    link.StopLink();
+    EXPECT_FALSE(link.Record().errorCheck);
+
+    const std::vector<std::string> pokes = world.Lines("POKE", 4);
+    ASSERT_EQ(pokes.size(), 4u);
+    EXPECT_EQ(pokes[0].substr(0, pokes[0].rfind('\t')), "POKE\tWorldsApi_Register\tWorldsApi_Register\t1");
+    EXPECT_EQ(LoggedData(pokes[0]), "Gavelton");
+    EXPECT_EQ(pokes[1].substr(0, pokes[1].rfind('\t')), "POKE\tWorldsApi_Communicate\tWorldsApi_Communicate\t1");
+    EXPECT_EQ(LoggedData(pokes[1]), "Gavelton\\f0\\f\\fSOLD!");
+    EXPECT_EQ(LoggedData(pokes[2]), "Gavelton\\f0\\f\\fCaf\\xE9 \\x80");
+    EXPECT_EQ(pokes[3].substr(0, pokes[3].rfind('\t')), "POKE\tWorldsApi_Unregister\tWorldsApi_Unregister\t1");
+    EXPECT_EQ(LoggedData(pokes[3]), "Gavelton");
+}
+
+TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
+    std::string transcript;
+    std::string expected;
+    for (int i = 0; i < 1500; ++i) {
+        const std::string line = "Ann: this is line " + std::to_string(i) + " of a long evening";
+        transcript += line + "\r\n";
+        expected += (i > 0 ? "\r\n" : "") + line;
+    }
+    transcript += "ESP from Zo\xEB: 500\r\n";
+    expected += "\r\nESP from Zo\xC3\xAB: 500";
+    PracticeWorld world(service.folder(), transcript);
+    ASSERT_TRUE(world.Ready());
+    ChatLink link(pump, sink);
+
+    const std::string text = link.FetchAllText();
+    EXPECT_GT(text.size(), 32000u);
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(link.Record().text1, expected);
+    EXPECT_FALSE(link.Record().errorCheck);
+    EXPECT_EQ(pump.yields, 0);
+    const std::vector<std::string> requests = world.Lines("REQUEST", 1);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].rfind("REQUEST\tWorldsApi_GetAllText\tGavelton\t1", 0), 0u) << requests[0];
+
+    // What Gavelton says appears in the transcript and comes back with the next fetch.
+    link.SpeakText("SOLD!");
+    EXPECT_EQ(link.FetchAllText(), expected + "\r\nHost: SOLD!");
+}
+
+TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
+    PracticeWorld world(service.folder(), "Ann: hi\r\n");
+    ASSERT_TRUE(world.Ready());
+    test::TempFolder folder;
+    ChatLink link(pump, sink);
+    link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "No Such Client Window 7f3a\r\n1\r\n0\r\n"));
+    link.RegisterDDE();
+    link.Record().text1 = "old";
+    link.GetAllTextDDE();
+    EXPECT_EQ(link.Record().text1, "");
+    EXPECT_FALSE(link.Record().errorCheck);
+    EXPECT_EQ(pump.yields, 0);
+    // The conversations were opened, nothing was poked or requested.
+    EXPECT_GE(world.Lines("CONNECT", 2).size(), 2u);
+    EXPECT_TRUE(world.Lines("POKE").empty());
+    EXPECT_TRUE(world.Lines("REQUEST").empty());
+}
+
+#endif  // GV_PRACTICE_WORLD
+
+TEST(WadapiLoader, MissingLibraryIsReportedByName) {
+    WxDapiLoader loader("/nonexistent/libwadapi.so");
+    std::string problem;
+    EXPECT_EQ(loader.Load(problem), nullptr);
+    EXPECT_NE(problem.find("/nonexistent/libwadapi.so"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("could not be loaded"), std::string::npos) << problem;
+}
+
+TEST(WadapiLoader, LibraryWithoutTheFunctionsNamesWhatIsMissing) {
+    // A shared library that certainly exists but exports none of wadapi's functions.
+    WxDapiLoader loader("libm.so.6");
+    std::string problem;
+    EXPECT_EQ(loader.Load(problem), nullptr);
+    EXPECT_NE(problem.find("InitDDE, KillDDE, DapiRegister, DapiUnregister, DapiCommunicate, DapiGetAllText"),
+              std::string::npos)
+        << problem;
+}
+
+TEST(WadapiLoader, MissingLibraryLeavesTheLinkRunning) {
+    test::TempFolder folder;
+    test::CountingPump pump;
+    test::RecordingSink sink;
+    ChatLink link(pump, sink);
+    link.SetDapiLoader(std::make_unique<WxDapiLoader>("/nonexistent/libwadapi.so"));
+    link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
+    link.StartLink();
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].title, "Gavelton");
+    EXPECT_EQ(sink.shown[0].icon, MessageIcon::Warning);
+    link.SpeakText("hello");
+    EXPECT_EQ(link.FetchAllText(), "");
+    link.StopLink();
+    link.StartLink();  // ReConnect tries again and says so again
+    EXPECT_EQ(sink.shown.size(), 2u);
+}
+
+#if defined(GV_STAND_IN_WADAPI) && defined(GV_PRACTICE_WORLD)
+
+TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
+    PracticeWorld world(service.folder(), "Ann: hi\r\n");
+    ASSERT_TRUE(world.Ready());
+    test::TempFolder folder;
+    ChatLink link(pump, sink);
+    link.SetDapiLoader(std::make_unique<WxDapiLoader>(GV_STAND_IN_WADAPI));
+    link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
+    link.StartLink();
+    link.SpeakText("hello all");
+    const std::string chat = link.FetchAllText();
+    link.StopLink();
+    EXPECT_TRUE(sink.shown.empty()) << sink.shown.at(0).text;
+    EXPECT_NE(chat.find("Host: hello all"), std::string::npos) << chat;
+
+    std::vector<std::string> calls;
+    for (const std::string& line : world.Lines("LIB", 6)) {
+        const std::string rest = line.substr(4);
+        calls.push_back(rest.substr(0, rest.find('\t')));
+    }
+    EXPECT_EQ(calls, (std::vector<std::string>{"InitDDE", "DapiRegister", "DapiCommunicate", "DapiGetAllText",
+                                               "DapiUnregister", "KillDDE"}));
+}
+
+TEST_F(LinkOverSocket, StandInLibraryResultCodesAreShown) {
+    PracticeWorld world(service.folder(), "", "!nohost\n");
+    ASSERT_TRUE(world.Ready());
+    test::TempFolder folder;
+    ChatLink link(pump, sink);
+    link.SetDapiLoader(std::make_unique<WxDapiLoader>(GV_STAND_IN_WADAPI));
+    link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the script logs the host out
+    link.StartLink();
+    link.SpeakText("hello");
+    link.StopLink();
+    ASSERT_FALSE(sink.shown.empty());
+    for (const test::ShownMessage& message : sink.shown) {
+        EXPECT_EQ(message.text, "17 - You are not logged in yet");
+        EXPECT_EQ(message.title, "ProcessAckData Response Message");
+        EXPECT_EQ(message.icon, MessageIcon::Information);
+    }
+}
+
+#endif
+
+}  // namespace
+}  // namespace gv
