@@ -26,10 +26,16 @@ public:
         session_ = std::make_unique<Session>(options_);
         session_->quit = [this] { ExitMainLoop(); };
         std::string error;
+        const bool verbose = options_.verbose;
         if (!session_->Start(&error)) {
             std::fprintf(stderr, "practice-world: %s\n", error.c_str());
             session_.reset();
             return false;
+        }
+        if (verbose) {
+            session_->server().activity = [](const std::string& line) {
+                std::fprintf(stderr, "practice-world: %s\n", line.c_str());
+            };
         }
         return true;
     }

@@ -16,6 +16,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         };
         if (arg == "--headless") {
             options.headless = true;
+        } else if (arg == "--verbose") {
+            options.verbose = true;
         } else if (arg == "--exit-at-end") {
             options.exitAtEnd = true;
         } else if (arg == "--log") {

@@ -10,6 +10,7 @@ namespace pw {
 struct Options {
     bool headless = false;
     bool exitAtEnd = false;
+    bool verbose = false;    // headless: what arrives and what the world answers, on stderr
     std::string log;         // --log FILE
     std::string script;      // --script FILE, or "-" for standard input
     std::string host = "Host";
@@ -21,7 +22,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 
 inline constexpr const char* kUsage =
     "usage: practice-world [--headless] [--log FILE] [--script FILE|-] [--exit-at-end]\n"
-    "                      [--host NAME] [--transcript-file FILE]\n"
+    "                      [--host NAME] [--transcript-file FILE] [--verbose]\n"
     "Plays the chat client for Gavelton: serves WorldsApi and keeps a chat transcript.\n"
     "Script lines are posted as they stand; \"!wait SECONDS\", \"!quit\", \"!nohost\",\n"
     "\"!host NAME\", \"!ack CODE\" and \"!data SENDER TEXT\" steer the world.\n";

@@ -246,6 +246,13 @@ private:
 WorldServer::WorldServer(World& world, TransactionLog& log) : world_(world), log_(log) {}
 
 WorldServer::~WorldServer() {
+#ifndef _WIN32
+    // wxTCPServer removes the socket under the name it was created with.
+    if (!path_.empty()) {
+        std::error_code ec;
+        std::filesystem::rename(path_, starting_, ec);
+    }
+#endif
     const std::set<wxConnectionBase*> open = std::move(connections_);
     connections_.clear();
     for (wxConnectionBase* connection : open) {
@@ -288,10 +295,22 @@ bool WorldServer::Start(std::string* where, std::string* error) {
             ::close(probe);
         }
     }
-    if (!Create(wxString::FromUTF8(path.string()))) {
-        *error = "cannot listen on " + path.string() + ": " + std::strerror(errno);
+    // Listen under a name of our own and only then move the socket into place, so that a
+    // tool (or a test) that sees the socket file can connect at once.
+    const std::filesystem::path starting =
+        path.parent_path() / (path.filename().string() + ".starting-" + std::to_string(::getpid()));
+    if (!Create(wxString::FromUTF8(starting.string()))) {
+        *error = "cannot listen on " + starting.string() + ": " + std::strerror(errno);
         return false;
     }
+    std::error_code ec;
+    std::filesystem::rename(starting, path, ec);
+    if (ec) {
+        *error = "cannot move the socket to " + path.string() + ": " + ec.message();
+        return false;
+    }
+    path_ = path.string();
+    starting_ = starting.string();
     *where = path.string();
     return true;
 #endif

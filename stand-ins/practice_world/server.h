@@ -51,7 +51,8 @@ private:
     World& world_;
     TransactionLog& log_;
     std::set<wxConnectionBase*> connections_;
-    std::string path_;
+    std::string path_;      // where the socket is served
+    std::string starting_;  // the name it was created under
 };
 
 // A wx string as the bytes it came in (topics and items are plain ASCII in practice).
