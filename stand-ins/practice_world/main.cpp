@@ -3,7 +3,6 @@
 
 #include <wx/app.h>
 #include <wx/init.h>
-#include <wx/msgdlg.h>
 
 #include <csignal>
 #include <cstdio>
@@ -57,8 +56,9 @@ public:
         session_ = std::make_unique<Session>(options_);
         std::string error;
         if (!session_->Start(&error)) {
+            // Said on stderr only: a box nobody can answer (on a virtual display, say) would
+            // keep a world that cannot serve alive.
             std::fprintf(stderr, "practice-world: %s\n", error.c_str());
-            wxMessageBox(wxString::FromUTF8(error), "Practice World", wxOK | wxICON_ERROR);
             session_.reset();
             return false;
         }
