@@ -28,12 +28,11 @@ std::vector<std::string> StateItemLines(BlockState& block, const TierTable& tier
         block.raiseBase = block.blockMin;
     }
 
-    block.raiseText = "1";
-    const RaiseLookup found = tiers.LookupRaise(ValOrInfinity(block.raiseBase));
-    if (found.row) {
-        block.raiseText = found.text;
-        block.raiseTierIndex = *found.row;
-    }
+    // The lookup's own text is "1" when no row applies, which is what State Item keeps then.
+    RaiseLookup found = tiers.LookupRaise(ValOrInfinity(block.raiseBase));
+    if (!found.row) found.text = std::string("1");
+    block.raiseText = std::move(found.text);
+    if (found.row) block.raiseTierIndex = *found.row;
 
     // The index only ever holds a row a lookup returned, but it is the window's to keep: check.
     if (block.raiseTierIndex >= 0 && block.raiseTierIndex < kTierRows) {

@@ -1,0 +1,64 @@
+// The bid intake alone, over synthetic chats of the sizes a host meets: a short session
+// (32 KB), a long evening (1 MB) and far more than a client keeps (10 MB).
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "floor/floor.h"
+
+namespace {
+
+// Talk, the host's announcements and ESP bids spread through the whole chat, with the marker
+// near the start so that every bid line is judged.
+std::string SyntheticChat(std::size_t bytes) {
+    static const char* const kTalk[] = {
+        "Ann: hello there",
+        "Bo: is the chest oak or pine?",
+        "Host: Current Bid is 1200 from Bo",
+        "Cy: good evening everyone",
+        "Host: 1ST CALL",
+        "Dee: I'll pass on this one",
+        "Eve: lol",
+        "Host: ** Minimum Raise Amount is 10 **",
+    };
+    std::string text;
+    text.reserve(bytes + 64);
+    text += "Ann: hi all\r\nHost: Item on the Block currently is Oak chest\r\n";
+    int bid = 500;
+    for (unsigned i = 0; text.size() < bytes; ++i) {
+        if (i % 12 == 5) {
+            // Mostly raises that are taken, now and then one too small or a repeat.
+            const int amount = (i % 7 == 0) ? bid : bid + 10;
+            text += "ESP from Bidder" + std::to_string(i % 9) + ": " + std::to_string(amount) + "\r\n";
+            bid = amount;
+        } else {
+            text += kTalk[i % 8];
+            text += "\r\n";
+        }
+    }
+    return text;
+}
+
+void BM_TakeBids(benchmark::State& state) {
+    const std::string chat = SyntheticChat(static_cast<std::size_t>(state.range(0)));
+    gv::TierTable tiers;
+    tiers.Row(0) = {"0", "999", "10"};
+    tiers.Row(1) = {"1000", "9999999", "10"};
+    gv::BlockState start;
+    gv::PutOnBlock(start, "Oak chest - 500");
+    const std::function<void()> noYield = [] {};
+
+    for (auto _ : state) {
+        gv::BlockState block = start;
+        gv::TakeBids(chat, block, tiers, noYield);
+        benchmark::DoNotOptimize(block.currentBid.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(chat.size()));
+}
+
+BENCHMARK(BM_TakeBids)->Arg(32 << 10)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
