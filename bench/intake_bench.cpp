@@ -3,8 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 
+#include "common/busy.h"
 #include "floor/floor.h"
 
 namespace {
@@ -58,6 +60,51 @@ void BM_TakeBids(benchmark::State& state) {
 }
 
 BENCHMARK(BM_TakeBids)->Arg(32 << 10)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMicrosecond);
+
+// Get Bids without the chat client: the fetched text handed over at once, the capture file
+// written (ANSI, in the system's temporary folder) and read back, and the intake on it.
+class InstantLink final : public gv::LinkPort {
+public:
+    explicit InstantLink(std::string text) : text_(std::move(text)) {}
+    void SpeakText(const std::string&) override {}
+    std::string FetchAllText() override { return text_; }
+
+private:
+    std::string text_;
+};
+
+class NoWaitPump final : public gv::EventPump {
+public:
+    void Yield() override {}
+    void WaitForEvent(std::chrono::milliseconds) override {}
+    std::string TimeOfDayText() override { return "00:00:00"; }
+};
+
+void BM_GetBidsWithFile(benchmark::State& state) {
+    const std::string chat = SyntheticChat(static_cast<std::size_t>(state.range(0)));
+    gv::TierTable tiers;
+    tiers.Row(0) = {"0", "999", "10"};
+    tiers.Row(1) = {"1000", "9999999", "10"};
+    gv::BlockState start;
+    gv::PutOnBlock(start, "Oak chest - 500");
+    gv::ItemList items;
+    InstantLink link(chat);
+    NoWaitPump pump;
+    gv::NoBusyHost busy;
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "gv_bench_TALLY.TXT";
+
+    for (auto _ : state) {
+        gv::BlockState block = start;
+        gv::Floor floor(block, tiers, items, link, pump, busy);
+        floor.SetCapturePath(path);
+        floor.GetBids();
+        benchmark::DoNotOptimize(block.currentBid.data());
+    }
+    std::filesystem::remove(path);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(chat.size()));
+}
+
+BENCHMARK(BM_GetBidsWithFile)->Arg(32 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
