@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <wx/init.h>
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <fstream>
 #include <sstream>
+#include <atomic>
 #include <thread>
 
 #include "link/chat_link.h"
@@ -77,6 +80,59 @@ TEST_F(LinkOverSocket, NoWorldRunningGivesUpAfterFiveAttempts) {
     EXPECT_EQ(pump.yields, 12 + 5 * 12);
     EXPECT_TRUE(link.Record().errorCheck);
     EXPECT_TRUE(sink.shown.empty());
+}
+
+// A chat client that accepts the conversation and then never answers: a raw Unix socket that
+// completes wx's connect handshake and reads whatever follows without replying.
+class HungServer {
+public:
+    explicit HungServer(const std::filesystem::path& socketPath) {
+        listener_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(listener_, 4);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~HungServer() {
+        stop_ = true;
+        ::shutdown(listener_, SHUT_RDWR);
+        thread_.join();
+        ::close(listener_);
+    }
+    HungServer(const HungServer&) = delete;
+    HungServer& operator=(const HungServer&) = delete;
+
+private:
+    void Serve() {
+        const int peer = ::accept(listener_, nullptr, nullptr);
+        if (peer < 0) return;
+        char buffer[4096];
+        if (::read(peer, buffer, sizeof buffer) > 0) {
+            const char connected = 10;  // wx IPC's answer to a connect
+            (void)!::write(peer, &connected, 1);
+        }
+        while (!stop_ && ::read(peer, buffer, sizeof buffer) > 0) {
+        }
+        ::close(peer);
+    }
+
+    int listener_ = -1;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+TEST_F(LinkOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
+    HungServer server(service.folder().path() / "WorldsApi");
+    std::unique_ptr<DdeChannel> channel = MakeWorldsApiChannel();
+    ASSERT_TRUE(channel->Open("WorldsApi_GetAllText"));
+    const auto start = Clock::now();
+    EXPECT_EQ(channel->Request("Gavelton"), std::nullopt);
+    const auto took = Clock::now() - start;
+    EXPECT_GE(took, std::chrono::milliseconds(4500));
+    EXPECT_LT(took, std::chrono::seconds(8));
+    channel->Close();
 }
 
 #ifdef GV_PRACTICE_WORLD
