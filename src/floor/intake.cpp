@@ -3,7 +3,6 @@
 // allocations; strings are built only when a bid is accepted.
 
 #include <cstring>
-#include <limits>
 
 #include "common/lines.h"
 #include "common/text.h"
@@ -15,7 +14,7 @@ namespace {
 
 constexpr std::string_view kEspPrefix = "ESP from";
 
-// The part of `text` after its first ":"; nullopt-like (false) when there is none.
+// Splits `text` at its first ":"; false when it has none.
 bool AfterFirstColon(std::string_view text, std::string_view& before, std::string_view& after) {
     const void* hit = std::memchr(text.data(), ':', text.size());
     if (hit == nullptr) return false;
