@@ -29,9 +29,7 @@ int32_t Deliver(Call&& call) {
     return 0;
 }
 
-const char* OrEmpty(const char* text) {
-    return text != nullptr ? text : "";
-}
+const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
 }  // namespace
 
@@ -111,13 +109,9 @@ void ChatLink::LoadLinkSettings(const std::filesystem::path& path) {
     impl_->settings = gv::LoadLinkSettings(path);
 }
 
-const LinkSettings& ChatLink::Settings() const {
-    return impl_->settings;
-}
+const LinkSettings& ChatLink::Settings() const { return impl_->settings; }
 
-void ChatLink::SetHostFactory(LinkHostFactory factory) {
-    impl_->hostFactory = std::move(factory);
-}
+void ChatLink::SetHostFactory(LinkHostFactory factory) { impl_->hostFactory = std::move(factory); }
 
 void ChatLink::StartLink() {
     Impl& d = *impl_;
@@ -202,9 +196,7 @@ void ChatLink::WaitSeconds(int seconds) {
     } while (passes < seconds);
 }
 
-DdeRecord& ChatLink::Record() {
-    return impl_->record;
-}
+DdeRecord& ChatLink::Record() { return impl_->record; }
 
 void ChatLink::RegisterDDE() {
     impl_->RunDde(worlds_api::kRegister, worlds_api::kRegister, kRegistrationName, DdeTransaction::Poke);
@@ -242,17 +234,11 @@ void ChatLink::ProcessIncomingData(const char* sender, const char* data) {
                                 kRegistrationName, MessageIcon::None);
 }
 
-void ChatLink::ProcessAllText(const char* text) {
-    impl_->allText = FromAnsi(OrEmpty(text));
-}
+void ChatLink::ProcessAllText(const char* text) { impl_->allText = FromAnsi(OrEmpty(text)); }
 
-const std::string& ChatLink::AllText() const {
-    return impl_->allText;
-}
+const std::string& ChatLink::AllText() const { return impl_->allText; }
 
-void ChatLink::SetDdeChannel(std::unique_ptr<DdeChannel> channel) {
-    impl_->channel = std::move(channel);
-}
+void ChatLink::SetDdeChannel(std::unique_ptr<DdeChannel> channel) { impl_->channel = std::move(channel); }
 
 void ChatLink::SetWindowActivator(std::unique_ptr<WindowActivator> activator) {
     impl_->activator = std::move(activator);
@@ -263,8 +249,6 @@ void ChatLink::SetDapiLoader(std::unique_ptr<DapiLoader> loader) {
     impl_->dapi = nullptr;
 }
 
-bool ChatLink::HostWindowExists() const {
-    return static_cast<bool>(impl_->host);
-}
+bool ChatLink::HostWindowExists() const { return static_cast<bool>(impl_->host); }
 
 }  // namespace gv

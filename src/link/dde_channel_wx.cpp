@@ -34,8 +34,11 @@ public:
 
 // wxDDEClient waits for each transaction with the classic DDE time-out of 5 seconds.
 OwnedConnection* Connect(Client& client, const std::string& topic) {
-    return dynamic_cast<OwnedConnection*>(
-        client.MakeConnection(wxString(), wxString::FromUTF8(worlds_api::kService), wxString::FromUTF8(topic)));
+    wxConnectionBase* made = client.MakeConnection(wxString(), wxString::FromUTF8(worlds_api::kService),
+                                                   wxString::FromUTF8(topic));
+    auto* connection = dynamic_cast<OwnedConnection*>(made);
+    if (connection == nullptr) delete made;
+    return connection;
 }
 
 #else
@@ -123,8 +126,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<DdeChannel> MakeWorldsApiChannel() {
-    return std::make_unique<WorldsApiChannel>();
-}
+std::unique_ptr<DdeChannel> MakeWorldsApiChannel() { return std::make_unique<WorldsApiChannel>(); }
 
 }  // namespace gv

@@ -16,9 +16,9 @@ namespace gv {
 enum class DdeTransaction { Poke, Request };
 
 struct DdeRequestSpec {
-    const char* topic;       // WorldsApi_Register, ...
-    std::string item;        // the topic's name again, or the registration name for GetAllText
-    std::string data;        // put into Text1 before the conversation opens (own text, UTF-8)
+    const char* topic;  // WorldsApi_Register, ...
+    std::string item;   // the topic's name again, or the registration name for GetAllText
+    std::string data;   // put into Text1 before the conversation opens (own text, UTF-8)
     DdeTransaction transaction;
 };
 

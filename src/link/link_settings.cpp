@@ -50,7 +50,8 @@ LinkSettings LoadLinkSettings(const std::filesystem::path& path) {
     value = Val(TrimView(line));
     if (value.outOfRange) return settings;
     const double pause = RoundHalfEven(value.value);
-    if (pause < std::numeric_limits<std::int16_t>::min() || pause > std::numeric_limits<std::int16_t>::max()) {
+    if (pause < std::numeric_limits<std::int16_t>::min() ||
+        pause > std::numeric_limits<std::int16_t>::max()) {
         return settings;
     }
     settings.speakPause = static_cast<int>(pause);

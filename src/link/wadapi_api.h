@@ -32,9 +32,9 @@ extern "C" {
 #endif
 
 // The callbacks handed to InitDDE.
-typedef int32_t(WADAPI_CALL* WadapiAckProc)(const char* code);                       // result code
+typedef int32_t(WADAPI_CALL* WadapiAckProc)(const char* code);  // result code
 typedef int32_t(WADAPI_CALL* WadapiDataProc)(const char* sender, int32_t unused, const char* data);
-typedef int32_t(WADAPI_CALL* WadapiAllTextProc)(const char* text);                   // whole chat text
+typedef int32_t(WADAPI_CALL* WadapiAllTextProc)(const char* text);  // whole chat text
 
 // The library's functions, in the order a session uses them.
 WADAPI_EXPORT int32_t WADAPI_CALL InitDDE(const char* name, WadapiAckProc ack, WadapiDataProc data,
@@ -43,8 +43,9 @@ WADAPI_EXPORT int32_t WADAPI_CALL DapiRegister(const char* name);
 WADAPI_EXPORT int32_t WADAPI_CALL DapiCommunicate(const char* name, int32_t mode, const char* avatar,
                                                   const char* text);
 WADAPI_EXPORT int32_t WADAPI_CALL DapiGetAllText(const char* name);
-WADAPI_EXPORT int32_t WADAPI_CALL DapiSend(const char* name, const char* avatar, const char* data,
-                                           int32_t length);  // exported by the client; Gavelton never calls it
+WADAPI_EXPORT int32_t WADAPI_CALL
+DapiSend(const char* name, const char* avatar, const char* data,
+         int32_t length);  // exported by the client; Gavelton never calls it
 WADAPI_EXPORT int32_t WADAPI_CALL DapiUnregister(const char* name);
 WADAPI_EXPORT int32_t WADAPI_CALL KillDDE(void);
 

@@ -18,8 +18,8 @@ namespace {
 
 // Exact title first, else the first that begins with it.
 template <typename Window, typename Title>
-bool PickByTitle(const std::vector<Window>& windows, const Title& wanted,
-                 const std::vector<Title>& titles, Window& chosen) {
+bool PickByTitle(const std::vector<Window>& windows, const Title& wanted, const std::vector<Title>& titles,
+                 Window& chosen) {
     for (std::size_t i = 0; i < windows.size(); ++i) {
         if (titles[i] == wanted) {
             chosen = windows[i];
@@ -39,7 +39,8 @@ bool PickByTitle(const std::vector<Window>& windows, const Title& wanted,
 
 std::wstring Widen(const std::string& utf8) {
     if (utf8.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
     return wide;
@@ -79,9 +80,7 @@ public:
 
 // Xlib's default handler ends the program on any protocol error; a window that vanishes
 // between listing and raising must not do that.
-int IgnoreXError(Display*, XErrorEvent*) {
-    return 0;
-}
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
 class ErrorTrap {
 public:
@@ -98,8 +97,8 @@ private:
     XErrorHandler previous_;
 };
 
-std::vector<::Window> ClientList(Display* display, ::Window root) {
-    std::vector<::Window> windows;
+std::vector< ::Window> ClientList(Display* display, ::Window root) {
+    std::vector< ::Window> windows;
     const Atom atom = XInternAtom(display, "_NET_CLIENT_LIST", True);
     if (atom == None) return windows;
     Atom type = None;
@@ -119,15 +118,16 @@ std::vector<::Window> ClientList(Display* display, ::Window root) {
 }
 
 // Without a window manager, the mapped children of the root are the top-level windows.
-std::vector<::Window> MappedTopLevels(Display* display, ::Window root) {
-    std::vector<::Window> windows;
+std::vector< ::Window> MappedTopLevels(Display* display, ::Window root) {
+    std::vector< ::Window> windows;
     ::Window rootReturn = 0, parent = 0;
     ::Window* children = nullptr;
     unsigned int count = 0;
     if (XQueryTree(display, root, &rootReturn, &parent, &children, &count) == 0) return windows;
     for (unsigned int i = 0; i < count; ++i) {
         XWindowAttributes attributes{};
-        if (XGetWindowAttributes(display, children[i], &attributes) != 0 && attributes.map_state == IsViewable) {
+        if (XGetWindowAttributes(display, children[i], &attributes) != 0 &&
+            attributes.map_state == IsViewable) {
             windows.push_back(children[i]);
         }
     }
@@ -143,8 +143,8 @@ std::string TitleOf(Display* display, ::Window window) {
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(display, window, netName, 0, 1L << 16, False, utf8, &type, &format, &count, &after,
-                               &data) == Success &&
+        if (XGetWindowProperty(display, window, netName, 0, 1L << 16, False, utf8, &type, &format, &count,
+                               &after, &data) == Success &&
             data != nullptr) {
             std::string title;
             if (type == utf8 && format == 8) title.assign(reinterpret_cast<const char*>(data), count);
@@ -175,7 +175,7 @@ public:
         {
             ErrorTrap trap(display);
             const ::Window root = DefaultRootWindow(display);
-            std::vector<::Window> windows = ClientList(display, root);
+            std::vector< ::Window> windows = ClientList(display, root);
             const bool managed = !windows.empty();
             if (!managed) windows = MappedTopLevels(display, root);
             std::vector<std::string> titles;
@@ -192,7 +192,8 @@ public:
                     event.xclient.format = 32;
                     event.xclient.data.l[0] = 2;
                     event.xclient.data.l[1] = CurrentTime;
-                    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+                    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask,
+                               &event);
                 } else {
                     XRaiseWindow(display, chosen);
                     XSetInputFocus(display, chosen, RevertToParent, CurrentTime);
@@ -209,8 +210,6 @@ public:
 
 }  // namespace
 
-std::unique_ptr<WindowActivator> MakeDesktopWindowActivator() {
-    return std::make_unique<DesktopActivator>();
-}
+std::unique_ptr<WindowActivator> MakeDesktopWindowActivator() { return std::make_unique<DesktopActivator>(); }
 
 }  // namespace gv

@@ -1,8 +1,9 @@
+#include "link/chat_link.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "link/chat_link.h"
 #include "link/dapi_library.h"
 #include "link_fakes.h"
 
@@ -17,8 +18,8 @@ struct FakeLibrary {
     WadapiAckProc ack = nullptr;
     WadapiDataProc data = nullptr;
     WadapiAllTextProc allText = nullptr;
-    std::string ackCode = "0";   // what each request answers through the ack callback
-    std::string chat;            // what DapiGetAllText delivers
+    std::string ackCode = "0";  // what each request answers through the ack callback
+    std::string chat;           // what DapiGetAllText delivers
 };
 FakeLibrary g_fake;
 
@@ -27,7 +28,8 @@ void Record(const std::string& call) {
 }
 
 extern "C" {
-int32_t WADAPI_CALL FakeInit(const char* name, WadapiAckProc ack, WadapiDataProc data, WadapiAllTextProc all) {
+int32_t WADAPI_CALL FakeInit(const char* name, WadapiAckProc ack, WadapiDataProc data,
+                             WadapiAllTextProc all) {
     g_fake.ack = ack;
     g_fake.data = data;
     g_fake.allText = all;
@@ -146,8 +148,9 @@ TEST_F(ChatLinkTest, ResultCodesReachTheHostThroughTheCallback) {
     g_fake.ackCode = "9";
     link.StartLink();
     ASSERT_EQ(sink.shown.size(), 1u);
-    EXPECT_EQ(sink.shown[0], (test::ShownMessage{"9 - App.Title already registered",
-                                                 "ProcessAckData Response Message", MessageIcon::Information}));
+    EXPECT_EQ(sink.shown[0],
+              (test::ShownMessage{"9 - App.Title already registered", "ProcessAckData Response Message",
+                                  MessageIcon::Information}));
     g_fake.data("Ann", 0, "hello");
     ASSERT_EQ(sink.shown.size(), 2u);
     EXPECT_EQ(sink.shown[1].text, "Data received from Ann: hello");
@@ -268,7 +271,7 @@ TEST_F(ChatLinkTest, DdeStartCreatesTheHostRegistersAndWaits) {
     EXPECT_EQ(channelLog.poked.back(), "Gavelton");
     EXPECT_EQ(channelLog.calls.at(channelLog.calls.size() - 2), "poke WorldsApi_Unregister");
     EXPECT_EQ(channelLog.calls.back(), "close");  // destroying the host ends the conversation
-    EXPECT_EQ(pump.yields, 120 + 96 + 96);  // two more waits of a second
+    EXPECT_EQ(pump.yields, 120 + 96 + 96);        // two more waits of a second
 }
 
 TEST_F(ChatLinkTest, DdeSpeakTextFillsTheFieldsAndDoesNotPause) {

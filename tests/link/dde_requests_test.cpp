@@ -1,6 +1,7 @@
+#include "link/dde_requests.h"
+
 #include <gtest/gtest.h>
 
-#include "link/dde_requests.h"
 #include "link_fakes.h"
 
 namespace gv {
@@ -18,8 +19,9 @@ protected:
     DdeRequestContext context{pump, channel, activator, settings, [this] { ++shown; }};
 
     int Poke(const std::string& data) {
-        return RunDdeRequest(context, record,
-                             DdeRequestSpec{"WorldsApi_Register", "WorldsApi_Register", data, DdeTransaction::Poke});
+        return RunDdeRequest(
+            context, record,
+            DdeRequestSpec{"WorldsApi_Register", "WorldsApi_Register", data, DdeTransaction::Poke});
     }
     int Request() {
         return RunDdeRequest(context, record,
@@ -30,7 +32,8 @@ protected:
 TEST_F(DdeRequestTest, OnePokeWhenTheClientAnswers) {
     record.errorCheck = true;  // left from an earlier request
     EXPECT_EQ(Poke("Gavelton"), 1);
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"close", "open WorldsApi_Register", "poke WorldsApi_Register"}));
+    EXPECT_EQ(log.calls,
+              (std::vector<std::string>{"close", "open WorldsApi_Register", "poke WorldsApi_Register"}));
     EXPECT_EQ(log.poked, (std::vector<std::string>{"Gavelton"}));
     EXPECT_EQ(record.text1, "Gavelton");
     EXPECT_FALSE(record.errorCheck);
@@ -102,7 +105,8 @@ TEST_F(DdeRequestTest, NoClientWindowEndsAtOnceWithoutTransactionOrError) {
     settings.activateClient = true;
     activator.windows = {"Gavelton"};
     EXPECT_EQ(Poke("Gavelton"), 1);
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"close", "open WorldsApi_Register", "activate VZones 3.0"}));
+    EXPECT_EQ(log.calls,
+              (std::vector<std::string>{"close", "open WorldsApi_Register", "activate VZones 3.0"}));
     EXPECT_TRUE(log.poked.empty());
     EXPECT_FALSE(record.errorCheck);
     EXPECT_EQ(pump.yields, 0);

@@ -1,7 +1,8 @@
+#include "link/link_messages.h"
+
 #include <gtest/gtest.h>
 
 #include "link/chat_link.h"
-#include "link/link_messages.h"
 #include "link_fakes.h"
 
 namespace gv {
@@ -53,7 +54,8 @@ TEST(IncomingData, ShowsSenderAndDataUnderTheToolsTitle) {
     link.ProcessIncomingData("Ann", "hello");
     link.ProcessIncomingData("Zo\xEB", "caf\xE9");  // ANSI texts are widened
     ASSERT_EQ(sink.shown.size(), 2u);
-    EXPECT_EQ(sink.shown[0], (test::ShownMessage{"Data received from Ann: hello", "Gavelton", MessageIcon::None}));
+    EXPECT_EQ(sink.shown[0],
+              (test::ShownMessage{"Data received from Ann: hello", "Gavelton", MessageIcon::None}));
     EXPECT_EQ(sink.shown[1].text, "Data received from Zo\xC3\xAB: caf\xC3\xA9");
 }
 

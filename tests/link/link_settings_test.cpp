@@ -57,7 +57,9 @@ TEST(LinkSettings, FlagsAreTheNumericValueOfTheLine) {
 }
 
 TEST(LinkSettings, PauseRoundsHalfToEven) {
-    const auto pause = [](const std::string& line) { return LoadFrom("t\r\n0\r\n0\r\n" + line + "\r\n").speakPause; };
+    const auto pause = [](const std::string& line) {
+        return LoadFrom("t\r\n0\r\n0\r\n" + line + "\r\n").speakPause;
+    };
     EXPECT_EQ(pause("2.5"), 2);
     EXPECT_EQ(pause("3.5"), 4);
     EXPECT_EQ(pause("2.6"), 3);

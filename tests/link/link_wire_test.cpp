@@ -1,7 +1,7 @@
 // The chat link against the real thing as far as Linux has it: wxWidgets' IPC over the
 // Unix-domain socket, practice-world serving WorldsApi, and the stand-in wadapi library.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -10,10 +10,10 @@
 #include <unistd.h>
 #include <wx/init.h>
 
+#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <sstream>
-#include <atomic>
 #include <thread>
 
 #include "link/chat_link.h"
@@ -140,7 +140,8 @@ TEST_F(LinkOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
 // practice-world as a child process, headless, logging every transaction.
 class PracticeWorld {
 public:
-    PracticeWorld(const test::TempFolder& folder, const std::string& transcript, const std::string& script = "") {
+    PracticeWorld(const test::TempFolder& folder, const std::string& transcript,
+                  const std::string& script = "") {
         log_ = folder.path() / "world.log";
         std::vector<std::string> args = {GV_PRACTICE_WORLD, "--headless", "--log", log_.string()};
         if (!transcript.empty()) {
@@ -225,10 +226,12 @@ TEST_F(LinkOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
     ASSERT_EQ(pokes.size(), 4u);
     EXPECT_EQ(pokes[0].substr(0, pokes[0].rfind('\t')), "POKE\tWorldsApi_Register\tWorldsApi_Register\t1");
     EXPECT_EQ(LoggedData(pokes[0]), "Gavelton");
-    EXPECT_EQ(pokes[1].substr(0, pokes[1].rfind('\t')), "POKE\tWorldsApi_Communicate\tWorldsApi_Communicate\t1");
+    EXPECT_EQ(pokes[1].substr(0, pokes[1].rfind('\t')),
+              "POKE\tWorldsApi_Communicate\tWorldsApi_Communicate\t1");
     EXPECT_EQ(LoggedData(pokes[1]), "Gavelton\\f0\\f\\fSOLD!");
     EXPECT_EQ(LoggedData(pokes[2]), "Gavelton\\f0\\f\\fCaf\\xE9 \\x80");
-    EXPECT_EQ(pokes[3].substr(0, pokes[3].rfind('\t')), "POKE\tWorldsApi_Unregister\tWorldsApi_Unregister\t1");
+    EXPECT_EQ(pokes[3].substr(0, pokes[3].rfind('\t')),
+              "POKE\tWorldsApi_Unregister\tWorldsApi_Unregister\t1");
     EXPECT_EQ(LoggedData(pokes[3]), "Gavelton");
 }
 
