@@ -345,6 +345,23 @@ TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
                                                "DapiUnregister", "KillDDE"}));
 }
 
+TEST_F(LinkOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {
+    // The world refuses the registration with 7; the unregistration then answers 10.
+    PracticeWorld world(service.folder(), "", "!ack 7\n");
+    ASSERT_TRUE(world.Ready());
+    test::TempFolder folder;
+    ChatLink link(pump, sink);
+    link.SetDapiLoader(std::make_unique<WxDapiLoader>(GV_STAND_IN_WADAPI));
+    link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // the script has run
+    link.StartLink();
+    link.StopLink();
+    const std::string title = "ProcessAckData Response Message";
+    EXPECT_EQ(sink.shown, (std::vector<test::ShownMessage>{
+                              {"7 - Target avatar is currently busy", title, MessageIcon::Information},
+                              {"10 - App.Title was not registered", title, MessageIcon::Information}}));
+}
+
 TEST_F(LinkOverSocket, StandInLibraryResultCodesAreShown) {
     PracticeWorld world(service.folder(), "", "!nohost\n");
     ASSERT_TRUE(world.Ready());
@@ -352,7 +369,7 @@ TEST_F(LinkOverSocket, StandInLibraryResultCodesAreShown) {
     ChatLink link(pump, sink);
     link.SetDapiLoader(std::make_unique<WxDapiLoader>(GV_STAND_IN_WADAPI));
     link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the script logs the host out
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // the script logs the host out
     link.StartLink();
     link.SpeakText("hello");
     link.StopLink();
