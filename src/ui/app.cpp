@@ -1,1 +1,44 @@
-// (being written)
+// Gavelton's application object: one main window, started as Form_Load describes.
+
+#include <wx/app.h>
+
+#include <csignal>
+
+#include "ui/main_window.h"
+#include "ui/wx_services.h"
+
+namespace {
+
+class GaveltonApp final : public wxApp {
+public:
+    bool OnInit() override {
+        // No command-line arguments are used, so wxApp's own parsing is skipped.
+        SetAppName("Gavelton");
+        auto* frame = new gv::ui::AuctionFrame(messages_);
+        messages_.SetParent(frame);
+        SetTopWindow(frame);
+        frame->Form_Load();
+        frame->Show();
+        frame->Dummy()->SetFocus();
+#ifndef _WIN32
+        // The desktop ending the session (or a plain kill) closes the window normally, so the
+        // host's list and tier table are saved.
+        SetSignalHandler(SIGTERM, &GaveltonApp::OnTerminate);
+        SetSignalHandler(SIGHUP, &GaveltonApp::OnTerminate);
+#endif
+        return true;
+    }
+
+private:
+#ifndef _WIN32
+    static void OnTerminate(int) {
+        if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(false);
+    }
+#endif
+
+    gv::ui::WxMessageSink messages_;
+};
+
+}  // namespace
+
+wxIMPLEMENT_APP(GaveltonApp);

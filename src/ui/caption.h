@@ -1,0 +1,46 @@
+#pragma once
+// A label drawn by Gavelton itself, so that alignment, border, word wrap and colours look
+// the same on every platform, and so that the room a caption needs can be measured.
+
+#include <wx/window.h>
+
+#include <optional>
+#include <vector>
+
+namespace gv::ui {
+
+class Caption : public wxWindow {
+public:
+    enum class Align { Left, Centre, Right };
+
+    struct Style {
+        Align align = Align::Left;
+        bool border = false;                // single border
+        std::optional<wxColour> background; // none: the parent's colour shows through
+        wxColour foreground = *wxBLACK;
+    };
+
+    Caption(wxWindow* parent, const wxString& name, const wxString& text, const Style& style);
+
+    void SetLabel(const wxString& text) override;
+    wxString GetLabel() const override { return text_; }
+
+    bool AcceptsFocus() const override { return false; }
+    bool AcceptsFocusFromKeyboard() const override { return false; }
+
+    // The size this caption needs at `width` pixels: its width when the text fits on one
+    // line, its wrapped height otherwise.
+    wxSize NeededSize(int width) const;
+    // Whether the designed text stays on one line (every caption except the about texts).
+    bool SingleLine() const;
+
+private:
+    void OnPaint(wxPaintEvent&);
+    std::vector<wxString> WrapLines(wxDC& dc, int width) const;
+    int Inset() const { return style_.border ? 2 : 1; }
+
+    wxString text_;
+    Style style_;
+};
+
+}  // namespace gv::ui

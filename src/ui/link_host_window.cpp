@@ -1,0 +1,139 @@
+#include "ui/link_host_window.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/settings.h>
+#include <wx/textctrl.h>
+
+#include "ui/caption.h"
+#include "ui/native.h"
+
+namespace gv::ui {
+
+namespace {
+void SetIfDifferent(wxTextCtrl* box, const wxString& value) {
+    if (box->GetValue() != value) box->ChangeValue(value);
+}
+}  // namespace
+
+LinkHostWindow::LinkHostWindow(ChatLink& link)
+    : wxFrame(nullptr, wxID_ANY, "WA DDE COMMUNICATION", wxDefaultPosition, wxDefaultSize,
+              wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxFRAME_NO_TASKBAR, "WA_DDE"),
+      link_(link) {
+    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+    SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
+
+    // Created in the tab order: WA_Communicate, WA_Unregister, WA_Register, Text1, CommMode,
+    // AvatarName, CommText, WA_GetAllText, ErrorCheck.
+    auto* communicate = MakeButton("WA_Communicate", "Communicate", {1440, 1560, 1335, 375});
+    auto* unregister = MakeButton("WA_Unregister", "Unregister", {4080, 1560, 1215, 375});
+    auto* reg = MakeButton("WA_Register", "Register", {120, 1560, 1215, 375});
+    text1_ = MakeTextBox("Text1", {120, 2040, 5175, 375}, true);
+    commMode_ = MakeTextBox("CommMode", {1560, 120, 615, 285}, false);
+    avatarName_ = MakeTextBox("AvatarName", {1560, 480, 3735, 285}, false);
+    commText_ = MakeTextBox("CommText", {1560, 840, 3735, 615}, true);
+    auto* getAllText = MakeButton("WA_GetAllText", "GetAllText", {2880, 1560, 1095, 375});
+    errorCheck_ = new wxCheckBox(this, wxID_ANY, "Error Occured", wxDefaultPosition, wxDefaultSize,
+                                 0, wxDefaultValidator, "ErrorCheck");
+    errorCheck_->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+    layout_.Place(errorCheck_, {0, 1080, 1455, 435});
+
+    MakeLabel("Label1", "Comm Mode", {120, 120, 1335, 375}, true);
+    MakeLabel("Label4", "(0 - Speak, 1 - Think, 2- ESP)", {2280, 120, 2655, 375}, false);
+    MakeLabel("Label2", "Avatar Name", {120, 480, 1335, 375}, true);
+    MakeLabel("Label3", "Text To Send", {120, 840, 1335, 375}, true);
+
+    layout_.Fit(ScreenPixelsPerTwip(this));
+    SetFont(layout_.Font());
+    SetClientSize(layout_.Scale().Size(5430, 2520));
+
+    communicate->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_Communicate_Click(); });
+    unregister->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_Unregister_Click(); });
+    reg->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_Register_Click(); });
+    getAllText->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_GetAllText_Click(); });
+
+    // What is typed into the fields is what the next request sends.
+    commMode_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { link_.Record().commMode = commMode_->GetValue().utf8_string(); });
+    avatarName_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { link_.Record().avatarName = avatarName_->GetValue().utf8_string(); });
+    commText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { link_.Record().commText = commText_->GetValue().utf8_string(); });
+    text1_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        // The box holds at most its limit; typing beyond it is undone.
+        wxString value = text1_->GetValue();
+        if (value.length() > kText1MaxChars) {
+            value.Truncate(kText1MaxChars);
+            text1_->ChangeValue(value);
+        }
+        link_.Record().text1 = value.utf8_string();
+    });
+    errorCheck_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { link_.Record().errorCheck = errorCheck_->GetValue(); });
+
+    // Closing the console by hand only hides it; the link owns the window.
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        if (event.CanVeto()) {
+            event.Veto();
+            Hide();
+        } else {
+            event.Skip();
+        }
+    });
+}
+
+wxButton* LinkHostWindow::MakeButton(const char* name, const char* caption, Twips t) {
+    auto* button = new wxButton(this, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT,
+                                wxDefaultValidator, name);
+    UseCompactStyle(button);
+    layout_.Place(button, t);
+    return button;
+}
+
+wxTextCtrl* LinkHostWindow::MakeTextBox(const char* name, Twips t, bool multiLine) {
+    auto* box = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
+                               multiLine ? wxTE_MULTILINE : 0, wxDefaultValidator, name);
+    UseCompactStyle(box);
+    layout_.Place(box, t);
+    return box;
+}
+
+void LinkHostWindow::MakeLabel(const char* name, const char* text, Twips t, bool right) {
+    Caption::Style style;
+    style.align = right ? Caption::Align::Right : Caption::Align::Left;
+    style.foreground = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    layout_.Place(new Caption(this, name, text, style), t);
+}
+
+void LinkHostWindow::ShowRecord(const DdeRecord& record) {
+    SetIfDifferent(commMode_, wxString::FromUTF8(record.commMode));
+    SetIfDifferent(avatarName_, wxString::FromUTF8(record.avatarName));
+    SetIfDifferent(commText_, wxString::FromUTF8(record.commText));
+    // The box shows the start of a long chat; the link keeps the whole reply.
+    wxString text1 = wxString::FromUTF8(record.text1);
+    if (text1.length() > kText1MaxChars) text1.Truncate(kText1MaxChars);
+    SetIfDifferent(text1_, text1);
+    if (errorCheck_->GetValue() != record.errorCheck) errorCheck_->SetValue(record.errorCheck);
+}
+
+void LinkHostWindow::WA_Register_Click() {
+    link_.RegisterDDE();
+    ShowRecord(link_.Record());
+}
+
+void LinkHostWindow::WA_Unregister_Click() {
+    link_.UnregisterDDE();
+    ShowRecord(link_.Record());
+}
+
+void LinkHostWindow::WA_Communicate_Click() {
+    link_.CommunicateDDE();
+    ShowRecord(link_.Record());
+}
+
+void LinkHostWindow::WA_GetAllText_Click() {
+    link_.GetAllTextDDE();
+    ShowRecord(link_.Record());
+}
+
+LinkHost::LinkHost(ChatLink& link) : window_(new LinkHostWindow(link)) {}
+
+LinkHost::~LinkHost() { window_->Destroy(); }
+
+}  // namespace gv::ui

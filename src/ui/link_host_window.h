@@ -1,0 +1,60 @@
+#pragma once
+// The hidden link host window WA_DDE: its fields are the record of the DDE requests, and
+// its buttons issue each request by hand (a console nobody normally sees).
+
+#include <wx/frame.h>
+
+#include "link/chat_link.h"
+#include "ui/metrics.h"
+
+class wxButton;
+class wxCheckBox;
+class wxTextCtrl;
+
+namespace gv::ui {
+
+class LinkHostWindow final : public wxFrame {
+public:
+    // The Text1 box shows at most this many characters of the record.
+    static constexpr std::size_t kText1MaxChars = 32000;
+
+    explicit LinkHostWindow(ChatLink& link);
+
+    void ShowRecord(const DdeRecord& record);
+
+    void WA_Register_Click();
+    void WA_Unregister_Click();
+    void WA_Communicate_Click();
+    void WA_GetAllText_Click();
+
+private:
+    wxButton* MakeButton(const char* name, const char* caption, Twips t);
+    wxTextCtrl* MakeTextBox(const char* name, Twips t, bool multiLine);
+    void MakeLabel(const char* name, const char* text, Twips t, bool right);
+
+    ChatLink& link_;
+    FormLayout layout_;
+    wxTextCtrl* commMode_ = nullptr;
+    wxTextCtrl* avatarName_ = nullptr;
+    wxTextCtrl* commText_ = nullptr;
+    wxTextCtrl* text1_ = nullptr;
+    wxCheckBox* errorCheck_ = nullptr;
+};
+
+// What the chat link holds while the DDE transport is started: the window, destroyed with
+// the handle.
+class LinkHost final : public LinkHostView {
+public:
+    explicit LinkHost(ChatLink& link);
+    ~LinkHost() override;
+    LinkHost(const LinkHost&) = delete;
+    LinkHost& operator=(const LinkHost&) = delete;
+
+    void ShowRecord(const DdeRecord& record) override { window_->ShowRecord(record); }
+    LinkHostWindow* Window() const { return window_; }
+
+private:
+    LinkHostWindow* window_;
+};
+
+}  // namespace gv::ui

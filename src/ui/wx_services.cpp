@@ -1,0 +1,45 @@
+#include "ui/wx_services.h"
+
+#include <wx/datetime.h>
+#include <wx/evtloop.h>
+#include <wx/msgdlg.h>
+
+#include <algorithm>
+#include <thread>
+
+namespace gv::ui {
+
+void WxEventPump::Yield() {
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+        loop->YieldFor(wxEVT_CATEGORY_ALL);
+        return;
+    }
+    // Start-up runs before the main loop: lend it a loop of its own for the pass.
+    wxGUIEventLoop loop;
+    wxEventLoopActivator active(&loop);
+    loop.YieldFor(wxEVT_CATEGORY_ALL);
+}
+
+void WxEventPump::WaitForEvent(std::chrono::milliseconds limit) {
+    // A short nap between looks at the clock keeps a wait from spinning a core, and is short
+    // enough that the window still feels immediate.
+    std::this_thread::sleep_for(std::min(limit, std::chrono::milliseconds(5)));
+}
+
+std::string WxEventPump::TimeOfDayText() {
+    return wxDateTime::Now().Format("%H:%M:%S").ToStdString();
+}
+
+void WxMessageSink::ShowMessage(const std::string& text, const std::string& title,
+                                MessageIcon icon) {
+    long style = wxOK;
+    switch (icon) {
+        case MessageIcon::None: style |= wxICON_NONE; break;
+        case MessageIcon::Information: style |= wxICON_INFORMATION; break;
+        case MessageIcon::Warning: style |= wxICON_WARNING; break;
+        case MessageIcon::Error: style |= wxICON_ERROR; break;
+    }
+    wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), style, parent_);
+}
+
+}  // namespace gv::ui

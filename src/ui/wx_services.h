@@ -1,0 +1,28 @@
+#pragma once
+// The event pump and the message boxes, over wxWidgets.
+
+#include <wx/window.h>
+
+#include "common/event_pump.h"
+#include "link/message_sink.h"
+
+namespace gv::ui {
+
+class WxEventPump final : public EventPump {
+public:
+    void Yield() override;
+    void WaitForEvent(std::chrono::milliseconds limit) override;
+    std::string TimeOfDayText() override;
+};
+
+// Modal message box with one OK button, over the main window when there is one.
+class WxMessageSink final : public MessageSink {
+public:
+    void SetParent(wxWindow* parent) { parent_ = parent; }
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+
+private:
+    wxWindow* parent_ = nullptr;
+};
+
+}  // namespace gv::ui

@@ -1,0 +1,105 @@
+#include "gui_fixture.h"
+
+#include <wx/app.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace gv::ui::test {
+
+void Settle(int milliseconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    do {
+        wxTheApp->Yield(true);
+        wxTheApp->ProcessIdle();
+        wxMilliSleep(5);
+    } while (std::chrono::steady_clock::now() < end);
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void GuiTest::SetUp() {
+    previous_ = std::filesystem::current_path();
+    std::mt19937_64 random(std::random_device{}());
+    folder_ = std::filesystem::temp_directory_path() /
+              ("gavelton-ui-" + std::to_string(random() % 1000000000));
+    std::filesystem::create_directories(folder_);
+    std::filesystem::current_path(folder_);
+}
+
+void GuiTest::TearDown() {
+    if (frame_) CloseWindow();
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void GuiTest::StartWindow() {
+    frame_ = new AuctionFrame(sink_);
+    frame_->Form_Load();
+    frame_->Show();
+    frame_->Raise();
+    Settle(300);
+    // Where the pointer rests decides which window takes the keys when no window manager runs.
+    sim_.MouseMove(frame_->GetScreenRect().GetPosition() + wxPoint(4, frame_->GetSize().y - 4));
+    Settle(100);
+}
+
+void GuiTest::CloseWindow() {
+    frame_->Close();
+    Settle(200);
+    frame_ = nullptr;
+}
+
+wxString GuiTest::Text(const wxString& name) const {
+    wxWindow* window = wxWindow::FindWindowByName(name, frame_);
+    if (auto* box = dynamic_cast<wxTextCtrl*>(window)) return box->GetValue();
+    return window ? window->GetLabel() : wxString("<missing " + name + ">");
+}
+
+void GuiTest::ClickAt(const wxPoint& screen) {
+    sim_.MouseMove(screen);
+    Settle(60);
+    sim_.MouseClick();
+    Settle();
+}
+
+void GuiTest::Click(wxWindow* window) {
+    ASSERT_NE(window, nullptr);
+    const wxRect rect = window->GetScreenRect();
+    ClickAt(rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2));
+}
+
+void GuiTest::ClickMenu(std::size_t index) {
+    const wxRect rect = frame_->Menu().ItemScreenRect(index);
+    ASSERT_GT(rect.width, 0);
+    ClickAt(rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2));
+}
+
+void GuiTest::Type(const std::string& text) {
+    for (char ch : text) {
+        sim_.Char(static_cast<unsigned char>(ch));
+        Settle(15);
+    }
+    Settle(60);
+}
+
+void GuiTest::Key(int keyCode, int modifiers) {
+    sim_.Char(keyCode, modifiers);
+    Settle();
+}
+
+}  // namespace gv::ui::test
