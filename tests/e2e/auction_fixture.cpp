@@ -1,0 +1,109 @@
+#include "auction_fixture.h"
+
+#include <wx/button.h>
+
+#include <string_view>
+
+namespace gv::e2e {
+
+namespace {
+
+std::string CrLfLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+}  // namespace
+
+std::string Name(Transport transport) { return transport == Transport::Dde ? "Dde" : "Library"; }
+
+void AuctionTest::SetUp() {
+    GuiTest::SetUp();
+    service_ = std::make_unique<ServiceFolder>();
+}
+
+void AuctionTest::TearDown() {
+    // The window goes first, so it unregisters from a world that is still there.
+    GuiTest::TearDown();
+    world_.reset();
+    service_.reset();
+}
+
+void AuctionTest::UseTransport(Transport transport) {
+    transport_ = transport;
+    if (transport == Transport::Library) {
+        ui::test::WriteFile(folder_ / "SCONTROL.TXT", CrLfLines({"VZones 3.0", "0", "1", "0"}));
+    } else {
+        std::filesystem::remove(folder_ / "SCONTROL.TXT");
+    }
+}
+
+void AuctionTest::WriteTiers(const std::vector<std::string>& lines) {
+    ui::test::WriteFile(folder_ / "BIDS.TXT", CrLfLines(lines));
+}
+
+void AuctionTest::WriteItems(const std::vector<std::string>& lines) {
+    ui::test::WriteFile(folder_ / "Items.TXT", CrLfLines(lines));
+}
+
+void AuctionTest::StartAuction() {
+    world_ = std::make_unique<WorldProcess>(GV_PRACTICE_WORLD, service_->Path());
+    ASSERT_TRUE(world_->Ready()) << world_->Problem();
+    StartWindow();
+    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy(); }));
+    EXPECT_TRUE(sink_.shown.empty()) << sink_.shown.front().text;
+}
+
+bool AuctionTest::WaitUntil(const std::function<bool()>& done, int milliseconds) {
+    return WaitFor(done, [] { ui::test::Settle(20); }, std::chrono::milliseconds(milliseconds));
+}
+
+std::vector<std::string> AuctionTest::Press(const char* button) {
+    const std::size_t before = world_->Said().size();
+    auto* target = Find<wxButton>(button);
+    EXPECT_TRUE(target != nullptr && target->IsShownOnScreen()) << button;
+    if (target == nullptr) return {};
+    Click(target);
+    if (std::string_view(button) == "Command11") {
+        // Get Next Item says nothing and does not wait on the chat: give anything it might
+        // wrongly send time to arrive.
+        ui::test::Settle(200);
+    } else {
+        // Every other button of the panel speaks: wait for its first line to reach the world
+        // and for the command to end, so that all of its lines are in.
+        EXPECT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->IsBusy(); }))
+            << button << " said nothing or did not finish";
+        ui::test::Settle(60);
+    }
+    std::vector<std::string> said = world_->Said();
+    said.erase(said.begin(), said.begin() + static_cast<std::ptrdiff_t>(std::min(before, said.size())));
+    return said;
+}
+
+void AuctionTest::GetBids() {
+    const std::size_t before = world_->Fetches();
+    Click(Find<wxButton>("Command6"));
+    EXPECT_TRUE(WaitUntil([&] { return world_->Fetches() > before && !frame_->IsBusy(); }))
+        << "Get Bids did not fetch the chat";
+    ui::test::Settle(60);
+}
+
+void AuctionTest::ChooseMenu(std::size_t index) {
+    ClickMenu(index);
+    ui::test::Settle(60);
+}
+
+void AuctionTest::Post(const std::vector<std::string>& lines) {
+    ASSERT_TRUE(world_->Post(lines)) << "the world did not take the lines";
+}
+
+std::vector<std::string> AuctionTest::BlockLabels() const {
+    std::vector<std::string> labels;
+    for (const char* name : {"BlockItem", "BlockMin", "CurrentBid", "CurrentBidder", "LastBid", "LastBidder"}) {
+        labels.push_back(Text(name).utf8_string());
+    }
+    return labels;
+}
+
+}  // namespace gv::e2e
