@@ -90,11 +90,8 @@ void GuiTest::ClickMenu(std::size_t index) {
 }
 
 void GuiTest::Type(const std::string& text) {
-    for (char ch : text) {
-        sim_.Char(static_cast<unsigned char>(ch));
-        Settle(15);
-    }
-    Settle(60);
+    sim_.Text(text.c_str());
+    Settle(60 + 10 * static_cast<int>(text.size()));
 }
 
 void GuiTest::Key(int keyCode, int modifiers) {

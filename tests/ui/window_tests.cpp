@@ -1,0 +1,169 @@
+// The main window as the host first sees it, its menu bar of plain commands (by mouse and by
+// keyboard), the auction panel's buttons, and the busy state refusing all input.
+
+#include <wx/button.h>
+#include <wx/listbox.h>
+#include <wx/panel.h>
+#include <wx/textctrl.h>
+
+#include "gui_fixture.h"
+#include "setup/setup_files.h"
+
+namespace gv::ui::test {
+namespace {
+
+class MainWindow : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        WriteFile(kItemsFile, "Oak chest - 500\r\nHalf-plate armour - 1200\r\n");
+        StartWindow();
+    }
+};
+
+TEST_F(MainWindow, OpensOnTheAuctionPanelWithThePlaceholders) {
+    EXPECT_EQ(frame_->GetTitle(), "Gavelton");
+    EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::Auction);
+    for (const char* frame : {"ListFrame", "BidFrame", "AboutFrame"}) {
+        EXPECT_FALSE(Find<wxWindow>(frame)->IsShown()) << frame;
+    }
+    const std::pair<const char*, const char*> captions[] = {
+        {"BlockItem", "Item on the block"}, {"BlockMin", "Min Bid"},
+        {"CurrentBidder", "Current Bidder"}, {"CurrentBid", "Current Bid"},
+        {"LastBidder", "Last Bidder"},       {"LastBid", "Last Bid"},
+        {"Command7", "State Rules"},         {"Command5", "State Item"},
+        {"Command6", "Get Bids"},            {"Command11", "Get Next Item"},
+        {"Command1", "call 1st"},            {"Command2", "call 2nd"},
+        {"Command3", "call 3rd"},            {"Command4", "SOLD"},
+    };
+    for (const auto& [name, caption] : captions) {
+        EXPECT_EQ(Text(name), caption) << name;
+        EXPECT_TRUE(Find<wxWindow>(name)->IsShownOnScreen()) << name;
+    }
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(0, 255, 255));
+}
+
+TEST_F(MainWindow, KeepsTheDesignedProportions) {
+    const Metrics& m = frame_->Layout();
+    EXPECT_GE(frame_->GetClientSize().x, m.Px(3450));
+    EXPECT_EQ(frame_->GetClientSize().y, m.Px(2640));
+    EXPECT_EQ(Find<wxWindow>("Command5")->GetRect(), m.Rect({1800, 120, 1575, 375}));
+    EXPECT_EQ(Find<wxWindow>("LastBid")->GetRect(), m.Rect({2520, 1800, 855, 255}));
+    ClickMenu(2);
+    EXPECT_EQ(Find<wxWindow>("BidFrame")->GetRect(), m.Rect({120, 0, 3255, 2535}));
+    EXPECT_EQ(Find<wxWindow>("RaiseAmount(5)")->GetRect(), m.Rect({2640, 2160, 495, 285}));
+}
+
+TEST_F(MainWindow, DummyHoldsTheFocusOutOfSight) {
+    wxWindow* dummy = frame_->Dummy();
+    EXPECT_EQ(dummy->GetName(), "Dummy");
+    EXPECT_EQ(Focused(), dummy);
+    EXPECT_TRUE(dummy->IsShown());
+    EXPECT_TRUE(dummy->IsEnabled());
+    // Wholly beyond the client area, however wide the platform made the window.
+    EXPECT_GE(dummy->GetPosition().x, frame_->ClientArea()->GetClientSize().x);
+}
+
+TEST_F(MainWindow, TabWalksTheAuctionButtonsInTheDesignedOrder) {
+    const char* order[] = {"Command7", "Command5", "Command6", "Command11",
+                           "Command1", "Command2", "Command3", "Command4"};
+    for (const char* name : order) {
+        Key(WXK_TAB);
+        ASSERT_NE(Focused(), nullptr);
+        EXPECT_EQ(Focused()->GetName(), name);
+    }
+}
+
+TEST_F(MainWindow, EachMenuCaptionRunsItsCommandOnOneClick) {
+    ClickMenu(1);
+    EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::List);
+    EXPECT_TRUE(Find<wxWindow>("List2")->IsShownOnScreen());
+    EXPECT_FALSE(Find<wxWindow>("Command5")->IsShownOnScreen());
+    EXPECT_EQ(Focused(), frame_->Dummy());
+    ClickMenu(2);
+    EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::Bids);
+    EXPECT_FALSE(Find<wxWindow>("ListFrame")->IsShown());
+    ClickMenu(4);
+    EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::About);
+    EXPECT_EQ(Text("Label4"),
+              "Use the Pacer Program to configure your system if having problems like freezing or "
+              "repeating.");
+    ClickMenu(0);
+    EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::Auction);
+    EXPECT_EQ(Text("BlockItem"), "Oak chest");
+    EXPECT_EQ(Text("BlockMin"), "500");
+    EXPECT_EQ(Text("CurrentBid"), "");
+    EXPECT_EQ(Text("LastBidder"), "");
+    EXPECT_EQ(Focused(), frame_->Dummy());
+}
+
+TEST_F(MainWindow, MenuCommandsAnswerTheKeyboard) {
+    Key(WXK_F10);
+    Key(WXK_RIGHT);
+    Key(WXK_RIGHT);
+    Key(WXK_RETURN);
+    EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::Bids);
+}
+
+TEST_F(MainWindow, AuctionButtonsRunTheFloorAndEndOnDummy) {
+    Click(Find<wxButton>("Command11"));  // Get Next Item
+    EXPECT_EQ(Text("BlockItem"), "Half-plate armour");
+    EXPECT_EQ(Text("BlockMin"), "1200");
+    EXPECT_EQ(Focused(), frame_->Dummy());
+    // SOLD with no chat client: the lines go nowhere, the entry still leaves the list.
+    Click(Find<wxButton>("Command4"));
+    EXPECT_EQ(frame_->Items().Entries(), std::vector<std::string>{"Oak chest - 500"});
+    EXPECT_EQ(Find<wxListBox>("List2")->GetCount(), 1u);
+    EXPECT_FALSE(frame_->IsBusy());
+    EXPECT_TRUE(frame_->IsEnabled());
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(0, 255, 255));
+    EXPECT_EQ(Focused(), frame_->Dummy());
+}
+
+TEST_F(MainWindow, BusyRefusesEveryInputAndRecoversAfter) {
+    ClickMenu(2);
+    auto* high = Find<wxTextCtrl>("HighBid(1)");
+    Click(high);
+    frame_->EnterBusy();
+    Settle();
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(255, 0, 0));
+    EXPECT_FALSE(frame_->IsEnabled());
+    EXPECT_TRUE(wxIsBusy());
+
+    Type("42");
+    Key(WXK_TAB);
+    Click(high);
+    Type("7");
+    ClickMenu(1);                 // List
+    Key('L', wxMOD_ALT);
+    Key(WXK_F10);
+    Key(WXK_RETURN);
+    EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::Bids);
+    EXPECT_EQ(high->GetValue(), "");
+    EXPECT_EQ(frame_->Tiers().Row(1).high, "");
+
+    frame_->LeaveBusy();
+    Settle();
+    EXPECT_TRUE(frame_->IsEnabled());
+    EXPECT_FALSE(wxIsBusy());
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(0, 255, 255));
+    EXPECT_EQ(Focused(), frame_->Dummy());
+    // The window takes input again.
+    Click(high);
+    Type("42");
+    EXPECT_EQ(high->GetValue(), "42");
+}
+
+TEST_F(MainWindow, ReConnectRestartsTheLinkAndKeepsThePanel) {
+    ClickMenu(1);
+    ClickMenu(3);  // ReConnect
+    Settle(3500);  // stop and start each wait for the clock
+    EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::List);
+    EXPECT_FALSE(frame_->IsBusy());
+    EXPECT_TRUE(frame_->Link().HostWindowExists());
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(0, 255, 255));
+    EXPECT_EQ(Focused(), frame_->Dummy());
+}
+
+}  // namespace
+}  // namespace gv::ui::test
