@@ -26,6 +26,8 @@ TEST(Val, PlainNumbersAndPartialTexts) {
     EXPECT_EQ(V("1k"), 1);
     EXPECT_EQ(V("1.000"), 1);
     EXPECT_EQ(V("1.5.7"), 1.5);  // a second point ends the number
+    EXPECT_EQ(V("5."), 5);
+    EXPECT_EQ(V("-0.0e5"), 0);
     EXPECT_EQ(V("six"), 0);
     EXPECT_EQ(V(""), 0);
     EXPECT_EQ(V("-"), 0);
