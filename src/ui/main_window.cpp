@@ -105,7 +105,10 @@ AuctionFrame::AuctionFrame(MessageSink& messages)
 
     layout_.Fit(ScreenPixelsPerTwip(this));
     SetFont(layout_.Font());
-    SetClientSize(layout_.Scale().Size(3450, 2640));
+    // The platform may need a wider window for the menu bar's captions; settle that now, so
+    // that start-up centres the window at the size it will show with.
+    const wxSize designed = layout_.Scale().Size(3450, 2640);
+    SetClientSize(std::max(designed.x, menu_.NaturalWidth()), designed.y);
     KeepDummyHidden();
 
     ShowTiers();

@@ -38,6 +38,10 @@ void MenuCommands::Install(wxFrame* frame, std::vector<Command> commands) {
     ::DrawMenuBar(static_cast<HWND>(frame->GetHWND()));
 }
 
+int MenuCommands::NaturalWidth() const {
+    return 0;  // a Windows menu bar wraps onto a second row instead of widening the window
+}
+
 bool MenuCommands::HandleCommand(unsigned id) const {
     if (id < kFirstCommandId || id >= kFirstCommandId + commands_.size()) return false;
     commands_[id - kFirstCommandId].run();
@@ -88,6 +92,7 @@ struct Gtk {
     void* (*screen_get_default)() = nullptr;
     void (*add_provider_for_screen)(void*, void*, unsigned) = nullptr;
     Widget* (*shell_selected_item)(Widget*) = nullptr;
+    void (*preferred_width)(Widget*, int*, int*) = nullptr;
     void (*shell_deactivate)(Widget*) = nullptr;
     bool ok = false;
 
@@ -127,6 +132,7 @@ private:
         sym(g.screen_get_default, "gdk_screen_get_default");
         sym(g.add_provider_for_screen, "gtk_style_context_add_provider_for_screen");
         sym(g.shell_selected_item, "gtk_menu_shell_get_selected_item");
+        sym(g.preferred_width, "gtk_widget_get_preferred_width");
         sym(g.shell_deactivate, "gtk_menu_shell_deactivate");
         self.Detach();  // the program handle is not ours to close
         g.ok = all;
@@ -219,8 +225,16 @@ void MenuCommands::Install(wxFrame* frame, std::vector<Command> commands) {
         gtk.widget_show(item);
         items_.push_back(item);
     }
+    bar_ = bar;
     gtk.signal_connect_data(bar, "button-release-event", reinterpret_cast<void (*)()>(&OnBarRelease),
                             this, nullptr, 0);
+}
+
+int MenuCommands::NaturalWidth() const {
+    if (!bar_) return 0;
+    int minimum = 0, natural = 0;
+    Gtk::Get().preferred_width(bar_, &minimum, &natural);
+    return natural;
 }
 
 wxRect MenuCommands::ItemScreenRect(std::size_t index) const {

@@ -33,6 +33,8 @@ public:
     void Install(wxFrame* frame, std::vector<Command> commands);
 
     std::size_t Count() const { return commands_.size(); }
+    // The width the menu bar needs to show every caption (0 where it never widens the window).
+    int NaturalWidth() const;
     // Where the command's caption is on the screen (for driving the window in tests).
     wxRect ItemScreenRect(std::size_t index) const;
 
@@ -48,6 +50,7 @@ private:
     wxFrame* frame_ = nullptr;
     std::vector<Command> commands_;
     std::vector<void*> items_;  // GTK: the GtkMenuItem of each command
+    void* bar_ = nullptr;       // GTK: the GtkMenuBar
 };
 
 }  // namespace gv::ui

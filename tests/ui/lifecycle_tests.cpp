@@ -1,0 +1,109 @@
+// Start-up and close-down: loading both setup files, centring, saving both files on every
+// close, a save that fails, and a close request that arrives while a command is busy.
+
+#include <wx/display.h>
+#include <wx/listbox.h>
+#include <wx/textctrl.h>
+#include <wx/weakref.h>
+
+#include "gui_fixture.h"
+#include "setup/setup_files.h"
+
+namespace gv::ui::test {
+namespace {
+
+using Lifecycle = GuiTest;
+
+std::string InitialBids() {
+    std::string bids = "0\r\n9999999\r\n1\r\n";
+    for (int i = 0; i < 15; ++i) bids += "\r\n";
+    return bids;
+}
+
+TEST_F(Lifecycle, WithoutFilesStartsWithTheDesignedTableAndWritesBothOnClose) {
+    StartWindow();
+    EXPECT_EQ(Text("LowBid(0)"), "0");
+    EXPECT_EQ(Text("HighBid(0)"), "9999999");
+    EXPECT_EQ(Text("RaiseAmount(0)"), "1");
+    for (int r = 1; r < 6; ++r) {
+        EXPECT_EQ(Text(wxString::Format("LowBid(%d)", r)), "") << r;
+        EXPECT_EQ(Text(wxString::Format("HighBid(%d)", r)), "") << r;
+        EXPECT_EQ(Text(wxString::Format("RaiseAmount(%d)", r)), "") << r;
+    }
+    EXPECT_EQ(Find<wxListBox>("List2")->GetCount(), 0u);
+    CloseWindow();
+    EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
+    ASSERT_TRUE(std::filesystem::exists(kItemsFile));
+    EXPECT_EQ(std::filesystem::file_size(kItemsFile), 0u);
+    EXPECT_TRUE(sink_.shown.empty());
+}
+
+TEST_F(Lifecycle, LoadsBothFilesIntoThePanelsAndWritesWhatTheyHoldAtClose) {
+    WriteFile(kBidsFile, " 0 \r\n 100\r\n5 \r\n101\r\n");
+    WriteFile(kItemsFile, "\r\n  Oak chest - 500  \r\n\r\nVase, \"blue\" - 050\r\n");
+    StartWindow();
+    EXPECT_EQ(Text("LowBid(0)"), "0");
+    EXPECT_EQ(Text("HighBid(0)"), "100");
+    EXPECT_EQ(Text("RaiseAmount(0)"), "5");
+    EXPECT_EQ(Text("LowBid(1)"), "101");
+    EXPECT_EQ(Text("HighBid(1)"), "");
+    auto* list = Find<wxListBox>("List2");
+    ASSERT_EQ(list->GetCount(), 2u);
+    EXPECT_EQ(list->GetString(0), "Oak chest - 500");
+    EXPECT_EQ(list->GetString(1), "Vase, \"blue\" - 050");
+
+    // An edit made on the panel is what the close writes.
+    ClickMenu(2);
+    Click(Find<wxTextCtrl>("RaiseAmount(1)"));
+    Type("25");
+    CloseWindow();
+    std::string bids = "0\r\n100\r\n5\r\n101\r\n\r\n25\r\n";
+    for (int i = 0; i < 12; ++i) bids += "\r\n";
+    EXPECT_EQ(ReadFile(kBidsFile), bids);
+    EXPECT_EQ(ReadFile(kItemsFile), "Oak chest - 500\r\nVase, \"blue\" - 050\r\n");
+}
+
+TEST_F(Lifecycle, OpensCentredOnTheScreen) {
+    StartWindow();
+    const wxRect screen = wxDisplay(static_cast<const wxWindow*>(frame_)).GetGeometry();
+    const wxRect window = frame_->GetRect();
+    EXPECT_EQ(window.x, screen.x + (screen.width - window.width) / 2);
+    EXPECT_EQ(window.y, screen.y + (screen.height - window.height) / 2);
+}
+
+TEST_F(Lifecycle, AFailedSaveIsReportedOnceAndTheCloseGoesOn) {
+    std::filesystem::create_directory(kBidsFile);  // nothing can be written there
+    WriteFile(kItemsFile, "Lamp - 0\r\n");
+    StartWindow();
+    wxWeakRef<wxFrame> window(frame_);
+    ClickMenu(1);
+    Click(Find<wxTextCtrl>("AuctionItem"));
+    Type("Vase");
+    Click(Find<wxWindow>("Command9"));
+    CloseWindow();
+    EXPECT_FALSE(window) << "the window must close even when a save fails";
+    ASSERT_EQ(sink_.shown.size(), 1u);
+    EXPECT_NE(sink_.shown[0].text.find("BIDS.TXT"), std::string::npos) << sink_.shown[0].text;
+    EXPECT_NE(sink_.shown[0].text.find("could not be saved"), std::string::npos);
+    EXPECT_EQ(sink_.shown[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(std::filesystem::is_directory(kBidsFile));
+    EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 0\r\nVase - 0\r\n");
+}
+
+TEST_F(Lifecycle, ACloseWhileBusyWaitsForTheCommandToFinish) {
+    StartWindow();
+    wxWeakRef<wxFrame> window(frame_);
+    frame_->EnterBusy();
+    frame_->Close();
+    Settle(300);
+    ASSERT_TRUE(window) << "closed in the middle of a command";
+    EXPECT_FALSE(std::filesystem::exists(kBidsFile));
+    frame_->LeaveBusy();
+    Settle(2500);  // stopping the link waits for the clock twice
+    EXPECT_FALSE(window);
+    EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
+    frame_ = nullptr;
+}
+
+}  // namespace
+}  // namespace gv::ui::test

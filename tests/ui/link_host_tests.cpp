@@ -1,0 +1,81 @@
+// The hidden link host window WA_DDE: created hidden by the DDE start, its console buttons
+// run the DDE requests, and its fields follow the request record.
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/textctrl.h>
+
+#include "gui_fixture.h"
+#include "ui/link_host_window.h"
+
+namespace gv::ui::test {
+namespace {
+
+class LinkHostTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        StartWindow();  // no SCONTROL.TXT: the DDE transport, so WA_DDE exists
+        host_ = dynamic_cast<LinkHostWindow*>(wxWindow::FindWindowByName("WA_DDE"));
+        ASSERT_NE(host_, nullptr);
+    }
+    template <class T>
+    T* Field(const char* name) {
+        auto* window = dynamic_cast<T*>(wxWindow::FindWindowByName(name, host_));
+        EXPECT_NE(window, nullptr) << name;
+        return window;
+    }
+    LinkHostWindow* host_ = nullptr;
+};
+
+TEST_F(LinkHostTest, ExistsHiddenWithItsConsole) {
+    EXPECT_FALSE(host_->IsShown());
+    EXPECT_EQ(host_->GetTitle(), "WA DDE COMMUNICATION");
+    const std::pair<const char*, const char*> captions[] = {
+        {"Label1", "Comm Mode"},      {"Label2", "Avatar Name"},     {"Label3", "Text To Send"},
+        {"Label4", "(0 - Speak, 1 - Think, 2- ESP)"},               {"WA_Register", "Register"},
+        {"WA_Communicate", "Communicate"}, {"WA_GetAllText", "GetAllText"},
+        {"WA_Unregister", "Unregister"},   {"ErrorCheck", "Error Occured"},
+    };
+    for (const auto& [name, caption] : captions) {
+        EXPECT_EQ(Field<wxWindow>(name)->GetLabel(), caption) << name;
+    }
+    // The controls that take the focus, in the designed tab order.
+    std::vector<wxString> order;
+    for (wxWindow* child : host_->GetChildren()) {
+        if (child->AcceptsFocusFromKeyboard()) order.push_back(child->GetName());
+    }
+    EXPECT_EQ(order, (std::vector<wxString>{"WA_Communicate", "WA_Unregister", "WA_Register", "Text1",
+                                           "CommMode", "AvatarName", "CommText", "WA_GetAllText",
+                                           "ErrorCheck"}));
+}
+
+TEST_F(LinkHostTest, FieldsAndRecordFollowEachOther) {
+    DdeRecord record;
+    record.commMode = "2";
+    record.avatarName = "Bidder";
+    record.commText = "hello";
+    record.text1 = std::string(40000, 'x');
+    record.errorCheck = true;
+    host_->ShowRecord(record);
+    EXPECT_EQ(Field<wxTextCtrl>("CommMode")->GetValue(), "2");
+    EXPECT_EQ(Field<wxTextCtrl>("AvatarName")->GetValue(), "Bidder");
+    EXPECT_EQ(Field<wxTextCtrl>("CommText")->GetValue(), "hello");
+    EXPECT_EQ(Field<wxTextCtrl>("Text1")->GetValue().length(), LinkHostWindow::kText1MaxChars);
+    EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
+
+    // Typing into the console's fields is what the next request sends.
+    Field<wxTextCtrl>("AvatarName")->SetValue("Another");
+    EXPECT_EQ(frame_->Link().Record().avatarName, "Another");
+}
+
+TEST_F(LinkHostTest, RegisterWithNoChatClientSetsTheErrorIndicator) {
+    Field<wxCheckBox>("ErrorCheck")->SetValue(false);
+    frame_->Link().Record().errorCheck = false;
+    host_->WA_Register_Click();
+    EXPECT_TRUE(frame_->Link().Record().errorCheck);
+    EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
+}
+
+}  // namespace
+}  // namespace gv::ui::test
