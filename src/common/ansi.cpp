@@ -200,8 +200,7 @@ std::string FromAnsi(std::string_view ansi) {
     out.reserve(w.size() + w.size() / 2);
     for (std::size_t i = 0; i < w.size(); ++i) {
         char32_t c = static_cast<char16_t>(w[i]);
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < w.size() && w[i + 1] >= 0xDC00 &&
-            w[i + 1] <= 0xDFFF) {
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < w.size() && w[i + 1] >= 0xDC00 && w[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(w[i + 1]) - 0xDC00);
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {

@@ -62,8 +62,8 @@ NumericValue ReadRadix(BlankSkipper& in) {
         }
         if (digits.empty()) return {};
         double value = 0.0;
-        const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                       std::chars_format::hex);
+        const auto r =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::hex);
         return FromWhole(value, r.ec == std::errc::result_out_of_range);
     }
     // Octal: each digit multiplies by a power of two, exact until 2^53.
@@ -191,8 +191,7 @@ NumericValue Val(std::string_view text) {
 double ValOrInfinity(std::string_view text) {
     const NumericValue v = Val(text);
     if (!v.outOfRange) return v.value;
-    return v.negative ? -std::numeric_limits<double>::infinity()
-                      : std::numeric_limits<double>::infinity();
+    return v.negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
 }
 
 std::string NumberText(double value) {

@@ -13,9 +13,7 @@ constexpr double kTopLimit = 9999998;  // a high bound above this closes the tab
 
 }  // namespace
 
-TierTable::TierTable() {
-    rows_[0] = TierRow{"0", kTopValue, "1"};
-}
+TierTable::TierTable() { rows_[0] = TierRow{"0", kTopValue, "1"}; }
 
 bool TierTable::InUse(int r) const {
     const TierRow& row = Row(r);

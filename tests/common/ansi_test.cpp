@@ -40,17 +40,21 @@ TEST(Ansi, PlainAsciiAndNulPassUnchanged) {
 TEST(Ansi, UnmappableCharactersBecomeOneQuestionMarkEach) {
     EXPECT_EQ(ToAnsi("a\u4E2Db"), "a?b");
     EXPECT_EQ(ToAnsi("\U0001F600!"), "?!");
-    EXPECT_EQ(ToAnsi("\u0080"), "?");  // a C1 control Windows-1252 maps elsewhere
+    EXPECT_EQ(ToAnsi("\u0080"), "?");      // a C1 control Windows-1252 maps elsewhere
     EXPECT_EQ(ToAnsi("x\u0101y"), "x?y");  // no best-fit "a"
 }
 
 TEST(Ansi, MalformedUtf8BytesBecomeQuestionMarks) {
-    EXPECT_EQ(ToAnsi("a\xFF" "b"), "a?b");
+    EXPECT_EQ(ToAnsi("a\xFF"
+                     "b"),
+              "a?b");
     EXPECT_EQ(ToAnsi("\x80\x80"), "??");
-    EXPECT_EQ(ToAnsi("\xC3"), "?");            // cut short at the end
-    EXPECT_EQ(ToAnsi("\xE2\x82" "x"), "??x");  // cut short in the middle
-    EXPECT_EQ(ToAnsi("\xC0\xAF"), "??");       // overlong "/"
-    EXPECT_EQ(ToAnsi("\xED\xA0\x80"), "???");  // a surrogate
+    EXPECT_EQ(ToAnsi("\xC3"), "?");  // cut short at the end
+    EXPECT_EQ(ToAnsi("\xE2\x82"
+                     "x"),
+              "??x");                               // cut short in the middle
+    EXPECT_EQ(ToAnsi("\xC0\xAF"), "??");            // overlong "/"
+    EXPECT_EQ(ToAnsi("\xED\xA0\x80"), "???");       // a surrogate
     EXPECT_EQ(ToAnsi("\xF4\x90\x80\x80"), "????");  // beyond U+10FFFF
 }
 

@@ -44,7 +44,9 @@ TEST(Val, BlanksAreSkippedWhereverTheyStand) {
     EXPECT_EQ(V("1 E 3"), 1000);
     // Only space, tab and LF are blanks; a CR or a no-break space ends the number.
     EXPECT_EQ(V("1\r2"), 1);
-    EXPECT_EQ(V("1\xA0" "2"), 1);
+    EXPECT_EQ(V("1\xA0"
+                "2"),
+              1);
 }
 
 TEST(Val, ExponentLettersEAndDInEitherCase) {
@@ -156,8 +158,7 @@ TEST(NumberText, InfinityReadsBackAsInfinity) {
 }
 
 TEST(NumberText, ReadsBackAsTheSameNumber) {
-    for (double d : {0.5, 700.5, 1200.0, 101.0, 13.0, 9999999.0, 10000000.0, 1e15, 2.5e-7,
-                     -42.25}) {
+    for (double d : {0.5, 700.5, 1200.0, 101.0, 13.0, 9999999.0, 10000000.0, 1e15, 2.5e-7, -42.25}) {
         EXPECT_EQ(V(NumberText(d)), d) << d;
     }
 }

@@ -30,8 +30,8 @@ TEST(AddToList, AppendsTrimmedPairAndEmptiesBothBoxes) {
 TEST(AddToList, MinimumBidTextKeptAsTypedUnlessWorthNothing) {
     ItemList list;
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"000", "Vase - 0"},       {"050", "Vase - 050"}, {" 7 ", "Vase - 7"},
-        {"abc", "Vase - 0"},       {"   ", "Vase - 0"},   {"1E999", "Vase - 1E999"},
+        {"000", "Vase - 0"}, {"050", "Vase - 050"}, {" 7 ", "Vase - 7"},
+        {"abc", "Vase - 0"}, {"   ", "Vase - 0"},   {"1E999", "Vase - 1E999"},
     };
     for (const auto& [minText, expected] : cases) {
         std::string item = "Vase", min = minText;

@@ -22,8 +22,7 @@ std::vector<std::string> With(std::vector<std::string> tiers) {
 }
 
 TEST(RulesLines, InitialTable) {
-    EXPECT_EQ(RulesLines(TierTable{}),
-              With({" Raise Amount is 1 for Bids between 0 and 9999999"}));
+    EXPECT_EQ(RulesLines(TierTable{}), With({" Raise Amount is 1 for Bids between 0 and 9999999"}));
 }
 
 TEST(RulesLines, ThreeTiers) {
@@ -40,7 +39,7 @@ TEST(RulesLines, TextsGoInAsTheyStand) {
     TierTable t;
     t.Row(0) = {"0", "100", "5"};
     t.Row(1) = {"101", "200", ""};
-    t.Row(2) = {"", "500", "3"};       // not in use: left out
+    t.Row(2) = {"", "500", "3"};  // not in use: left out
     t.Row(3) = {"0501", "9999999", "1.5."};
     EXPECT_EQ(RulesLines(t), With({" Raise Amount is 5 for Bids between 0 and 100",
                                    " Raise Amount is  for Bids between 101 and 200",

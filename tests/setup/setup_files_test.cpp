@@ -1,11 +1,11 @@
 #include "setup/setup_files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace gv {
@@ -15,9 +15,8 @@ namespace fs = std::filesystem;
 class SetupFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gv_setup_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() / ("gv_setup_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         bids_ = dir_ / kBidsFile;
@@ -61,15 +60,16 @@ TEST_F(SetupFiles, SavedFilesLoadBackTheSame) {
     table.Row(1) = {"101", "9999999", "1.5."};
     table.Row(3) = {"", "500", ""};
     ItemList list;
-    for (const char* e : {"Oak chest - 500", "Caf\u00E9 \u201Cbest\u201D, \"new\" - 7",
-                          "Half-plate armour - 1200"}) {
+    for (const char* e :
+         {"Oak chest - 500", "Caf\u00E9 \u201Cbest\u201D, \"new\" - 7", "Half-plate armour - 1200"}) {
         list.Append(e);
     }
     ASSERT_TRUE(SaveBids(bids_, table).ok);
     ASSERT_TRUE(SaveItems(items_, list).ok);
     // Files are 8-bit text, one CR LF after every line.
     EXPECT_EQ(Get(items_),
-              "Oak chest - 500\r\nCaf\xE9 \x93" "best\x94, \"new\" - 7\r\nHalf-plate armour - 1200\r\n");
+              "Oak chest - 500\r\nCaf\xE9 \x93"
+              "best\x94, \"new\" - 7\r\nHalf-plate armour - 1200\r\n");
 
     TierTable t2;
     t2.Row(5) = {"x", "y", "z"};  // every field is overwritten by the 18 lines
@@ -188,8 +188,7 @@ TEST_F(SetupFiles, FailedSaveKeepsTheEarlierFileAndSaysWhy) {
     EXPECT_TRUE(fs::is_directory(bids_));
 
     if (::geteuid() != 0) {
-        fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write |
-                                  fs::perms::others_write,
+        fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);
         list.Append("Later - 2");
         const FileResult r = SaveItems(items_, list);

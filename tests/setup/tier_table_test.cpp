@@ -87,8 +87,8 @@ TEST(TierTable, OverlapPushesLaterRowsUp) {
 TEST(TierTable, OverlapPassRunsPastRowsThatNeedNoChange) {
     TierTable t;
     t.Row(0) = {"0", "10", "1"};
-    t.Row(1) = {"11", "100", "1"};   // still fine after the push
-    t.Row(2) = {"101", "20", "1"};   // damaged by hand: must still be mended
+    t.Row(1) = {"11", "100", "1"};  // still fine after the push
+    t.Row(2) = {"101", "20", "1"};  // damaged by hand: must still be mended
     t.Row(3) = {"21", "9999999", "1"};
     TypeHigh(t, 0, "50");
     EXPECT_EQ(Rows(t), (R{"0|50|1", "51|100|1", "101|101|1", "102|9999999|1", E, E}));
@@ -97,8 +97,7 @@ TEST(TierTable, OverlapPassRunsPastRowsThatNeedNoChange) {
 TEST(TierTable, FullTableCollapsesToOneRow) {
     TierTable t;
     for (int r = 0; r < 5; ++r) TypeHigh(t, r, std::to_string((r + 1) * 100));
-    EXPECT_EQ(Rows(t), (R{"0|100|1", "101|200|1", "201|300|1", "301|400|1", "401|500|1",
-                          "501|9999999|1"}));
+    EXPECT_EQ(Rows(t), (R{"0|100|1", "101|200|1", "201|300|1", "301|400|1", "401|500|1", "501|9999999|1"}));
     TypeHigh(t, 0, "9999999");
     EXPECT_EQ(Rows(t), (R{"0|9999999|1", E, E, E, E, E}));
 }
