@@ -18,7 +18,7 @@
 #include "ui/link_host_window.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include <wx/msw/wrapwin.h>  // <windows.h> without its macros that clash with wx names (Yield)
 #endif
 
 namespace gv::ui {
