@@ -21,3 +21,16 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
+
+# The static wxMSW lives outside the MinGW sysroot. FindwxWidgets checks every -l library that
+# wx-config names with find_library, which searches only under the root paths.
+if(wxWidgets_CONFIG_EXECUTABLE)
+  get_filename_component(_gv_wx_prefix "${wxWidgets_CONFIG_EXECUTABLE}" DIRECTORY)
+  get_filename_component(_gv_wx_prefix "${_gv_wx_prefix}" DIRECTORY)
+  list(APPEND CMAKE_FIND_ROOT_PATH "${_gv_wx_prefix}")
+endif()
+
+# MinGW's GCC 12 reports false -Wrestrict and -Wstringop-overflow hits inside libstdc++'s own
+# std::string code (GCC bugs 105329, 105651) that the native compiler of the same version does
+# not; they stay warnings, so that -Werror keeps its meaning for everything else.
+set(CMAKE_CXX_FLAGS_INIT "-Wno-error=restrict -Wno-error=stringop-overflow")
