@@ -1,12 +1,12 @@
 #pragma once
 // The conversation between the stand-in wadapi library and the practice world, on two extra
 // topics of the WorldsApi service:
-//   kCallTopic: the library pokes item <function> with the packed arguments, then requests
-//               kReplyItem, whose value is the packed result: the code, and for
-//               DapiGetAllText the chat text after it.
+//   kCallTopic: the library opens a conversation per call, pokes item <function> with the
+//               packed function name and arguments, then requests kReplyItem, whose value is
+//               the packed result: the code, and for DapiGetAllText the chat text after it.
 //   kDataTopic: the library starts an advise loop on item <name given to InitDDE>; the world
-//               advises kDataItem-formatted values (packed sender and data) to send data to
-//               the tool.
+//               advises values of packed sender and data on that item to send data to
+//               the tool. This conversation lasts from InitDDE to KillDDE.
 // Values are packed as netstrings ("5:hello,"), so any byte, NUL included, crosses intact and
 // padding a transport may add after the value is ignored.
 

@@ -75,6 +75,14 @@ std::string World::Unregister(std::string_view name) {
     return code::kOk;
 }
 
+bool World::Forget(std::string_view name) {
+    const auto it = std::find(registered_.begin(), registered_.end(), name);
+    if (it == registered_.end()) return false;
+    registered_.erase(it);
+    Changed();
+    return true;
+}
+
 std::string World::Communicate(std::string_view name, std::string_view mode, std::string_view avatar,
                                std::string_view text) {
     if (!loggedIn_) return code::kNotLoggedIn;

@@ -52,6 +52,8 @@ public:
     // --- requests; each returns the result code -------------------------------------------
     std::string Register(std::string_view name);
     std::string Unregister(std::string_view name);
+    // Drops a registration whatever the host's state (its tool is gone); false if none.
+    bool Forget(std::string_view name);
     // `mode` is the mode's decimal text: "0" speak, "1" think, "2" ESP to `avatar`.
     std::string Communicate(std::string_view name, std::string_view mode, std::string_view avatar,
                             std::string_view text);

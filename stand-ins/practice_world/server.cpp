@@ -1,5 +1,7 @@
 #include "practice_world/server.h"
 
+#include <wx/log.h>
+
 #include <algorithm>
 
 #include "core/dapi_wire.h"
@@ -43,6 +45,7 @@ public:
         if (logged_) server_.log().Transaction("DISCONNECT", topic_, "", -1, "");
         server_.Forget(this);
         Ended();
+        wxLogNull quiet;  // the peer is gone already; wx's complaint about that helps nobody
         delete this;
         return true;
     }
@@ -128,20 +131,25 @@ public:
     explicit DapiCallConnection(WorldServer& server) : WorldConnection(server, dapi::kCallTopic, false) {}
 
     bool OnPoke(const wxString&, const wxString& item, const void* data, size_t size, wxIPCFormat) override {
-        const std::string function = Bytes(item);
         auto args = dapi::Unpack(std::string_view(static_cast<const char*>(data), size));
-        if (!args) {
-            server_.log().Library(function, {"(malformed call)"});
+        if (!args || args->empty() || args->front() != Bytes(item)) {
+            server_.log().Library(Bytes(item), {"(malformed call)"});
             reply_ = dapi::Pack({code::kArgumentMissing});
             return true;
         }
+        const std::string function = std::move(args->front());
+        args->erase(args->begin());
         server_.log().Library(function, *args);
         reply_ = dapi::Pack(Call(function, *args));
         return true;
     }
 
     const void* OnRequest(const wxString&, const wxString& item, size_t* size, wxIPCFormat) override {
-        if (Bytes(item) != dapi::kReplyItem || reply_.empty()) return nullptr;
+        if (Bytes(item) != dapi::kReplyItem || reply_.empty()) {
+            server_.Tell("Library: refused a request of \"" + Shown(Bytes(item)) + "\"" +
+                         (reply_.empty() ? " with no call waiting for its reply" : ""));
+            return nullptr;
+        }
         sent_ = std::move(reply_);
         reply_.clear();
         *size = sent_.size();
@@ -176,10 +184,10 @@ private:
         std::vector<std::string> result;
         if (function == "DapiRegister") {
             result = {world.Register(arg(0))};
-            if (result[0] == code::kOk) registered_.emplace_back(arg(0));
+            if (result[0] == code::kOk) server_.LibraryRegistered(std::string(arg(0)));
         } else if (function == "DapiUnregister") {
             result = {world.Unregister(arg(0))};
-            std::erase(registered_, std::string(arg(0)));
+            server_.LibraryUnregistered(std::string(arg(0)));
         } else if (function == "DapiCommunicate") {
             result = {world.Communicate(arg(0), arg(1), arg(2), arg(3))};
         } else if (function == "DapiGetAllText") {
@@ -193,19 +201,8 @@ private:
         return result;
     }
 
-    // A tool that vanished without unregistering (it crashed, or never called KillDDE) no
-    // longer holds its names.
-    void Ended() override {
-        for (const std::string& name : registered_) {
-            if (server_.world().Unregister(name) == code::kOk) {
-                server_.Tell("Library connection lost: \"" + Shown(name) + "\" unregistered");
-            }
-        }
-    }
-
     std::string reply_;
     std::string sent_;  // must outlive OnRequest
-    std::vector<std::string> registered_;
 };
 
 // The advise loop through which the world sends data to a tool.
@@ -234,7 +231,10 @@ public:
     }
 
 private:
-    void Ended() override { server_.Changed(); }
+    void Ended() override {
+        if (advising_) server_.LibraryToolLeft(tool_);
+        server_.Changed();
+    }
 
     std::string tool_;
     bool advising_ = false;
@@ -253,6 +253,7 @@ WorldServer::~WorldServer() {
         std::filesystem::rename(path_, starting_, ec);
     }
 #endif
+    wxLogNull quiet;  // tools that vanished cannot be told goodbye; no need to say so
     const std::set<wxConnectionBase*> open = std::move(connections_);
     connections_.clear();
     for (wxConnectionBase* connection : open) {
@@ -346,6 +347,14 @@ int WorldServer::SendData(std::string_view tool, std::string_view sender, std::s
     }
     Tell("Data from \"" + Shown(sender) + "\" sent to " + std::to_string(sent) + " tool(s)");
     return sent;
+}
+
+void WorldServer::LibraryToolLeft(const std::string& tool) {
+    // A tool that went without unregistering (it crashed, or never called KillDDE) no longer
+    // holds its name.
+    if (libraryRegistered_.erase(tool) != 0 && world_.Forget(tool)) {
+        Tell("Library tool \"" + Shown(tool) + "\" left without unregistering: unregistered");
+    }
 }
 
 std::vector<std::string> WorldServer::LibraryTools() const {

@@ -3,6 +3,9 @@
 // the two topics the stand-in wadapi library uses. A wxDDEServer on Windows, a wxTCPServer on
 // a Unix-domain socket elsewhere; the same wxServer/wxConnection code serves both.
 
+// wx/ipc.h picks DDE only when it already knows it is on Windows, which wx/defs.h tells it;
+// on its own it would quietly serve TCP there.
+#include <wx/defs.h>
 #include <wx/ipc.h>
 
 #include <functional>
@@ -43,6 +46,10 @@ public:
         if (activity) activity(line);
     }
     void Forget(wxConnectionBase* connection) { connections_.erase(connection); }
+    // Names registered through the library, given up when their tool's data conversation ends.
+    void LibraryRegistered(const std::string& name) { libraryRegistered_.insert(name); }
+    void LibraryUnregistered(const std::string& name) { libraryRegistered_.erase(name); }
+    void LibraryToolLeft(const std::string& tool);
     void Changed() const {
         if (world_.changed) world_.changed();
     }
@@ -51,6 +58,7 @@ private:
     World& world_;
     TransactionLog& log_;
     std::set<wxConnectionBase*> connections_;
+    std::set<std::string> libraryRegistered_;
     std::string path_;      // where the socket is served
     std::string starting_;  // the name it was created under
 };

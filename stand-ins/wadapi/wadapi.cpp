@@ -8,6 +8,7 @@
 #define WADAPI_BUILDING
 #include "link/wadapi_api.h"
 
+#include <wx/defs.h>  // before wx/ipc.h, so that Windows gets DDE
 #include <wx/app.h>
 #include <wx/init.h>
 #include <wx/ipc.h>
@@ -22,6 +23,10 @@
 #include "core/dapi_wire.h"
 #include "link/worlds_api.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 namespace dapi = pw::dapi;
@@ -35,6 +40,22 @@ constexpr long kWaitSeconds = 5;
 
 class Session;
 Session* g_session = nullptr;
+
+// wx keeps the DDE string handle of every item it has used and hands it out again. Under Wine
+// the global atom behind it can be released after a transaction and its number reused for
+// another string, so a later transaction names the wrong item. One reference of our own per
+// name keeps each atom, and with it the name, alive for the life of the library.
+void KeepName(const char* name) {
+#ifdef _WIN32
+    static std::vector<std::string> kept;
+    for (const std::string& known : kept) {
+        if (known == name) return;
+    }
+    if (::GlobalAddAtomA(name) != 0) kept.emplace_back(name);
+#else
+    (void)name;
+#endif
+}
 
 bool Calling();
 
@@ -88,6 +109,7 @@ public:
         : name_(std::move(name)), ack_(ack), data_(data), allText_(allText) {}
 
     ~Session() {
+        wxLogNull quiet;
         Drop(calls_);
         Drop(advise_);
     }
@@ -102,9 +124,17 @@ public:
     }
 
     // One call of the world; the packed reply, or nullopt when the world cannot be reached.
+    // Each call has a conversation of its own (as each of Gavelton's DDE requests has): under
+    // Wine a second request on one DDE conversation fails.
     std::optional<std::vector<std::string>> Call(const char* function, const std::vector<std::string>& args) {
+        wxLogNull quiet;  // failures are answered with a code, never with a log window
         if (!Connect()) return std::nullopt;
-        const std::string packed = dapi::Pack(args);
+        // The function leads the value, which is so never empty (an empty value can be lost).
+        std::vector<std::string> fields{function};
+        fields.insert(fields.end(), args.begin(), args.end());
+        const std::string packed = dapi::Pack(fields);
+        KeepName(function);
+        KeepName(dapi::kReplyItem);
         calling_ = true;
         std::optional<std::vector<std::string>> reply;
         if (calls_->Poke(function, packed.data(), packed.size(), wxIPC_TEXT)) {
@@ -116,7 +146,7 @@ public:
             }
         }
         calling_ = false;
-        if (!reply || (calls_ != nullptr && calls_->lost())) Drop(calls_);
+        Drop(calls_);
         if (advise_ != nullptr && advise_->lost()) Drop(advise_);
         return reply;
     }
@@ -146,7 +176,9 @@ public:
 
 private:
     bool Open(const char* topic, Conversation** into) {
-        wxLogNull quiet;  // a world that is not running is answered with a code, not a log window
+        wxLogNull quiet;
+        KeepName(topic);
+        KeepName(name_.c_str());  // a world that is not running is answered with a code, not a log window
         client_.set_owner(into);
 #ifdef _WIN32
         const wxString service = gv::worlds_api::kService;
