@@ -8,7 +8,10 @@ namespace gv::ui {
 
 Caption::Caption(wxWindow* parent, const wxString& name, const wxString& text, const Style& style)
     : text_(text), style_(style) {
-    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    // Without a colour of its own the caption is see-through where the toolkit allows it, so
+    // captions whose boxes overlap (the about panel's credit lines) do not hide each other.
+    transparent_ = !style.background && parent->IsTransparentBackgroundSupported();
+    SetBackgroundStyle(transparent_ ? wxBG_STYLE_TRANSPARENT : wxBG_STYLE_PAINT);
     Create(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE, name);
     Bind(wxEVT_PAINT, &Caption::OnPaint, this);
 }
@@ -51,6 +54,19 @@ std::vector<wxString> Caption::WrapLines(wxDC& dc, int width) const {
     return lines;
 }
 
+// An opaque caption kept to the top or bottom of its box takes only its line's height, so
+// that it does not cover a neighbour whose box overlaps its own.
+void Caption::DoSetSize(int x, int y, int width, int height, int sizeFlags) {
+    if (!transparent_ && !style_.border && style_.valign != VAlign::Middle && height > 0) {
+        const int line = GetCharHeight() + 2 * (Inset() - 1);
+        if (line < height && height < 2 * line) {
+            if (style_.valign == VAlign::Bottom) y += height - line;
+            height = line;
+        }
+    }
+    wxWindow::DoSetSize(x, y, width, height, sizeFlags);
+}
+
 bool Caption::SingleLine() const {
     return GetSize().y < 2 * GetCharHeight() + 2 * Inset();
 }
@@ -72,13 +88,13 @@ void Caption::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     const wxSize size = GetClientSize();
     const wxColour back = style_.background ? *style_.background : GetParent()->GetBackgroundColour();
-    dc.SetBrush(wxBrush(back));
+    dc.SetBrush(transparent_ ? *wxTRANSPARENT_BRUSH : wxBrush(back));
     if (style_.border) {
         dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT)));
     } else {
         dc.SetPen(*wxTRANSPARENT_PEN);
     }
-    dc.DrawRectangle(0, 0, size.x, size.y);
+    if (style_.border || !transparent_) dc.DrawRectangle(0, 0, size.x, size.y);
 
     dc.SetFont(GetFont());
     dc.SetTextForeground(style_.foreground);
@@ -88,8 +104,11 @@ void Caption::OnPaint(wxPaintEvent&) {
     dc.SetClippingRegion(inner);
     const auto lines = WrapLines(dc, inner.width);
     const int lineHeight = dc.GetCharHeight();
-    // One line sits in the middle of its box; a wrapped text starts at the top.
-    int y = lines.size() == 1 ? inner.y + (inner.height - lineHeight) / 2 : inner.y;
+    // One line sits in the middle of its box unless told otherwise; a wrapped text starts at
+    // the top.
+    int y = inner.y;
+    if (lines.size() == 1 && style_.valign == VAlign::Middle) y += (inner.height - lineHeight) / 2;
+    if (lines.size() == 1 && style_.valign == VAlign::Bottom) y += inner.height - lineHeight;
     for (const wxString& line : lines) {
         const int w = dc.GetTextExtent(line).x;
         int x = inner.x;

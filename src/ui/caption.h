@@ -12,9 +12,11 @@ namespace gv::ui {
 class Caption : public wxWindow {
 public:
     enum class Align { Left, Centre, Right };
+    enum class VAlign { Middle, Top, Bottom };  // of a caption that fits on one line
 
     struct Style {
         Align align = Align::Left;
+        VAlign valign = VAlign::Middle;
         bool border = false;                // single border
         std::optional<wxColour> background; // none: the parent's colour shows through
         wxColour foreground = *wxBLACK;
@@ -34,6 +36,9 @@ public:
     // Whether the designed text stays on one line (every caption except the about texts).
     bool SingleLine() const;
 
+protected:
+    void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
+
 private:
     void OnPaint(wxPaintEvent&);
     std::vector<wxString> WrapLines(wxDC& dc, int width) const;
@@ -41,6 +46,7 @@ private:
 
     wxString text_;
     Style style_;
+    bool transparent_ = false;
 };
 
 }  // namespace gv::ui

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <wx/button.h>
+#include <wx/app.h>
 #include <wx/clipbrd.h>
 #include <wx/display.h>
 #include <wx/listbox.h>
@@ -177,11 +178,12 @@ wxButton* AuctionFrame::MakeButton(wxWindow* parent, const char* name, const cha
 
 Caption* AuctionFrame::MakeCaption(wxWindow* parent, const wxString& name, const wxString& text,
                                    Twips t, int align, bool border, const wxColour& fg,
-                                   bool regular) {
+                                   bool regular, int valign) {
     Caption::Style style;
     style.align = align == kCentre ? Caption::Align::Centre
                   : align == kRight ? Caption::Align::Right
                                     : Caption::Align::Left;
+    style.valign = static_cast<Caption::VAlign>(valign);
     style.border = border;
     // Bordered labels are value displays: they carry the window colour; the others let the
     // panel's cyan show through.
@@ -333,9 +335,13 @@ void AuctionFrame::BuildAboutFrame() {
                 "Use the Pacer Program to configure your system if having problems like "
                 "freezing or repeating.",
                 {0, 1080, 3255, 735}, kCentre, false, text, true);
-    MakeCaption(aboutFrame_, "Label5", "Gavelton 1.0", {120, 1680, 1455, 255}, kCentre, false, kBlue);
-    MakeCaption(aboutFrame_, "Label1", "for auction hosts", {1560, 1680, 1695, 195}, kCentre, false, kBlue);
-    MakeCaption(aboutFrame_, "Label2", "Written by the Gavelton team", {120, 1800, 3015, 255}, kCentre, false, kBlue);
+    // The credit rows' boxes overlap by design: the first row keeps to the top of its boxes
+    // and lies above the second, which keeps to the bottom of its box.
+    const int top = static_cast<int>(Caption::VAlign::Top);
+    const int bottom = static_cast<int>(Caption::VAlign::Bottom);
+    MakeCaption(aboutFrame_, "Label2", "Written by the Gavelton team", {120, 1800, 3015, 255}, kCentre, false, kBlue, false, bottom);
+    MakeCaption(aboutFrame_, "Label5", "Gavelton 1.0", {120, 1680, 1455, 255}, kCentre, false, kBlue, false, top);
+    MakeCaption(aboutFrame_, "Label1", "for auction hosts", {1560, 1680, 1695, 195}, kCentre, false, kBlue, false, top);
     MakeCaption(aboutFrame_, "Label7(6)", "Free to use and to pass on, unchanged and free of charge.",
                 {0, 2040, 3255, 495}, kCentre, false, *wxBLACK);
 }
@@ -409,6 +415,9 @@ void AuctionFrame::Form_Unload() {
         if (window != this) window->Destroy();
     }
     Destroy();
+    // The windows go at the next idle time; make sure there is one, also when the close came
+    // from a signal rather than from input.
+    wxWakeUpIdle();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -110,7 +110,7 @@ private:
     wxButton* MakeButton(wxWindow* parent, const char* name, const char* caption, Twips t);
     Caption* MakeCaption(wxWindow* parent, const wxString& name, const wxString& text, Twips t,
                          int align, bool border, const wxColour& fg = wxColour(0, 0, 0),
-                         bool regular = false);
+                         bool regular = false, int valign = 0);
     wxTextCtrl* MakeTextBox(wxWindow* parent, const wxString& name, const wxString& text,
                             Twips t, std::size_t maxChars, bool centred);
 
