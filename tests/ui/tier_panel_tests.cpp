@@ -1,6 +1,7 @@
 // The tier panel driven by the host's keys: what the filters let through, the typing limits,
 // the Enter walk, and the normalisation when the focus leaves a high bound box.
 
+#include <wx/clipbrd.h>
 #include <wx/textctrl.h>
 
 #include "gui_fixture.h"
@@ -44,6 +45,29 @@ TEST_F(TierPanel, TypingStopsAtTheLimits) {
     EXPECT_EQ(High(2)->GetValue(), "1234567");
     TypeInto(Raise(2), "123456");
     EXPECT_EQ(Raise(2)->GetValue(), "1234");
+}
+
+TEST_F(TierPanel, APasteGoesThroughTheSameFilterAndLimit) {
+    const auto paste = [this](wxTextCtrl* box, const char* text) {
+        ASSERT_TRUE(wxTheClipboard->Open());
+        wxTheClipboard->SetData(new wxTextDataObject(text));
+        wxTheClipboard->Close();
+        Click(box);
+        box->SelectAll();
+        box->Paste();
+        Settle();
+    };
+    paste(High(1), "12ab 3456789");
+    EXPECT_EQ(High(1)->GetValue(), "1234567");
+    EXPECT_EQ(frame_->Tiers().Row(1).high, "1234567");
+    paste(Raise(1), "1.5x99");
+    EXPECT_EQ(Raise(1)->GetValue(), "1.59");
+    // Ctrl+V is a key like any other to the filter, and it is not a digit.
+    Click(High(2));
+    const wxString before = High(2)->GetValue();
+    High(2)->SelectAll();
+    Key('V', wxMOD_CONTROL);
+    EXPECT_EQ(High(2)->GetValue(), before);
 }
 
 TEST_F(TierPanel, EnterWalksThroughAllBoxesAndNormalisesOnTheWay) {
