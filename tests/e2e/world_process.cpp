@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -77,18 +77,23 @@ WorldProcess::WorldProcess(const std::filesystem::path& executable, const std::f
         problem_ = "no pipes";
         return;
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    const int spawned = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    // fork and exec rather than posix_spawn: the world must end with us even when a test
+    // crashes, or it would keep the service folder and the test's output open.
+    const pid_t parent = ::getpid();
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) ::_exit(127);
+        ::dup2(in[0], 0);
+        ::dup2(out[1], 1);
+        ::execve(argv[0], argv.data(), environ);
+        ::_exit(127);
+    }
     ::close(in[0]);
     ::close(out[1]);
     input_ = in[1];
     output_ = out[0];
-    if (spawned != 0) {
-        pid_ = -1;
+    if (pid_ < 0) {
         problem_ = "cannot start " + executable.string();
         return;
     }

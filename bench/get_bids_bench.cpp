@@ -1,0 +1,259 @@
+// A whole Get Bids as the host presses it: the chat fetched over the link from a running
+// practice world, the capture file written and read back, and the intake, with wxWidgets'
+// own event loop doing every yield. Runs under an X server (xvfb-run), as the product does.
+//
+//   build/release/bench/get_bids_bench [--benchmark_filter=...]
+//
+// Besides the whole command it times its stages, so a slow run says where the time goes.
+
+#include <benchmark/benchmark.h>
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "common/busy.h"
+#include "floor/capture.h"
+#include "floor/floor.h"
+#include "link/chat_link.h"
+#include "link/dapi_library.h"
+#include "ui/wx_services.h"
+#include "world_process.h"
+
+namespace {
+
+using gv::e2e::ServiceFolder;
+using gv::e2e::WorldProcess;
+
+class QuietSink final : public gv::MessageSink {
+public:
+    void ShowMessage(const std::string& text, const std::string&, gv::MessageIcon) override {
+        std::fprintf(stderr, "get_bids_bench: the link says: %s\n", text.c_str());
+    }
+};
+
+// An evening's chat: talk, the host's announcements, ESPs to the host (a few too small or
+// repeated), with the State Item line near the start so every bid line is judged.
+std::string EveningChat(std::size_t bytes) {
+    static const char* const kTalk[] = {
+        "Ann: hello there, is the chest still open for bids?",
+        "Bo: is the chest oak or pine?",
+        "Host: Current Bid is 1200 from Bo",
+        "Cy: good evening everyone",
+        "Host: 1ST CALL",
+        "Dee: I'll pass on this one, saving up for the armour",
+        "Eve: lol",
+        "ESP to Ann: thanks, noted",
+    };
+    std::string text = "Ann: hi all\r\nHost: Item on the Block currently is Oak chest\r\n";
+    int bid = 500;
+    for (unsigned i = 0; text.size() < bytes; ++i) {
+        if (i % 10 == 4) {
+            const int amount = (i % 7 == 0) ? bid + 3 : bid + 10;
+            text += "ESP from Bidder" + std::to_string(i % 9) + ": " + std::to_string(amount) + "\r\n";
+            if (amount >= bid + 10) bid = amount;
+        } else {
+            text += kTalk[i % 8];
+            text += "\r\n";
+        }
+    }
+    return text;
+}
+
+struct Setup {
+    Setup() { tiers.Row(0) = {"0", "9999999", "10"}; }
+    gv::TierTable tiers;
+    gv::ItemList items;
+    gv::BlockState block;
+    gv::NoBusyHost busy;
+    gv::ui::WxEventPump pump;
+    QuietSink sink;
+};
+
+// Everything one chat size needs: a world holding the chat, and the tool's link to it.
+struct Bench {
+    std::filesystem::path folder;
+    std::string chat;
+    std::size_t lines = 0;
+    std::unique_ptr<ServiceFolder> service;
+    std::unique_ptr<WorldProcess> world;
+    Setup setup;
+    std::unique_ptr<gv::ChatLink> link;
+};
+
+std::unique_ptr<Bench> g_bench;
+// One reporter for every run, so the table reads as one.
+benchmark::ConsoleReporter* g_reporter = nullptr;
+
+void ResetBlock() {
+    gv::PutOnBlock(g_bench->setup.block, "Oak chest - 500");
+}
+
+void Counters(benchmark::State& state) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(g_bench->chat.size()));
+    state.counters["lines"] = static_cast<double>(g_bench->lines);
+}
+
+void BM_WholeGetBids(benchmark::State& state) {
+    Bench& b = *g_bench;
+    gv::Floor floor(b.setup.block, b.setup.tiers, b.setup.items, *b.link, b.setup.pump, b.setup.busy);
+    floor.SetCapturePath(b.folder / "TALLY.TXT");
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResetBlock();
+        state.ResumeTiming();
+        floor.GetBids();
+    }
+    if (b.setup.block.currentBid.empty()) state.SkipWithError("no bid was taken");
+    Counters(state);
+}
+
+// The stages of the same command, one by one.
+void BM_Fetch(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(g_bench->link->FetchAllText());
+    Counters(state);
+}
+
+void BM_CaptureChat(benchmark::State& state) {
+    Bench& b = *g_bench;
+    for (auto _ : state) {
+        const gv::CaptureResult capture = gv::CaptureChat(*b.link, b.setup.pump, b.folder / "TALLY.TXT");
+        if (!capture.saved) state.SkipWithError("capture not saved");
+    }
+    Counters(state);
+}
+
+void BM_ReadBack(benchmark::State& state) {
+    Bench& b = *g_bench;
+    const gv::CaptureResult capture = gv::CaptureChat(*b.link, b.setup.pump, b.folder / "TALLY.TXT");
+    for (auto _ : state) benchmark::DoNotOptimize(gv::CapturedText(capture, b.folder / "TALLY.TXT"));
+    Counters(state);
+}
+
+void BM_IntakeWithWxYields(benchmark::State& state) {
+    Bench& b = *g_bench;
+    const std::string text = b.link->FetchAllText() + "\r\n";
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResetBlock();
+        state.ResumeTiming();
+        gv::TakeBids(text, b.setup.block, b.setup.tiers, [&] { b.setup.pump.Yield(); });
+    }
+    Counters(state);
+}
+
+void BM_IntakeWithoutYields(benchmark::State& state) {
+    Bench& b = *g_bench;
+    const std::string text = b.link->FetchAllText() + "\r\n";
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResetBlock();
+        state.ResumeTiming();
+        gv::TakeBids(text, b.setup.block, b.setup.tiers, [] {});
+    }
+    Counters(state);
+}
+
+// One wx yield with nothing waiting: the price of each line's yield in the intake.
+void BM_OneWxYield(benchmark::State& state) {
+    for (auto _ : state) g_bench->setup.pump.Yield();
+}
+
+std::size_t CountLines(const std::string& text) {
+    std::size_t count = 0;
+    for (char c : text) count += c == '\n';
+    return count;
+}
+
+// Starts a world holding a chat of `bytes`, links to it in `transport` ("Dde" or "Library"),
+// runs the benchmarks, and tears it all down. False when the world or the link fails.
+bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
+    g_bench = std::make_unique<Bench>();
+    Bench& b = *g_bench;
+    std::mt19937_64 random(std::random_device{}());
+    b.folder = std::filesystem::temp_directory_path() / ("gavelton-bench-" + std::to_string(random() % 1000000000));
+    std::filesystem::create_directories(b.folder);
+    b.chat = EveningChat(bytes);
+    b.lines = CountLines(b.chat);
+    std::ofstream(b.folder / "chat.txt", std::ios::binary) << b.chat;
+
+    b.service = std::make_unique<ServiceFolder>();
+    gv::e2e::WorldOptions options;
+    options.transcript = b.folder / "chat.txt";
+    b.world = std::make_unique<WorldProcess>(GV_PRACTICE_WORLD, b.folder, options);
+    bool ok = b.world->Ready();
+    if (!ok) std::fprintf(stderr, "get_bids_bench: %s\n", b.world->Problem().c_str());
+
+    if (ok) {
+        b.link = std::make_unique<gv::ChatLink>(b.setup.pump, b.setup.sink);
+        if (transport == "Library") {
+            std::ofstream(b.folder / "SCONTROL.TXT", std::ios::binary) << "VZones 3.0\r\n0\r\n1\r\n0\r\n";
+            b.link->SetDapiLoader(std::make_unique<gv::WxDapiLoader>(GV_STAND_IN_WADAPI));
+        }
+        b.link->LoadLinkSettings(b.folder / "SCONTROL.TXT");
+        b.link->StartLink();
+        ok = !b.link->FetchAllText().empty();
+        if (!ok) std::fprintf(stderr, "get_bids_bench: no chat over the %s link\n", transport.c_str());
+    }
+    if (ok) {
+        const std::string suffix = "/" + transport + "/" + std::to_string(bytes >> 10) + "KiB";
+        benchmark::RegisterBenchmark(("WholeGetBids" + suffix).c_str(), BM_WholeGetBids)->Unit(benchmark::kMillisecond);
+        if (stages) {
+            benchmark::RegisterBenchmark(("Fetch" + suffix).c_str(), BM_Fetch)->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("CaptureChat" + suffix).c_str(), BM_CaptureChat)->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("ReadBack" + suffix).c_str(), BM_ReadBack)->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("IntakeWithWxYields" + suffix).c_str(), BM_IntakeWithWxYields)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("IntakeWithoutYields" + suffix).c_str(), BM_IntakeWithoutYields)
+                ->Unit(benchmark::kMillisecond);
+        }
+        benchmark::RunSpecifiedBenchmarks(g_reporter);
+        benchmark::ClearRegisteredBenchmarks();
+        b.link->StopLink();
+    }
+    b.link.reset();
+    b.world.reset();
+    b.service.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(b.folder, ignored);
+    g_bench.reset();
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fputs("get_bids_bench: no display (run it under xvfb-run)\n", stderr);
+        return 2;
+    }
+    wxTheApp->CallOnInit();
+    bool ok = true;
+    benchmark::ConsoleReporter reporter;
+    g_reporter = &reporter;
+    {
+        wxGUIEventLoop loop;
+        wxEventLoopActivator active(&loop);
+        g_bench = std::make_unique<Bench>();
+        benchmark::RegisterBenchmark("OneWxYield", BM_OneWxYield);
+        benchmark::RunSpecifiedBenchmarks(g_reporter);
+        benchmark::ClearRegisteredBenchmarks();
+        g_bench.reset();
+        for (const std::size_t bytes : {std::size_t{32} << 10, std::size_t{1} << 20}) {
+            ok = RunFor(bytes, "Dde", true) && ok;
+            ok = RunFor(bytes, "Library", false) && ok;
+        }
+    }
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    benchmark::Shutdown();
+    return ok ? 0 : 1;
+}
