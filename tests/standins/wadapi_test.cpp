@@ -1,26 +1,13 @@
 // The stand-in wadapi library against a headless practice world on a socket of its own:
 // what a tool gets back through the three callbacks, and what the world logs.
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <wx/app.h>
-#include <wx/apptrait.h>
-#include <wx/evtloop.h>
-
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "link/wadapi_api.h"
+#include "world_fixture.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 
 std::vector<std::string> g_acks;
 std::vector<std::string> g_texts;
@@ -41,80 +28,19 @@ int32_t WADAPI_CALL OnAllText(const char* text) {
     return 0;
 }
 
-class LibraryAgainstWorld : public ::testing::Test {
+class LibraryAgainstWorld : public WorldFixture {
 protected:
     void SetUp() override {
         g_acks.clear();
         g_texts.clear();
         g_data.clear();
-        char pattern[] = "/tmp/gv-standins-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        ::setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
-        loop_.reset(wxAppConsole::GetInstance()->GetTraits()->CreateEventLoop());
-        activate_ = std::make_unique<wxEventLoopActivator>(loop_.get());
+        WorldFixture::SetUp();
     }
-
     void TearDown() override {
         KillDDE();  // also after a failed assertion, so the next test starts without a session
-        StopWorld();
-        activate_.reset();
-        loop_.reset();
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
+        WorldFixture::TearDown();
     }
-
-    void StartWorld() {
-        const std::string command = std::string("exec '") + PRACTICE_WORLD_EXE + "' --headless --verbose --host Hal --log '" +
-                                    (dir_ / "world.log").string() + "' --script - > '" +
-                                    (dir_ / "world.out").string() + "'";
-        world_ = ::popen(command.c_str(), "w");
-        ASSERT_NE(world_, nullptr);
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (!fs::exists(dir_ / "WorldsApi") && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(10ms);
-        }
-        ASSERT_TRUE(fs::exists(dir_ / "WorldsApi")) << "the practice world did not start";
-    }
-
-    // A line for the world's script; its effect shows a moment later.
-    void Script(const std::string& line) {
-        std::fputs((line + "\n").c_str(), world_);
-        std::fflush(world_);
-    }
-
-    void StopWorld() {
-        if (world_ == nullptr) return;
-        Script("!quit");
-        ::pclose(world_);
-        world_ = nullptr;
-    }
-
-    // Runs the event loop until `done` or five seconds.
-    template <typename Done>
-    bool PumpUntil(Done done) {
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() >= deadline) return false;
-            loop_->DispatchTimeout(20);
-            wxAppConsole::GetInstance()->ProcessPendingEvents();  // socket events are queued
-        }
-        return true;
-    }
-
-    std::vector<std::string> LibLines() const {
-        std::ifstream in(dir_ / "world.log");
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) {
-            if (line.rfind("LIB\t", 0) == 0) lines.push_back(line);
-        }
-        return lines;
-    }
-
-    fs::path dir_;
-    std::FILE* world_ = nullptr;
-    std::unique_ptr<wxEventLoopBase> loop_;
-    std::unique_ptr<wxEventLoopActivator> activate_;
+    std::vector<std::string> LibLines() const { return LogLines("LIB"); }
 };
 
 TEST_F(LibraryAgainstWorld, ASessionGetsTheClientsCodesAndTheChatText) {
