@@ -125,7 +125,6 @@ AuctionFrame::AuctionFrame(MessageSink& messages)
     });
 
     Bind(wxEVT_CLOSE_WINDOW, &AuctionFrame::OnClose, this);
-    Bind(wxEVT_END_SESSION, &AuctionFrame::OnEndSession, this);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         Form_Resize();
         event.Skip();
@@ -366,28 +365,25 @@ void AuctionFrame::Form_Resize() {
     KeepDummyHidden();
 }
 
+// The close button, the desktop session ending (the application closes its top window then),
+// and SIGTERM/SIGHUP all come here.
 void AuctionFrame::OnClose(wxCloseEvent& event) {
     if (closing_) return;
     if (IsBusy()) {
         // Never tear the window down under a command that is talking to the chat client:
         // close as soon as it has finished.
         closePending_ = true;
-        if (event.CanVeto()) event.Veto();
+        if (event.CanVeto()) {
+            event.Veto();
+        } else {
+            // The session is ending and will not wait for the command: keep the host's
+            // work now; the rest of the close follows the command.
+            SAVE_BIDS();
+            SAVE_ITEMS();
+        }
         return;
     }
     Form_Unload();
-}
-
-void AuctionFrame::OnEndSession(wxCloseEvent& event) {
-    if (IsBusy()) {
-        // The session will not wait for the command: keep the host's work now.
-        SAVE_BIDS();
-        SAVE_ITEMS();
-        closePending_ = true;
-        return;
-    }
-    event.Skip();
-    Close(true);
 }
 
 void AuctionFrame::Form_Unload() {

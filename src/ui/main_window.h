@@ -125,7 +125,6 @@ private:
     void OnMinBidChar(wxKeyEvent& event);
     void OnFilteredPaste(wxClipboardTextEvent& event, KeyVerdict (*filter)(int), std::size_t maxChars);
     void OnClose(wxCloseEvent& event);
-    void OnEndSession(wxCloseEvent& event);
     void Form_Resize();
     void Form_Unload();
     // A command of the host; refused while busy (a command is talking to the chat client).

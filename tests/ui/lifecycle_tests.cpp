@@ -105,5 +105,20 @@ TEST_F(Lifecycle, ACloseWhileBusyWaitsForTheCommandToFinish) {
     frame_ = nullptr;
 }
 
+TEST_F(Lifecycle, ASessionEndingWhileBusySavesAtOnceAndClosesAfterTheCommand) {
+    StartWindow();
+    wxWeakRef<wxFrame> window(frame_);
+    frame_->EnterBusy();
+    frame_->Close(true);  // cannot be refused, as at log-off
+    Settle(300);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
+    EXPECT_TRUE(std::filesystem::exists(kItemsFile));
+    frame_->LeaveBusy();
+    Settle(2500);
+    EXPECT_FALSE(window);
+    frame_ = nullptr;
+}
+
 }  // namespace
 }  // namespace gv::ui::test
