@@ -23,10 +23,12 @@ wxSize Metrics::Size(int widthTwips, int heightTwips) const {
 }
 
 double ScreenPixelsPerTwip(const wxWindow* window) {
-    int dpi = window ? window->GetDPI().y : 0;
-    // Virtual or misreported screens give odd values; the design assumes 96.
-    if (dpi < 72 || dpi > 480) dpi = 96;
-    return dpi / 1440.0;
+    // Device-independent pixels: 15 twips each at 96 DPI. wxWidgets scales them to the
+    // screen (per monitor on Windows; GTK scales the whole window itself). A font setting
+    // larger than the screen's is caught by the fitting, which grows the layout.
+    constexpr int kSample = 1440;
+    const int pixels = window ? window->FromDIP(kSample / 15) : kSample / 15;
+    return pixels / static_cast<double>(kSample);
 }
 
 std::vector<wxFont> DesignFontCandidates(wxFontWeight weight) {

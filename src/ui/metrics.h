@@ -29,7 +29,7 @@ private:
     double pixelsPerTwip_;
 };
 
-// 15 twips to a pixel at 96 DPI, scaled by the screen's resolution.
+// 15 twips to a pixel at 96 DPI, scaled as wxWidgets scales device-independent pixels.
 double ScreenPixelsPerTwip(const wxWindow* window);
 
 // "MS Sans Serif" 8.25 pt where it exists, else the closest sans-serif face at that size,
