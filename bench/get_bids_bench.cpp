@@ -23,6 +23,7 @@
 #include "floor/floor.h"
 #include "link/chat_link.h"
 #include "link/dapi_library.h"
+#include "ui/main_window.h"
 #include "ui/wx_services.h"
 #include "world_process.h"
 
@@ -112,6 +113,70 @@ void BM_WholeGetBids(benchmark::State& state) {
     }
     if (b.setup.block.currentBid.empty()) state.SkipWithError("no bid was taken");
     Counters(state);
+}
+
+// The real main window, started in the bench's folder on a list of one item and one tier,
+// with its own link to the world.
+class Window {
+public:
+    explicit Window(Bench& b) : previous_(std::filesystem::current_path()), pump_(b.setup.pump) {
+        std::filesystem::current_path(b.folder);
+        std::ofstream(b.folder / "Items.TXT", std::ios::binary) << "Oak chest - 500\r\n";
+        std::ofstream(b.folder / "BIDS.TXT", std::ios::binary) << "0\r\n9999999\r\n10\r\n";
+        frame_ = new gv::ui::AuctionFrame(b.setup.sink);
+        frame_->Form_Load();
+        frame_->Show();
+        pump_.Yield();
+    }
+    ~Window() {
+        frame_->Close(true);
+        pump_.Yield();
+        std::filesystem::current_path(previous_);
+    }
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    gv::ui::AuctionFrame& operator*() const { return *frame_; }
+    gv::ui::AuctionFrame* operator->() const { return frame_; }
+
+private:
+    std::filesystem::path previous_;
+    gv::ui::WxEventPump& pump_;
+    gv::ui::AuctionFrame* frame_ = nullptr;
+};
+
+// The same command as the host presses it: Command6_Click of the real main window, in the
+// busy state, its labels refreshed after every accepted bid.
+void BM_WholeGetBidsInWindow(benchmark::State& state) {
+    Window window(*g_bench);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->AUCTIONITSELF_Click();
+        state.ResumeTiming();
+        window->Command6_Click();
+    }
+    if (window->Block().currentBid.empty()) state.SkipWithError("no bid was taken");
+    Counters(state);
+}
+
+void BM_IntakeWithWxYields(benchmark::State& state);
+
+// The intake with wx's yields while the main window is open (untouched): what each yield
+// costs once the toolkit has a window to look after.
+void BM_IntakeWithWxYieldsBesideWindow(benchmark::State& state) {
+    Window window(*g_bench);
+    BM_IntakeWithWxYields(state);
+}
+
+// The part of it that does not depend on the chat: entering and leaving the busy state
+// (the window disabled and painted red, then enabled and cyan again), with a yield in each.
+void BM_BusyStateInWindow(benchmark::State& state) {
+    Window window(*g_bench);
+    for (auto _ : state) {
+        window->EnterBusy();
+        g_bench->setup.pump.Yield();
+        window->LeaveBusy();
+        g_bench->setup.pump.Yield();
+    }
 }
 
 // The stages of the same command, one by one.
@@ -205,6 +270,13 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
         const std::string suffix = "/" + transport + "/" + std::to_string(bytes >> 10) + "KiB";
         benchmark::RegisterBenchmark(("WholeGetBids" + suffix).c_str(), BM_WholeGetBids)->Unit(benchmark::kMillisecond);
         if (stages) {
+            benchmark::RegisterBenchmark(("WholeGetBidsInWindow" + suffix).c_str(), BM_WholeGetBidsInWindow)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("BusyStateInWindow" + suffix).c_str(), BM_BusyStateInWindow)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("IntakeWithWxYieldsBesideWindow" + suffix).c_str(),
+                                         BM_IntakeWithWxYieldsBesideWindow)
+                ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("Fetch" + suffix).c_str(), BM_Fetch)->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("CaptureChat" + suffix).c_str(), BM_CaptureChat)->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("ReadBack" + suffix).c_str(), BM_ReadBack)->Unit(benchmark::kMillisecond);
