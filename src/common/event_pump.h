@@ -18,6 +18,10 @@ public:
     virtual void WaitForEvent(std::chrono::milliseconds limit) = 0;
     // The time of day as text in whole seconds ("HH:MM:SS").
     virtual std::string TimeOfDayText() = 0;
+    // The yield of each turn of a long loop (every line of the chat in Get Bids), there only to
+    // keep the window responsive. A pump whose pass is costly may pass over those that come
+    // within a few milliseconds of its last pass. Counted waits use Yield, never this.
+    virtual void YieldInLoop() { Yield(); }
 
     void YieldTimes(int count) {
         for (int i = 0; i < count; ++i) Yield();

@@ -115,7 +115,7 @@ void Floor::GetBids() {
     block_.markerText = MarkerText(block_.blockItem);
     const std::optional<std::string> text = CapturedText(capture, capturePath_);
     if (!text) return;
-    TakeBids(*text, block_, tiers_, [this] { pump_.Yield(); }, [this] { Changed(); });
+    TakeBids(*text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); });
 }
 
 void Floor::GetNextItem() {

@@ -9,7 +9,14 @@
 
 namespace gv::ui {
 
+void WxEventPump::YieldInLoop() {
+    constexpr auto kPassEvery = std::chrono::milliseconds(4);
+    if (std::chrono::steady_clock::now() - lastPass_ < kPassEvery) return;
+    Yield();
+}
+
 void WxEventPump::Yield() {
+    lastPass_ = std::chrono::steady_clock::now();
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
         loop->YieldFor(wxEVT_CATEGORY_ALL);
         return;

@@ -92,6 +92,8 @@ TEST_F(GetBidsTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
     EXPECT_EQ(changes, 2);
     // 36 before the fetch, 4 lines read (the added CR LF makes an empty last line), 2 bids.
     EXPECT_EQ(pump.yields, 36 + 4 + 2);
+    // The capture's counted yields are real waits; only the intake's may be passed over.
+    EXPECT_EQ(pump.loopYields, 4 + 2);
 
     // A text without a line end of its own gets exactly one.
     link.fetches = {"Ann: hi"};

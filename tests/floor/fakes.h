@@ -21,10 +21,15 @@ struct Journal {
 class FakePump final : public EventPump {
 public:
     void Yield() override { ++yields; }
+    void YieldInLoop() override {
+        ++loopYields;
+        Yield();
+    }
     void WaitForEvent(std::chrono::milliseconds) override {}
     std::string TimeOfDayText() override { return "12:00:00"; }
 
     int yields = 0;
+    int loopYields = 0;  // those the pump may pass over; counted in `yields` too
 };
 
 class FakeLink final : public LinkPort {
