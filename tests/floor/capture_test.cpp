@@ -34,7 +34,7 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-class GetBidsTest : public ::testing::Test {
+class GetBidsTest : public ::testing::Test, protected testing::FloorRig {
 protected:
     GetBidsTest() {
         folder = fs::path(::testing::TempDir()) /
@@ -57,15 +57,6 @@ protected:
 
     fs::path folder;
     fs::path capturePath;
-    BlockState block;
-    TierTable tiers;
-    ItemList items;
-    testing::Journal journal;
-    testing::FakePump pump;
-    testing::FakeLink link{journal, pump};
-    testing::FakeBusy busy{journal};
-    Floor floor{block, tiers, items, link, pump, busy};
-    int changes = 0;
 };
 
 TEST_F(GetBidsTest, NoTextAfterFiveAttemptsLeavesNoFileAndNoBids) {

@@ -10,7 +10,10 @@
 
 #include "common/busy.h"
 #include "common/event_pump.h"
+#include "floor/floor.h"
 #include "link/link_port.h"
+#include "setup/item_list.h"
+#include "setup/tier_table.h"
 
 namespace gv::testing {
 
@@ -79,5 +82,18 @@ inline std::string Chat(const std::vector<std::string>& lines) {
     }
     return text;
 }
+
+// The floor wired to the fakes above, for fixtures to derive from.
+struct FloorRig {
+    BlockState block;
+    TierTable tiers;
+    ItemList items;
+    Journal journal;
+    FakePump pump;
+    FakeLink link{journal, pump};
+    FakeBusy busy{journal};
+    Floor floor{block, tiers, items, link, pump, busy};
+    int changes = 0;
+};
 
 }  // namespace gv::testing

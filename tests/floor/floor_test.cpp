@@ -15,7 +15,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class FloorTest : public ::testing::Test {
+class FloorTest : public ::testing::Test, protected testing::FloorRig {
 protected:
     FloorTest() {
         floor.SetCapturePath(::testing::TempDir() + "gv_floor_unused_capture.txt");
@@ -34,15 +34,6 @@ protected:
         tiers.Row(1) = {"1000", "9999999", "100"};
     }
 
-    BlockState block;
-    TierTable tiers;
-    ItemList items;
-    testing::Journal journal;
-    testing::FakePump pump;
-    testing::FakeLink link{journal, pump};
-    testing::FakeBusy busy{journal};
-    Floor floor{block, tiers, items, link, pump, busy};
-    int changes = 0;
 };
 
 TEST_F(FloorTest, StateItemRightAfterStartSaysOneLine) {
