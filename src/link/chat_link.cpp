@@ -81,7 +81,7 @@ struct ChatLink::Impl {
         if (!channel) channel = MakeWorldsApiChannel();
         if (!activator) activator = MakeDesktopWindowActivator();
         DdeRequestContext context{pump, *channel, *activator, settings, [this] { ShowRecord(); }};
-        RunDdeRequest(context, record, DdeRequestSpec{topic, std::move(item), std::move(data), transaction});
+        RunDdeRequest(context, record, DdeRequestShape{topic, std::move(item), std::move(data), transaction});
     }
 
     // Loads the library if it is not loaded yet; tells the host once per start when it cannot.

@@ -12,20 +12,20 @@ void Changed(DdeRequestContext& context) {
     if (context.fieldsChanged) context.fieldsChanged();
 }
 
-Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestSpec& spec) {
+Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape) {
     context.channel.Close();
-    record.text1 = spec.data;
+    record.text1 = shape.data;
     Changed(context);
-    if (!context.channel.Open(spec.topic)) return Outcome::ConversationFailed;
+    if (!context.channel.Open(shape.topic)) return Outcome::ConversationFailed;
 
     if (context.settings.activateClient && !context.activator.Activate(context.settings.clientTitle)) {
         return Outcome::OtherFailure;
     }
 
-    if (spec.transaction == DdeTransaction::Poke) {
-        if (!context.channel.Poke(spec.item, ToAnsi(record.text1))) return Outcome::ConversationFailed;
+    if (shape.transaction == DdeTransaction::Poke) {
+        if (!context.channel.Poke(shape.item, ToAnsi(record.text1))) return Outcome::ConversationFailed;
     } else {
-        std::optional<std::string> reply = context.channel.Request(spec.item);
+        std::optional<std::string> reply = context.channel.Request(shape.item);
         if (!reply) return Outcome::ConversationFailed;
         // Kept whole: the newest lines of a long chat, where the bids are, come last.
         record.text1 = FromAnsi(*reply);
@@ -41,13 +41,13 @@ Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestS
 
 }  // namespace
 
-int RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestSpec& spec) {
+int RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape) {
     record.errorCheck = false;
     Changed(context);
     int attempts = 0;
     while (true) {
         ++attempts;
-        switch (Attempt(context, record, spec)) {
+        switch (Attempt(context, record, shape)) {
             case Outcome::Done:
             case Outcome::OtherFailure:
                 return attempts;

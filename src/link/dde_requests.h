@@ -15,7 +15,7 @@ namespace gv {
 
 enum class DdeTransaction { Poke, Request };
 
-struct DdeRequestSpec {
+struct DdeRequestShape {
     const char* topic;  // WorldsApi_Register, ...
     std::string item;   // the topic's name again, or the registration name for GetAllText
     std::string data;   // put into Text1 before the conversation opens (own text, UTF-8)
@@ -34,6 +34,6 @@ struct DdeRequestContext {
 };
 
 // Runs one request on the record; returns the number of attempts made.
-int RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestSpec& spec);
+int RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape);
 
 }  // namespace gv

@@ -21,11 +21,11 @@ protected:
     int Poke(const std::string& data) {
         return RunDdeRequest(
             context, record,
-            DdeRequestSpec{"WorldsApi_Register", "WorldsApi_Register", data, DdeTransaction::Poke});
+            DdeRequestShape{"WorldsApi_Register", "WorldsApi_Register", data, DdeTransaction::Poke});
     }
     int Request() {
         return RunDdeRequest(context, record,
-                             DdeRequestSpec{"WorldsApi_GetAllText", "Gavelton", "", DdeTransaction::Request});
+                             DdeRequestShape{"WorldsApi_GetAllText", "Gavelton", "", DdeTransaction::Request});
     }
 };
 
