@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -201,29 +202,24 @@ void BM_ReadBack(benchmark::State& state) {
     Counters(state);
 }
 
-void BM_IntakeWithWxYields(benchmark::State& state) {
+// The intake over the fetched chat, with `yieldOnce` after every line read and bid taken.
+void RunIntake(benchmark::State& state, const std::function<void()>& yieldOnce) {
     Bench& b = *g_bench;
     const std::string text = b.link->FetchAllText() + "\r\n";
     for (auto _ : state) {
         state.PauseTiming();
         ResetBlock();
         state.ResumeTiming();
-        gv::TakeBids(text, b.setup.block, b.setup.tiers, [&] { b.setup.pump.Yield(); });
+        gv::TakeBids(text, b.setup.block, b.setup.tiers, yieldOnce);
     }
     Counters(state);
 }
 
-void BM_IntakeWithoutYields(benchmark::State& state) {
-    Bench& b = *g_bench;
-    const std::string text = b.link->FetchAllText() + "\r\n";
-    for (auto _ : state) {
-        state.PauseTiming();
-        ResetBlock();
-        state.ResumeTiming();
-        gv::TakeBids(text, b.setup.block, b.setup.tiers, [] {});
-    }
-    Counters(state);
+void BM_IntakeWithWxYields(benchmark::State& state) {
+    RunIntake(state, [] { g_bench->setup.pump.Yield(); });
 }
+
+void BM_IntakeWithoutYields(benchmark::State& state) { RunIntake(state, [] {}); }
 
 // One wx yield with nothing waiting: the price of each line's yield in the intake.
 void BM_OneWxYield(benchmark::State& state) {

@@ -42,13 +42,23 @@ std::string SyntheticChat(std::size_t bytes) {
     return text;
 }
 
-void BM_TakeBids(benchmark::State& state) {
-    const std::string chat = SyntheticChat(static_cast<std::size_t>(state.range(0)));
+gv::TierTable BenchTiers() {
     gv::TierTable tiers;
     tiers.Row(0) = {"0", "999", "10"};
     tiers.Row(1) = {"1000", "9999999", "10"};
-    gv::BlockState start;
-    gv::PutOnBlock(start, "Oak chest - 500");
+    return tiers;
+}
+
+gv::BlockState OakChestOnBlock() {
+    gv::BlockState block;
+    gv::PutOnBlock(block, "Oak chest - 500");
+    return block;
+}
+
+void BM_TakeBids(benchmark::State& state) {
+    const std::string chat = SyntheticChat(static_cast<std::size_t>(state.range(0)));
+    const gv::TierTable tiers = BenchTiers();
+    const gv::BlockState start = OakChestOnBlock();
     const std::function<void()> noYield = [] {};
 
     for (auto _ : state) {
@@ -82,11 +92,8 @@ public:
 
 void BM_GetBidsWithFile(benchmark::State& state) {
     const std::string chat = SyntheticChat(static_cast<std::size_t>(state.range(0)));
-    gv::TierTable tiers;
-    tiers.Row(0) = {"0", "999", "10"};
-    tiers.Row(1) = {"1000", "9999999", "10"};
-    gv::BlockState start;
-    gv::PutOnBlock(start, "Oak chest - 500");
+    const gv::TierTable tiers = BenchTiers();
+    const gv::BlockState start = OakChestOnBlock();
     gv::ItemList items;
     InstantLink link(chat);
     NoWaitPump pump;
