@@ -25,6 +25,11 @@ void TierTable::NormaliseHigh(int i) {
     // The low bound row r + 1 must have after row r.
     auto successor = [this](int r) { return NumberText(Num(Row(r).high) + 1); };
 
+    // Passing through the empty high bound of a row that is not in use (the Enter walk does)
+    // must not open a row after it: that phantom row would reach from 1 to the top value with
+    // raise 1 and, being the last match, override every other row's raise.
+    if (Row(i).low.empty() && TrimView(Row(i).high).empty()) return;
+
     Row(i).high = Trim(Row(i).high);
 
     if (Num(Row(i).low) > Num(Row(i).high)) Row(i).high = Row(i).low;

@@ -35,7 +35,8 @@ public:
     bool InUse(int r) const;
 
     // HighBid_LostFocus for row i: trim, raise to the low bound, open/close gaps and
-    // overlaps in the next rows, close the table at the top value.
+    // overlaps in the next rows, close the table at the top value. A row without a low bound
+    // whose high bound is empty is left alone: nothing was typed there.
     void NormaliseHigh(int i);
 
     // The raise that applies to `amount`: the last row in use whose inclusive bounds hold it

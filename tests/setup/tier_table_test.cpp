@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,53 @@ TEST(TierTable, TypingIntoARowNotInUse) {
     TypeHigh(t, 3, "500");
     EXPECT_EQ(Rows(t), (R{"0|100|1", "101|9999999|1", E, "|500|", "501|9999999|1", E}));
     EXPECT_FALSE(t.InUse(3));
+}
+
+// The Enter walk passes through the empty high bound of a row that is not in use; leaving it
+// must not open a row from 1 to the top value with raise 1, which as the last match would
+// make every raise 1.
+TEST(TierTable, LeavingTheEmptyHighBoundOfARowNotInUseChangesNothing) {
+    TierTable t;
+    t.Row(0) = {"0", "999", "10"};
+    t.Row(1) = {"1000", "9999999", "100"};
+    const TierTable loaded = t;
+    for (int row = 0; row < kTierRows; ++row) t.NormaliseHigh(row);
+    EXPECT_EQ(Rows(t), Rows(loaded));
+    EXPECT_EQ(t.LookupRaise(1500).text, "100");
+
+    // Typing into such a row still opens the row after it.
+    TypeHigh(t, 3, "");
+    EXPECT_EQ(Rows(t), Rows(loaded));
+    TypeHigh(t, 3, "500");
+    EXPECT_EQ(t.Row(4).low, "501");
+    // An erased high bound of a row in use still rises to its low bound.
+    TypeHigh(t, 1, "");
+    EXPECT_EQ(t.Row(1).high, "1000");
+}
+
+// Any table the host can build by typing high bounds into rows in use stays exactly as it is
+// when the focus then walks through every box without typing.
+TEST(TierTable, AWalkWithoutTypingLeavesABuiltTableAsItIs) {
+    std::mt19937 random(20261207);
+    const std::vector<std::string> values = {"", "0", "7", "0012", "100", "250", "999", "1000", "5000",
+                                             "9999998", "9999999", "8888888"};
+    for (int trial = 0; trial < 2000; ++trial) {
+        TierTable t;
+        const int typings = static_cast<int>(random() % 8);
+        for (int k = 0; k < typings; ++k) {
+            std::vector<int> inUse;
+            for (int r = 0; r < kTierRows; ++r)
+                if (t.InUse(r)) inUse.push_back(r);
+            const int row = inUse[random() % inUse.size()];
+            const std::string typed =
+                random() % 3 == 0 ? std::to_string(random() % 20000) : values[random() % values.size()];
+            TypeHigh(t, row, typed);
+        }
+        const TierTable built = t;
+        for (int lap = 0; lap < 2; ++lap)
+            for (int row = 0; row < kTierRows; ++row) t.NormaliseHigh(row);
+        ASSERT_EQ(Rows(t), Rows(built)) << "trial " << trial;
+    }
 }
 
 TEST(TierTable, LeadingZerosStayAsTyped) {
