@@ -205,7 +205,7 @@ void BM_ReadBack(benchmark::State& state) {
 // The intake over the fetched chat, with `yieldOnce` after every line read and bid taken.
 void RunIntake(benchmark::State& state, const std::function<void()>& yieldOnce) {
     Bench& b = *g_bench;
-    const std::string text = b.link->FetchAllText() + "\r\n";
+    const std::string text = b.link->FetchAllText().text + "\r\n";
     for (auto _ : state) {
         state.PauseTiming();
         ResetBlock();
@@ -259,7 +259,7 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
         }
         b.link->LoadLinkSettings(b.folder / "SCONTROL.TXT");
         b.link->StartLink();
-        ok = !b.link->FetchAllText().empty();
+        ok = !b.link->FetchAllText().text.empty();
         if (!ok) std::fprintf(stderr, "get_bids_bench: no chat over the %s link\n", transport.c_str());
     }
     if (ok) {

@@ -76,8 +76,8 @@ BENCHMARK(BM_TakeBids)->Arg(32 << 10)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchma
 class InstantLink final : public gv::LinkPort {
 public:
     explicit InstantLink(std::string text) : text_(std::move(text)) {}
-    void SpeakText(const std::string&) override {}
-    std::string FetchAllText() override { return text_; }
+    gv::LinkFault SpeakText(const std::string&) override { return gv::LinkFault::None; }
+    gv::ChatFetch FetchAllText() override { return {text_}; }
 
 private:
     std::string text_;

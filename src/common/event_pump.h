@@ -18,6 +18,8 @@ public:
     virtual void WaitForEvent(std::chrono::milliseconds limit) = 0;
     // The time of day as text in whole seconds ("HH:MM:SS").
     virtual std::string TimeOfDayText() = 0;
+    // A steady clock for the few waits bounded in time rather than counted in yields.
+    virtual std::chrono::steady_clock::time_point Now() { return std::chrono::steady_clock::now(); }
     // The yield of each turn of a long loop (every line of the chat in Get Bids), there only to
     // keep the window responsive. A pump whose pass is costly may pass over those that come
     // within a few milliseconds of its last pass. Counted waits use Yield, never this.

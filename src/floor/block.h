@@ -22,6 +22,11 @@ struct BlockState {
     std::string raiseText;                      // raise found by the last State Item
     std::string raiseBase;                      // bid the last State Item looked up
     int blockItemIndex = 0;                     // position in the item list of the entry on the block
+    // SOLD has removed the entry put on the block: a second SOLD removes nothing more.
+    bool blockEntrySold = false;
+    // The entry that followed the sold one now stands at blockItemIndex: Get Next Item takes it
+    // there instead of stepping past it. The List command's reset of the index ends this.
+    bool nextEntryAtIndex = false;
     std::string markerText;                     // set by Get Bids
 };
 

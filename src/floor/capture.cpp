@@ -157,14 +157,17 @@ CaptureResult CaptureChat(LinkPort& link, EventPump& pump, const std::filesystem
         // A file that cannot be deleted is no reason to stop: the fetched text itself can
         // still be read, and a stale file is never read in its place (see CapturedText).
         DeleteCaptureFile(path);
-        std::string text = link.FetchAllText();
-        if (!text.empty()) {
-            std::string bytes = ToAnsi(text);
+        ChatFetch fetch = link.FetchAllText();
+        if (!fetch.text.empty()) {
+            std::string bytes = ToAnsi(fetch.text);
             bytes += "\r\n";
             result.saved = WriteCaptureFile(path, bytes);
-            result.text = std::move(text);
+            result.text = std::move(fetch.text);
+            result.fault = LinkFault::None;
             return result;
         }
+        result.fault = fetch.fault == LinkFault::None ? LinkFault::NoChatText : fetch.fault;
+        if (fetch.waitedOut) break;
     }
     return result;
 }

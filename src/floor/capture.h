@@ -26,10 +26,14 @@ std::optional<std::string> ReadCaptureFile(const std::filesystem::path& path);
 struct CaptureResult {
     std::string text;    // the chat text fetched (UTF-8), empty when every attempt got nothing
     bool saved = false;  // the capture file holds it (ANSI, followed by CR LF)
+    // Why there is no text: the last attempt's fault, or NoChatText when the client answered
+    // with an empty chat. None when there is a text.
+    LinkFault fault = LinkFault::None;
 };
 
 // CaptureChat: up to 5 attempts, each 12 yields, then the capture file deleted, then one
-// fetch over the link; the first non-empty text is written to the capture file.
+// fetch over the link; the first non-empty text is written to the capture file. A fetch that
+// already waited out its bound ends the capture: the client is not answering.
 CaptureResult CaptureChat(LinkPort& link, EventPump& pump, const std::filesystem::path& path);
 
 // The text the intake reads after a capture: the capture file read back when it was saved

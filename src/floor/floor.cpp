@@ -67,6 +67,16 @@ void PutOnBlock(BlockState& block, std::string_view entry) {
     block.lastBidder.clear();
     block.lastBid.clear();
     block.raiseDue.fill(true);
+    block.blockEntrySold = false;
+    block.nextEntryAtIndex = false;
+}
+
+std::string LinkFailureText(LinkFault fault, std::string_view consequence) {
+    if (fault == LinkFault::None) return {};
+    std::string text(LinkFaultText(fault));
+    text += ": ";
+    text += consequence;
+    return text;
 }
 
 std::filesystem::path DefaultCapturePath() {
@@ -81,38 +91,55 @@ Floor::Floor(BlockState& block, const TierTable& tiers, ItemList& items, LinkPor
              BusyHost& busy)
     : block_(block), tiers_(tiers), items_(items), link_(link), pump_(pump), busy_(busy) {}
 
-void Floor::Speak(const std::vector<std::string>& lines) {
+LinkFault Floor::Speak(const std::vector<std::string>& lines) {
+    LinkFault first = LinkFault::None;
     // An empty line is never sent into the chat (an empty item name, for one).
-    for (const std::string& line : lines)
-        if (!line.empty()) link_.SpeakText(line);
+    for (const std::string& line : lines) {
+        if (line.empty()) continue;
+        const LinkFault fault = link_.SpeakText(line);
+        if (first == LinkFault::None) first = fault;
+    }
+    return first;
 }
 
 void Floor::Changed() {
     if (onChange_) onChange_();
 }
 
+void Floor::LinkStatus(LinkFault fault, std::string_view consequence) {
+    if (onLinkStatus_) onLinkStatus_(LinkFailureText(fault, consequence));
+}
+
 void Floor::StateItem() {
     BusyScope busy(busy_);
-    Speak(StateItemLines(block_, tiers_));
+    LinkStatus(Speak(StateItemLines(block_, tiers_)), "item not stated");
 }
 
 void Floor::Call(int call) {
     BusyScope busy(busy_);
-    Speak(CallLines(block_, call));
+    LinkStatus(Speak(CallLines(block_, call)), "call not said");
 }
 
 void Floor::Sold() {
     BusyScope busy(busy_);
-    Speak(SoldLines(block_));
-    // The labels go on showing the sold item until the next one is put on the block. An index
-    // past the end (entries deleted since) removes nothing rather than a wrong entry.
-    if (!items_.Empty() && items_.RemoveAt(block_.blockItemIndex)) Changed();
+    LinkStatus(Speak(SoldLines(block_)), "sale not said");
+    // The labels go on showing the sold item until the next one is put on the block. The
+    // entry goes once: a second SOLD for the same item (the sale said again, perhaps after a
+    // failure) must not take the unsold entry that moved into its place. An index past the end
+    // (entries deleted since) removes nothing rather than a wrong entry.
+    if (block_.blockEntrySold || items_.Empty()) return;
+    if (items_.RemoveAt(block_.blockItemIndex)) {
+        block_.blockEntrySold = true;
+        block_.nextEntryAtIndex = true;
+        Changed();
+    }
 }
 
 void Floor::GetBids() {
     BusyScope busy(busy_);
     const CaptureResult capture = CaptureChat(link_, pump_, capturePath_);
     block_.markerText = MarkerText(block_.blockItem);
+    LinkStatus(capture.fault, "bids not fetched");
     const std::optional<std::string> text = CapturedText(capture, capturePath_);
     if (!text) return;
     TakeBids(*text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); });
@@ -120,8 +147,10 @@ void Floor::GetBids() {
 
 void Floor::GetNextItem() {
     if (items_.Empty()) return;
+    // After SOLD the entry that followed the sold one already stands at the index.
+    const long long step = block_.nextEntryAtIndex ? 0 : 1;
     // Wraps to the first entry after the last, and from any index outside the list.
-    const long long next = static_cast<long long>(block_.blockItemIndex) + 1;
+    const long long next = static_cast<long long>(block_.blockItemIndex) + step;
     const long long count = static_cast<long long>(items_.Count());
     block_.blockItemIndex = (next < 0 || next >= count) ? 0 : static_cast<int>(next);
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
@@ -136,9 +165,16 @@ void Floor::AuctionCommand() {
     Changed();
 }
 
+void Floor::ListCommand() {
+    items_.Select(std::nullopt);
+    block_.blockItemIndex = 0;
+    block_.nextEntryAtIndex = false;
+    Changed();
+}
+
 void Floor::StateRules() {
     BusyScope busy(busy_);
-    Speak(RulesLines(tiers_));
+    LinkStatus(Speak(RulesLines(tiers_)), "rules not said");
 }
 
 }  // namespace gv

@@ -42,6 +42,17 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
 // intake looks for in the chat before it takes bids.
 std::string MarkerText(std::string_view blockItem);
 
+// Where in the capture the latest auction of `blockItem` starts: its first marker line after
+// the last line that ended an earlier auction (another item's marker line, or this item's
+// sale line "<item> is sold for ..."). npos when the chat holds no such marker, so bids left
+// in the chat from an earlier auction of the same name never count again.
+std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem);
+
+// The window's title text after a command whose request to the chat client failed: what
+// failed and what it cost, e.g. "chat client not answering: bids not fetched". Empty for
+// LinkFault::None.
+std::string LinkFailureText(LinkFault fault, std::string_view consequence);
+
 // Where the capture file lives: "C:\TALLY.TXT" on Windows, TALLY.TXT in the working folder
 // elsewhere.
 std::filesystem::path DefaultCapturePath();
@@ -54,6 +65,9 @@ public:
     void SetCapturePath(std::filesystem::path path) { capturePath_ = std::move(path); }
     // Called whenever the block labels or the item list changed.
     void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+    // Called at the end of every command that talked to the chat client, with the empty text
+    // when it went through and LinkFailureText otherwise.
+    void SetOnLinkStatus(std::function<void(const std::string&)> onStatus) { onLinkStatus_ = std::move(onStatus); }
 
     void StateItem();     // Command5_Click
     void Call(int call);  // Command1_Click, Command2_Click, Command3_Click
@@ -61,11 +75,14 @@ public:
     void GetBids();       // Command6_Click (CaptureChat and the intake)
     void GetNextItem();   // Command11_Click (no busy state; the window moves the focus)
     void AuctionCommand();  // AUCTIONITSELF_Click's first step
+    void ListCommand();     // AUCTIONLIST_Click: no selection, the block item index back to 0
     void StateRules();    // Command7_Click
 
 private:
-    void Speak(const std::vector<std::string>& lines);
+    // Says the lines in order, all of them even after one failed; the first fault met.
+    LinkFault Speak(const std::vector<std::string>& lines);
     void Changed();
+    void LinkStatus(LinkFault fault, std::string_view consequence);
 
     BlockState& block_;
     const TierTable& tiers_;
@@ -75,6 +92,7 @@ private:
     BusyHost& busy_;
     std::filesystem::path capturePath_ = DefaultCapturePath();
     std::function<void()> onChange_;
+    std::function<void(const std::string&)> onLinkStatus_;
 };
 
 }  // namespace gv

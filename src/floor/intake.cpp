@@ -2,8 +2,6 @@
 // (a line that is not a bid) stays on string_views into the capture: no copies, no
 // allocations; strings are built only when a bid is accepted.
 
-#include <cstring>
-
 #include "common/lines.h"
 #include "common/text.h"
 #include "floor/floor.h"
@@ -13,12 +11,13 @@ namespace gv {
 namespace {
 
 constexpr std::string_view kEspPrefix = "ESP from";
+constexpr std::string_view kMarkerPrefix = "Item on the Block currently is";
+constexpr std::string_view kSoldInfix = " is sold for ";
 
 // Splits `text` at its first ":"; false when it has none.
 bool AfterFirstColon(std::string_view text, std::string_view& before, std::string_view& after) {
-    const void* hit = std::memchr(text.data(), ':', text.size());
-    if (hit == nullptr) return false;
-    const auto p = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    const std::size_t p = text.find(':');
+    if (p == std::string_view::npos) return false;
     before = text.substr(0, p);
     after = text.substr(p + 1);
     return true;
@@ -28,12 +27,104 @@ bool AfterFirstColon(std::string_view text, std::string_view& before, std::strin
 // counts as infinitely large, so nothing reaches it and nothing stops.
 double CaptionValue(std::string_view caption) { return ValOrInfinity(caption); }
 
+// The line of `text` that holds the byte at `pos`, as LineReader cuts lines (CR LF or CR ends a
+// line; a lone LF does not).
+std::string_view LineAround(std::string_view text, std::size_t pos) {
+    std::size_t start = 0;
+    if (pos > 0) {
+        const std::size_t cr = text.rfind('\r', pos - 1);
+        if (cr != std::string_view::npos) start = cr + (cr + 1 < text.size() && text[cr + 1] == '\n' ? 2 : 1);
+    }
+    std::size_t end = text.find('\r', pos);
+    if (end == std::string_view::npos) end = text.size();
+    return text.substr(start, end - start);
+}
+
+// Every line holding `needle`, in chat order, each once.
+class LinesHolding {
+public:
+    LinesHolding(std::string_view text, std::string_view needle) : text_(text), needle_(needle) {}
+
+    bool Next(std::string_view& line) {
+        if (needle_.empty() || from_ > text_.size()) return false;
+        // find() runs memchr to each candidate first byte: many gigabytes a second on chat text.
+        const std::size_t hit = text_.find(needle_, from_);
+        if (hit == std::string_view::npos) {
+            from_ = text_.size() + 1;
+            return false;
+        }
+        line = LineAround(text_, hit);
+        from_ = static_cast<std::size_t>(line.data() - text_.data()) + line.size() + 1;
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::string_view needle_;
+    std::size_t from_ = 0;
+};
+
+// A line that ended an earlier auction: another item's marker, or this item's sale. A bidder's
+// private message never ends an auction, whatever it says.
+bool EndsAnAuction(std::string_view line, std::string_view message, std::string_view marker,
+                   std::string_view item) {
+    if (line.starts_with(kEspPrefix)) return false;
+    if (message.starts_with(kMarkerPrefix)) {
+        const std::string_view rest = message.substr(kMarkerPrefix.size());
+        if ((rest.empty() || rest.front() == ' ') && message != marker) return true;
+    }
+    return message.size() > item.size() && message.starts_with(item) &&
+           message.substr(item.size()).starts_with(kSoldInfix);
+}
+
 }  // namespace
 
 std::string MarkerText(std::string_view blockItem) {
-    std::string marker = "Item on the Block currently is ";
+    std::string marker(kMarkerPrefix);
+    marker += ' ';
     marker += blockItem;
     return marker;
+}
+
+std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem) {
+    const std::string markerText = MarkerText(blockItem);
+    const std::string_view marker = TrimView(markerText);
+    const std::string_view item = TrimView(blockItem);
+    std::string saleText(item);
+    saleText += kSoldInfix;
+
+    // Only lines that hold a marker or this item's sale can start or end an auction, and they
+    // are rare: jump from one to the next rather than read every line of the chat twice. A line
+    // without a colon repeats the message of the line before it, so it can neither start nor
+    // end anything of its own.
+    LinesHolding markers(capture, kMarkerPrefix);
+    LinesHolding sales(capture, saleText);
+    std::string_view markerLine, saleLine;
+    bool moreMarkers = markers.Next(markerLine);
+    bool moreSales = item.empty() ? false : sales.Next(saleLine);
+
+    std::size_t start = std::string_view::npos;
+    while (moreMarkers || moreSales) {
+        // The two streams in chat order; a line in both is taken once.
+        const bool takeMarker = moreMarkers && (!moreSales || markerLine.data() <= saleLine.data());
+        const std::string_view line = takeMarker ? markerLine : saleLine;
+        if (takeMarker) {
+            if (moreSales && saleLine.data() == markerLine.data()) moreSales = sales.Next(saleLine);
+            moreMarkers = markers.Next(markerLine);
+        } else {
+            moreSales = sales.Next(saleLine);
+        }
+
+        std::string_view before, after;
+        if (!AfterFirstColon(line, before, after)) continue;
+        const std::string_view message = TrimView(after);
+        if (message == marker) {
+            if (start == std::string_view::npos) start = static_cast<std::size_t>(line.data() - capture.data());
+        } else if (EndsAnAuction(line, message, marker, item)) {
+            start = std::string_view::npos;
+        }
+    }
+    return start;
 }
 
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
@@ -44,14 +135,11 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
               const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted) {
     block.markerText = MarkerText(block.blockItem);
-    const std::string_view marker = TrimView(block.markerText);
+    const std::size_t start = LatestAuctionStart(capture, block.blockItem);
     const double blockMin = CaptionValue(block.blockMin);
     double current = CaptionValue(block.currentBid);
 
     bool markerSeen = false;
-    std::string_view message;  // trimmed; keeps its value over lines without a colon
-    std::string_view bidder;
-
     const auto yield = [&] {
         if (yieldOnce) yieldOnce();
     };
@@ -61,16 +149,18 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
     while (reader.Next(line)) {
         yield();
 
-        std::string_view before, after;
-        if (AfterFirstColon(line, before, after)) message = TrimView(after);
-        if (!markerSeen && message == marker) markerSeen = true;
+        if (!markerSeen) {
+            if (start == std::string_view::npos) continue;
+            markerSeen = static_cast<std::size_t>(line.data() - capture.data()) >= start;
+        }
         if (!markerSeen || !line.starts_with(kEspPrefix)) continue;
 
-        const std::string_view rest = TrimView(line.substr(kEspPrefix.size()));
-        if (AfterFirstColon(rest, before, after)) {
-            bidder = TrimView(before);
-            message = TrimView(after);
-        }
+        // "ESP from" name ":" amount. Without the colon there is neither a bidder nor an
+        // amount on the line: it is no bid, and nobody else's amount is credited.
+        std::string_view bidder, message;
+        if (!AfterFirstColon(TrimView(line.substr(kEspPrefix.size())), bidder, message)) continue;
+        bidder = TrimView(bidder);
+        message = TrimView(message);
 
         // A number beyond the double range is no amount at all: pass the line over, so one
         // bidder cannot freeze the auction for everyone after.

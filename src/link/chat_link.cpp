@@ -1,5 +1,7 @@
 #include "link/chat_link.h"
 
+#include <cstdint>
+
 #include "common/ansi.h"
 #include "link/dapi_library.h"
 #include "link/dde_channel.h"
@@ -54,6 +56,9 @@ struct ChatLink::Impl {
     DdeRecord record;
     std::string allText;
 
+    std::uint64_t allTextDeliveries = 0;  // counts the all-text callbacks, to tell a fresh one
+    DdeOutcome lastDde = DdeOutcome::Done;
+
     LinkHostFactory hostFactory;
     std::unique_ptr<LinkHostView> host;
     std::unique_ptr<DdeChannel> channel;
@@ -81,7 +86,17 @@ struct ChatLink::Impl {
         if (!channel) channel = MakeWorldsApiChannel();
         if (!activator) activator = MakeDesktopWindowActivator();
         DdeRequestContext context{pump, *channel, *activator, settings, [this] { ShowRecord(); }};
-        RunDdeRequest(context, record, DdeRequestShape{topic, std::move(item), std::move(data), transaction});
+        lastDde = RunDdeRequest(context, record, DdeRequestShape{topic, std::move(item), std::move(data), transaction})
+                      .outcome;
+    }
+
+    LinkFault LastDdeFault() const {
+        switch (lastDde) {
+            case DdeOutcome::Done: return LinkFault::None;
+            case DdeOutcome::GaveUp: return LinkFault::NotAnswering;
+            case DdeOutcome::ClientNotFound: return LinkFault::ClientNotFound;
+        }
+        return LinkFault::None;
     }
 
     // Loads the library if it is not loaded yet; tells the host once per start when it cannot.
@@ -113,19 +128,21 @@ const LinkSettings& ChatLink::Settings() const { return impl_->settings; }
 
 void ChatLink::SetHostFactory(LinkHostFactory factory) { impl_->hostFactory = std::move(factory); }
 
-void ChatLink::StartLink() {
+LinkFault ChatLink::StartLink() {
     Impl& d = *impl_;
     if (d.settings.useDapi) {
-        if (!d.LoadLibrary()) return;
+        if (!d.LoadLibrary()) return LinkFault::LibraryMissing;
         const std::string name = ToAnsi(kRegistrationName);
         d.dapi->initDDE(name.c_str(), AckCallback, DataCallback, AllTextCallback);
         d.librarySessionOpen = true;
         d.dapi->dapiRegister(name.c_str());
-        return;
+        return LinkFault::None;
     }
     d.EnsureHost();
     RegisterDDE();
+    const LinkFault fault = d.LastDdeFault();
     WaitSeconds(1);
+    return fault;
 }
 
 void ChatLink::StopLink() {
@@ -146,11 +163,14 @@ void ChatLink::StopLink() {
     WaitSeconds(1);
 }
 
-void ChatLink::SpeakText(const std::string& line) {
+LinkFault ChatLink::SpeakText(const std::string& line) {
     Impl& d = *impl_;
-    if (line.empty()) return;
+    if (line.empty()) return LinkFault::None;
     d.pump.YieldTimes(kYieldsBeforeLine);
     if (d.settings.useDapi) {
+        // The library reports nothing back here (its answer is the ack callback's result
+        // code); only a library that is not there is known to have lost the line.
+        const LinkFault fault = d.dapi != nullptr ? LinkFault::None : LinkFault::LibraryMissing;
         if (d.dapi != nullptr) {
             const std::string name = ToAnsi(kRegistrationName);
             const std::string text = ToAnsi(line);
@@ -158,7 +178,7 @@ void ChatLink::SpeakText(const std::string& line) {
         }
         d.pump.YieldTimes(kYieldsAfterLibraryCall);
         if (d.settings.speakPause > 0) WaitSeconds(d.settings.speakPause);
-        return;
+        return fault;
     }
     d.EnsureHost();
     d.record.commMode = "0";
@@ -166,20 +186,41 @@ void ChatLink::SpeakText(const std::string& line) {
     d.record.commText = line;
     d.ShowRecord();
     CommunicateDDE();
+    return d.LastDdeFault();
 }
 
-std::string ChatLink::FetchAllText() {
+ChatFetch ChatLink::FetchAllText() {
     Impl& d = *impl_;
+    ChatFetch fetch;
     if (d.settings.useDapi) {
-        if (d.dapi != nullptr) {
-            const std::string name = ToAnsi(kRegistrationName);
-            d.dapi->dapiGetAllText(name.c_str());
+        if (d.dapi == nullptr) {
+            d.pump.YieldTimes(kYieldsAfterLibraryCall);
+            fetch.fault = LinkFault::LibraryMissing;
+            return fetch;
         }
+        // Only a delivery after this request answers it: AllText may still hold an older chat,
+        // and bids read from that would be stale.
+        const std::uint64_t before = d.allTextDeliveries;
+        const auto deadline = d.pump.Now() + kChatTextWait;
+        const std::string name = ToAnsi(kRegistrationName);
+        d.dapi->dapiGetAllText(name.c_str());
         d.pump.YieldTimes(kYieldsAfterLibraryCall);
-        return d.allText;
+        while (d.allTextDeliveries == before && d.pump.Now() < deadline) {
+            d.pump.WaitForEvent(kClockLookInterval);
+            d.pump.Yield();
+        }
+        if (d.allTextDeliveries == before) {
+            fetch.fault = LinkFault::NotAnswering;
+            fetch.waitedOut = true;
+            return fetch;
+        }
+        fetch.text = d.allText;
+        return fetch;
     }
     GetAllTextDDE();
-    return d.record.text1;
+    fetch.fault = d.LastDdeFault();
+    fetch.text = d.record.text1;
+    return fetch;
 }
 
 void ChatLink::WaitSeconds(int seconds) {
@@ -234,7 +275,10 @@ void ChatLink::ProcessIncomingData(const char* sender, const char* data) {
                                 kRegistrationName, MessageIcon::None);
 }
 
-void ChatLink::ProcessAllText(const char* text) { impl_->allText = FromAnsi(OrEmpty(text)); }
+void ChatLink::ProcessAllText(const char* text) {
+    impl_->allText = FromAnsi(OrEmpty(text));
+    ++impl_->allTextDeliveries;
+}
 
 const std::string& ChatLink::AllText() const { return impl_->allText; }
 

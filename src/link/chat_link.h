@@ -4,6 +4,7 @@
 //
 // This is the contract the main window codes against; the implementation may add members.
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -21,6 +22,8 @@ class DapiLoader;
 
 inline constexpr const char* kRegistrationName = "Gavelton";
 inline constexpr const char* kSettingsFile = "SCONTROL.TXT";
+// How long Get Bids waits, in the library transport, for the chat text that answers its request.
+inline constexpr std::chrono::seconds kChatTextWait{5};
 
 struct LinkSettings {
     std::string clientTitle = "VZones 3.0";
@@ -62,10 +65,12 @@ public:
     // The main window hands over how to create the hidden WA_DDE window.
     void SetHostFactory(LinkHostFactory factory);
 
-    void StartLink();
+    // What kept the registration from reaching the client (None in the library transport
+    // once the library is loaded: its answer comes through the ack callback).
+    LinkFault StartLink();
     void StopLink();
-    void SpeakText(const std::string& line) override;
-    std::string FetchAllText() override;
+    LinkFault SpeakText(const std::string& line) override;
+    ChatFetch FetchAllText() override;
     void WaitSeconds(int seconds);
 
     // The DDE requests, also run by hand from the console buttons of WA_DDE.

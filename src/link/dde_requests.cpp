@@ -6,7 +6,7 @@ namespace gv {
 
 namespace {
 
-enum class Outcome { Done, ConversationFailed, OtherFailure };
+enum class Outcome { Done, ConversationFailed, ClientNotFound, OwnWindowNotFound };
 
 void Changed(DdeRequestContext& context) {
     if (context.fieldsChanged) context.fieldsChanged();
@@ -19,7 +19,7 @@ Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestS
     if (!context.channel.Open(shape.topic)) return Outcome::ConversationFailed;
 
     if (context.settings.activateClient && !context.activator.Activate(context.settings.clientTitle)) {
-        return Outcome::OtherFailure;
+        return Outcome::ClientNotFound;
     }
 
     if (shape.transaction == DdeTransaction::Poke) {
@@ -34,29 +34,33 @@ Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestS
 
     // The transaction is done even if Gavelton's own window cannot be found again.
     if (context.settings.activateClient && !context.activator.Activate(kRegistrationName)) {
-        return Outcome::OtherFailure;
+        return Outcome::OwnWindowNotFound;
     }
     return Outcome::Done;
 }
 
 }  // namespace
 
-int RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape) {
+DdeRequestResult RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape) {
     record.errorCheck = false;
     Changed(context);
-    int attempts = 0;
+    DdeRequestResult result;
     while (true) {
-        ++attempts;
+        ++result.attempts;
         switch (Attempt(context, record, shape)) {
             case Outcome::Done:
-            case Outcome::OtherFailure:
-                return attempts;
+            case Outcome::OwnWindowNotFound:
+                return result;
+            case Outcome::ClientNotFound:
+                result.outcome = DdeOutcome::ClientNotFound;
+                return result;
             case Outcome::ConversationFailed:
                 context.pump.YieldTimes(kYieldsAfterFailedAttempt);
-                if (attempts >= kDdeAttempts) {
+                if (result.attempts >= kDdeAttempts) {
                     record.errorCheck = true;
                     Changed(context);
-                    return attempts;
+                    result.outcome = DdeOutcome::GaveUp;
+                    return result;
                 }
                 break;
         }

@@ -33,7 +33,19 @@ struct DdeRequestContext {
     std::function<void()> fieldsChanged;  // the host window shows the record again
 };
 
-// Runs one request on the record; returns the number of attempts made.
-int RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape);
+enum class DdeOutcome {
+    Done,          // the transaction went through (also when Gavelton's own window was not
+                   // found again afterwards)
+    GaveUp,        // every attempt failed in the conversation; ErrorCheck is set
+    ClientNotFound,  // no window to activate before the transaction: nothing was sent
+};
+
+struct DdeRequestResult {
+    int attempts = 0;
+    DdeOutcome outcome = DdeOutcome::Done;
+};
+
+// Runs one request on the record.
+DdeRequestResult RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape);
 
 }  // namespace gv

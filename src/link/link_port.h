@@ -3,8 +3,39 @@
 // implements it; floor tests use a fake.
 
 #include <string>
+#include <string_view>
 
 namespace gv {
+
+// What kept a request from reaching the chat client, as far as the transport can tell.
+enum class LinkFault {
+    None,
+    NotAnswering,    // DDE: every attempt failed; library: no chat text came in time
+    ClientNotFound,  // DDE with ActivateClient: no window titled like the client, nothing sent
+    LibraryMissing,  // library transport without a loaded wadapi: nothing sent
+    NoChatText,      // the client answered every attempt with an empty chat
+};
+
+// How the window names the fault to the host, e.g. "chat client not answering".
+constexpr std::string_view LinkFaultText(LinkFault fault) {
+    switch (fault) {
+        case LinkFault::None: return {};
+        case LinkFault::NotAnswering: return "chat client not answering";
+        case LinkFault::ClientNotFound: return "chat client window not found";
+        case LinkFault::LibraryMissing: return "wadapi library not loaded";
+        case LinkFault::NoChatText: return "no chat text from the chat client";
+    }
+    return {};
+}
+
+// One fetch of the whole chat text (UTF-8).
+struct ChatFetch {
+    std::string text;
+    LinkFault fault = LinkFault::None;
+    // The link already waited its whole bound for an answer; another attempt would only wait
+    // as long again.
+    bool waitedOut = false;
+};
 
 class LinkPort {
 public:
@@ -12,13 +43,13 @@ public:
 
     // SpeakText: says one line into the chat as the host's avatar (speak mode), with the
     // transport's yields and pacing. An empty line does nothing at all.
-    virtual void SpeakText(const std::string& line) = 0;
+    virtual LinkFault SpeakText(const std::string& line) = 0;
 
     // One fetch of the whole chat text, as one attempt of the capture makes it:
-    // library transport: DapiGetAllText, 24 yields, then AllText (possibly an older delivery);
-    // DDE transport: GetAllTextDDE, then the whole reply (empty when the request failed).
-    // UTF-8 text.
-    virtual std::string FetchAllText() = 0;
+    // library transport: DapiGetAllText, 24 yields, then the chat text that answers this
+    // request (waited for up to kChatTextWait); DDE transport: GetAllTextDDE, then the whole
+    // reply (empty when the request failed).
+    virtual ChatFetch FetchAllText() = 0;
 };
 
 }  // namespace gv

@@ -32,7 +32,8 @@ public:
 private:
 #ifndef _WIN32
     static void OnTerminate(int) {
-        if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(false);
+        // Like a session's end, a signal will not wait for the host to answer a question.
+        if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(true);
     }
 #endif
 

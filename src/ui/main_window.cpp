@@ -28,6 +28,8 @@ namespace {
 
 const wxColour kCyan(0, 255, 255);
 const wxColour kRed(255, 0, 0);
+// After a command that could not reach the chat client: neither the idle cyan nor the busy red.
+const wxColour kAmber(255, 191, 0);
 const wxColour kBlue(0, 0, 255);
 
 enum Align { kLeft, kCentre, kRight };
@@ -120,6 +122,7 @@ AuctionFrame::AuctionFrame(MessageSink& messages)
         ShowBlock();
         ShowItems();
     });
+    floor_.SetOnLinkStatus([this](const std::string& failure) { ShowLinkStatus(failure); });
     link_.SetHostFactory([this]() -> std::unique_ptr<LinkHostView> {
         return std::make_unique<LinkHost>(link_);
     });
@@ -357,7 +360,7 @@ void AuctionFrame::Form_Load() {
     LOAD_BIDS();
     LOAD_ITEMS();
     KeepOnTop(this);
-    link_.StartLink();
+    ShowLinkStatus(LinkFailureText(link_.StartLink(), "not connected"));
 }
 
 void AuctionFrame::Form_Resize() {
@@ -373,6 +376,7 @@ void AuctionFrame::OnClose(wxCloseEvent& event) {
         // Never tear the window down under a command that is talking to the chat client:
         // close as soon as it has finished.
         closePending_ = true;
+        closeCanCancel_ = event.CanVeto();
         if (event.CanVeto()) {
             event.Veto();
         } else {
@@ -383,26 +387,40 @@ void AuctionFrame::OnClose(wxCloseEvent& event) {
         }
         return;
     }
-    Form_Unload();
+    if (!Form_Unload(event.CanVeto())) event.Veto();
 }
 
-void AuctionFrame::Form_Unload() {
+bool AuctionFrame::Form_Unload(bool canCancel) {
     closing_ = true;
     if (highWithFocus_) {
         const int row = *highWithFocus_;
         highWithFocus_.reset();
         HighBid_LostFocus(row);
     }
-    wxString failures;
-    const auto note = [&failures](const char* file, const FileResult& result) {
-        if (result.ok) return;
-        failures += wxString::Format("%s could not be saved: %s\n", file, FromUtf8(result.reason));
-    };
-    note(kBidsFile, SAVE_BIDS());
-    note(kItemsFile, SAVE_ITEMS());
-    if (!failures.empty()) {
+    bool bidsSaved = false;
+    bool itemsSaved = false;
+    for (;;) {
+        wxString failures;
+        const auto save = [&failures](bool& saved, const char* file, const FileResult& result) {
+            saved = result.ok;
+            if (!saved) failures += wxString::Format("%s could not be saved: %s\n", file, FromUtf8(result.reason));
+        };
+        if (!bidsSaved) save(bidsSaved, kBidsFile, SAVE_BIDS());
+        if (!itemsSaved) save(itemsSaved, kItemsFile, SAVE_ITEMS());
+        if (failures.empty()) break;
         failures += "The earlier file, if any, was left as it was.";
-        messages_.ShowMessage(ToUtf8(failures), kProgramTitle, MessageIcon::Error);
+        if (!canCancel) {
+            // The session is ending and will not wait for an answer.
+            messages_.ShowMessage(ToUtf8(failures), kProgramTitle, MessageIcon::Error);
+            break;
+        }
+        failures += "\n\nRetry the save, close without saving (the changes since Gavelton started are lost), "
+                    "or cancel and keep Gavelton open.";
+        const SaveChoice choice = messages_.AskAfterFailedSave(ToUtf8(failures), kProgramTitle);
+        if (choice == SaveChoice::Retry) continue;
+        if (choice == SaveChoice::CloseWithoutSaving) break;
+        closing_ = false;
+        return false;
     }
     link_.StopLink();
     // Every window of the program goes with the main window.
@@ -414,6 +432,7 @@ void AuctionFrame::Form_Unload() {
     // The windows go at the next idle time; make sure there is one, also when the close came
     // from a signal rather than from input.
     wxWakeUpIdle();
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -447,9 +466,7 @@ void AuctionFrame::AUCTIONITSELF_Click() {
 void AuctionFrame::AUCTIONLIST_Click() {
     if (!Idle()) return;
     command8_->Hide();
-    items_.Select(std::nullopt);
-    ShowItems();
-    block_.blockItemIndex = 0;
+    floor_.ListCommand();
     ShowPanel(Panel::List);
     FocusDummy();
 }
@@ -470,7 +487,7 @@ void AuctionFrame::RECONNECT_Click() {
     if (!Idle()) return;
     BusyScope busy(*this);
     link_.StopLink();
-    link_.StartLink();
+    ShowLinkStatus(LinkFailureText(link_.StartLink(), "not connected"));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -703,7 +720,7 @@ void AuctionFrame::EnterBusy() {
 void AuctionFrame::LeaveBusy() {
     if (busyDepth_ == 0 || --busyDepth_ > 0) return;
     Enable();
-    client_->SetBackgroundColour(kCyan);
+    client_->SetBackgroundColour(IdleColour());
     client_->Refresh();
     wxEndBusyCursor();
     // Input already queued while busy is dropped before the window takes input again.
@@ -713,9 +730,21 @@ void AuctionFrame::LeaveBusy() {
     FocusDummy();
     if (closePending_) {
         closePending_ = false;
-        CallAfter([this] { Close(); });
+        CallAfter([this] { Close(!closeCanCancel_); });
     }
 }
+
+void AuctionFrame::ShowLinkStatus(const std::string& failure) {
+    if (failure == linkFailure_) return;
+    linkFailure_ = failure;
+    SetTitle(failure.empty() ? wxString(kProgramTitle) : wxString(kProgramTitle) + " - " + FromUtf8(failure));
+    if (!IsBusy()) {
+        client_->SetBackgroundColour(IdleColour());
+        client_->Refresh();
+    }
+}
+
+const wxColour& AuctionFrame::IdleColour() const { return linkFailure_.empty() ? kCyan : kAmber; }
 
 #ifdef _WIN32
 WXLRESULT AuctionFrame::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) {

@@ -81,6 +81,9 @@ public:
     void EnterBusy() override;
     void LeaveBusy() override;
     bool IsBusy() const { return busyDepth_ > 0; }
+    // What the title shows after "Gavelton - " when the last command that talked to the chat
+    // client failed; empty when it went through.
+    const std::string& LinkFailure() const { return linkFailure_; }
 
     Panel ShownPanel() const { return panel_; }
     const TierTable& Tiers() const { return tiers_; }
@@ -126,7 +129,14 @@ private:
     void OnFilteredPaste(wxClipboardTextEvent& event, KeyVerdict (*filter)(int), std::size_t maxChars);
     void OnClose(wxCloseEvent& event);
     void Form_Resize();
-    void Form_Unload();
+    // Saves both files, stops the link and ends the program. When a save fails and the close
+    // can be cancelled, the host may retry, close without saving, or cancel: false then, and
+    // the window stays open.
+    bool Form_Unload(bool canCancel);
+    // The title and the idle background say whether the last command that talked to the chat
+    // client went through; `failure` is empty when it did.
+    void ShowLinkStatus(const std::string& failure);
+    const wxColour& IdleColour() const;
     // A command of the host; refused while busy (a command is talking to the chat client).
     bool Idle() const { return busyDepth_ == 0 && !closing_; }
 #ifdef _WIN32
@@ -168,7 +178,9 @@ private:
 
     Panel panel_ = Panel::Auction;
     int busyDepth_ = 0;
+    std::string linkFailure_;  // what the last command that talked to the client could not do
     bool closePending_ = false;
+    bool closeCanCancel_ = true;  // the pending close came from the host, not a session's end
     bool closing_ = false;
     std::unique_ptr<wxEventFilter> inputGuard_;
 };

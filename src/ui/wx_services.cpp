@@ -49,4 +49,15 @@ void WxMessageSink::ShowMessage(const std::string& text, const std::string& titl
     wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), style, parent_);
 }
 
+SaveChoice WxMessageSink::AskAfterFailedSave(const std::string& text, const std::string& title) {
+    wxMessageDialog box(parent_, wxString::FromUTF8(text), wxString::FromUTF8(title),
+                        wxYES_NO | wxCANCEL | wxYES_DEFAULT | wxICON_ERROR);
+    box.SetYesNoCancelLabels("&Retry", "Close &without saving", "Cancel");
+    switch (box.ShowModal()) {
+        case wxID_YES: return SaveChoice::Retry;
+        case wxID_NO: return SaveChoice::CloseWithoutSaving;
+        default: return SaveChoice::Cancel;
+    }
+}
+
 }  // namespace gv::ui

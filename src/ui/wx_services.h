@@ -27,6 +27,7 @@ class WxMessageSink final : public MessageSink {
 public:
     void SetParent(wxWindow* parent) { parent_ = parent; }
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    SaveChoice AskAfterFailedSave(const std::string& text, const std::string& title) override;
 
 private:
     wxWindow* parent_ = nullptr;

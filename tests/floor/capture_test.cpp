@@ -70,7 +70,7 @@ TEST_F(GetBidsTest, NoTextAfterFiveAttemptsLeavesNoFileAndNoBids) {
 }
 
 TEST_F(GetBidsTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
-    link.fetches = {"", "", kChat};
+    link.fetches = {{""}, {""}, {kChat}};
     floor.GetBids();
     EXPECT_EQ(link.yieldsAtFetch, (std::vector<int>{12, 24, 36}));
     EXPECT_EQ(ReadBytes(capturePath),
@@ -87,7 +87,7 @@ TEST_F(GetBidsTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
     EXPECT_EQ(pump.loopYields, 4 + 2);
 
     // A text without a line end of its own gets exactly one.
-    link.fetches = {"Ann: hi"};
+    link.fetches = {{"Ann: hi"}};
     floor.GetBids();
     EXPECT_EQ(ReadBytes(capturePath), "Ann: hi\r\n");
 }
@@ -96,7 +96,7 @@ TEST_F(GetBidsTest, UnwritableCapturePathFallsBackToTheFetchedText) {
     // A folder at the capture path: it cannot be deleted nor written, and stays as it is.
     fs::create_directory(capturePath);
     WriteBytes(capturePath / "keep.txt", "keep");
-    link.fetches = {kChat};
+    link.fetches = {{kChat}};
     floor.GetBids();
     EXPECT_EQ(block.currentBid, "600");
     EXPECT_EQ(block.currentBidder, "Zoë");
@@ -106,7 +106,7 @@ TEST_F(GetBidsTest, UnwritableCapturePathFallsBackToTheFetchedText) {
     // A capture path in a folder that does not exist.
     floor.SetCapturePath(folder / "missing" / "TALLY.TXT");
     block.currentBid.clear();
-    link.fetches = {kChat};
+    link.fetches = {{kChat}};
     floor.GetBids();
     EXPECT_EQ(block.currentBid, "600");
 }
@@ -121,7 +121,7 @@ TEST_F(GetBidsTest, SymbolicLinkAtTheCapturePathIsNotFollowed) {
     EXPECT_FALSE(ReadCaptureFile(capturePath).has_value());
     EXPECT_EQ(ReadBytes(target), "precious");
 
-    link.fetches = {kChat};
+    link.fetches = {{kChat}};
     floor.GetBids();
     EXPECT_EQ(ReadBytes(target), "precious");
     EXPECT_FALSE(fs::is_symlink(capturePath));  // the link itself was deleted

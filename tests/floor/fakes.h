@@ -39,23 +39,25 @@ class FakeLink final : public LinkPort {
 public:
     FakeLink(Journal& journal, FakePump& pump) : journal_(journal), pump_(pump) {}
 
-    void SpeakText(const std::string& line) override {
+    LinkFault SpeakText(const std::string& line) override {
         journal_.events.push_back("say:" + line);
         spoken.push_back(line);
+        return speakFault;
     }
 
-    // Hands out the queued texts one per fetch, then the empty text.
-    std::string FetchAllText() override {
+    // Hands out the queued fetches one per call, then the empty text.
+    ChatFetch FetchAllText() override {
         journal_.events.push_back("fetch");
         yieldsAtFetch.push_back(pump_.yields);
         if (fetches.empty()) return {};
-        std::string text = std::move(fetches.front());
+        ChatFetch fetch = std::move(fetches.front());
         fetches.pop_front();
-        return text;
+        return fetch;
     }
 
     std::vector<std::string> spoken;
-    std::deque<std::string> fetches;
+    LinkFault speakFault = LinkFault::None;  // what every line comes back with
+    std::deque<ChatFetch> fetches;
     std::vector<int> yieldsAtFetch;
 
 private:

@@ -141,7 +141,7 @@ TEST_F(FloorTest, CallsWithAndWithoutABid) {
     EXPECT_TRUE(CallLines(block, 4).empty());
 }
 
-TEST_F(FloorTest, SoldSpeaksAndRemovesTheEntry) {
+TEST_F(FloorTest, SoldSpeaksAndRemovesTheEntryOnce) {
     for (const char* entry : {"Oak chest - 500", "Half-plate armour - 1200", "Lamp"}) items.Append(entry);
     PutOnBlock(block, "Oak chest - 500");
     floor.Sold();
@@ -150,22 +150,129 @@ TEST_F(FloorTest, SoldSpeaksAndRemovesTheEntry) {
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(block.blockItem, "Oak chest");  // the block shows the sold item until the next
 
-    block.blockItemIndex = 1;
+    // SOLD again for the same item says the sale again and takes nothing more.
     block.currentBid = "1300";
     block.currentBidder = "Ann";
     floor.Sold();
     EXPECT_EQ(Said(), (Lines{"SOLD!", "Oak chest is sold for 1300 tokens to Ann"}));
+    EXPECT_EQ(items.Entries(), (Lines{"Half-plate armour - 1200", "Lamp"}));
+    EXPECT_EQ(changes, 1);
+
+    // The next entry put on the block goes with its own SOLD.
+    block.blockItemIndex = 1;
+    PutOnBlock(block, items.EntryAt(1));
+    floor.Sold();
+    EXPECT_EQ(Said().size(), 2u);
     EXPECT_EQ(items.Entries(), Lines{"Half-plate armour - 1200"});
     EXPECT_EQ(block.blockItemIndex, 1);
 
     // Past the end (entries deleted since) and on an empty list: nothing removed, lines said.
+    PutOnBlock(block, "Rug - 5");
     floor.Sold();
     EXPECT_EQ(Said().size(), 2u);
     EXPECT_EQ(items.Entries(), Lines{"Half-plate armour - 1200"});
     items.Clear();
+    PutOnBlock(block, "Rug - 5");
     floor.Sold();
     EXPECT_EQ(Said().size(), 2u);
     EXPECT_EQ(changes, 2);
+}
+
+// Vase, Lamp, Rug, Lamp, Box: the list a host met the faults with.
+TEST_F(FloorTest, GetNextItemAfterSoldTakesTheEntryThatFollowedTheSoldOne) {
+    for (const char* entry : {"Vase - 5", "Lamp - 10", "Rug - 15", "Lamp - 10", "Box - 20"}) items.Append(entry);
+    floor.GetNextItem();  // Lamp, position 1
+    floor.Sold();
+    floor.Sold();  // pressed twice: Rug must survive
+    EXPECT_EQ(items.Entries(), (Lines{"Vase - 5", "Rug - 15", "Lamp - 10", "Box - 20"}));
+    floor.GetNextItem();
+    EXPECT_EQ(block.blockItem, "Rug");
+    EXPECT_EQ(block.blockItemIndex, 1);
+    floor.GetNextItem();  // no SOLD in between: one step on, as always
+    EXPECT_EQ(block.blockItem, "Lamp");
+    EXPECT_EQ(block.blockItemIndex, 2);
+
+    // The last entry sold: the list starts again at its first entry.
+    floor.GetNextItem();
+    EXPECT_EQ(block.blockItem, "Box");
+    floor.Sold();
+    floor.GetNextItem();
+    EXPECT_EQ(block.blockItem, "Vase");
+    EXPECT_EQ(block.blockItemIndex, 0);
+
+    // The first entry sold: the one after it moved to the front and comes next.
+    floor.Sold();
+    floor.GetNextItem();
+    EXPECT_EQ(block.blockItem, "Rug");
+    EXPECT_EQ(block.blockItemIndex, 0);
+    EXPECT_EQ(items.Entries(), (Lines{"Rug - 15", "Lamp - 10"}));
+}
+
+TEST_F(FloorTest, ListCommandStartsTheListAgainEvenAfterSold) {
+    for (const char* entry : {"Vase - 5", "Lamp - 10", "Rug - 15"}) items.Append(entry);
+    items.Select(2);
+    floor.GetNextItem();  // Lamp
+    floor.Sold();
+    floor.ListCommand();
+    EXPECT_EQ(block.blockItemIndex, 0);
+    EXPECT_FALSE(items.Selection().has_value());
+    floor.Sold();  // still the sold Lamp on the block: nothing more goes
+    EXPECT_EQ(items.Count(), 2u);
+    // As right after start: Get Next Item puts the second entry on the block.
+    floor.GetNextItem();
+    EXPECT_EQ(block.blockItem, "Rug");
+    EXPECT_EQ(block.blockItemIndex, 1);
+}
+
+// Every command that talks to the chat client reports whether it went through, so the window
+// can show a failure instead of looking as if nobody bid.
+TEST_F(FloorTest, LinkStatusAfterEachCommand) {
+    std::vector<std::string> reports;
+    floor.SetOnLinkStatus([&](const std::string& failure) { reports.push_back(failure); });
+    PutOnBlock(block, "Oak chest - 500");
+    items.Append("Oak chest - 500");
+
+    link.speakFault = LinkFault::NotAnswering;
+    floor.StateItem();
+    floor.Call(2);
+    floor.StateRules();
+    floor.Sold();
+    EXPECT_EQ(reports, (Lines{"chat client not answering: item not stated",
+                              "chat client not answering: call not said",
+                              "chat client not answering: rules not said",
+                              "chat client not answering: sale not said"}));
+    // Every line is still tried after one failed.
+    EXPECT_EQ(link.spoken.size(), 3u + 3u + 8u + 2u);
+    EXPECT_TRUE(items.Empty());  // the entry went; SOLD again says it again without a loss
+
+    reports.clear();
+    link.speakFault = LinkFault::None;
+    floor.Call(1);
+    EXPECT_EQ(reports, Lines{""});
+
+    // Get Bids: a chat client that never answers, one that answers with no chat, one whose
+    // library is missing, and one that answers.
+    reports.clear();
+    link.fetches = {{"", LinkFault::NotAnswering}, {"", LinkFault::NotAnswering}, {"", LinkFault::NotAnswering},
+                    {"", LinkFault::NotAnswering}, {"", LinkFault::NotAnswering}};
+    floor.GetBids();
+    link.fetches = {{""}, {""}, {""}, {""}, {""}};
+    floor.GetBids();
+    link.fetches = {{"", LinkFault::LibraryMissing}, {"", LinkFault::LibraryMissing}, {"", LinkFault::LibraryMissing},
+                    {"", LinkFault::LibraryMissing}, {"", LinkFault::LibraryMissing}};
+    floor.GetBids();
+    link.fetches = {{"", LinkFault::NotAnswering}, {"Host: hi"}};
+    floor.GetBids();
+    EXPECT_EQ(reports, (Lines{"chat client not answering: bids not fetched",
+                              "no chat text from the chat client: bids not fetched",
+                              "wadapi library not loaded: bids not fetched", ""}));
+}
+
+TEST_F(FloorTest, GetBidsGivesUpAtOnceWhenTheLinkWaitedOutItsBound) {
+    link.fetches = {{"", LinkFault::NotAnswering, true}, {"Host: too late"}};
+    floor.GetBids();
+    EXPECT_EQ(std::count(journal.events.begin(), journal.events.end(), "fetch"), 1);
+    EXPECT_EQ(link.fetches.size(), 1u);
 }
 
 TEST_F(FloorTest, PutOnBlockSplitsAtTheLastDash) {

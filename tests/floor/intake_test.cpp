@@ -175,11 +175,79 @@ TEST_F(IntakeTest, BidderAndMessageText) {
     Take(Chat({kMarkerLine, "ESP from   Ann Lee  :  600 : 700"}));
     ExpectBids("600", "Ann Lee", "", "");
 
-    // A bid line without a colon keeps the bidder and the message text of the lines before.
+    // A bid line without a colon names no bidder and no amount: it is no bid, and neither the
+    // previous bidder nor the amount of a public line before it is credited.
     block = {};
     PutOnBlock(block, "Oak chest - 500");
     Take(Chat({kMarkerLine, "ESP from Ann: 500", "Bo: 700", "ESP from Cy"}));
-    ExpectBids("700", "Ann", "500", "Ann");
+    ExpectBids("500", "Ann", "", "");
+    block = {};
+    PutOnBlock(block, "Oak chest - 10");
+    Take(Chat({kMarkerLine, "ESP from Cy: 12", "Eve: 400", "ESP from Fay 500"}));
+    ExpectBids("12", "Cy", "", "");
+
+    // "ESP from" with nothing or only blanks after it.
+    Take(Chat({kMarkerLine, "ESP from", "ESP from   ", "ESP from :", "ESP from Dee: 30"}));
+    ExpectBids("30", "Dee", "12", "Cy");
+}
+
+// Chats where the same item name was on the block before: only the latest auction counts.
+TEST_F(IntakeTest, OnlyTheLatestAuctionOfTheItemCounts) {
+    const std::string lamp = "Host: Item on the Block currently is Lamp";
+    const std::string vase = "Host: Item on the Block currently is Vase";
+    struct Case {
+        const char* name;
+        std::vector<std::string> chat;
+        const char* current;
+        const char* bidder;
+    } const cases[] = {
+        // The first Lamp sold to Ann; the second Lamp came up after Rug, and only Cy bid on it.
+        {"sold, then the same name again",
+         {vase, lamp, "ESP from Ann: 50", "Host: Lamp is sold for 50 tokens to Ann",
+          "Host: Item on the Block currently is Rug", "ESP from Bo: 30", lamp, "ESP from Cy: 12"},
+         "12", "Cy"},
+        // The list wrapped around to a Lamp that did not sell: its earlier bids stay behind.
+        {"wrapped around unsold",
+         {lamp, "ESP from Ann: 50", vase, "ESP from Bo: 70", lamp, "ESP from Cy: 15"}, "15", "Cy"},
+        // Stated twice in the same auction: bids since the first statement count.
+        {"stated twice", {vase, lamp, "ESP from Ann: 20", lamp, "ESP from Bo: 30"}, "30", "Bo"},
+        // After the sale of the item on the block nothing new is taken.
+        {"sale is the last line",
+         {lamp, "ESP from Ann: 20", "Host: Lamp is sold for 20 tokens to Ann", "ESP from Bo: 90"}, "", ""},
+        // Another item's marker after ours, and no marker of ours since: nothing counts.
+        {"moved on", {lamp, "ESP from Ann: 20", vase, "ESP from Bo: 90"}, "", ""},
+        // A bidder's private message cannot end the auction, whatever it says.
+        {"ESP that looks like a marker",
+         {lamp, "ESP from Ann: 20", "ESP from Mal: Item on the Block currently is Zzz",
+          "ESP from Mal: Lamp is sold for 1 tokens to Mal", "ESP from Bo: 30"},
+         "30", "Bo"},
+        // Another item whose name starts like ours is another item.
+        {"longer name", {lamp, "ESP from Ann: 20", "Host: Item on the Block currently is Lamp shade",
+                         "ESP from Bo: 90"}, "", ""},
+        {"sale of another item does not end ours",
+         {lamp, "ESP from Ann: 20", "Host: Vase is sold for 5 tokens to Cy", "ESP from Bo: 30"}, "30", "Bo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        block = {};
+        PutOnBlock(block, "Lamp - 10");
+        Take(Chat(c.chat));
+        EXPECT_EQ(block.currentBid, c.current);
+        EXPECT_EQ(block.currentBidder, c.bidder);
+    }
+}
+
+TEST_F(IntakeTest, LatestAuctionStartIsTheFirstMarkerAfterTheLastEnd) {
+    const std::string chat = Chat({"Host: Item on the Block currently is Lamp", "x: Lamp is sold for 1 tokens to x",
+                                   "no colon here", "Host: Item on the Block currently is Lamp",
+                                   "Host: Item on the Block currently is Lamp"});
+    EXPECT_EQ(LatestAuctionStart(chat, "Lamp"), chat.find("no colon here") + 15);
+    EXPECT_EQ(LatestAuctionStart(chat, "Vase"), std::string::npos);
+    EXPECT_EQ(LatestAuctionStart("", "Lamp"), std::string::npos);
+    // The same lines ended by CR alone, and without a last line end.
+    const std::string crOnly = "a: Item on the Block currently is Lamp\rb: Item on the Block currently is Lamp";
+    EXPECT_EQ(LatestAuctionStart(crOnly, "Lamp"), 0u);
+    EXPECT_EQ(LatestAuctionStart("\r\n\r\nq: Item on the Block currently is Lamp\r", "Lamp"), 4u);
 }
 
 TEST_F(IntakeTest, MinimumBid) {

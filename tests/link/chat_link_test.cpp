@@ -195,15 +195,40 @@ TEST_F(ChatLinkTest, EmptyLineDoesNothingAtAll) {
     EXPECT_TRUE(channelLog.calls.empty());
 }
 
-TEST_F(ChatLinkTest, LibraryFetchAsksYieldsAndReadsAllText) {
+TEST_F(ChatLinkTest, LibraryFetchTakesOnlyTheChatTextThatAnswersIt) {
     Settings("t\r\n0\r\n1\r\n");
     link.StartLink();
-    EXPECT_EQ(link.FetchAllText(), "");  // nothing delivered yet
-    EXPECT_EQ(pump.yields, 24);
     g_fake.chat = "Ann: hi\r\nESP from Bo: 5";
-    EXPECT_EQ(link.FetchAllText(), "Ann: hi\r\nESP from Bo: 5");
-    g_fake.chat.clear();  // no delivery this time: the earlier one stands
-    EXPECT_EQ(link.FetchAllText(), "Ann: hi\r\nESP from Bo: 5");
+    ChatFetch fetch = link.FetchAllText();  // answered during the call: 24 yields, no wait
+    EXPECT_EQ(fetch.text, "Ann: hi\r\nESP from Bo: 5");
+    EXPECT_EQ(fetch.fault, LinkFault::None);
+    EXPECT_EQ(pump.yields, 24);
+    EXPECT_EQ(pump.waits, 0);
+
+    // No delivery this time: the earlier chat is not taken for the answer. The wait is bounded
+    // and naps between its yields instead of spinning.
+    g_fake.chat.clear();
+    fetch = link.FetchAllText();
+    EXPECT_EQ(fetch.text, "");
+    EXPECT_EQ(fetch.fault, LinkFault::NotAnswering);
+    EXPECT_TRUE(fetch.waitedOut);
+    EXPECT_GE(pump.waited, kChatTextWait);
+    EXPECT_LT(pump.waited, kChatTextWait + std::chrono::milliseconds(50));
+    EXPECT_EQ(pump.yields - 48, pump.waits);
+    EXPECT_EQ(link.AllText(), "Ann: hi\r\nESP from Bo: 5");  // AllText itself keeps it
+}
+
+TEST_F(ChatLinkTest, LibraryFetchWaitsForALateAnswer) {
+    Settings("t\r\n0\r\n1\r\n");
+    link.StartLink();
+    link.ProcessAllText("Old: chat");
+    pump.onYield = [&](int yields) {
+        if (yields == 200) link.ProcessAllText("Ann: late\r\nESP from Bo: 7");
+    };
+    const ChatFetch fetch = link.FetchAllText();
+    EXPECT_EQ(fetch.text, "Ann: late\r\nESP from Bo: 7");
+    EXPECT_EQ(fetch.fault, LinkFault::None);
+    EXPECT_EQ(pump.yields, 200);  // it stopped waiting at the answer
 }
 
 TEST_F(ChatLinkTest, MissingLibraryIsToldOnceAndTriedAgainOnReconnect) {
@@ -214,8 +239,10 @@ TEST_F(ChatLinkTest, MissingLibraryIsToldOnceAndTriedAgainOnReconnect) {
     EXPECT_EQ(sink.shown[0], (test::ShownMessage{"no library", "Gavelton", MessageIcon::Warning}));
 
     // Requests do nothing, but keep their pacing; nothing else is shown.
-    link.SpeakText("hello");
-    EXPECT_EQ(link.FetchAllText(), "");
+    EXPECT_EQ(link.SpeakText("hello"), LinkFault::LibraryMissing);
+    const ChatFetch fetch = link.FetchAllText();
+    EXPECT_EQ(fetch.text, "");
+    EXPECT_EQ(fetch.fault, LinkFault::LibraryMissing);
     link.StopLink();
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(sink.shown.size(), 1u);
@@ -308,11 +335,13 @@ TEST_F(ChatLinkTest, SpeakAfterStopCreatesTheHostAgain) {
 TEST_F(ChatLinkTest, DdeFetchEmptiesText1AndKeepsTheWholeReply) {
     link.Record().text1 = "stale";
     channel->reply = std::string(40000, 'x') + "ESP from Bo: 7";
-    EXPECT_EQ(link.FetchAllText(), channel->reply);
+    EXPECT_EQ(link.FetchAllText().text, channel->reply);
     EXPECT_EQ(channelLog.calls.back(), "request Gavelton");
 
     channel->transactionSucceeds = false;
-    EXPECT_EQ(link.FetchAllText(), "");
+    const ChatFetch failed = link.FetchAllText();
+    EXPECT_EQ(failed.text, "");
+    EXPECT_EQ(failed.fault, LinkFault::NotAnswering);
     EXPECT_TRUE(link.Record().errorCheck);
     EXPECT_TRUE(sink.shown.empty());
 }

@@ -20,12 +20,14 @@ protected:
 
     int Poke(const std::string& data) {
         return RunDdeRequest(
-            context, record,
-            DdeRequestShape{"WorldsApi_Register", "WorldsApi_Register", data, DdeTransaction::Poke});
+                   context, record,
+                   DdeRequestShape{"WorldsApi_Register", "WorldsApi_Register", data, DdeTransaction::Poke})
+            .attempts;
     }
     int Request() {
         return RunDdeRequest(context, record,
-                             DdeRequestShape{"WorldsApi_GetAllText", "Gavelton", "", DdeTransaction::Request});
+                             DdeRequestShape{"WorldsApi_GetAllText", "Gavelton", "", DdeTransaction::Request})
+            .attempts;
     }
 };
 

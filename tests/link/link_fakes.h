@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,11 +29,21 @@ public:
     // Marks in `trace`, when set, where the yields fall between other recorded events.
     std::vector<std::string>* trace = nullptr;
 
+    // Runs after each yield with the count so far: callbacks that arrive while Gavelton waits.
+    std::function<void(int)> onYield;
+
     void Yield() override {
         ++yields;
         if (trace != nullptr) trace->push_back("yield");
+        if (onYield) onYield(yields);
     }
-    void WaitForEvent(std::chrono::milliseconds) override { ++waits; }
+    void WaitForEvent(std::chrono::milliseconds limit) override {
+        ++waits;
+        waited += limit;
+    }
+    // The steady clock moves only while Gavelton waits for an event.
+    std::chrono::steady_clock::time_point Now() override { return std::chrono::steady_clock::time_point{} + waited; }
+    std::chrono::milliseconds waited{0};
     std::string TimeOfDayText() override {
         const int second = yields / yieldsPerSecond;
         char text[16];

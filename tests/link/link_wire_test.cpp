@@ -76,7 +76,7 @@ TEST_F(LinkOverSocket, NoWorldRunningGivesUpAfterFiveAttempts) {
     EXPECT_EQ(link.Record().text1, "");
 
     pump.yields = 0;
-    link.SpeakText("SOLD!");
+    EXPECT_EQ(link.SpeakText("SOLD!"), LinkFault::NotAnswering);
     EXPECT_EQ(pump.yields, 12 + 5 * 12);
     EXPECT_TRUE(link.Record().errorCheck);
     EXPECT_TRUE(sink.shown.empty());
@@ -249,7 +249,7 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
     ASSERT_TRUE(world.Ready());
     ChatLink link(pump, sink);
 
-    const std::string text = link.FetchAllText();
+    const std::string text = link.FetchAllText().text;
     EXPECT_GT(text.size(), 32000u);
     EXPECT_EQ(text, expected);
     EXPECT_EQ(link.Record().text1, expected);
@@ -261,7 +261,7 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
 
     // What Gavelton says appears in the transcript and comes back with the next fetch.
     link.SpeakText("SOLD!");
-    EXPECT_EQ(link.FetchAllText(), expected + "\r\nHost: SOLD!");
+    EXPECT_EQ(link.FetchAllText().text, expected + "\r\nHost: SOLD!");
 }
 
 TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
@@ -314,7 +314,7 @@ TEST(WadapiLoader, MissingLibraryLeavesTheLinkRunning) {
     EXPECT_EQ(sink.shown[0].title, "Gavelton");
     EXPECT_EQ(sink.shown[0].icon, MessageIcon::Warning);
     link.SpeakText("hello");
-    EXPECT_EQ(link.FetchAllText(), "");
+    EXPECT_EQ(link.FetchAllText().fault, LinkFault::LibraryMissing);
     link.StopLink();
     link.StartLink();  // ReConnect tries again and says so again
     EXPECT_EQ(sink.shown.size(), 2u);
@@ -331,7 +331,7 @@ TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
     link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
     link.StartLink();
     link.SpeakText("hello all");
-    const std::string chat = link.FetchAllText();
+    const std::string chat = link.FetchAllText().text;
     link.StopLink();
     EXPECT_TRUE(sink.shown.empty()) << sink.shown.at(0).text;
     EXPECT_NE(chat.find("Host: hello all"), std::string::npos) << chat;

@@ -6,6 +6,7 @@
 #include <wx/uiaction.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,17 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         shown.push_back({text, title, icon});
     }
+    // The host's answers to a failed save at close, in turn; Close without saving when none is left.
+    SaveChoice AskAfterFailedSave(const std::string& text, const std::string& title) override {
+        asked.push_back({text, title, MessageIcon::Error});
+        if (answers.empty()) return SaveChoice::CloseWithoutSaving;
+        const std::function<SaveChoice()> answer = answers.front();
+        answers.erase(answers.begin());
+        return answer();
+    }
     std::vector<Message> shown;
+    std::vector<Message> asked;
+    std::vector<std::function<SaveChoice()>> answers;
 };
 
 // Lets pending events arrive for a while.

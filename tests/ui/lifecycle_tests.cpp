@@ -71,22 +71,66 @@ TEST_F(Lifecycle, OpensCentredOnTheScreen) {
     EXPECT_EQ(window.y, screen.y + (screen.height - window.height) / 2);
 }
 
-TEST_F(Lifecycle, AFailedSaveIsReportedOnceAndTheCloseGoesOn) {
-    std::filesystem::create_directory(kBidsFile);  // nothing can be written there
-    WriteFile(kItemsFile, "Lamp - 0\r\n");
-    StartWindow();
-    wxWeakRef<wxFrame> window(frame_);
-    ClickMenu(1);
-    Click(Find<wxTextCtrl>("AuctionItem"));
-    Type("Vase");
-    Click(Find<wxWindow>("Command9"));
+class FailedSave : public Lifecycle {
+protected:
+    void SetUp() override {
+        Lifecycle::SetUp();
+        std::filesystem::create_directory(kBidsFile);  // nothing can be written there
+        WriteFile(kItemsFile, "Lamp - 0\r\n");
+        StartWindow();
+        window_ = frame_;
+        ClickMenu(1);
+        Click(Find<wxTextCtrl>("AuctionItem"));
+        Type("Vase");
+        Click(Find<wxWindow>("Command9"));
+    }
+    wxWeakRef<wxFrame> window_;
+};
+
+TEST_F(FailedSave, TheHostMayCloseWithoutSaving) {
+    sink_.answers = {[] { return SaveChoice::CloseWithoutSaving; }};
     CloseWindow();
-    EXPECT_FALSE(window) << "the window must close even when a save fails";
-    ASSERT_EQ(sink_.shown.size(), 1u);
-    EXPECT_NE(sink_.shown[0].text.find("BIDS.TXT"), std::string::npos) << sink_.shown[0].text;
-    EXPECT_NE(sink_.shown[0].text.find("could not be saved"), std::string::npos);
-    EXPECT_EQ(sink_.shown[0].icon, MessageIcon::Error);
+    EXPECT_FALSE(window_) << "Close without saving must close";
+    ASSERT_EQ(sink_.asked.size(), 1u);
+    EXPECT_NE(sink_.asked[0].text.find("BIDS.TXT could not be saved"), std::string::npos) << sink_.asked[0].text;
+    EXPECT_EQ(sink_.asked[0].text.find("Items.TXT"), std::string::npos) << "only the file that failed is named";
+    EXPECT_TRUE(sink_.shown.empty());
     EXPECT_TRUE(std::filesystem::is_directory(kBidsFile));
+    EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 0\r\nVase - 0\r\n");
+}
+
+TEST_F(FailedSave, CancelKeepsTheToolOpenAndRetrySavesOnceThePlaceIsFree) {
+    sink_.answers = {[] { return SaveChoice::Cancel; }};
+    frame_->Close();
+    Settle(200);
+    ASSERT_TRUE(window_) << "Cancel must keep Gavelton open";
+    EXPECT_FALSE(frame_->IsBusy());
+
+    // Still usable: the list takes another entry, and nothing of it is lost at the next close.
+    Click(Find<wxTextCtrl>("AuctionItem"));
+    Type("Rug");
+    Click(Find<wxWindow>("Command9"));
+    sink_.answers = {[] { return SaveChoice::Retry; },
+                     [] {
+                         std::filesystem::remove(kBidsFile);
+                         return SaveChoice::Retry;
+                     }};
+    CloseWindow();
+    EXPECT_FALSE(window_);
+    EXPECT_EQ(sink_.asked.size(), 3u);
+    EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
+    EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 0\r\nVase - 0\r\nRug - 0\r\n");
+}
+
+TEST_F(FailedSave, ASessionEndThatCannotWaitIsToldAndCloses) {
+    frame_->Close(true);
+    Settle(200);
+    frame_ = nullptr;
+    EXPECT_FALSE(window_);
+    EXPECT_TRUE(sink_.asked.empty());
+    ASSERT_EQ(sink_.shown.size(), 1u);
+    EXPECT_NE(sink_.shown[0].text.find("BIDS.TXT could not be saved"), std::string::npos);
+    EXPECT_EQ(sink_.shown[0].icon, MessageIcon::Error);
     EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 0\r\nVase - 0\r\n");
 }
 

@@ -12,6 +12,9 @@
 namespace gv::ui::test {
 namespace {
 
+// No chat client answers in these tests, so the idle window shows that it is not connected.
+const wxColour kNoClient(255, 191, 0);
+
 class MainWindow : public GuiTest {
 protected:
     void SetUp() override {
@@ -22,7 +25,8 @@ protected:
 };
 
 TEST_F(MainWindow, OpensOnTheAuctionPanelWithThePlaceholders) {
-    EXPECT_EQ(frame_->GetTitle(), "Gavelton");
+    // No chat client answers here: the window says so rather than look connected.
+    EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: not connected");
     EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::Auction);
     for (const char* frame : {"ListFrame", "BidFrame", "AboutFrame"}) {
         EXPECT_FALSE(Find<wxWindow>(frame)->IsShown()) << frame;
@@ -40,7 +44,7 @@ TEST_F(MainWindow, OpensOnTheAuctionPanelWithThePlaceholders) {
         EXPECT_EQ(Text(name), caption) << name;
         EXPECT_TRUE(Find<wxWindow>(name)->IsShownOnScreen()) << name;
     }
-    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(0, 255, 255));
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kNoClient);
 }
 
 TEST_F(MainWindow, KeepsTheDesignedProportions) {
@@ -110,13 +114,15 @@ TEST_F(MainWindow, AuctionButtonsRunTheFloorAndEndOnDummy) {
     EXPECT_EQ(Text("BlockItem"), "Half-plate armour");
     EXPECT_EQ(Text("BlockMin"), "1200");
     EXPECT_EQ(Focused(), frame_->Dummy());
-    // SOLD with no chat client: the lines go nowhere, the entry still leaves the list.
+    // SOLD with no chat client: the lines go nowhere and the window says so; the entry still
+    // leaves the list (SOLD again would say the sale again and take nothing more).
     Click(Find<wxButton>("Command4"));
     EXPECT_EQ(frame_->Items().Entries(), std::vector<std::string>{"Oak chest - 500"});
     EXPECT_EQ(Find<wxListBox>("List2")->GetCount(), 1u);
     EXPECT_FALSE(frame_->IsBusy());
     EXPECT_TRUE(frame_->IsEnabled());
-    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(0, 255, 255));
+    EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: sale not said");
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kNoClient);
     EXPECT_EQ(Focused(), frame_->Dummy());
 }
 
@@ -146,7 +152,7 @@ TEST_F(MainWindow, BusyRefusesEveryInputAndRecoversAfter) {
     Settle();
     EXPECT_TRUE(frame_->IsEnabled());
     EXPECT_FALSE(wxIsBusy());
-    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(0, 255, 255));
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kNoClient);  // idle, not connected
     EXPECT_EQ(Focused(), frame_->Dummy());
     // The window takes input again.
     Click(high);
@@ -161,7 +167,8 @@ TEST_F(MainWindow, ReConnectRestartsTheLinkAndKeepsThePanel) {
     EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::List);
     EXPECT_FALSE(frame_->IsBusy());
     EXPECT_TRUE(frame_->Link().HostWindowExists());
-    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(0, 255, 255));
+    EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: not connected");
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kNoClient);
     EXPECT_EQ(Focused(), frame_->Dummy());
 }
 

@@ -1,0 +1,148 @@
+// What a host meets in a real auction, clicked through the real window against the practice
+// world: the tier walk, SOLD pressed twice, the next item after a sale, the same item name
+// auctioned twice, a broken ESP line, and a chat client that stops answering.
+
+#include <wx/panel.h>
+#include <wx/textctrl.h>
+
+#include "auction_fixture.h"
+
+namespace gv::e2e {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Vase, Lamp, Rug, Lamp, Box: two auctions of a Lamp in one evening.
+template <class Base>
+class TwoLamps : public Base {
+protected:
+    void SetUp() override {
+        Base::SetUp();
+        this->WriteItems({"Vase - 5", "Lamp - 10", "Rug - 15", "Lamp - 10", "Box - 20"});
+        this->StartAuction();
+        this->Press("Command11");  // right after start: the second entry, the first Lamp
+        ASSERT_EQ(this->Text("BlockItem"), "Lamp");
+    }
+
+    std::vector<std::string> Entries() const { return this->frame_->Items().Entries(); }
+};
+
+class E2eTwoLamps : public TwoLamps<BothTransports> {};
+class E2eSold : public TwoLamps<AuctionTest> {};
+
+TEST_F(E2eSold, SoldTwiceRemovesOnlyTheSoldEntryAndTheNextItemIsTheOneAfterIt) {
+    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
+    // Pressed again, the sale is said again, and Rug, never sold, stays.
+    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
+    EXPECT_EQ(Entries(), (Lines{"Vase - 5", "Rug - 15", "Lamp - 10", "Box - 20"}));
+
+    Press("Command11");
+    EXPECT_EQ(BlockLabels(), (Lines{"Rug", "15", "", "", "", ""}));
+    Press("Command11");
+    EXPECT_EQ(Text("BlockItem"), "Lamp");
+
+    CloseWindow();
+    EXPECT_EQ(ui::test::ReadFile(folder_ / "Items.TXT"), "Vase - 5\r\nRug - 15\r\nLamp - 10\r\nBox - 20\r\n");
+}
+
+TEST_P(E2eTwoLamps, BidsOfTheEarlierLampDoNotCountForTheSecond) {
+    Press("Command5");
+    Post({"ESP from Ann: 50"});
+    GetBids();
+    EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "50", "Ann", "", ""}));
+    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for 50 tokens to Ann"}));
+    // After the sale, Get Bids takes nothing new and the captions stay.
+    Post({"ESP from Bo: 90"});
+    GetBids();
+    EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "50", "Ann", "", ""}));
+
+    Press("Command11");  // Rug
+    Press("Command5");
+    Press("Command11");  // the second Lamp
+    ASSERT_EQ(BlockLabels(), (Lines{"Lamp", "10", "", "", "", ""}));
+    Press("Command5");
+    Post({"ESP from Cy: 12"});
+    GetBids();
+    EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
+}
+
+TEST_P(E2eTwoLamps, AnEspLineWithoutAColonCreditsNobody) {
+    Press("Command5");
+    Post({"ESP from Cy: 12", "Eve: 400", "ESP from Fay 500"});
+    GetBids();
+    EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
+}
+
+// The chat client goes away in the middle of the auction: the window says so, in its title
+// and colour, instead of looking as if nobody bid; once the client is back, the next command
+// that reaches it clears the display.
+TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
+    const wxColour cyan(0, 255, 255);
+    const wxColour red(255, 0, 0);
+    Press("Command5");
+    Post({"ESP from Cy: 12"});
+    GetBids();
+    EXPECT_EQ(frame_->GetTitle(), "Gavelton");
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), cyan);
+
+    world_->Stop();
+    Click(Find<wxWindow>("Command6"));
+    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle() != "Gavelton"; }, 20000));
+    EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: bids not fetched");
+    const wxColour trouble = frame_->ClientArea()->GetBackgroundColour();
+    EXPECT_NE(trouble, cyan);
+    EXPECT_NE(trouble, red);
+    EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
+    // Still a working window: every command can be used.
+    EXPECT_TRUE(Find<wxWindow>("Command6")->IsEnabled());
+
+    if (GetParam() == Transport::Dde) {
+        // An announcement that cannot be delivered is shown the same way (the library reports
+        // a lost line only through its result-code box).
+        Click(Find<wxWindow>("Command1"));
+        ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle().Contains("call"); }, 20000));
+        EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: call not said");
+    }
+
+    world_ = std::make_unique<WorldProcess>(GV_PRACTICE_WORLD, service_->Path());
+    ASSERT_TRUE(world_->Ready()) << world_->Problem();
+    ChooseMenu(3);  // ReConnect
+    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle() == "Gavelton"; }));
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), cyan);
+
+    Post({"Ann: back again"});
+    GetBids();
+    EXPECT_EQ(frame_->GetTitle(), "Gavelton");
+    EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
+}
+
+INSTANTIATE_TEST_SUITE_P(E2e, E2eTwoLamps, ::testing::Values(Transport::Dde, Transport::Library), TransportName);
+
+// Walking through the tier boxes with Enter, typing nothing, must leave the raises as they are.
+class E2eTierWalk : public AuctionTest {};
+
+TEST_F(E2eTierWalk, AWalkThroughTheBoxesLeavesTheRaisesAsTheyWere) {
+    const std::vector<std::string> tiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "",
+                                            "", "", "", "", "", "", "", "", ""};
+    WriteTiers(tiers);
+    WriteItems({"Vase - 1500"});
+    StartAuction();
+    ChooseMenu(2);  // Bids
+    Click(Find<wxTextCtrl>("HighBid(0)"));
+    for (int press = 0; press < 5; ++press) Key(WXK_RETURN);  // passes the empty high bound of row 2
+    ChooseMenu(1);
+    ChooseMenu(0);
+    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Vase", "Minimum Bid is 1500",
+                                        "** Minimum Raise Amount is 100 **"}));
+    Post({"ESP from Ann: 1500", "ESP from Bo: 1501", "ESP from Cy: 1600"});
+    GetBids();
+    EXPECT_EQ(BlockLabels(), (Lines{"Vase", "1500", "1600", "Cy", "1500", "Ann"}));
+
+    CloseWindow();
+    std::string expected;
+    for (const std::string& line : tiers) expected += line + "\r\n";
+    EXPECT_EQ(ui::test::ReadFile(folder_ / "BIDS.TXT"), expected);
+}
+
+}  // namespace
+}  // namespace gv::e2e
