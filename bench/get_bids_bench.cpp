@@ -10,6 +10,7 @@
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
+#include <wx/weakref.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +25,8 @@
 #include "floor/floor.h"
 #include "link/chat_link.h"
 #include "link/dapi_library.h"
+#include "chat_text.h"
+#include "ui/desktop.h"
 #include "ui/main_window.h"
 #include "ui/wx_services.h"
 #include "world_process.h"
@@ -40,32 +43,10 @@ public:
     }
 };
 
-// An evening's chat: talk, the host's announcements, ESPs to the host (a few too small or
-// repeated), with the State Item line near the start so every bid line is judged.
+// An evening's chat: talk, the host's announcements, ESPs to the host (a few repeated), with
+// the State Item line near the start so every bid line is judged.
 std::string EveningChat(std::size_t bytes) {
-    static const char* const kTalk[] = {
-        "Ann: hello there, is the chest still open for bids?",
-        "Bo: is the chest oak or pine?",
-        "Host: Current Bid is 1200 from Bo",
-        "Cy: good evening everyone",
-        "Host: 1ST CALL",
-        "Dee: I'll pass on this one, saving up for the armour",
-        "Eve: lol",
-        "ESP to Ann: thanks, noted",
-    };
-    std::string text = "Ann: hi all\r\nHost: Item on the Block currently is Oak chest\r\n";
-    int bid = 500;
-    for (unsigned i = 0; text.size() < bytes; ++i) {
-        if (i % 10 == 4) {
-            const int amount = (i % 7 == 0) ? bid + 3 : bid + 10;
-            text += "ESP from Bidder" + std::to_string(i % 9) + ": " + std::to_string(amount) + "\r\n";
-            if (amount >= bid + 10) bid = amount;
-        } else {
-            text += kTalk[i % 8];
-            text += "\r\n";
-        }
-    }
-    return text;
+    return gv::testing::MakeChat({.bytes = bytes, .bidEvery = 10, .raise = 10, .repeatEvery = 7}).text;
 }
 
 struct Setup {
@@ -120,18 +101,24 @@ void BM_WholeGetBids(benchmark::State& state) {
 // with its own link to the world.
 class Window {
 public:
-    explicit Window(Bench& b) : previous_(std::filesystem::current_path()), pump_(b.setup.pump) {
+    explicit Window(Bench& b)
+        : previous_(std::filesystem::current_path()), pump_(b.setup.pump), desktop_(b.setup.sink) {
         std::filesystem::current_path(b.folder);
         std::ofstream(b.folder / "Items.TXT", std::ios::binary) << "Oak chest - 500\r\n";
         std::ofstream(b.folder / "BIDS.TXT", std::ios::binary) << "0\r\n9999999\r\n10\r\n";
-        frame_ = new gv::ui::AuctionFrame(b.setup.sink);
+        frame_ = new gv::ui::AuctionFrame(desktop_.Get(), b.setup.sink);
         frame_->Form_Load();
         frame_->Show();
         pump_.Yield();
     }
     ~Window() {
+        wxWeakRef<wxFrame> frame(frame_);
         frame_->Close(true);
-        pump_.Yield();
+        // The window goes at the next idle time, and must go before the auction under it.
+        while (frame) {
+            pump_.Yield();
+            wxTheApp->ProcessIdle();
+        }
         std::filesystem::current_path(previous_);
     }
     Window(const Window&) = delete;
@@ -142,6 +129,7 @@ public:
 private:
     std::filesystem::path previous_;
     gv::ui::WxEventPump& pump_;
+    gv::ui::DesktopAuction desktop_;
     gv::ui::AuctionFrame* frame_ = nullptr;
 };
 
@@ -153,7 +141,7 @@ void BM_WholeGetBidsInWindow(benchmark::State& state) {
         state.PauseTiming();
         window->AUCTIONITSELF_Click();
         state.ResumeTiming();
-        window->Command6_Click();
+        window->AuctionControls().Command6_Click();
     }
     if (window->Block().currentBid.empty()) state.SkipWithError("no bid was taken");
     Counters(state);

@@ -7,39 +7,17 @@
 #include <string>
 
 #include "common/busy.h"
+#include "chat_text.h"
+#include "fakes.h"
 #include "floor/floor.h"
 
 namespace {
 
-// Talk, the host's announcements and ESP bids spread through the whole chat, with the marker
-// near the start so that every bid line is judged.
+// Talk, the host's announcements and, every twelfth line, an ESP bid through the whole chat,
+// mostly raises that are taken and now and then a repeat that is refused; the marker near the
+// start, so that every bid line is judged.
 std::string SyntheticChat(std::size_t bytes) {
-    static const char* const kTalk[] = {
-        "Ann: hello there",
-        "Bo: is the chest oak or pine?",
-        "Host: Current Bid is 1200 from Bo",
-        "Cy: good evening everyone",
-        "Host: 1ST CALL",
-        "Dee: I'll pass on this one",
-        "Eve: lol",
-        "Host: ** Minimum Raise Amount is 10 **",
-    };
-    std::string text;
-    text.reserve(bytes + 64);
-    text += "Ann: hi all\r\nHost: Item on the Block currently is Oak chest\r\n";
-    int bid = 500;
-    for (unsigned i = 0; text.size() < bytes; ++i) {
-        if (i % 12 == 5) {
-            // Mostly raises that are taken, now and then one too small or a repeat.
-            const int amount = (i % 7 == 0) ? bid : bid + 10;
-            text += "ESP from Bidder" + std::to_string(i % 9) + ": " + std::to_string(amount) + "\r\n";
-            bid = amount;
-        } else {
-            text += kTalk[i % 8];
-            text += "\r\n";
-        }
-    }
-    return text;
+    return gv::testing::MakeChat({.bytes = bytes, .bidEvery = 12, .raise = 10, .repeatEvery = 7}).text;
 }
 
 gv::TierTable BenchTiers() {
@@ -83,20 +61,13 @@ private:
     std::string text_;
 };
 
-class NoWaitPump final : public gv::EventPump {
-public:
-    void Yield() override {}
-    void WaitForEvent(std::chrono::milliseconds) override {}
-    std::string TimeOfDayText() override { return "00:00:00"; }
-};
-
 void BM_GetBidsWithFile(benchmark::State& state) {
     const std::string chat = SyntheticChat(static_cast<std::size_t>(state.range(0)));
     const gv::TierTable tiers = BenchTiers();
     const gv::BlockState start = OakChestOnBlock();
     gv::ItemList items;
     InstantLink link(chat);
-    NoWaitPump pump;
+    gv::testing::FakePump pump;  // never waits
     gv::NoBusyHost busy;
     const std::filesystem::path path = std::filesystem::temp_directory_path() / "gv_bench_TALLY.TXT";
 

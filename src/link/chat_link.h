@@ -51,7 +51,7 @@ public:
 };
 using LinkHostFactory = std::function<std::unique_ptr<LinkHostView>()>;
 
-class ChatLink : public LinkPort {
+class ChatLink : public LinkPort, public LinkSession {
 public:
     ChatLink(EventPump& pump, MessageSink& messages);
     ~ChatLink() override;
@@ -59,7 +59,7 @@ public:
     ChatLink& operator=(const ChatLink&) = delete;
 
     // Read once at start from SCONTROL.TXT in the working folder.
-    void LoadLinkSettings(const std::filesystem::path& path = kSettingsFile);
+    void LoadLinkSettings(const std::filesystem::path& path = kSettingsFile) override;
     const LinkSettings& Settings() const;
 
     // The main window hands over how to create the hidden WA_DDE window.
@@ -67,8 +67,8 @@ public:
 
     // What kept the registration from reaching the client (None in the library transport
     // once the library is loaded: its answer comes through the ack callback).
-    LinkFault StartLink();
-    void StopLink();
+    LinkFault StartLink() override;
+    void StopLink() override;
     LinkFault SpeakText(const std::string& line) override;
     ChatFetch FetchAllText() override;
     void WaitSeconds(int seconds);

@@ -2,6 +2,7 @@
 // What the auction floor and the rules announcement need from the chat link. The chat link
 // implements it; floor tests use a fake.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,19 @@ public:
     // request (waited for up to kChatTextWait); DDE transport: GetAllTextDDE, then the whole
     // reply (empty when the request failed).
     virtual ChatFetch FetchAllText() = 0;
+};
+
+// The link's start, restart and stop, as the main window runs them at start-up, on ReConnect
+// and at close.
+class LinkSession {
+public:
+    virtual ~LinkSession() = default;
+    // Reads the link settings once, from SCONTROL.TXT in the working folder.
+    virtual void LoadLinkSettings(const std::filesystem::path& path) = 0;
+    // Registers with the chat client; what kept the registration from reaching it.
+    virtual LinkFault StartLink() = 0;
+    // Unregisters and ends the transport.
+    virtual void StopLink() = 0;
 };
 
 }  // namespace gv

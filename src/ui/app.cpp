@@ -1,9 +1,12 @@
-// Gavelton's application object: one main window, started as Form_Load describes.
+// Gavelton's application object: the auction over the real chat link, and one main window
+// started as Form_Load describes.
 
 #include <wx/app.h>
 
 #include <csignal>
+#include <memory>
 
+#include "ui/desktop.h"
 #include "ui/main_window.h"
 #include "ui/wx_services.h"
 
@@ -14,7 +17,8 @@ public:
     bool OnInit() override {
         // No command-line arguments are used, so wxApp's own parsing is skipped.
         SetAppName("Gavelton");
-        auto* frame = new gv::ui::AuctionFrame(messages_);
+        auction_ = std::make_unique<gv::ui::DesktopAuction>(messages_);
+        auto* frame = new gv::ui::AuctionFrame(auction_->Get(), messages_);
         messages_.SetParent(frame);
         SetTopWindow(frame);
         frame->Form_Load();
@@ -29,6 +33,12 @@ public:
         return true;
     }
 
+    int OnExit() override {
+        // The windows are gone by now; the link goes after them.
+        auction_.reset();
+        return wxApp::OnExit();
+    }
+
 private:
 #ifndef _WIN32
     static void OnTerminate(int) {
@@ -38,6 +48,7 @@ private:
 #endif
 
     gv::ui::WxMessageSink messages_;
+    std::unique_ptr<gv::ui::DesktopAuction> auction_;
 };
 
 }  // namespace

@@ -23,9 +23,15 @@ void AuctionTest::SetUp() {
     service_ = std::make_unique<ServiceFolder>();
 }
 
+Auction& AuctionTest::AuctionForWindow() {
+    desktop_ = std::make_unique<ui::DesktopAuction>(sink_);
+    return desktop_->Get();
+}
+
 void AuctionTest::TearDown() {
     // The window goes first, so it unregisters from a world that is still there.
     GuiTest::TearDown();
+    desktop_.reset();
     world_.reset();
     service_.reset();
 }
@@ -55,9 +61,6 @@ void AuctionTest::StartAuction() {
     EXPECT_TRUE(sink_.shown.empty()) << sink_.shown.front().text;
 }
 
-bool AuctionTest::WaitUntil(const std::function<bool()>& done, int milliseconds) {
-    return WaitFor(done, [] { ui::test::Settle(20); }, std::chrono::milliseconds(milliseconds));
-}
 
 std::vector<std::string> AuctionTest::Press(const char* button) {
     const std::size_t before = world_->Said().size();

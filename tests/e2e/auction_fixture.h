@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui_fixture.h"
+#include "ui/desktop.h"
 #include "world_process.h"
 
 namespace gv::e2e {
@@ -24,6 +25,8 @@ class AuctionTest : public ui::test::GuiTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The real chat link, as the program builds it.
+    Auction& AuctionForWindow() override;
 
     // Before StartAuction: the files the window reads at start, in its working folder.
     void UseTransport(Transport transport);
@@ -45,11 +48,10 @@ protected:
     // BlockItem, BlockMin, CurrentBid, CurrentBidder, LastBid, LastBidder.
     std::vector<std::string> BlockLabels() const;
 
-    bool WaitUntil(const std::function<bool()>& done, int milliseconds = 10000);
-
     Transport transport_ = Transport::Dde;
     std::unique_ptr<ServiceFolder> service_;
     std::unique_ptr<WorldProcess> world_;
+    std::unique_ptr<ui::DesktopAuction> desktop_;
 };
 
 // The same tests in both transports.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chat_text.h"
 #include "fakes.h"
 #include "floor/floor.h"
 
@@ -314,25 +315,6 @@ TEST_F(IntakeTest, RaiseIsTheOneOfTheNewAmountsTier) {
     ExpectBids("3001.5", "Eve", "3000", "Cy");
 }
 
-// A chat of about `bytes` bytes: talk, State Item lines and, every 50th line, a rising bid.
-std::string BigChat(std::size_t bytes, int& bids) {
-    std::string text;
-    text.reserve(bytes + 128);
-    text += "Host: Item on the Block currently is Oak chest\r\n";
-    bids = 0;
-    for (int i = 0; text.size() < bytes; ++i) {
-        if (i % 50 == 49) {
-            text += "ESP from Bidder" + std::to_string(bids % 7) + ": " + std::to_string(500 + 100 * bids) + "\r\n";
-            ++bids;
-        } else if (i % 10 == 3) {
-            text += "Host: Current Bid is 700 from Ann\r\n";
-        } else {
-            text += "Ann: hello there, is the chest still for sale?\r\n";
-        }
-    }
-    return text;
-}
-
 double SecondsFor(const std::string& chat, const TierTable& tiers) {
     double best = 1e9;
     for (int run = 0; run < 3; ++run) {
@@ -347,23 +329,18 @@ double SecondsFor(const std::string& chat, const TierTable& tiers) {
 }
 
 TEST_F(IntakeTest, TenMegabyteChat) {
-    int bids = 0;
-    const std::string chat = BigChat(10u << 20, bids);
-    ASSERT_GT(bids, 1000);
-    const int yields = Take(chat);
-    const int last = bids - 1;
-    ExpectBids(std::to_string(500 + 100 * last), "Bidder" + std::to_string(last % 7),
-               std::to_string(500 + 100 * (last - 1)), "Bidder" + std::to_string((last - 1) % 7));
-    EXPECT_EQ(accepted, bids);
-    int lines = 0;
-    for (char c : chat) lines += c == '\n';
-    EXPECT_EQ(yields, lines + bids);
+    // Rises of 100 beat the raise of either tier.
+    const testing::ChatText chat = testing::MakeChat({.bytes = 10u << 20, .bidEvery = 50, .raise = 100});
+    ASSERT_GT(chat.accepted, 1000);
+    const int yields = Take(chat.text);
+    ExpectBids(std::to_string(chat.lastBid), chat.lastBidder, std::to_string(chat.previousBid), chat.previousBidder);
+    EXPECT_EQ(accepted, chat.accepted);
+    EXPECT_EQ(yields, chat.lines + chat.accepted);
 
     // Ten times the text must cost about ten times the time; a quadratic intake would cost a
     // hundred times. The bound is loose so that a busy machine does not fail it.
-    int smallBids = 0;
-    const std::string small = BigChat(1u << 20, smallBids);
-    const double ratio = SecondsFor(chat, tiers) / SecondsFor(small, tiers);
+    const testing::ChatText small = testing::MakeChat({.bytes = 1u << 20, .bidEvery = 50, .raise = 100});
+    const double ratio = SecondsFor(chat.text, tiers) / SecondsFor(small.text, tiers);
     EXPECT_LT(ratio, 30.0);
 }
 

@@ -3,6 +3,7 @@
 #include <wx/app.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 
 #include <chrono>
 #include <fstream>
@@ -48,9 +49,10 @@ void GuiTest::TearDown() {
 }
 
 void GuiTest::StartWindow() {
-    frame_ = new AuctionFrame(sink_);
+    frame_ = new AuctionFrame(AuctionForWindow(), sink_);
     frame_->Form_Load();
     frame_->Show();
+    frame_->Dummy()->SetFocus();  // as the application does
     frame_->Raise();
     Settle(300);
     // Where the pointer rests decides which window takes the keys when no window manager runs.
@@ -59,9 +61,20 @@ void GuiTest::StartWindow() {
 }
 
 void GuiTest::CloseWindow() {
+    wxWeakRef<wxFrame> window(frame_);
     frame_->Close();
-    Settle(200);
+    // The window goes at the next idle time; the auction under it must outlive it.
+    WaitUntil([&] { return !window; }, 5000);
     frame_ = nullptr;
+}
+
+bool GuiTest::WaitUntil(const std::function<bool()>& done, int milliseconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return done();
+        Settle(10);
+    }
+    return true;
 }
 
 wxString GuiTest::Text(const wxString& name) const {

@@ -10,34 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "link/message_sink.h"
+#include "fakes.h"
+#include "floor/auction.h"
+#include "recording_sink.h"
 #include "ui/main_window.h"
+#include "ui/wx_services.h"
 
 namespace gv::ui::test {
 
-struct Message {
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-};
-
-class RecordingSink final : public MessageSink {
-public:
-    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
-        shown.push_back({text, title, icon});
-    }
-    // The host's answers to a failed save at close, in turn; Close without saving when none is left.
-    SaveChoice AskAfterFailedSave(const std::string& text, const std::string& title) override {
-        asked.push_back({text, title, MessageIcon::Error});
-        if (answers.empty()) return SaveChoice::CloseWithoutSaving;
-        const std::function<SaveChoice()> answer = answers.front();
-        answers.erase(answers.begin());
-        return answer();
-    }
-    std::vector<Message> shown;
-    std::vector<Message> asked;
-    std::vector<std::function<SaveChoice()>> answers;
-};
+using testing::Message;
+using testing::RecordingSink;
 
 // Lets pending events arrive for a while.
 void Settle(int milliseconds = 120);
@@ -50,10 +32,16 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The auction the window is built on. Here over a fake link that answers at once and
+    // never waits on the clock; the end-to-end tests give it the real link.
+    virtual Auction& AuctionForWindow() { return fakeAuction_; }
+
     // Form_Load, then shown, as at program start.
     void StartWindow();
     // The host closes the window; returns once it is gone.
     void CloseWindow();
+    // Lets events arrive until `done` holds, for at most `milliseconds`.
+    bool WaitUntil(const std::function<bool()>& done, int milliseconds = 10000);
 
     template <class T>
     T* Find(const wxString& name) const {
@@ -73,6 +61,10 @@ protected:
     std::filesystem::path folder_;
     std::filesystem::path previous_;
     RecordingSink sink_;
+    testing::Journal journal_;  // what the fake link was asked to do
+    testing::FakeLink link_{journal_};
+    WxEventPump pump_;
+    Auction fakeAuction_{link_, link_, pump_};
     AuctionFrame* frame_ = nullptr;
     wxUIActionSimulator sim_;
 };

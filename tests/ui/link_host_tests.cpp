@@ -11,13 +11,20 @@
 namespace gv::ui::test {
 namespace {
 
+// The real chat link, with nobody answering its requests.
 class LinkHostTest : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        StartWindow();  // no SCONTROL.TXT: the DDE transport, so WA_DDE exists
+        chatLink_.SetHostFactory([this]() -> std::unique_ptr<LinkHostView> { return std::make_unique<LinkHost>(chatLink_); });
+        chatLink_.LoadLinkSettings(folder_ / "SCONTROL.TXT");  // none: the DDE transport
+        chatLink_.StartLink();
         host_ = dynamic_cast<LinkHostWindow*>(wxWindow::FindWindowByName("WA_DDE"));
         ASSERT_NE(host_, nullptr);
+    }
+    void TearDown() override {
+        chatLink_.StopLink();
+        GuiTest::TearDown();
     }
     template <class T>
     T* Field(const char* name) {
@@ -25,6 +32,7 @@ protected:
         EXPECT_NE(window, nullptr) << name;
         return window;
     }
+    ChatLink chatLink_{pump_, sink_};
     LinkHostWindow* host_ = nullptr;
 };
 
@@ -66,14 +74,14 @@ TEST_F(LinkHostTest, FieldsAndRecordFollowEachOther) {
 
     // Typing into the console's fields is what the next request sends.
     Field<wxTextCtrl>("AvatarName")->SetValue("Another");
-    EXPECT_EQ(frame_->Link().Record().avatarName, "Another");
+    EXPECT_EQ(chatLink_.Record().avatarName, "Another");
 }
 
 TEST_F(LinkHostTest, RegisterWithNoChatClientSetsTheErrorIndicator) {
     Field<wxCheckBox>("ErrorCheck")->SetValue(false);
-    frame_->Link().Record().errorCheck = false;
+    chatLink_.Record().errorCheck = false;
     host_->WA_Register_Click();
-    EXPECT_TRUE(frame_->Link().Record().errorCheck);
+    EXPECT_TRUE(chatLink_.Record().errorCheck);
     EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
 }
 

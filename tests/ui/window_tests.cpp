@@ -12,8 +12,8 @@
 namespace gv::ui::test {
 namespace {
 
-// No chat client answers in these tests, so the idle window shows that it is not connected.
-const wxColour kNoClient(255, 191, 0);
+const wxColour kCyan(0, 255, 255);
+const wxColour kAmber(255, 191, 0);
 
 class MainWindow : public GuiTest {
 protected:
@@ -25,8 +25,7 @@ protected:
 };
 
 TEST_F(MainWindow, OpensOnTheAuctionPanelWithThePlaceholders) {
-    // No chat client answers here: the window says so rather than look connected.
-    EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: not connected");
+    EXPECT_EQ(frame_->GetTitle(), "Gavelton");
     EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::Auction);
     for (const char* frame : {"ListFrame", "BidFrame", "AboutFrame"}) {
         EXPECT_FALSE(Find<wxWindow>(frame)->IsShown()) << frame;
@@ -44,7 +43,8 @@ TEST_F(MainWindow, OpensOnTheAuctionPanelWithThePlaceholders) {
         EXPECT_EQ(Text(name), caption) << name;
         EXPECT_TRUE(Find<wxWindow>(name)->IsShownOnScreen()) << name;
     }
-    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kNoClient);
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kCyan);
+    EXPECT_EQ(journal_.events, (std::vector<std::string>{"settings:SCONTROL.TXT", "start"}));
 }
 
 TEST_F(MainWindow, KeepsTheDesignedProportions) {
@@ -114,15 +114,17 @@ TEST_F(MainWindow, AuctionButtonsRunTheFloorAndEndOnDummy) {
     EXPECT_EQ(Text("BlockItem"), "Half-plate armour");
     EXPECT_EQ(Text("BlockMin"), "1200");
     EXPECT_EQ(Focused(), frame_->Dummy());
-    // SOLD with no chat client: the lines go nowhere and the window says so; the entry still
-    // leaves the list (SOLD again would say the sale again and take nothing more).
+    // SOLD when the chat client does not answer: the window says so; the entry still leaves
+    // the list (SOLD again would say the sale again and take nothing more).
+    link_.speakFault = LinkFault::NotAnswering;
     Click(Find<wxButton>("Command4"));
     EXPECT_EQ(frame_->Items().Entries(), std::vector<std::string>{"Oak chest - 500"});
     EXPECT_EQ(Find<wxListBox>("List2")->GetCount(), 1u);
     EXPECT_FALSE(frame_->IsBusy());
     EXPECT_TRUE(frame_->IsEnabled());
     EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: sale not said");
-    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kNoClient);
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kAmber);
+    EXPECT_EQ(link_.spoken, (std::vector<std::string>{"SOLD!", "Half-plate armour is sold for  tokens to "}));
     EXPECT_EQ(Focused(), frame_->Dummy());
 }
 
@@ -152,7 +154,7 @@ TEST_F(MainWindow, BusyRefusesEveryInputAndRecoversAfter) {
     Settle();
     EXPECT_TRUE(frame_->IsEnabled());
     EXPECT_FALSE(wxIsBusy());
-    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kNoClient);  // idle, not connected
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kCyan);
     EXPECT_EQ(Focused(), frame_->Dummy());
     // The window takes input again.
     Click(high);
@@ -162,14 +164,21 @@ TEST_F(MainWindow, BusyRefusesEveryInputAndRecoversAfter) {
 
 TEST_F(MainWindow, ReConnectRestartsTheLinkAndKeepsThePanel) {
     ClickMenu(1);
+    journal_.events.clear();
+    link_.startFault = LinkFault::NotAnswering;
     ClickMenu(3);  // ReConnect
-    Settle(3500);  // stop and start each wait for the clock
+    ASSERT_TRUE(WaitUntil([&] { return journal_.events.size() == 2 && !frame_->IsBusy(); }));
+    EXPECT_EQ(journal_.events, (std::vector<std::string>{"stop", "start"}));
     EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::List);
-    EXPECT_FALSE(frame_->IsBusy());
-    EXPECT_TRUE(frame_->Link().HostWindowExists());
     EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: not connected");
-    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kNoClient);
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kAmber);
     EXPECT_EQ(Focused(), frame_->Dummy());
+
+    // Once the client answers again, the next reconnect clears the display.
+    link_.startFault = LinkFault::None;
+    ClickMenu(3);
+    ASSERT_TRUE(WaitUntil([&] { return frame_->GetTitle() == "Gavelton" && !frame_->IsBusy(); }));
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kCyan);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
-// Stand-ins for the window and the chat link around the floor: they record what the floor
-// said, how often it yielded and when it entered and left the busy state, all in one journal
-// so that the order can be checked.
+// Stand-ins for the window and the chat link around the floor and the main window: they
+// record what was said, how often it yielded, when the busy state began and ended and when
+// the link was started and stopped, all in one journal so that the order can be checked.
 
 #include <chrono>
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,8 @@
 namespace gv::testing {
 
 struct Journal {
-    std::vector<std::string> events;  // "enter", "leave", "say:<line>", "fetch"
+    // "enter", "leave", "say:<line>", "fetch", "settings:<file>", "start", "stop"
+    std::vector<std::string> events;
 };
 
 class FakePump final : public EventPump {
@@ -35,9 +37,20 @@ public:
     int loopYields = 0;  // those the pump may pass over; counted in `yields` too
 };
 
-class FakeLink final : public LinkPort {
+// A chat link that answers at once, never waits on the clock, and fails when told to.
+class FakeLink final : public LinkPort, public LinkSession {
 public:
-    FakeLink(Journal& journal, FakePump& pump) : journal_(journal), pump_(pump) {}
+    // `pump`, when given, is read at each fetch (yieldsAtFetch).
+    explicit FakeLink(Journal& journal, FakePump* pump = nullptr) : journal_(journal), pump_(pump) {}
+
+    void LoadLinkSettings(const std::filesystem::path& path) override {
+        journal_.events.push_back("settings:" + path.string());
+    }
+    LinkFault StartLink() override {
+        journal_.events.push_back("start");
+        return startFault;
+    }
+    void StopLink() override { journal_.events.push_back("stop"); }
 
     LinkFault SpeakText(const std::string& line) override {
         journal_.events.push_back("say:" + line);
@@ -48,7 +61,7 @@ public:
     // Hands out the queued fetches one per call, then the empty text.
     ChatFetch FetchAllText() override {
         journal_.events.push_back("fetch");
-        yieldsAtFetch.push_back(pump_.yields);
+        if (pump_) yieldsAtFetch.push_back(pump_->yields);
         if (fetches.empty()) return {};
         ChatFetch fetch = std::move(fetches.front());
         fetches.pop_front();
@@ -57,12 +70,13 @@ public:
 
     std::vector<std::string> spoken;
     LinkFault speakFault = LinkFault::None;  // what every line comes back with
+    LinkFault startFault = LinkFault::None;
     std::deque<ChatFetch> fetches;
     std::vector<int> yieldsAtFetch;
 
 private:
     Journal& journal_;
-    FakePump& pump_;
+    FakePump* pump_;
 };
 
 class FakeBusy final : public BusyHost {
@@ -92,7 +106,7 @@ struct FloorRig {
     ItemList items;
     Journal journal;
     FakePump pump;
-    FakeLink link{journal, pump};
+    FakeLink link{journal, &pump};
     FakeBusy busy{journal};
     Floor floor{block, tiers, items, link, pump, busy};
     int changes = 0;

@@ -1,0 +1,48 @@
+#pragma once
+// Everything one auction is made of, wired once: the block, the tier table, the item list, the
+// floor's commands, and the chat link and event pump they run over. The main window binds its
+// controls to it; the program builds it over the real link, tests over fakes.
+
+#include "common/busy.h"
+#include "common/event_pump.h"
+#include "floor/block.h"
+#include "floor/floor.h"
+#include "link/link_port.h"
+#include "setup/item_list.h"
+#include "setup/tier_table.h"
+
+namespace gv {
+
+// Hands the busy state on to the window that shows it, once there is one; until then (and
+// after it is gone) the commands run without.
+class BusyRelay final : public BusyHost {
+public:
+    void SetHost(BusyHost* host) { host_ = host; }
+    void EnterBusy() override {
+        if (host_) host_->EnterBusy();
+    }
+    void LeaveBusy() override {
+        if (host_) host_->LeaveBusy();
+    }
+
+private:
+    BusyHost* host_ = nullptr;
+};
+
+struct Auction {
+    Auction(LinkPort& linkPort, LinkSession& linkSession, EventPump& eventPump)
+        : link(linkPort), session(linkSession), pump(eventPump) {}
+    Auction(const Auction&) = delete;
+    Auction& operator=(const Auction&) = delete;
+
+    LinkPort& link;
+    LinkSession& session;
+    EventPump& pump;
+    BusyRelay busy;
+    BlockState block;
+    TierTable tiers;
+    ItemList items;
+    Floor floor{block, tiers, items, link, pump, busy};
+};
+
+}  // namespace gv

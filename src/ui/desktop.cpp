@@ -1,0 +1,11 @@
+#include "ui/desktop.h"
+
+#include "ui/link_host_window.h"
+
+namespace gv::ui {
+
+DesktopAuction::DesktopAuction(MessageSink& messages) : link_(pump_, messages), auction_(link_, link_, pump_) {
+    link_.SetHostFactory([this]() -> std::unique_ptr<LinkHostView> { return std::make_unique<LinkHost>(link_); });
+}
+
+}  // namespace gv::ui

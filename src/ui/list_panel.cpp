@@ -1,0 +1,101 @@
+#include "ui/list_panel.h"
+
+#include <wx/button.h>
+#include <wx/listbox.h>
+#include <wx/panel.h>
+#include <wx/textctrl.h>
+
+#include "ui/key_input.h"
+
+namespace gv::ui {
+
+namespace {
+
+void SetIfDifferent(wxTextCtrl* box, const std::string& text) {
+    const wxString value = wxString::FromUTF8(text);
+    if (box->GetValue() != value) box->ChangeValue(value);
+}
+
+}  // namespace
+
+ListPanel::ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, PanelHost& host)
+    : auction_(auction), host_(host) {
+    frame_ = build.Add<wxPanel>(client, {.name = "ListFrame", .look = Look::Frame, .twips = {120, 0, 3255, 2535}});
+    const auto label = [&](const char* name, const char* text, Twips twips, Caption::Align align) {
+        build.Build(frame_, {.name = name, .look = Look::Label, .twips = twips, .text = text, .align = align});
+    };
+    label("Label11", "Auction Items", {120, 120, 3015, 255}, Caption::Align::Centre);
+    list2_ = build.Add<wxListBox>(frame_, {.name = "List2", .look = Look::List, .twips = {120, 360, 3015, 1200}});
+    label("Label12", "Item", {0, 1680, 495, 255}, Caption::Align::Right);
+    auctionItem_ =
+        build.Add<wxTextCtrl>(frame_, {.name = "AuctionItem", .look = Look::TextBox, .twips = {600, 1680, 2535, 285}});
+    label("Label13", "Min Bid", {0, 2040, 735, 255}, Caption::Align::Right);
+    minBid_ = build.Add<wxTextCtrl>(frame_, {.name = "MinBid",
+                                             .look = Look::TextBox,
+                                             .twips = {840, 2040, 735, 285},
+                                             .maxChars = kMinBidMaxChars});
+    auto* command9 = build.Add<wxButton>(
+        frame_, {.name = "Command9", .look = Look::Button, .twips = {1680, 2040, 1455, 375}, .text = "Add to List"});
+    // Last in the tab order, and created after the list box so that it is drawn above it.
+    command8_ = build.Add<wxButton>(
+        frame_, {.name = "Command8", .look = Look::Button, .twips = {2280, 1200, 735, 375}, .text = "Delete"});
+    command8_->Hide();
+
+    list2_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { List2_Click(); });
+    command9->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Command9_Click(); });
+    command8_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Command8_Click(); });
+    minBid_->Bind(wxEVT_CHAR, [](wxKeyEvent& event) { FilterKey(event, &MinBid_KeyPress); });
+    FilterPastes(minBid_, &MinBid_KeyPress, kMinBidMaxChars);
+}
+
+void ListPanel::Command9_Click() {
+    if (!host_.Idle()) return;
+    std::string item = auctionItem_->GetValue().utf8_string();
+    std::string minBid = minBid_->GetValue().utf8_string();
+    const bool added = AddToList(auction_.items, item, minBid);
+    SetIfDifferent(auctionItem_, item);
+    SetIfDifferent(minBid_, minBid);
+    if (!added) return;
+    ShowItems();
+    host_.FocusDummy();
+}
+
+void ListPanel::Command8_Click() {
+    if (!host_.Idle()) return;
+    DeleteSelected(auction_.items);
+    ShowItems();
+    host_.FocusDummy();
+}
+
+void ListPanel::List2_Click() {
+    const int selection = list2_->GetSelection();
+    auction_.items.Select(selection == wxNOT_FOUND ? std::nullopt
+                                                   : std::optional<std::size_t>(static_cast<std::size_t>(selection)));
+    command8_->Hide();
+    if (auction_.items.Selection()) {
+        command8_->Show();
+        command8_->Raise();
+    }
+}
+
+void ListPanel::HideDelete() { command8_->Hide(); }
+
+void ListPanel::ShowItems() {
+    const ItemList& items = auction_.items;
+    const auto& entries = items.Entries();
+    bool same = list2_->GetCount() == entries.size();
+    for (unsigned i = 0; same && i < entries.size(); ++i) {
+        same = list2_->GetString(i) == wxString::FromUTF8(entries[i]);
+    }
+    if (!same) {
+        wxArrayString rows;
+        for (const std::string& entry : entries) rows.Add(wxString::FromUTF8(entry));
+        list2_->Set(rows);
+    }
+    const auto selection = items.Selection();
+    list2_->SetSelection(selection ? static_cast<int>(*selection) : wxNOT_FOUND);
+    command8_->Show(selection.has_value());
+    if (selection) command8_->Raise();
+}
+
+}  // namespace gv::ui

@@ -1,0 +1,39 @@
+#pragma once
+// The item list panel ListFrame: the list box List2, the boxes for a new entry, Add to List
+// and Delete.
+
+#include "floor/auction.h"
+#include "ui/controls.h"
+#include "ui/panel_host.h"
+
+class wxButton;
+class wxListBox;
+class wxPanel;
+class wxTextCtrl;
+
+namespace gv::ui {
+
+class ListPanel {
+public:
+    ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, PanelHost& host);
+
+    wxPanel* Frame() const { return frame_; }
+    // The list box and the Delete button as the item list holds them.
+    void ShowItems();
+    void HideDelete();
+
+    void Command9_Click();  // Add to List
+    void Command8_Click();  // Delete
+    void List2_Click();
+
+private:
+    Auction& auction_;
+    PanelHost& host_;
+    wxPanel* frame_ = nullptr;
+    wxListBox* list2_ = nullptr;
+    wxTextCtrl* auctionItem_ = nullptr;
+    wxTextCtrl* minBid_ = nullptr;
+    wxButton* command8_ = nullptr;
+};
+
+}  // namespace gv::ui
