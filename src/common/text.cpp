@@ -77,102 +77,102 @@ NumericValue ReadRadix(BlankSkipper& in) {
 
 }  // namespace
 
-NumericValue Val(std::string_view text) {
-    BlankSkipper in(text);
-    if (in.Peek() == '&') {
-        in.Advance();
-        const char k = in.Peek();
-        if (k == 'H' || k == 'h' || k == 'O' || k == 'o') return ReadRadix(in);
-        return {};
-    }
+namespace {
 
-    // The number is copied in the form from_chars reads ("-123.45e-6"), blanks and the
-    // "D" exponent letter left behind. Most bids are short, so the buffer stays on the stack.
-    constexpr std::size_t kInline = 64;
-    char inlineBuf[kInline];
-    std::string heap;
-    std::size_t len = 0;
-    auto put = [&](char c) {
-        if (len < kInline) {
-            inlineBuf[len++] = c;
+// The number copied in the form from_chars reads ("-123.45e-6"), blanks and the "D" exponent
+// letter left behind. Most bids are short, so the copy stays on the stack.
+class NumberCopy {
+public:
+    void Put(char c) {
+        if (len_ < kInline) {
+            inline_[len_++] = c;
             return;
         }
-        if (heap.empty()) heap.assign(inlineBuf, kInline);
-        heap.push_back(c);
-        ++len;
-    };
-
-    NumericValue result;
-    if (in.Peek() == '-' || in.Peek() == '+') {
-        result.negative = in.Peek() == '-';
-        in.Advance();
+        if (heap_.empty()) heap_.assign(inline_, kInline);
+        heap_.push_back(c);
+        ++len_;
     }
-    if (result.negative) put('-');
+    const char* Data() const { return len_ <= kInline ? inline_ : heap_.data(); }
+    std::size_t Size() const { return len_; }
 
+private:
+    static constexpr std::size_t kInline = 64;
+    char inline_[kInline];
+    std::string heap_;
+    std::size_t len_ = 0;
+};
+
+struct Mantissa {
     bool anyDigit = false;
-    bool point = false;
+    bool seenSignificant = false;
     // Decimal exponent of the first significant digit, to tell overflow from underflow.
     long long leadExponent = 0;
-    bool seenSignificant = false;
+};
+
+// Digits with at most one ".".
+Mantissa ReadMantissa(BlankSkipper& in, NumberCopy& copy) {
+    Mantissa m;
+    bool point = false;
     long long intDigits = 0;
     long long fracZeros = 0;
     for (;;) {
         const char c = in.Peek();
         if (IsDigit(c)) {
-            anyDigit = true;
-            if (c != '0' && !seenSignificant) {
-                seenSignificant = true;
-                leadExponent = point ? -(fracZeros + 1) : 0;
+            m.anyDigit = true;
+            if (c != '0' && !m.seenSignificant) {
+                m.seenSignificant = true;
+                m.leadExponent = point ? -(fracZeros + 1) : 0;
             }
             if (!point) {
-                if (seenSignificant) ++intDigits;
-            } else if (!seenSignificant) {
+                if (m.seenSignificant) ++intDigits;
+            } else if (!m.seenSignificant) {
                 ++fracZeros;
             }
-            put(c);
-            in.Advance();
-        } else if (c == '.' && !point) {
-            point = true;
-            put('.');
-            in.Advance();
-        } else {
+        } else if (c != '.' || point) {
             break;
+        } else {
+            point = true;
         }
+        copy.Put(c);
+        in.Advance();
     }
-    if (!anyDigit) return NumericValue{0.0, false, result.negative};
-    if (seenSignificant && intDigits > 0) leadExponent = intDigits - 1;
+    if (m.seenSignificant && intDigits > 0) m.leadExponent = intDigits - 1;
+    return m;
+}
 
-    // Exponent: "E" or "D" in either case; without digits after it, it is not part of
-    // the number.
-    long long exponent = 0;
+// "E" or "D" in either case, an optional sign, digits; without digits after it, the letter is
+// not part of the number and nothing is read. The exponent's value (capped, for the range test).
+long long ReadExponent(BlankSkipper& in, NumberCopy& copy) {
     const char e = in.Peek();
-    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
-        BlankSkipper probe = in;
+    if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return 0;
+    BlankSkipper probe = in;
+    probe.Advance();
+    bool negative = false;
+    if (probe.Peek() == '-' || probe.Peek() == '+') {
+        negative = probe.Peek() == '-';
         probe.Advance();
-        bool expNegative = false;
-        if (probe.Peek() == '-' || probe.Peek() == '+') {
-            expNegative = probe.Peek() == '-';
-            probe.Advance();
-        }
-        if (IsDigit(probe.Peek())) {
-            put('e');
-            if (expNegative) put('-');
-            while (IsDigit(probe.Peek())) {
-                const int d = probe.Peek() - '0';
-                if (exponent < 1'000'000'000'000LL) exponent = exponent * 10 + d;
-                put(probe.Peek());
-                probe.Advance();
-            }
-            if (expNegative) exponent = -exponent;
-            in = probe;
-        }
     }
+    if (!IsDigit(probe.Peek())) return 0;
+    copy.Put('e');
+    if (negative) copy.Put('-');
+    long long exponent = 0;
+    while (IsDigit(probe.Peek())) {
+        const int d = probe.Peek() - '0';
+        if (exponent < 1'000'000'000'000LL) exponent = exponent * 10 + d;
+        copy.Put(probe.Peek());
+        probe.Advance();
+    }
+    in = probe;
+    return negative ? -exponent : exponent;
+}
 
-    const char* first = len <= kInline ? inlineBuf : heap.data();
+NumericValue Convert(const NumberCopy& copy, const Mantissa& m, long long exponent, bool negative) {
+    NumericValue result;
+    result.negative = negative;
     double value = 0.0;
-    const auto r = std::from_chars(first, first + len, value, std::chars_format::general);
+    const auto r = std::from_chars(copy.Data(), copy.Data() + copy.Size(), value, std::chars_format::general);
     if (r.ec == std::errc::result_out_of_range) {
-        if (seenSignificant && leadExponent + exponent > 0) {
+        if (m.seenSignificant && m.leadExponent + exponent > 0) {
             result.outOfRange = true;
             return result;
         }
@@ -186,6 +186,29 @@ NumericValue Val(std::string_view text) {
     }
     result.value = value == 0.0 ? 0.0 : value;  // no negative zero
     return result;
+}
+
+}  // namespace
+
+NumericValue Val(std::string_view text) {
+    BlankSkipper in(text);
+    if (in.Peek() == '&') {
+        in.Advance();
+        const char k = in.Peek();
+        if (k == 'H' || k == 'h' || k == 'O' || k == 'o') return ReadRadix(in);
+        return {};
+    }
+    NumberCopy copy;
+    bool negative = false;
+    if (in.Peek() == '-' || in.Peek() == '+') {
+        negative = in.Peek() == '-';
+        in.Advance();
+    }
+    if (negative) copy.Put('-');
+    const Mantissa m = ReadMantissa(in, copy);
+    if (!m.anyDigit) return NumericValue{0.0, false, negative};
+    const long long exponent = ReadExponent(in, copy);
+    return Convert(copy, m, exponent, negative);
 }
 
 double ValOrInfinity(std::string_view text) {

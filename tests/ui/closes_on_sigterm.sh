@@ -10,7 +10,11 @@ cd "$work"
 printf 'Oak chest - 500\r\n' > Items.TXT
 XDG_RUNTIME_DIR="$work/runtime" "$gavelton" &
 pid=$!
-sleep 3
+# Started once its window is on the screen (start-up loads both files before it shows).
+for _ in $(seq 1 100); do
+  xdotool search --onlyvisible --name '^Gavelton' >/dev/null 2>&1 && break
+  sleep 0.1
+done
 rm Items.TXT
 kill -TERM "$pid"
 for _ in $(seq 1 40); do

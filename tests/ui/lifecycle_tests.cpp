@@ -124,9 +124,8 @@ TEST_F(FailedSave, CancelKeepsTheToolOpenAndRetrySavesOnceThePlaceIsFree) {
 
 TEST_F(FailedSave, ASessionEndThatCannotWaitIsToldAndCloses) {
     frame_->Close(true);
-    Settle(200);
+    EXPECT_TRUE(WaitUntil([&] { return !window_; }, 5000));
     frame_ = nullptr;
-    EXPECT_FALSE(window_);
     EXPECT_TRUE(sink_.asked.empty());
     ASSERT_EQ(sink_.shown.size(), 1u);
     EXPECT_NE(sink_.shown[0].text.find("BIDS.TXT could not be saved"), std::string::npos);
@@ -143,8 +142,7 @@ TEST_F(Lifecycle, ACloseWhileBusyWaitsForTheCommandToFinish) {
     ASSERT_TRUE(window) << "closed in the middle of a command";
     EXPECT_FALSE(std::filesystem::exists(kBidsFile));
     frame_->LeaveBusy();
-    Settle(2500);  // stopping the link waits for the clock twice
-    EXPECT_FALSE(window);
+    EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
     EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
     frame_ = nullptr;
 }
@@ -159,8 +157,7 @@ TEST_F(Lifecycle, ASessionEndingWhileBusySavesAtOnceAndClosesAfterTheCommand) {
     EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
     EXPECT_TRUE(std::filesystem::exists(kItemsFile));
     frame_->LeaveBusy();
-    Settle(2500);
-    EXPECT_FALSE(window);
+    EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
     frame_ = nullptr;
 }
 
