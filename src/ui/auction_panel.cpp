@@ -33,7 +33,7 @@ std::vector<ControlDesign> AuctionDesign() {
 }  // namespace
 
 AuctionPanel::AuctionPanel(wxWindow* client, ControlBuilder& build, Auction& auction, PanelHost& host)
-    : auction_(auction), host_(host) {
+    : PanelBase(auction, host) {
     std::map<std::string, wxWindow*> made;
     for (const ControlDesign& design : AuctionDesign()) {
         wxWindow* control = build.Build(client, design);

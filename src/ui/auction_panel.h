@@ -12,7 +12,7 @@ class wxButton;
 
 namespace gv::ui {
 
-class AuctionPanel {
+class AuctionPanel : private PanelBase {
 public:
     AuctionPanel(wxWindow* client, ControlBuilder& build, Auction& auction, PanelHost& host);
 
@@ -35,8 +35,6 @@ private:
     template <class Command>
     void Run(Command command);
 
-    Auction& auction_;
-    PanelHost& host_;
     wxButton* dummy_ = nullptr;
     Caption* blockItem_ = nullptr;
     Caption* blockMin_ = nullptr;

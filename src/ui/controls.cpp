@@ -80,6 +80,10 @@ wxWindow* MakeControl(wxWindow* parent, const ControlDesign& d) {
 
 }  // namespace
 
+void ShowText(wxTextCtrl* box, const wxString& text) {
+    if (box->GetValue() != text) box->ChangeValue(text);
+}
+
 wxWindow* ControlBuilder::Build(wxWindow* parent, const ControlDesign& design) {
     wxWindow* control = MakeControl(parent, design);
     // A frame or a list box has no caption that must fit.

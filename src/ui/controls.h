@@ -8,6 +8,7 @@
 #include "ui/caption.h"
 #include "ui/metrics.h"
 
+class wxTextCtrl;
 class wxWindow;
 
 namespace gv::ui {
@@ -52,5 +53,9 @@ public:
 private:
     FormLayout& layout_;
 };
+
+// Puts a model's text into a box without a text event when the box shows it already, so that
+// writing the model into the box never echoes back into the model.
+void ShowText(wxTextCtrl* box, const wxString& text);
 
 }  // namespace gv::ui

@@ -9,17 +9,8 @@
 
 namespace gv::ui {
 
-namespace {
-
-void SetIfDifferent(wxTextCtrl* box, const std::string& text) {
-    const wxString value = wxString::FromUTF8(text);
-    if (box->GetValue() != value) box->ChangeValue(value);
-}
-
-}  // namespace
-
 ListPanel::ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, PanelHost& host)
-    : auction_(auction), host_(host) {
+    : PanelBase(auction, host) {
     frame_ = build.Add<wxPanel>(client, {.name = "ListFrame", .look = Look::Frame, .twips = {120, 0, 3255, 2535}});
     const auto label = [&](const char* name, const char* text, Twips twips, Caption::Align align) {
         build.Build(frame_, {.name = name, .look = Look::Label, .twips = twips, .text = text, .align = align});
@@ -53,8 +44,8 @@ void ListPanel::Command9_Click() {
     std::string item = auctionItem_->GetValue().utf8_string();
     std::string minBid = minBid_->GetValue().utf8_string();
     const bool added = AddToList(auction_.items, item, minBid);
-    SetIfDifferent(auctionItem_, item);
-    SetIfDifferent(minBid_, minBid);
+    ShowText(auctionItem_, wxString::FromUTF8(item));
+    ShowText(minBid_, wxString::FromUTF8(minBid));
     if (!added) return;
     ShowItems();
     host_.FocusDummy();

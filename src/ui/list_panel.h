@@ -13,7 +13,7 @@ class wxTextCtrl;
 
 namespace gv::ui {
 
-class ListPanel {
+class ListPanel : private PanelBase {
 public:
     ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, PanelHost& host);
 
@@ -27,8 +27,6 @@ public:
     void List2_Click();
 
 private:
-    Auction& auction_;
-    PanelHost& host_;
     wxPanel* frame_ = nullptr;
     wxListBox* list2_ = nullptr;
     wxTextCtrl* auctionItem_ = nullptr;

@@ -1,6 +1,8 @@
 #pragma once
 // What a panel needs of the window it sits in.
 
+#include "floor/auction.h"
+
 namespace gv::ui {
 
 class PanelHost {
@@ -11,6 +13,14 @@ public:
     virtual bool Idle() const = 0;
     // Where every command ends: the keyboard focus on the off-screen button Dummy.
     virtual void FocusDummy() = 0;
+};
+
+// What a panel with commands works on: the auction, and the window it sits in.
+class PanelBase {
+protected:
+    PanelBase(Auction& auction, PanelHost& host) : auction_(auction), host_(host) {}
+    Auction& auction_;
+    PanelHost& host_;
 };
 
 }  // namespace gv::ui

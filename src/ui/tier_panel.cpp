@@ -7,15 +7,6 @@
 
 namespace gv::ui {
 
-namespace {
-
-void SetIfDifferent(wxTextCtrl* box, const std::string& text) {
-    const wxString value = wxString::FromUTF8(text);
-    if (box->GetValue() != value) box->ChangeValue(value);
-}
-
-}  // namespace
-
 TierPanel::TierPanel(wxWindow* client, ControlBuilder& build, Auction& auction, wxWindow* top)
     : auction_(auction), top_(top) {
     frame_ = build.Add<wxPanel>(client, {.name = "BidFrame", .look = Look::Frame, .twips = {120, 0, 3255, 2535}});
@@ -120,8 +111,8 @@ void TierPanel::ShowTiers() {
         const TierRow& tier = auction_.tiers.Row(r);
         const Row& row = rows_[static_cast<std::size_t>(r)];
         row.low->SetLabel(wxString::FromUTF8(tier.low));
-        SetIfDifferent(row.high, tier.high);
-        SetIfDifferent(row.raise, tier.raise);
+        ShowText(row.high, wxString::FromUTF8(tier.high));
+        ShowText(row.raise, wxString::FromUTF8(tier.raise));
     }
 }
 

@@ -16,65 +16,63 @@ namespace {
 
 extern "C" void RequestStop(int) { g_stopRequested = 1; }
 
-// No window and no display: runs until a signal, "!quit" or the end of the script.
-class HeadlessApp final : public wxAppConsole {
-public:
-    explicit HeadlessApp(Options options) : options_(std::move(options)) {}
+// The world's session, serving; null when it cannot start. Said on stderr only: a box nobody
+// can answer (on a virtual display, say) would keep a world that cannot serve alive.
+std::unique_ptr<Session> StartSession(const Options& options) {
+    auto session = std::make_unique<Session>(options);
+    std::string error;
+    if (session->Start(&error)) return session;
+    std::fprintf(stderr, "practice-world: %s\n", error.c_str());
+    return nullptr;
+}
 
+// The world's session for the life of the application, console or windowed.
+template <class Base>
+class WorldApp : public Base {
+public:
+    explicit WorldApp(Options options) : options_(std::move(options)) {}
+    int OnExit() override {
+        session_.reset();
+        return Base::OnExit();
+    }
+
+protected:
+    // The session serving, or false when it cannot start (the application then ends).
+    bool StartWorld() {
+        session_ = StartSession(options_);
+        return session_ != nullptr;
+    }
+
+    Options options_;
+    std::unique_ptr<Session> session_;
+};
+
+// No window and no display: runs until a signal, "!quit" or the end of the script.
+class HeadlessApp final : public WorldApp<wxAppConsole> {
+public:
+    using WorldApp::WorldApp;
     bool OnInit() override {
-        session_ = std::make_unique<Session>(options_);
+        if (!StartWorld()) return false;
         session_->quit = [this] { ExitMainLoop(); };
-        std::string error;
-        const bool verbose = options_.verbose;
-        if (!session_->Start(&error)) {
-            std::fprintf(stderr, "practice-world: %s\n", error.c_str());
-            session_.reset();
-            return false;
-        }
-        if (verbose) {
+        if (options_.verbose) {
             session_->server().activity = [](const std::string& line) {
                 std::fprintf(stderr, "practice-world: %s\n", line.c_str());
             };
         }
         return true;
     }
-    int OnExit() override {
-        session_.reset();
-        return wxAppConsole::OnExit();
-    }
-
-private:
-    Options options_;
-    std::unique_ptr<Session> session_;
 };
 
-class WindowApp final : public wxApp {
+class WindowApp final : public WorldApp<wxApp> {
 public:
-    explicit WindowApp(Options options) : options_(std::move(options)) {}
-
+    using WorldApp::WorldApp;
     bool OnInit() override {
-        session_ = std::make_unique<Session>(options_);
-        std::string error;
-        if (!session_->Start(&error)) {
-            // Said on stderr only: a box nobody can answer (on a virtual display, say) would
-            // keep a world that cannot serve alive.
-            std::fprintf(stderr, "practice-world: %s\n", error.c_str());
-            session_.reset();
-            return false;
-        }
+        if (!StartWorld()) return false;
         auto* frame = new WorldFrame(*session_);
         session_->quit = [frame] { frame->Close(true); };
         frame->Show();
         return true;
     }
-    int OnExit() override {
-        session_.reset();
-        return wxApp::OnExit();
-    }
-
-private:
-    Options options_;
-    std::unique_ptr<Session> session_;
 };
 
 }  // namespace
