@@ -19,7 +19,6 @@ struct Twips {
 class Metrics {
 public:
     explicit Metrics(double pixelsPerTwip = 1.0 / 15.0) : pixelsPerTwip_(pixelsPerTwip) {}
-    double PixelsPerTwip() const { return pixelsPerTwip_; }
     void SetPixelsPerTwip(double value) { pixelsPerTwip_ = value; }
     int Px(int twips) const;
     wxRect Rect(const Twips& t) const;
