@@ -67,7 +67,7 @@ public:
     ListPanel& ListControls() { return *listPanel_; }
     TierPanel& TierControls() { return *tierPanel_; }
     const MenuCommands& Menu() const { return menu_; }
-    const Metrics& Layout() const { return layout_.Scale(); }
+    const Metrics& DesignScale() const { return layout_.Scale(); }
     wxWindow* Dummy() const;
     // The window that stands for the client area (background cyan, red while busy).
     wxPanel* ClientArea() const { return client_; }

@@ -48,7 +48,7 @@ TEST_F(MainWindow, OpensOnTheAuctionPanelWithThePlaceholders) {
 }
 
 TEST_F(MainWindow, KeepsTheDesignedProportions) {
-    const Metrics& m = frame_->Layout();
+    const Metrics& m = frame_->DesignScale();
     EXPECT_GE(frame_->GetClientSize().x, m.Px(3450));
     EXPECT_EQ(frame_->GetClientSize().y, m.Px(2640));
     EXPECT_EQ(Find<wxWindow>("Command5")->GetRect(), m.Rect({1800, 120, 1575, 375}));
