@@ -217,20 +217,29 @@ double ValOrInfinity(std::string_view text) {
     return v.negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
 }
 
-std::string NumberText(double value) {
+namespace {
+
+std::string FormatNumber(double value, bool exact) {
     // Infinity is written as the smallest power of ten beyond the double range, so that
     // the text reads back (ValOrInfinity) as the same infinity.
     if (std::isnan(value)) return "0";
     if (std::isinf(value)) return value > 0 ? "1E+309" : "-1E+309";
     if (value == 0.0) return "0";
 
-    // 15 significant digits, so that arithmetic noise (0.1 + 0.2) never shows.
+    // 15 significant digits, so that arithmetic noise (0.1 + 0.2) never shows. More (up to
+    // the 17 that make any double read back as itself) where 15 will not do: when the text is
+    // to read back exactly, and when rounding up would carry the largest doubles past the range.
     char sci[40];
-    const auto r = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 14);
+    auto r = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 14);
+    double back = 0.0;
+    const bool overflows = std::from_chars(sci, r.ptr, back).ec == std::errc::result_out_of_range;
+    if (overflows || (exact && back != value)) {
+        r = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
+    }
     const std::string_view s(sci, static_cast<std::size_t>(r.ptr - sci));
     const bool negative = s.front() == '-';
     const std::size_t m = negative ? 1 : 0;
-    char digits[16];
+    char digits[20];
     std::size_t nd = 0;
     digits[nd++] = s[m];
     const std::size_t ePos = s.find('e');
@@ -278,6 +287,12 @@ std::string NumberText(double value) {
     }
     return out;
 }
+
+}  // namespace
+
+std::string NumberText(double value) { return FormatNumber(value, false); }
+
+std::string ExactNumberText(double value) { return FormatNumber(value, true); }
 
 std::string_view TrimView(std::string_view text) {
     const std::size_t b = text.find_first_not_of(' ');

@@ -26,8 +26,12 @@ double ValOrInfinity(std::string_view text);
 
 // Decimal text of a value: no leading space, no leading zeros, no thousands separators,
 // no trailing zeros after the point, "." whatever the locale, no "0" before the point
-// below 1, at most 15 significant digits, exponent form from 1E15 on.
+// below 1, exponent form from 1E15 on, at most 15 significant digits (more only where 15
+// would round the largest doubles up past the range).
 std::string NumberText(double value);
+// NumberText with as many more digits (up to 17) as the value needs to read back as exactly
+// itself: for a bid caption the intake reads again on the next Get Bids.
+std::string ExactNumberText(double value);
 
 // Removes leading and trailing spaces (character 32) only; tabs stay.
 std::string Trim(std::string_view text);

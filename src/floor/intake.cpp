@@ -178,7 +178,9 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
             block.lastBid = block.currentBid;
             block.lastBidder = block.currentBidder;
         }
-        block.currentBid = NumberText(amount);
+        // Exact, so that the next Get Bids reads back this very bid, not a rounded one below it
+        // that the same chat line would beat again.
+        block.currentBid = ExactNumberText(amount);
         block.currentBidder.assign(bidder);
         // Judge the next bid against the caption as the host sees it.
         current = CaptionValue(block.currentBid);

@@ -147,7 +147,18 @@ TEST(NumberText, ExponentFormFrom1E15On) {
     EXPECT_EQ(NumberText(1.23456789012345e100), "1.23456789012345E+100");
     // Rounds up to 1E15 at 15 digits, so it is written as such.
     EXPECT_EQ(NumberText(999999999999999.7), "1E+15");
-    EXPECT_EQ(NumberText(std::numeric_limits<double>::max()), "1.79769313486232E+308");
+    // Rounding the largest doubles up to 15 digits would carry them past the range.
+    EXPECT_EQ(NumberText(std::numeric_limits<double>::max()), "1.7976931348623157E+308");
+    EXPECT_EQ(ValOrInfinity(NumberText(-std::numeric_limits<double>::max())), -std::numeric_limits<double>::max());
+}
+
+TEST(NumberText, ExactFormReadsBackAsTheVeryValue) {
+    for (const double value : {1234567890123454.0, 2.5111111111111111e47, 700.1234567890123, 0.1 + 0.2, 1e15, 510.0}) {
+        EXPECT_EQ(Val(ExactNumberText(value)).value, value) << ExactNumberText(value);
+    }
+    EXPECT_EQ(ExactNumberText(1234567890123454.0), "1.234567890123454E+15");
+    EXPECT_EQ(ExactNumberText(700.5), "700.5");  // where 15 digits are exact, the same as NumberText
+    EXPECT_EQ(ExactNumberText(0.1 + 0.2), ".30000000000000004");
 }
 
 TEST(NumberText, InfinityReadsBackAsInfinity) {

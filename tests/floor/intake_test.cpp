@@ -251,6 +251,19 @@ TEST_F(IntakeTest, LatestAuctionStartIsTheFirstMarkerAfterTheLastEnd) {
     EXPECT_EQ(LatestAuctionStart("\r\n\r\nq: Item on the Block currently is Lamp\r", "Lamp"), 4u);
 }
 
+// A bid with more digits than a caption shows by default: the caption keeps it exactly, so the
+// next Get Bids over the same chat does not take the same line again as a raise over a rounded
+// caption (which made the bidder their own last bidder).
+TEST_F(IntakeTest, ALongBidIsNotTakenAgainByTheNextGetBids) {
+    const std::string chat = Chat({kMarkerLine, "ESP from Ann: 1234567890123454"});
+    Take(chat);
+    ExpectBids("1.234567890123454E+15", "Ann", "", "");
+    accepted = 0;
+    Take(chat);
+    EXPECT_EQ(accepted, 0);
+    ExpectBids("1.234567890123454E+15", "Ann", "", "");
+}
+
 TEST_F(IntakeTest, MinimumBid) {
     // A minimum that is no number, or 0, lets any positive first bid in.
     for (const char* minimum : {"", "0", "Min Bid", "abc"}) {
