@@ -15,6 +15,7 @@
 #include <process.h>
 #define getpid _getpid
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -112,6 +113,17 @@ TEST_F(GetBidsTest, UnwritableCapturePathFallsBackToTheFetchedText) {
 }
 
 #ifndef _WIN32
+// A FIFO at the capture path, which nobody reads or writes: nothing in Get Bids may wait on it.
+TEST_F(GetBidsTest, AFifoAtTheCapturePathNeverBlocks) {
+    ASSERT_EQ(::mkfifo(capturePath.c_str(), 0600), 0);
+    EXPECT_FALSE(WriteCaptureFile(capturePath, "chat"));
+    EXPECT_FALSE(ReadCaptureFile(capturePath).has_value());
+    link.fetches = {{kChat}};
+    floor.GetBids();
+    EXPECT_EQ(block.currentBid, "600");
+    EXPECT_EQ(block.currentBidder, "Zoë");
+}
+
 TEST_F(GetBidsTest, SymbolicLinkAtTheCapturePathIsNotFollowed) {
     const fs::path target = folder / "precious.txt";
     WriteBytes(target, "precious");
