@@ -122,7 +122,8 @@ WorldProcess::WorldProcess(const std::filesystem::path& executable, const std::f
 
 WorldProcess::~WorldProcess() { Stop(); }
 
-void WorldProcess::Stop() {
+int WorldProcess::Stop() {
+    int status = -1;
     if (input_ >= 0) {
         static constexpr char kQuit[] = "!quit\n";
         (void)!::write(input_, kQuit, sizeof kQuit - 1);
@@ -130,7 +131,6 @@ void WorldProcess::Stop() {
         input_ = -1;
     }
     if (pid_ > 0) {
-        int status = 0;
         const bool ended = WaitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, Nap,
                                    std::chrono::seconds(3));
         if (!ended) {
@@ -144,6 +144,29 @@ void WorldProcess::Stop() {
         output_ = -1;
     }
     ready_ = false;
+    return status;
+}
+
+bool WorldProcess::Write(const std::string& bytes) {
+    if (input_ < 0) return false;
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t put = ::write(input_, bytes.data() + written, bytes.size() - written);
+        if (put <= 0) return false;
+        written += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool WorldProcess::Script(const std::string& line) { return Write(line + "\n"); }
+
+std::vector<std::string> WorldProcess::LogLines(const std::string& kind) const {
+    std::ifstream in(log_, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(kind + "\t", 0) == 0) lines.push_back(line);
+    }
+    return lines;
 }
 
 bool WorldProcess::Post(const std::vector<std::string>& lines) {
@@ -152,12 +175,7 @@ bool WorldProcess::Post(const std::vector<std::string>& lines) {
     if (!before) return false;
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\n";
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t put = ::write(input_, bytes.data() + written, bytes.size() - written);
-        if (put <= 0) return false;
-        written += static_cast<std::size_t>(put);
-    }
+    if (!Write(bytes)) return false;
     const std::size_t expected = LineCount(*before) + lines.size();
     return WaitFor(
         [&] {

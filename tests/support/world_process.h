@@ -16,7 +16,7 @@ namespace gv::e2e {
 
 struct WorldOptions {
     std::string host = "Host";            // the host's avatar name
-    std::filesystem::path transcript;     // --transcript-file, when not empty
+    std::filesystem::path transcript = {};  // --transcript-file, when not empty
 };
 
 // One line of the world's transaction log, its fields unescaped.
@@ -56,11 +56,15 @@ public:
     // Posts the lines to the chat in order, as other avatars say them; returns once the
     // transcript holds them all (false if it does not within a few seconds).
     bool Post(const std::vector<std::string>& lines);
+    // One line for the world's script ("!nohost", "!ack 7", ...), without waiting for its effect.
+    bool Script(const std::string& line);
 
     // The whole chat text as GetAllText answers it (ANSI bytes, lines joined by CR LF).
     std::optional<std::string> ChatText() const;
 
     std::vector<LogEntry> Log() const;
+    // The log's lines of one kind ("LIB", "POKE", ...) as they stand, fields still escaped.
+    std::vector<std::string> LogLines(const std::string& kind) const;
     // The lines the tool said into the chat, in order, from the exact bytes it sent: the
     // DDE transport's Communicate pokes ("Gavelton" FF "0" FF FF text NUL) and the library's
     // DapiCommunicate calls (Gavelton, 0, no avatar, text). Anything sent in another shape
@@ -69,10 +73,13 @@ public:
     // How many times the tool fetched the chat (either transport).
     std::size_t Fetches() const;
 
-    // Ends the world ("!quit", then a signal if it lingers).
-    void Stop();
+    // Ends the world ("!quit", then a signal if it lingers); its exit status as waitpid gives it
+    // (0 for a clean end), -1 when it was not running.
+    int Stop();
 
 private:
+    bool Write(const std::string& bytes);
+
     pid_t pid_ = -1;
     int input_ = -1;
     int output_ = -1;
