@@ -27,6 +27,8 @@ struct BlockState {
     // The entry that followed the sold one now stands at blockItemIndex: Get Next Item takes it
     // there instead of stepping past it. The List command's reset of the index ends this.
     bool nextEntryAtIndex = false;
+    int bidsTaken = 0;          // bids Get Bids accepted for the item on the block
+    bool saleRecorded = false;  // SOLD has put the item in the sales record
     std::string markerText;                     // set by Get Bids
 };
 

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include <ctime>
+
 #include "common/text.h"
 #include "floor/capture.h"
 #include "setup/rules.h"
@@ -69,6 +71,39 @@ void PutOnBlock(BlockState& block, std::string_view entry) {
     block.raiseDue.fill(true);
     block.blockEntrySold = false;
     block.nextEntryAtIndex = false;
+    block.bidsTaken = 0;
+    block.saleRecorded = false;
+}
+
+std::string LocalTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
+SaleRow SaleOf(const BlockState& block, const std::string& time) {
+    SaleRow row;
+    row.time = time;
+    row.item = block.blockItem;
+    row.minimumBid = block.blockMin;
+    // A caption worth 0 is no bid (the placeholders or the empty text).
+    if (ValOrInfinity(block.currentBid) > 0) {
+        row.price = block.currentBid;
+        row.winner = block.currentBidder;
+    }
+    if (ValOrInfinity(block.lastBid) > 0) {
+        row.runnerUpBid = block.lastBid;
+        row.runnerUp = block.lastBidder;
+    }
+    row.bidsAccepted = block.bidsTaken;
+    return row;
 }
 
 std::string LinkFailureText(LinkFault fault, std::string_view consequence) {
@@ -123,6 +158,7 @@ void Floor::Call(int call) {
 void Floor::Sold() {
     BusyScope busy(busy_);
     LinkStatus(Speak(SoldLines(block_)), "sale not said");
+    RecordSale();
     // The labels go on showing the sold item until the next one is put on the block. The
     // entry goes once: a second SOLD for the same item (the sale said again, perhaps after a
     // failure) must not take the unsold entry that moved into its place. An index past the end
@@ -133,6 +169,13 @@ void Floor::Sold() {
         block_.nextEntryAtIndex = true;
         Changed();
     }
+}
+
+void Floor::RecordSale() {
+    if (sales_ == nullptr || block_.saleRecorded) return;
+    block_.saleRecorded = true;
+    const FileResult written = sales_->Add(SaleOf(block_, timeText_()));
+    if (onRecordStatus_) onRecordStatus_(written.ok ? std::string() : std::string(kSalesFile) + " not written: " + written.reason);
 }
 
 void Floor::GetBids() {

@@ -12,6 +12,7 @@
 #include "common/busy.h"
 #include "common/event_pump.h"
 #include "floor/block.h"
+#include "floor/sales_record.h"
 #include "link/link_port.h"
 #include "setup/item_list.h"
 #include "setup/tier_table.h"
@@ -48,6 +49,11 @@ std::string MarkerText(std::string_view blockItem);
 // in the chat from an earlier auction of the same name never count again.
 std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem);
 
+// The time of day for the sales record: local, "YYYY-MM-DD HH:MM:SS".
+std::string LocalTimeText();
+// The sales record's row for the item on the block as SOLD leaves it.
+SaleRow SaleOf(const BlockState& block, const std::string& time);
+
 // The window's title text after a command whose request to the chat client failed: what
 // failed and what it cost, e.g. "chat client not answering: bids not fetched". Empty for
 // LinkFault::None.
@@ -68,6 +74,12 @@ public:
     // Called at the end of every command that talked to the chat client, with the empty text
     // when it went through and LinkFailureText otherwise.
     void SetOnLinkStatus(std::function<void(const std::string&)> onStatus) { onLinkStatus_ = std::move(onStatus); }
+    // Where SOLD records the sale (none: no record), the clock it takes the time from, and
+    // what it says after each addition: the empty text when the row was written, else
+    // "Sales.csv not written: " and the reason.
+    void SetSalesRecord(SalesRecord* sales) { sales_ = sales; }
+    void SetClock(std::function<std::string()> timeText) { timeText_ = std::move(timeText); }
+    void SetOnRecordStatus(std::function<void(const std::string&)> onStatus) { onRecordStatus_ = std::move(onStatus); }
 
     void StateItem();     // Command5_Click
     void Call(int call);  // Command1_Click, Command2_Click, Command3_Click
@@ -83,6 +95,8 @@ private:
     LinkFault Speak(const std::vector<std::string>& lines);
     void Changed();
     void LinkStatus(LinkFault fault, std::string_view consequence);
+    // The first SOLD of the item on the block adds it to the sales record.
+    void RecordSale();
 
     BlockState& block_;
     const TierTable& tiers_;
@@ -93,6 +107,9 @@ private:
     std::filesystem::path capturePath_ = DefaultCapturePath();
     std::function<void()> onChange_;
     std::function<void(const std::string&)> onLinkStatus_;
+    SalesRecord* sales_ = nullptr;
+    std::function<std::string()> timeText_ = LocalTimeText;
+    std::function<void(const std::string&)> onRecordStatus_;
 };
 
 }  // namespace gv

@@ -184,6 +184,7 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
         block.currentBidder.assign(bidder);
         // Judge the next bid against the caption as the host sees it.
         current = CaptionValue(block.currentBid);
+        ++block.bidsTaken;
         if (onAccepted) onAccepted();
         yield();
     }

@@ -1,0 +1,72 @@
+#include "floor/sales_record.h"
+
+#include <system_error>
+
+namespace gv {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string CsvHeader() { return "Time,Item,Minimum bid,Price,Winner,Runner-up bid,Runner-up,Bids accepted"; }
+
+std::string CsvRow(const SaleRow& row) {
+    const std::string_view fields[] = {row.time,   row.item,        row.minimumBid, row.price,
+                                       row.winner, row.runnerUpBid, row.runnerUp};
+    std::string text;
+    for (const std::string_view field : fields) {
+        text += CsvField(field);
+        text += ',';
+    }
+    text += std::to_string(row.bidsAccepted);
+    return text;
+}
+
+FileResult SalesRecord::Add(SaleRow row) {
+    pending_.push_back(std::move(row));
+    return Flush();
+}
+
+FileResult SalesRecord::Flush() {
+    if (pending_.empty()) return {};
+    // The rows already in the file stay as they are, whoever wrote them; a file that is there
+    // but cannot be read is not replaced, or its rows would be lost.
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path_, error);
+    if (error) return {false, error.message()};
+    std::string bytes;
+    if (exists) {
+        std::optional<std::string> earlier = ReadWholeFile(path_);
+        if (!earlier) return {false, "the file cannot be read"};
+        bytes = std::move(*earlier);
+        if (!bytes.empty() && bytes.back() != '\n') bytes += kLineEnd;
+    }
+    if (bytes.empty()) {
+        bytes += kByteOrderMark;
+        bytes += CsvHeader();
+        bytes += kLineEnd;
+    }
+    for (const SaleRow& row : pending_) {
+        bytes += CsvRow(row);
+        bytes += kLineEnd;
+    }
+    FileResult result = WriteFileAtomically(path_, bytes);
+    if (result.ok) pending_.clear();
+    return result;
+}
+
+}  // namespace gv

@@ -1,0 +1,53 @@
+#pragma once
+// The sales record Sales.csv: one row for every item sold, for collecting payment after the
+// auction. Written as spreadsheets read CSV (RFC 4180 quoting, CR LF, UTF-8 with a byte-order
+// mark), and never damaged: each addition replaces the file atomically with the earlier rows
+// plus the new one. A row that cannot be written stays in memory and goes with the next
+// addition that succeeds, or at close.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/atomic_file.h"
+
+namespace gv {
+
+inline constexpr const char* kSalesFile = "Sales.csv";
+
+struct SaleRow {
+    std::string time;  // local, "YYYY-MM-DD HH:MM:SS"
+    std::string item;
+    std::string minimumBid;
+    std::string price;   // empty when the item went without a bid
+    std::string winner;  // likewise
+    std::string runnerUpBid;
+    std::string runnerUp;
+    int bidsAccepted = 0;
+};
+
+// One field as CSV holds it: quoted when it holds a comma, a quote or a line break, with its
+// quotes doubled.
+std::string CsvField(std::string_view text);
+// The header row's text, and one sale's, each without its line end.
+std::string CsvHeader();
+std::string CsvRow(const SaleRow& row);
+
+class SalesRecord {
+public:
+    explicit SalesRecord(std::filesystem::path path = kSalesFile) : path_(std::move(path)) {}
+
+    // Adds the sale and writes every row not yet in the file.
+    FileResult Add(SaleRow row);
+    // Writes the rows not yet in the file, if any.
+    FileResult Flush();
+    std::size_t Pending() const { return pending_.size(); }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::vector<SaleRow> pending_;
+};
+
+}  // namespace gv
