@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "link/desktop_platform.h"
 #include "setup/setup_files.h"
 #include "ui/caption.h"
 #include "ui/gavel_icon.h"
@@ -123,6 +124,7 @@ AuctionFrame::AuctionFrame(MessageSink& messages)
         ShowItems();
     });
     floor_.SetOnLinkStatus([this](const std::string& failure) { ShowLinkStatus(failure); });
+    UseDesktopPlatform(link_);
     link_.SetHostFactory([this]() -> std::unique_ptr<LinkHostView> {
         return std::make_unique<LinkHost>(link_);
     });
