@@ -8,7 +8,7 @@
 #include <type_traits>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "common/windows_api.h"
 #else
 #include <wx/dynlib.h>
 #endif
