@@ -30,6 +30,27 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
     return bytes;
 }
 
+bool WriteAll(OwnedFile& file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::optional<std::size_t> written = WriteSome(file, bytes);
+        if (!written) return false;
+        bytes.remove_prefix(*written);
+    }
+    return true;
+}
+
+std::optional<std::string> ReadToEnd(OwnedFile& file, std::size_t expectedSize) {
+    std::string bytes;
+    bytes.reserve(expectedSize);
+    char buffer[1 << 16];
+    for (;;) {
+        const std::optional<std::size_t> got = ReadSome(file, buffer, sizeof buffer);
+        if (!got) return std::nullopt;
+        if (*got == 0) return bytes;
+        bytes.append(buffer, *got);
+    }
+}
+
 fs::path TempPathBeside(const fs::path& path, unsigned attempt) {
     static std::atomic<unsigned> counter{0};
 #ifdef _WIN32

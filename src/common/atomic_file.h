@@ -55,6 +55,11 @@ bool WriteAll(OwnedFile& file, std::string_view bytes);
 // reserves room.
 std::optional<std::string> ReadToEnd(OwnedFile& file, std::size_t expectedSize);
 
+// One read or write of the system's, tried again when a signal interrupts it: how many bytes
+// it moved (0 read: the end), nullopt when it fails, its error code left for the caller.
+std::optional<std::size_t> ReadSome(OwnedFile& file, char* buffer, std::size_t size);
+std::optional<std::size_t> WriteSome(OwnedFile& file, std::string_view bytes);
+
 // A name of our own beside `path`, so a rename stays within one folder and volume: the
 // process id, a counter and the attempt.
 std::filesystem::path TempPathBeside(const std::filesystem::path& path, unsigned attempt);

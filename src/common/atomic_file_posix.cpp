@@ -20,32 +20,20 @@ bool OwnedFile::Close() {
     return ::close(fd) == 0;
 }
 
-bool WriteAll(OwnedFile& file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(file.Get(), bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+std::optional<std::size_t> ReadSome(OwnedFile& file, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer, size);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) return std::nullopt;
     }
-    return true;
 }
 
-std::optional<std::string> ReadToEnd(OwnedFile& file, std::size_t expectedSize) {
-    std::string bytes;
-    bytes.reserve(expectedSize);
-    char buffer[1 << 16];
+std::optional<std::size_t> WriteSome(OwnedFile& file, std::string_view bytes) {
     for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return std::nullopt;
-        }
-        if (got == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        const ssize_t written = ::write(file.Get(), bytes.data(), bytes.size());
+        if (written >= 0) return static_cast<std::size_t>(written);
+        if (errno != EINTR) return std::nullopt;
     }
-    return bytes;
 }
 
 namespace {

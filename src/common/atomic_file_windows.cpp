@@ -16,27 +16,23 @@ bool OwnedFile::Close() {
     return CloseHandle(handle) != 0;
 }
 
-bool WriteAll(OwnedFile& file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(file.Get(), bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-        bytes.remove_prefix(written);
+// One call moves at most 1 GiB, well within what a DWORD counts.
+constexpr std::size_t kMostPerCall = std::size_t{1} << 30;
+
+std::optional<std::size_t> ReadSome(OwnedFile& file, char* buffer, std::size_t size) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), buffer, static_cast<DWORD>(std::min(size, kMostPerCall)), &got, nullptr)) {
+        return std::nullopt;
     }
-    return true;
+    return got;
 }
 
-std::optional<std::string> ReadToEnd(OwnedFile& file, std::size_t expectedSize) {
-    std::string bytes;
-    bytes.reserve(expectedSize);
-    char buffer[1 << 16];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
-        if (got == 0) break;
-        bytes.append(buffer, got);
-    }
-    return bytes;
+std::optional<std::size_t> WriteSome(OwnedFile& file, std::string_view bytes) {
+    DWORD written = 0;
+    const auto chunk = static_cast<DWORD>(std::min(bytes.size(), kMostPerCall));
+    // A write that moves nothing would never end the loop around it.
+    if (!WriteFile(file.Get(), bytes.data(), chunk, &written, nullptr) || written == 0) return std::nullopt;
+    return written;
 }
 
 namespace {
