@@ -51,7 +51,6 @@ public:
     LinkHost& operator=(const LinkHost&) = delete;
 
     void ShowRecord(const DdeRecord& record) override { window_->ShowRecord(record); }
-    LinkHostWindow* Window() const { return window_; }
 
 private:
     LinkHostWindow* window_;
