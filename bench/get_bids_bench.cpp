@@ -25,6 +25,7 @@
 #include "floor/floor.h"
 #include "link/chat_link.h"
 #include "link/dapi_library.h"
+#include "link/desktop_platform.h"
 #include "chat_text.h"
 #include "ui/desktop.h"
 #include "ui/main_window.h"
@@ -241,6 +242,7 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
 
     if (ok) {
         b.link = std::make_unique<gv::ChatLink>(b.setup.pump, b.setup.sink);
+        gv::UseDesktopPlatform(*b.link);
         if (transport == "Library") {
             std::ofstream(b.folder / "SCONTROL.TXT", std::ios::binary) << "VZones 3.0\r\n0\r\n1\r\n0\r\n";
             b.link->SetDapiLoader(std::make_unique<gv::WxDapiLoader>(GV_STAND_IN_WADAPI));

@@ -4,13 +4,10 @@
 #include <cstring>
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <climits>
 #include <vector>
+
+#include "common/windows_api.h"
 #endif
 
 namespace gv {

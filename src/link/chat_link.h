@@ -2,16 +2,17 @@
 // The chat link: link settings, the two transports (DDE conversations with WorldsApi, or the
 // client's API library wadapi), start and stop, SpeakText and WaitSeconds.
 //
-// This is the contract the main window codes against; the implementation may add members.
+// This is the contract the main window codes against. It needs no window system: the
+// platform's pieces are handed in (UseDesktopPlatform in desktop_platform.h, or fakes).
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "common/event_pump.h"
+#include "link/dde_record.h"
 #include "link/link_port.h"
+#include "link/link_settings.h"
 #include "link/message_sink.h"
 
 namespace gv {
@@ -19,37 +20,6 @@ namespace gv {
 class DdeChannel;
 class WindowActivator;
 class DapiLoader;
-
-inline constexpr const char* kRegistrationName = "Gavelton";
-inline constexpr const char* kSettingsFile = "SCONTROL.TXT";
-// How long Get Bids waits, in the library transport, for the chat text that answers its request.
-inline constexpr std::chrono::seconds kChatTextWait{5};
-
-struct LinkSettings {
-    std::string clientTitle = "VZones 3.0";
-    bool activateClient = false;
-    bool useDapi = false;
-    int speakPause = 0;  // 16-bit signed
-};
-
-LinkSettings LoadLinkSettings(const std::filesystem::path& path);
-
-// The fields of the link host window WA_DDE, which the DDE requests read and write.
-struct DdeRecord {
-    std::string commMode;
-    std::string avatarName;
-    std::string commText;
-    std::string text1;        // the window shows at most 32000 characters; the whole reply is kept
-    bool errorCheck = false;  // "Error Occured"
-};
-
-// The hidden window WA_DDE; created by StartLink in the DDE transport, destroyed by StopLink.
-class LinkHostView {
-public:
-    virtual ~LinkHostView() = default;
-    virtual void ShowRecord(const DdeRecord& record) = 0;  // the fields changed
-};
-using LinkHostFactory = std::function<std::unique_ptr<LinkHostView>()>;
 
 class ChatLink : public LinkPort, public LinkSession {
 public:
@@ -88,8 +58,8 @@ public:
     // The chat text last delivered by the library (UTF-8); never emptied by the link.
     const std::string& AllText() const;
 
-    // What the link talks through; by default the platform's own. Tests hand in fakes, or
-    // the stand-in library by its path.
+    // What the link talks through; until they are handed in, no service answers, no window
+    // is found and no library loads. Tests hand in fakes, or the stand-in library by its path.
     void SetDdeChannel(std::unique_ptr<DdeChannel> channel);
     void SetWindowActivator(std::unique_ptr<WindowActivator> activator);
     void SetDapiLoader(std::unique_ptr<DapiLoader> loader);

@@ -1,37 +1,19 @@
 #pragma once
-// The chat client's API library wadapi, loaded at run time. Without the library (or with one
-// that lacks a function Gavelton calls) the link keeps running and its library requests do
-// nothing; the loader says what is missing so the host can be told once.
+// The chat client's API library wadapi, loaded at run time with wxDynamicLibrary. Without the
+// library (or with one that lacks a function Gavelton calls) the link keeps running and its
+// library requests do nothing; the loader says what is missing so the host can be told once.
 
 #include <memory>
 #include <string>
 
-#include "link/wadapi_api.h"
+#include "link/wadapi_loader.h"
 
 class wxDynamicLibrary;
 
 namespace gv {
 
-// The functions Gavelton calls, bound by name.
-struct WadapiFunctions {
-    WadapiInitDDEFn initDDE = nullptr;
-    WadapiKillDDEFn killDDE = nullptr;
-    WadapiNameFn dapiRegister = nullptr;
-    WadapiNameFn dapiUnregister = nullptr;
-    WadapiCommunicateFn dapiCommunicate = nullptr;
-    WadapiNameFn dapiGetAllText = nullptr;
-};
-
-class DapiLoader {
-public:
-    virtual ~DapiLoader() = default;
-    // The bound functions, loading the library first if it is not loaded yet; nullptr when it
-    // cannot be loaded or lacks a function, with `problem` set to a message for the host.
-    virtual const WadapiFunctions* Load(std::string& problem) = 0;
-};
-
-// Loads `fileName` (by default the bare name, found by the platform's own search) with
-// wxDynamicLibrary. A failed load is tried again on the next Load.
+// Loads `fileName` (by default the bare name, found by the platform's own search). A failed
+// load is tried again on the next Load.
 class WxDapiLoader final : public DapiLoader {
 public:
     explicit WxDapiLoader(std::string fileName = WADAPI_LIBRARY_NAME);

@@ -8,8 +8,9 @@
 #include <string>
 
 #include "common/event_pump.h"
-#include "link/chat_link.h"
-#include "link/dde_channel.h"
+#include "link/dde_parts.h"
+#include "link/dde_record.h"
+#include "link/link_settings.h"
 
 namespace gv {
 
@@ -34,9 +35,9 @@ struct DdeRequestContext {
 };
 
 enum class DdeOutcome {
-    Done,          // the transaction went through (also when Gavelton's own window was not
-                   // found again afterwards)
-    GaveUp,        // every attempt failed in the conversation; ErrorCheck is set
+    Done,            // the transaction went through (also when Gavelton's own window was not
+                     // found again afterwards)
+    GaveUp,          // every attempt failed in the conversation; ErrorCheck is set
     ClientNotFound,  // no window to activate before the transaction: nothing was sent
 };
 

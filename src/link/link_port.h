@@ -2,6 +2,7 @@
 // What the auction floor and the rules announcement need from the chat link. The chat link
 // implements it; floor tests use a fake.
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,14 +21,22 @@ enum class LinkFault {
 // How the window names the fault to the host, e.g. "chat client not answering".
 constexpr std::string_view LinkFaultText(LinkFault fault) {
     switch (fault) {
-        case LinkFault::None: return {};
-        case LinkFault::NotAnswering: return "chat client not answering";
-        case LinkFault::ClientNotFound: return "chat client window not found";
-        case LinkFault::LibraryMissing: return "wadapi library not loaded";
-        case LinkFault::NoChatText: return "no chat text from the chat client";
+        case LinkFault::None:
+            return {};
+        case LinkFault::NotAnswering:
+            return "chat client not answering";
+        case LinkFault::ClientNotFound:
+            return "chat client window not found";
+        case LinkFault::LibraryMissing:
+            return "wadapi library not loaded";
+        case LinkFault::NoChatText:
+            return "no chat text from the chat client";
     }
     return {};
 }
+
+// How long a fetch in the library transport waits for the chat text that answers its request.
+inline constexpr std::chrono::seconds kChatTextWait{5};
 
 // One fetch of the whole chat text (UTF-8).
 struct ChatFetch {

@@ -54,7 +54,6 @@ typedef int32_t(WADAPI_CALL* WadapiInitDDEFn)(const char*, WadapiAckProc, Wadapi
 typedef int32_t(WADAPI_CALL* WadapiKillDDEFn)(void);
 typedef int32_t(WADAPI_CALL* WadapiNameFn)(const char*);  // DapiRegister, DapiUnregister, DapiGetAllText
 typedef int32_t(WADAPI_CALL* WadapiCommunicateFn)(const char*, int32_t, const char*, const char*);
-typedef int32_t(WADAPI_CALL* WadapiSendFn)(const char*, const char*, const char*, int32_t);
 
 #ifdef __cplusplus
 }  // extern "C"

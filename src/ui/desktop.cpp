@@ -1,10 +1,12 @@
 #include "ui/desktop.h"
 
+#include "link/desktop_platform.h"
 #include "ui/link_host_window.h"
 
 namespace gv::ui {
 
 DesktopAuction::DesktopAuction(MessageSink& messages) : link_(pump_, messages), auction_(link_, link_, pump_) {
+    UseDesktopPlatform(link_);
     link_.SetHostFactory([this]() -> std::unique_ptr<LinkHostView> { return std::make_unique<LinkHost>(link_); });
 }
 

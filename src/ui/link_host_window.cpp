@@ -33,8 +33,8 @@ LinkHostWindow::LinkHostWindow(ChatLink& link)
     avatarName_ = MakeTextBox("AvatarName", {1560, 480, 3735, 285}, false);
     commText_ = MakeTextBox("CommText", {1560, 840, 3735, 615}, true);
     auto* getAllText = MakeButton("WA_GetAllText", "GetAllText", {2880, 1560, 1095, 375});
-    errorCheck_ = new wxCheckBox(this, wxID_ANY, "Error Occured", wxDefaultPosition, wxDefaultSize,
-                                 0, wxDefaultValidator, "ErrorCheck");
+    errorCheck_ = new wxCheckBox(this, wxID_ANY, "Error Occured", wxDefaultPosition, wxDefaultSize, 0,
+                                 wxDefaultValidator, "ErrorCheck");
     errorCheck_->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     layout_.Place(errorCheck_, {0, 1080, 1455, 435});
 
@@ -52,20 +52,7 @@ LinkHostWindow::LinkHostWindow(ChatLink& link)
     reg->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_Register_Click(); });
     getAllText->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_GetAllText_Click(); });
 
-    // What is typed into the fields is what the next request sends.
-    commMode_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { link_.Record().commMode = commMode_->GetValue().utf8_string(); });
-    avatarName_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { link_.Record().avatarName = avatarName_->GetValue().utf8_string(); });
-    commText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { link_.Record().commText = commText_->GetValue().utf8_string(); });
-    text1_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
-        // The box holds at most its limit; typing beyond it is undone.
-        wxString value = text1_->GetValue();
-        if (value.length() > kText1MaxChars) {
-            value.Truncate(kText1MaxChars);
-            text1_->ChangeValue(value);
-        }
-        link_.Record().text1 = value.utf8_string();
-    });
-    errorCheck_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { link_.Record().errorCheck = errorCheck_->GetValue(); });
+    BindFields();
 
     // Closing the console by hand only hides it; the link owns the window.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
@@ -76,6 +63,30 @@ LinkHostWindow::LinkHostWindow(ChatLink& link)
             event.Skip();
         }
     });
+}
+
+// What is typed into the fields is what the next request sends.
+void LinkHostWindow::BindFields() {
+    commMode_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        link_.Record().commMode = commMode_->GetValue().utf8_string();
+    });
+    avatarName_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        link_.Record().avatarName = avatarName_->GetValue().utf8_string();
+    });
+    commText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        link_.Record().commText = commText_->GetValue().utf8_string();
+    });
+    text1_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        // The box holds at most its limit; typing beyond it is undone.
+        wxString value = text1_->GetValue();
+        if (value.length() > kText1MaxChars) {
+            value.Truncate(kText1MaxChars);
+            text1_->ChangeValue(value);
+        }
+        link_.Record().text1 = value.utf8_string();
+    });
+    errorCheck_->Bind(wxEVT_CHECKBOX,
+                      [this](wxCommandEvent&) { link_.Record().errorCheck = errorCheck_->GetValue(); });
 }
 
 wxButton* LinkHostWindow::MakeButton(const char* name, const char* caption, Twips t) {
@@ -112,25 +123,18 @@ void LinkHostWindow::ShowRecord(const DdeRecord& record) {
     if (errorCheck_->GetValue() != record.errorCheck) errorCheck_->SetValue(record.errorCheck);
 }
 
-void LinkHostWindow::WA_Register_Click() {
-    link_.RegisterDDE();
+void LinkHostWindow::RunRequest(void (ChatLink::*request)()) {
+    (link_.*request)();
     ShowRecord(link_.Record());
 }
 
-void LinkHostWindow::WA_Unregister_Click() {
-    link_.UnregisterDDE();
-    ShowRecord(link_.Record());
-}
+void LinkHostWindow::WA_Register_Click() { RunRequest(&ChatLink::RegisterDDE); }
 
-void LinkHostWindow::WA_Communicate_Click() {
-    link_.CommunicateDDE();
-    ShowRecord(link_.Record());
-}
+void LinkHostWindow::WA_Unregister_Click() { RunRequest(&ChatLink::UnregisterDDE); }
 
-void LinkHostWindow::WA_GetAllText_Click() {
-    link_.GetAllTextDDE();
-    ShowRecord(link_.Record());
-}
+void LinkHostWindow::WA_Communicate_Click() { RunRequest(&ChatLink::CommunicateDDE); }
+
+void LinkHostWindow::WA_GetAllText_Click() { RunRequest(&ChatLink::GetAllTextDDE); }
 
 LinkHost::LinkHost(ChatLink& link) : window_(new LinkHostWindow(link)) {}
 

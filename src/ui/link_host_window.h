@@ -28,6 +28,8 @@ public:
     void WA_GetAllText_Click();
 
 private:
+    void BindFields();
+    void RunRequest(void (ChatLink::*request)());
     wxButton* MakeButton(const char* name, const char* caption, Twips t);
     wxTextCtrl* MakeTextBox(const char* name, Twips t, bool multiLine);
     void MakeLabel(const char* name, const char* text, Twips t, bool right);
@@ -51,7 +53,6 @@ public:
     LinkHost& operator=(const LinkHost&) = delete;
 
     void ShowRecord(const DdeRecord& record) override { window_->ShowRecord(record); }
-    LinkHostWindow* Window() const { return window_; }
 
 private:
     LinkHostWindow* window_;

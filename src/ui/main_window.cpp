@@ -10,14 +10,14 @@
 
 #include <algorithm>
 
-#include "link/chat_link.h"
+#include "link/link_settings.h"
 #include "setup/rules.h"
 #include "setup/setup_files.h"
 #include "ui/gavel_icon.h"
 #include "ui/input_guard.h"
 
 #ifdef _WIN32
-#include <wx/msw/wrapwin.h>  // <windows.h> without its macros that clash with wx names (Yield)
+#include "common/windows_api.h"
 #endif
 
 namespace gv::ui {

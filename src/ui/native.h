@@ -32,7 +32,6 @@ public:
     // Puts the commands on the frame's (empty) menu bar, left to right.
     void Install(wxFrame* frame, std::vector<Command> commands);
 
-    std::size_t Count() const { return commands_.size(); }
     // The width the menu bar needs to show every caption (0 where it never widens the window).
     int NaturalWidth() const;
     // Where the command's caption is on the screen (for driving the window in tests).

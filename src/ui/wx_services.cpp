@@ -10,8 +10,7 @@
 namespace gv::ui {
 
 void WxEventPump::YieldInLoop() {
-    constexpr auto kPassEvery = std::chrono::milliseconds(4);
-    if (std::chrono::steady_clock::now() - lastPass_ < kPassEvery) return;
+    if (std::chrono::steady_clock::now() - lastPass_ < passEvery_) return;
     Yield();
 }
 

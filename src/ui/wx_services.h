@@ -10,6 +10,8 @@ namespace gv::ui {
 
 class WxEventPump final : public EventPump {
 public:
+    // `passEvery`: how long after a real pass the loop's yields are passed over.
+    explicit WxEventPump(std::chrono::milliseconds passEvery = std::chrono::milliseconds(4)) : passEvery_(passEvery) {}
     void Yield() override;
     void WaitForEvent(std::chrono::milliseconds limit) override;
     std::string TimeOfDayText() override;
@@ -19,6 +21,7 @@ public:
     void YieldInLoop() override;
 
 private:
+    std::chrono::milliseconds passEvery_;
     std::chrono::steady_clock::time_point lastPass_{};
 };
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "link/dapi_library.h"
+#include "link/wadapi_loader.h"
 #include "link_fakes.h"
 
 namespace gv {
@@ -344,6 +344,30 @@ TEST_F(ChatLinkTest, DdeFetchEmptiesText1AndKeepsTheWholeReply) {
     EXPECT_EQ(failed.fault, LinkFault::NotAnswering);
     EXPECT_TRUE(link.Record().errorCheck);
     EXPECT_TRUE(sink.shown.empty());
+}
+
+// ---------------------------------------------------------------------------------------
+// A link that was handed no platform pieces
+
+TEST(ChatLinkWithoutPlatform, NothingAnswersAndTheHostIsToldOfTheLibrary) {
+    test::TempFolder folder;
+    test::CountingPump pump;
+    test::RecordingSink sink;
+    ChatLink link(pump, sink);
+
+    // DDE: every attempt fails and the request gives up, as with no chat client running.
+    const ChatFetch fetch = link.FetchAllText();
+    EXPECT_EQ(fetch.fault, LinkFault::NotAnswering);
+    EXPECT_EQ(pump.yields, 5 * 12);
+    EXPECT_TRUE(link.Record().errorCheck);
+
+    // Library: not loaded, said once per start, and nothing is sent.
+    link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "t\r\n0\r\n1\r\n"));
+    EXPECT_EQ(link.StartLink(), LinkFault::LibraryMissing);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].title, "Gavelton");
+    EXPECT_EQ(sink.shown[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(link.SpeakText("hello"), LinkFault::LibraryMissing);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -14,7 +14,7 @@
 
 #include "common/event_pump.h"
 #include "link/chat_link.h"
-#include "link/dde_channel.h"
+#include "link/dde_parts.h"
 #include "link/message_sink.h"
 
 namespace gv::test {
@@ -42,7 +42,9 @@ public:
         waited += limit;
     }
     // The steady clock moves only while Gavelton waits for an event.
-    std::chrono::steady_clock::time_point Now() override { return std::chrono::steady_clock::time_point{} + waited; }
+    std::chrono::steady_clock::time_point Now() override {
+        return std::chrono::steady_clock::time_point{} + waited;
+    }
     std::chrono::milliseconds waited{0};
     std::string TimeOfDayText() override {
         const int second = yields / yieldsPerSecond;

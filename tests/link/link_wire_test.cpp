@@ -19,6 +19,7 @@
 #include "link/chat_link.h"
 #include "link/dapi_library.h"
 #include "link/dde_channel.h"
+#include "link/desktop_platform.h"
 #include "link_fakes.h"
 
 extern char** environ;
@@ -67,6 +68,7 @@ protected:
 
 TEST_F(LinkOverSocket, NoWorldRunningGivesUpAfterFiveAttempts) {
     ChatLink link(pump, sink);
+    UseDesktopPlatform(link);
     link.Record().text1 = "old chat";
     const auto start = Clock::now();
     link.GetAllTextDDE();
@@ -216,6 +218,7 @@ TEST_F(LinkOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
     PracticeWorld world(service.folder(), "");
     ASSERT_TRUE(world.Ready());
     ChatLink link(pump, sink);
+    UseDesktopPlatform(link);
     link.StartLink();
     link.SpeakText("SOLD!");
     link.SpeakText("Caf\xC3\xA9 \xE2\x82\xAC");
@@ -248,6 +251,7 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
     PracticeWorld world(service.folder(), transcript);
     ASSERT_TRUE(world.Ready());
     ChatLink link(pump, sink);
+    UseDesktopPlatform(link);
 
     const std::string text = link.FetchAllText().text;
     EXPECT_GT(text.size(), 32000u);
@@ -269,6 +273,7 @@ TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
     ASSERT_TRUE(world.Ready());
     test::TempFolder folder;
     ChatLink link(pump, sink);
+    UseDesktopPlatform(link);
     link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "No Such Client Window 7f3a\r\n1\r\n0\r\n"));
     link.RegisterDDE();
     link.Record().text1 = "old";

@@ -1,82 +1,17 @@
-// Bringing a top-level window to the front by its title: a window titled exactly so, else the
-// first whose title begins with the text.
-#include "link/dde_channel.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
+// Bringing a top-level window to the front by its title, through the X server.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#endif
 
+#include <string>
 #include <vector>
+
+#include "link/dde_channel.h"
+#include "link/title_match.h"
 
 namespace gv {
 
 namespace {
-
-// Exact title first, else the first that begins with it.
-template <typename Window, typename Title>
-bool PickByTitle(const std::vector<Window>& windows, const Title& wanted, const std::vector<Title>& titles,
-                 Window& chosen) {
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        if (titles[i] == wanted) {
-            chosen = windows[i];
-            return true;
-        }
-    }
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        if (titles[i].compare(0, wanted.size(), wanted) == 0) {
-            chosen = windows[i];
-            return true;
-        }
-    }
-    return false;
-}
-
-#ifdef _WIN32
-
-std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-    return wide;
-}
-
-struct Found {
-    std::vector<HWND> windows;
-    std::vector<std::wstring> titles;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-    if (!IsWindowVisible(window)) return TRUE;
-    const int length = GetWindowTextLengthW(window);
-    std::wstring title(static_cast<std::size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(window, title.data(), length + 1);
-    title.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    auto* found = reinterpret_cast<Found*>(param);
-    found->windows.push_back(window);
-    found->titles.push_back(std::move(title));
-    return TRUE;
-}
-
-class DesktopActivator final : public WindowActivator {
-public:
-    bool Activate(const std::string& title) override {
-        Found found;
-        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
-        HWND chosen = nullptr;
-        if (!PickByTitle(found.windows, Widen(title), found.titles, chosen)) return false;
-        if (IsIconic(chosen)) ShowWindow(chosen, SW_RESTORE);
-        SetForegroundWindow(chosen);
-        return true;
-    }
-};
-
-#else
 
 // Xlib's default handler ends the program on any protocol error; a window that vanishes
 // between listing and raising must not do that.
@@ -205,8 +140,6 @@ public:
         return activated;
     }
 };
-
-#endif
 
 }  // namespace
 

@@ -1,0 +1,59 @@
+#pragma once
+// The DDE transport: every request is a conversation with the client's WorldsApi service,
+// made of the fields of the hidden window WA_DDE, which exists while the transport is started.
+
+#include <memory>
+#include <string>
+
+#include "common/event_pump.h"
+#include "link/dde_parts.h"
+#include "link/dde_record.h"
+#include "link/dde_requests.h"
+#include "link/link_settings.h"
+#include "link/transport.h"
+
+namespace gv {
+
+class DdeTransport final : public Transport {
+public:
+    // Until the platform's pieces are handed in, no service answers and no window is found.
+    DdeTransport(EventPump& pump, const LinkSettings& settings);
+    ~DdeTransport() override;
+    DdeTransport(const DdeTransport&) = delete;
+    DdeTransport& operator=(const DdeTransport&) = delete;
+
+    LinkFault Start() override;
+    void Stop() override;
+    LinkFault Speak(const std::string& line) override;
+    ChatFetch FetchAllText() override;
+
+    // The four requests, also run by hand from the console buttons of WA_DDE.
+    DdeRecord& Record() { return record_; }
+    void Register();
+    void Unregister();
+    void Communicate();
+    void GetAllText();
+
+    void SetHostFactory(LinkHostFactory factory) { hostFactory_ = std::move(factory); }
+    void SetChannel(std::unique_ptr<DdeChannel> channel) { channel_ = std::move(channel); }
+    void SetActivator(std::unique_ptr<WindowActivator> activator) { activator_ = std::move(activator); }
+    bool HostExists() const { return static_cast<bool>(host_); }
+
+private:
+    void EnsureHost();
+    void DestroyHost();
+    void ShowRecord();
+    void Run(const char* topic, std::string item, std::string data, DdeTransaction transaction);
+    LinkFault LastFault() const;
+
+    EventPump& pump_;
+    const LinkSettings& settings_;
+    DdeRecord record_;
+    DdeOutcome last_ = DdeOutcome::Done;
+    LinkHostFactory hostFactory_;
+    std::unique_ptr<LinkHostView> host_;
+    std::unique_ptr<DdeChannel> channel_;
+    std::unique_ptr<WindowActivator> activator_;
+};
+
+}  // namespace gv

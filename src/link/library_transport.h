@@ -1,0 +1,57 @@
+#pragma once
+// The library transport: requests are calls of the client's API library wadapi, whose answers
+// come back through the three callbacks handed to InitDDE.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/event_pump.h"
+#include "link/link_settings.h"
+#include "link/message_sink.h"
+#include "link/transport.h"
+#include "link/wadapi_loader.h"
+
+namespace gv {
+
+class LibraryTransport final : public Transport {
+public:
+    // The newest transport is the one the library's callbacks reach. Until a loader is handed
+    // in, the library is never found.
+    LibraryTransport(EventPump& pump, MessageSink& messages, const LinkSettings& settings);
+    // Lets the library stop calling back before the callbacks lose their target.
+    ~LibraryTransport() override;
+    LibraryTransport(const LibraryTransport&) = delete;
+    LibraryTransport& operator=(const LibraryTransport&) = delete;
+
+    // What kept the registration from reaching the client: None once the library is loaded,
+    // its answer comes through the ack callback.
+    LinkFault Start() override;
+    void Stop() override;
+    LinkFault Speak(const std::string& line) override;
+    ChatFetch FetchAllText() override;
+
+    void SetLoader(std::unique_ptr<DapiLoader> loader);
+
+    // The three callbacks, texts in 8-bit ANSI.
+    void ProcessAckData(const char* code);
+    void ProcessIncomingData(const char* sender, const char* data);
+    void ProcessAllText(const char* text);
+    // The chat text last delivered (UTF-8); never emptied by the link.
+    const std::string& AllText() const { return allText_; }
+
+private:
+    bool LoadLibrary();
+
+    EventPump& pump_;
+    MessageSink& messages_;
+    const LinkSettings& settings_;
+    const std::string name_;  // the registration name in ANSI, as every call passes it
+    std::string allText_;
+    std::uint64_t allTextDeliveries_ = 0;  // counts the all-text callbacks, to tell a fresh one
+    std::unique_ptr<DapiLoader> loader_;
+    const WadapiFunctions* dapi_ = nullptr;  // null while the library is missing
+    bool sessionOpen_ = false;               // InitDDE called, KillDDE not yet
+};
+
+}  // namespace gv

@@ -1,0 +1,120 @@
+// GTK: the menu bar's plain commands, topmost windows and a compact look, through GTK's own
+// calls on the widgets wxWidgets made.
+#include <gtk/gtk.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
+#include <wx/utils.h>
+
+#include "ui/native.h"
+
+namespace gv::ui {
+
+namespace {
+
+// wx puts the GtkMenuBar inside a box (or an event box) of its own.
+GtkWidget* FindMenuBar(GtkWidget* widget) {
+    if (!widget) return nullptr;
+    const GType type = G_OBJECT_TYPE(widget);
+    if (type == GTK_TYPE_MENU_BAR) return widget;
+    if (type != GTK_TYPE_BOX && type != GTK_TYPE_EVENT_BOX) return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+    GtkWidget* found = nullptr;
+    for (GList* c = children; c && !found; c = c->next) found = FindMenuBar(static_cast<GtkWidget*>(c->data));
+    g_list_free(children);
+    return found;
+}
+
+void OnActivate(GtkMenuItem* /*item*/, gpointer data) { (*static_cast<std::function<void()>*>(data))(); }
+
+// Falls back to ordinary menus that carry the command, where the bar cannot be reached.
+void InstallAsMenus(wxFrame* frame, std::vector<MenuCommands::Command>& commands) {
+    wxMenuBar* menuBar = frame->GetMenuBar();
+    for (MenuCommands::Command& command : commands) {
+        auto* menu = new wxMenu;
+        const int id = wxWindow::NewControlId();
+        menu->Append(id, command.caption);
+        menuBar->Append(menu, command.caption);
+        frame->Bind(
+            wxEVT_MENU, [&command](wxCommandEvent&) { command.run(); }, id);
+    }
+}
+
+}  // namespace
+
+// GTK's menu bar takes a quick click on an item as "open the menu" and waits for a second
+// click; for a bar of plain commands the release of the first click runs the command.
+int MenuCommands::OnBarRelease(void* bar, void* /*event*/, void* data) {
+    const auto* self = static_cast<const MenuCommands*>(data);
+    GtkWidget* selected = gtk_menu_shell_get_selected_item(GTK_MENU_SHELL(bar));
+    const wxPoint pointer = wxGetMousePosition();
+    for (std::size_t i = 0; i < self->items_.size(); ++i) {
+        if (self->items_[i] != selected) continue;
+        if (!self->ItemScreenRect(i).Contains(pointer)) return FALSE;
+        gtk_menu_shell_deactivate(GTK_MENU_SHELL(bar));
+        self->commands_[i].run();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void KeepOnTop(wxTopLevelWindow* window) {
+    // The toolkit's stay-on-top style asks the window manager to keep the window above.
+    window->SetWindowStyleFlag(window->GetWindowStyleFlag() | wxSTAY_ON_TOP);
+}
+
+void UseCompactStyle(wxWindow* control) {
+    GtkWidget* widget = control->GetHandle();
+    if (!widget) return;
+    static bool installed = false;
+    if (!installed) {
+        installed = true;
+        GtkCssProvider* css = gtk_css_provider_new();
+        gtk_css_provider_load_from_data(css,
+                                        "button.gavelton { min-height: 0; min-width: 0; padding: 0 2px; }"
+                                        "entry.gavelton { min-height: 0; padding: 0 3px; }",
+                                        -1, nullptr);
+        gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
+                                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    }
+    gtk_style_context_add_class(gtk_widget_get_style_context(widget), "gavelton");
+}
+
+void MenuCommands::Install(wxFrame* frame, std::vector<Command> commands) {
+    frame_ = frame;
+    commands_ = std::move(commands);
+    GtkWidget* bar = FindMenuBar(frame->GetMenuBar()->GetHandle());
+    if (!bar) {
+        InstallAsMenus(frame, commands_);
+        return;
+    }
+    for (Command& command : commands_) {
+        wxString mnemonic = command.caption;
+        mnemonic.Replace("&", "_");
+        GtkWidget* item = gtk_menu_item_new_with_mnemonic(mnemonic.utf8_str());
+        g_signal_connect(item, "activate", G_CALLBACK(&OnActivate), &command.run);
+        gtk_menu_shell_append(GTK_MENU_SHELL(bar), item);
+        gtk_widget_show(item);
+        items_.push_back(item);
+    }
+    bar_ = bar;
+    g_signal_connect(bar, "button-release-event", G_CALLBACK(&OnBarRelease), this);
+}
+
+int MenuCommands::NaturalWidth() const {
+    if (!bar_) return 0;
+    int minimum = 0, natural = 0;
+    gtk_widget_get_preferred_width(static_cast<GtkWidget*>(bar_), &minimum, &natural);
+    return natural;
+}
+
+wxRect MenuCommands::ItemScreenRect(std::size_t index) const {
+    if (index >= items_.size()) return {};
+    auto* item = static_cast<GtkWidget*>(items_[index]);
+    GtkWidget* top = gtk_widget_get_toplevel(item);
+    int x = 0, y = 0, ox = 0, oy = 0;
+    gtk_widget_translate_coordinates(item, top, 0, 0, &x, &y);
+    gdk_window_get_origin(gtk_widget_get_window(top), &ox, &oy);
+    return {ox + x, oy + y, gtk_widget_get_allocated_width(item), gtk_widget_get_allocated_height(item)};
+}
+
+}  // namespace gv::ui
