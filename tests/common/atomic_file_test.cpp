@@ -1,4 +1,5 @@
 #include "common/atomic_file.h"
+#include "scratch_folder.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -14,22 +15,17 @@ namespace fs = std::filesystem;
 
 class AtomicFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("gv_atomic_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
     void TearDown() override {
+        // A test may have taken the write permission; the folder must still go.
         std::error_code ec;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
     }
     std::size_t EntriesInFolder() const {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
     }
-    fs::path dir_;
+    gv::testing::ScratchFolder scratch_{"gv-atomic"};
+    fs::path dir_ = scratch_.path();
 };
 
 TEST_F(AtomicFile, WritesAndReadsBackExactBytes) {

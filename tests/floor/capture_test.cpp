@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fakes.h"
+#include "scratch_folder.h"
 #include "floor/capture.h"
 #include "floor/floor.h"
 
@@ -38,25 +39,17 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
 class GetBidsTest : public ::testing::Test, protected testing::FloorRig {
 protected:
     GetBidsTest() {
-        folder = fs::path(::testing::TempDir()) /
-                 ("gv_floor_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         capturePath = folder / "TALLY.TXT";
         floor.SetCapturePath(capturePath);
         floor.SetOnChange([this] { ++changes; });
         PutOnBlock(block, "Oak chest - 500");
     }
-    ~GetBidsTest() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
 
     const std::string kChat = testing::Chat({"Host: Item on the Block currently is Oak chest",
                                              "ESP from Ann: 500", "ESP from Zoë: 600"});
 
-    fs::path folder;
+    testing::ScratchFolder scratch{"gv-floor"};
+    fs::path folder = scratch.path();
     fs::path capturePath;
 };
 

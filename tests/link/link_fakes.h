@@ -16,6 +16,8 @@
 #include "link/chat_link.h"
 #include "link/dde_parts.h"
 #include "link/message_sink.h"
+#include "recording_sink.h"
+#include "scratch_folder.h"
 
 namespace gv::test {
 
@@ -54,20 +56,8 @@ public:
     }
 };
 
-struct ShownMessage {
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-    bool operator==(const ShownMessage&) const = default;
-};
-
-class RecordingSink final : public MessageSink {
-public:
-    std::vector<ShownMessage> shown;
-    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
-        shown.push_back({text, title, icon});
-    }
-};
+using ShownMessage = testing::Message;
+using testing::RecordingSink;
 
 // A conversation that records what it is asked to do and fails as it is told to.
 class FakeChannel final : public DdeChannel {
@@ -118,28 +108,6 @@ private:
     std::vector<std::string>& calls_;
 };
 
-// A folder of its own for each test, removed at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        char pattern[] = "/tmp/gv-link-XXXXXX";
-        path_ = ::mkdtemp(pattern);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path Write(const std::string& name, const std::string& bytes) const {
-        const std::filesystem::path file = path_ / name;
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
-
-private:
-    std::filesystem::path path_;
-};
+using TempFolder = testing::ScratchFolder;
 
 }  // namespace gv::test

@@ -21,6 +21,7 @@
 #include "link/dde_channel.h"
 #include "link/desktop_platform.h"
 #include "link_fakes.h"
+#include "world_process.h"
 
 extern char** environ;
 
@@ -29,28 +30,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Points the service at a folder of the test's own, for the test's lifetime.
-class ServiceFolder {
-public:
-    ServiceFolder() {
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) old_ = old;
-        ::setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
-    }
-    ~ServiceFolder() {
-        if (old_) {
-            ::setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
-        } else {
-            ::unsetenv("XDG_RUNTIME_DIR");
-        }
-    }
-    ServiceFolder(const ServiceFolder&) = delete;
-    ServiceFolder& operator=(const ServiceFolder&) = delete;
-    const test::TempFolder& folder() const { return folder_; }
-
-private:
-    test::TempFolder folder_;
-    std::optional<std::string> old_;
-};
+using e2e::ServiceFolder;
 
 class WxRuntime : public ::testing::Environment {
 public:
@@ -126,7 +106,7 @@ private:
 };
 
 TEST_F(LinkOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
-    HungServer server(service.folder().path() / "WorldsApi");
+    HungServer server(service.Path() / "WorldsApi");
     std::unique_ptr<DdeChannel> channel = MakeWorldsApiChannel();
     ASSERT_TRUE(channel->Open("WorldsApi_GetAllText"));
     const auto start = Clock::now();
@@ -142,17 +122,22 @@ TEST_F(LinkOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
 // practice-world as a child process, headless, logging every transaction.
 class PracticeWorld {
 public:
-    PracticeWorld(const test::TempFolder& folder, const std::string& transcript,
+    PracticeWorld(const std::filesystem::path& folder, const std::string& transcript,
                   const std::string& script = "") {
-        log_ = folder.path() / "world.log";
+        const auto write = [&folder](const char* name, const std::string& bytes) {
+            const std::filesystem::path file = folder / name;
+            std::ofstream(file, std::ios::binary) << bytes;
+            return file;
+        };
+        log_ = folder / "world.log";
         std::vector<std::string> args = {GV_PRACTICE_WORLD, "--headless", "--log", log_.string()};
         if (!transcript.empty()) {
             args.push_back("--transcript-file");
-            args.push_back(folder.Write("transcript.txt", transcript).string());
+            args.push_back(write("transcript.txt", transcript).string());
         }
         if (!script.empty()) {
             args.push_back("--script");
-            args.push_back(folder.Write("script.txt", script).string());
+            args.push_back(write("script.txt", script).string());
         }
         std::vector<char*> argv;
         for (std::string& arg : args) argv.push_back(arg.data());
@@ -162,7 +147,7 @@ public:
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         started_ = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) == 0;
         posix_spawn_file_actions_destroy(&actions);
-        const std::filesystem::path socket = folder.path() / "WorldsApi";
+        const std::filesystem::path socket = folder / "WorldsApi";
         const auto deadline = Clock::now() + std::chrono::seconds(10);
         while (started_ && !std::filesystem::exists(socket) && Clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -215,7 +200,7 @@ std::string LoggedData(const std::string& line) {
 }
 
 TEST_F(LinkOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
-    PracticeWorld world(service.folder(), "");
+    PracticeWorld world(service.Path(), "");
     ASSERT_TRUE(world.Ready());
     ChatLink link(pump, sink);
     UseDesktopPlatform(link);
@@ -248,7 +233,7 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
     }
     transcript += "ESP from Zo\xEB: 500\r\n";
     expected += "\r\nESP from Zo\xC3\xAB: 500";
-    PracticeWorld world(service.folder(), transcript);
+    PracticeWorld world(service.Path(), transcript);
     ASSERT_TRUE(world.Ready());
     ChatLink link(pump, sink);
     UseDesktopPlatform(link);
@@ -269,7 +254,7 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
 }
 
 TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
-    PracticeWorld world(service.folder(), "Ann: hi\r\n");
+    PracticeWorld world(service.Path(), "Ann: hi\r\n");
     ASSERT_TRUE(world.Ready());
     test::TempFolder folder;
     ChatLink link(pump, sink);
@@ -328,7 +313,7 @@ TEST(WadapiLoader, MissingLibraryLeavesTheLinkRunning) {
 #if defined(GV_STAND_IN_WADAPI) && defined(GV_PRACTICE_WORLD)
 
 TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
-    PracticeWorld world(service.folder(), "Ann: hi\r\n");
+    PracticeWorld world(service.Path(), "Ann: hi\r\n");
     ASSERT_TRUE(world.Ready());
     test::TempFolder folder;
     ChatLink link(pump, sink);
@@ -352,7 +337,7 @@ TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
 
 TEST_F(LinkOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {
     // The world refuses the registration with 7; the unregistration then answers 10.
-    PracticeWorld world(service.folder(), "", "!ack 7\n");
+    PracticeWorld world(service.Path(), "", "!ack 7\n");
     ASSERT_TRUE(world.Ready());
     test::TempFolder folder;
     ChatLink link(pump, sink);
@@ -368,7 +353,7 @@ TEST_F(LinkOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {
 }
 
 TEST_F(LinkOverSocket, StandInLibraryResultCodesAreShown) {
-    PracticeWorld world(service.folder(), "", "!nohost\n");
+    PracticeWorld world(service.Path(), "", "!nohost\n");
     ASSERT_TRUE(world.Ready());
     test::TempFolder folder;
     ChatLink link(pump, sink);

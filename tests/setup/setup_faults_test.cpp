@@ -19,6 +19,7 @@
 #include <string>
 #include <thread>
 
+#include "scratch_folder.h"
 #include "setup/setup_files.h"
 
 namespace gv {
@@ -35,17 +36,8 @@ std::string Read(const fs::path& path) {
 
 class SetupFaults : public ::testing::Test {
 protected:
-    SetupFaults() {
-        folder_ = fs::temp_directory_path() / ("gv-setup-faults-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    ~SetupFaults() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    fs::path folder_;
+    gv::testing::ScratchFolder scratch_{"gv-setup-faults"};
+    fs::path folder_ = scratch_.path();
 };
 
 // Two versions of each file, of different lengths, so that a mix or a cut shows.

@@ -8,31 +8,28 @@
 #include <string>
 #include <vector>
 
+#include "scratch_folder.h"
+
 namespace gv {
 namespace {
 namespace fs = std::filesystem;
 
 class SetupFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("gv_setup_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        bids_ = dir_ / kBidsFile;
-        items_ = dir_ / kItemsFile;
-    }
     void TearDown() override {
+        // A test may have taken the write permission; the folder must still go.
         std::error_code ec;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
     }
     static void Put(const fs::path& p, const std::string& bytes) {
         std::ofstream(p, std::ios::binary) << bytes;
     }
     static std::string Get(const fs::path& p) { return ReadWholeFile(p).value_or("<missing>"); }
 
-    fs::path dir_, bids_, items_;
+    gv::testing::ScratchFolder scratch_{"gv-setup"};
+    fs::path dir_ = scratch_.path();
+    fs::path bids_ = dir_ / kBidsFile;
+    fs::path items_ = dir_ / kItemsFile;
 };
 
 using V = std::vector<std::string>;
