@@ -20,13 +20,13 @@
 #include <random>
 #include <string>
 
+#include "chat_text.h"
 #include "common/busy.h"
 #include "floor/capture.h"
 #include "floor/floor.h"
 #include "link/chat_link.h"
 #include "link/dapi_library.h"
 #include "link/desktop_platform.h"
-#include "chat_text.h"
 #include "ui/desktop.h"
 #include "ui/main_window.h"
 #include "ui/wx_services.h"
@@ -75,12 +75,11 @@ std::unique_ptr<Bench> g_bench;
 // One reporter for every run, so the table reads as one.
 benchmark::ConsoleReporter* g_reporter = nullptr;
 
-void ResetBlock() {
-    gv::PutOnBlock(g_bench->setup.block, "Oak chest - 500");
-}
+void ResetBlock() { gv::PutOnBlock(g_bench->setup.block, "Oak chest - 500"); }
 
 void Counters(benchmark::State& state) {
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(g_bench->chat.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(g_bench->chat.size()));
     state.counters["lines"] = static_cast<double>(g_bench->lines);
 }
 
@@ -208,7 +207,9 @@ void BM_IntakeWithWxYields(benchmark::State& state) {
     RunIntake(state, [] { g_bench->setup.pump.Yield(); });
 }
 
-void BM_IntakeWithoutYields(benchmark::State& state) { RunIntake(state, [] {}); }
+void BM_IntakeWithoutYields(benchmark::State& state) {
+    RunIntake(state, [] {});
+}
 
 // One wx yield with nothing waiting: the price of each line's yield in the intake.
 void BM_OneWxYield(benchmark::State& state) {
@@ -227,7 +228,8 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
     g_bench = std::make_unique<Bench>();
     Bench& b = *g_bench;
     std::mt19937_64 random(std::random_device{}());
-    b.folder = std::filesystem::temp_directory_path() / ("gavelton-bench-" + std::to_string(random() % 1000000000));
+    b.folder =
+        std::filesystem::temp_directory_path() / ("gavelton-bench-" + std::to_string(random() % 1000000000));
     std::filesystem::create_directories(b.folder);
     b.chat = EveningChat(bytes);
     b.lines = CountLines(b.chat);
@@ -254,7 +256,8 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
     }
     if (ok) {
         const std::string suffix = "/" + transport + "/" + std::to_string(bytes >> 10) + "KiB";
-        benchmark::RegisterBenchmark(("WholeGetBids" + suffix).c_str(), BM_WholeGetBids)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("WholeGetBids" + suffix).c_str(), BM_WholeGetBids)
+            ->Unit(benchmark::kMillisecond);
         if (stages) {
             benchmark::RegisterBenchmark(("WholeGetBidsInWindow" + suffix).c_str(), BM_WholeGetBidsInWindow)
                 ->Unit(benchmark::kMillisecond);
@@ -264,8 +267,10 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
                                          BM_IntakeWithWxYieldsBesideWindow)
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("Fetch" + suffix).c_str(), BM_Fetch)->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("CaptureChat" + suffix).c_str(), BM_CaptureChat)->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("ReadBack" + suffix).c_str(), BM_ReadBack)->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("CaptureChat" + suffix).c_str(), BM_CaptureChat)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("ReadBack" + suffix).c_str(), BM_ReadBack)
+                ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("IntakeWithWxYields" + suffix).c_str(), BM_IntakeWithWxYields)
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("IntakeWithoutYields" + suffix).c_str(), BM_IntakeWithoutYields)

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "common/busy.h"
 #include "chat_text.h"
+#include "common/busy.h"
 #include "fakes.h"
 #include "floor/floor.h"
 

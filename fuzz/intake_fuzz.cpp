@@ -15,7 +15,8 @@ namespace {
 
 // Short texts drawn from what tier bounds and minimums tend to be, or any bytes.
 std::string Amount(FuzzedDataProvider& in) {
-    static const char* const kUsual[] = {"", "0", "1", "10", "100", "500", "999", "1000", "9999999", "1E999", ".5", "Min Bid"};
+    static const char* const kUsual[] = {"",    "0",    "1",       "10",    "100", "500",
+                                         "999", "1000", "9999999", "1E999", ".5",  "Min Bid"};
     if (in.ConsumeBool()) return kUsual[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kUsual) - 1)];
     return in.ConsumeRandomLengthString(12);
 }

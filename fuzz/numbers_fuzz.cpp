@@ -17,7 +17,8 @@ void CheckNumberText(double value) {
     const std::string text = gv::NumberText(value);
     GV_REQUIRE(!text.empty());
     GV_REQUIRE(text.find(' ') == std::string::npos);
-    const std::string_view digits = text[0] == '-' ? std::string_view(text).substr(1) : std::string_view(text);
+    const std::string_view digits =
+        text[0] == '-' ? std::string_view(text).substr(1) : std::string_view(text);
     GV_REQUIRE(!digits.empty());
     // "0" alone for zero; otherwise no zero before the first other digit or the point.
     GV_REQUIRE(digits == "0" || digits[0] != '0');

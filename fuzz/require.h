@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define GV_REQUIRE(condition)                                                                     \
-    do {                                                                                          \
-        if (!(condition)) {                                                                       \
+#define GV_REQUIRE(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
             std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                         \
-        }                                                                                         \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (false)

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int step = 0; step < steps; ++step) {
         // The host types into a high bound box (or not) and leaves it.
         const int row = in.ConsumeIntegralInRange(-1, gv::kTierRows);
-        if (in.ConsumeBool() && row >= 0 && row < gv::kTierRows) tiers.Row(row).high = in.ConsumeRandomLengthString(8);
+        if (in.ConsumeBool() && row >= 0 && row < gv::kTierRows)
+            tiers.Row(row).high = in.ConsumeRandomLengthString(8);
         tiers.NormaliseHigh(row);
     }
     for (int probe = 0; probe < 4; ++probe) {

@@ -17,11 +17,11 @@ struct BlockState {
     std::string lastBid = "Last Bid";
     std::string lastBidder = "Last Bidder";
 
-    int raiseTierIndex = 0;                     // row of the last State Item lookup that found one
-    std::array<bool, kTierRows> raiseDue{};     // row's raise not yet announced for this item
-    std::string raiseText;                      // raise found by the last State Item
-    std::string raiseBase;                      // bid the last State Item looked up
-    int blockItemIndex = 0;                     // position in the item list of the entry on the block
+    int raiseTierIndex = 0;                  // row of the last State Item lookup that found one
+    std::array<bool, kTierRows> raiseDue{};  // row's raise not yet announced for this item
+    std::string raiseText;                   // raise found by the last State Item
+    std::string raiseBase;                   // bid the last State Item looked up
+    int blockItemIndex = 0;                  // position in the item list of the entry on the block
     // SOLD has removed the entry put on the block: a second SOLD removes nothing more.
     bool blockEntrySold = false;
     // The entry that followed the sold one now stands at blockItemIndex: Get Next Item takes it
@@ -29,7 +29,7 @@ struct BlockState {
     bool nextEntryAtIndex = false;
     int bidsTaken = 0;          // bids Get Bids accepted for the item on the block
     bool saleRecorded = false;  // SOLD has put the item in the sales record
-    std::string markerText;                     // set by Get Bids
+    std::string markerText;     // set by Get Bids
 };
 
 }  // namespace gv

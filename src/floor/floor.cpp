@@ -1,8 +1,7 @@
 #include "floor/floor.h"
 
-#include <optional>
-
 #include <ctime>
+#include <optional>
 
 #include "common/text.h"
 #include "floor/capture.h"
@@ -54,7 +53,8 @@ std::vector<std::string> CallLines(const BlockState& block, int call) {
 }
 
 std::vector<std::string> SoldLines(const BlockState& block) {
-    return {"SOLD!", block.blockItem + " is sold for " + block.currentBid + " tokens to " + block.currentBidder};
+    return {"SOLD!",
+            block.blockItem + " is sold for " + block.currentBid + " tokens to " + block.currentBidder};
 }
 
 void PutOnBlock(BlockState& block, std::string_view entry) {
@@ -175,7 +175,9 @@ void Floor::RecordSale() {
     if (sales_ == nullptr || block_.saleRecorded) return;
     block_.saleRecorded = true;
     const FileResult written = sales_->Add(SaleOf(block_, timeText_()));
-    if (onRecordStatus_) onRecordStatus_(written.ok ? std::string() : std::string(kSalesFile) + " not written: " + written.reason);
+    if (onRecordStatus_)
+        onRecordStatus_(written.ok ? std::string()
+                                   : std::string(kSalesFile) + " not written: " + written.reason);
 }
 
 void Floor::GetBids() {
@@ -185,7 +187,8 @@ void Floor::GetBids() {
     LinkStatus(capture.fault, "bids not fetched");
     const std::optional<std::string> text = CapturedText(capture, capturePath_);
     if (!text) return;
-    TakeBids(*text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); });
+    TakeBids(
+        *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); });
 }
 
 void Floor::GetNextItem() {

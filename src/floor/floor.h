@@ -65,30 +65,34 @@ std::filesystem::path DefaultCapturePath();
 
 class Floor {
 public:
-    Floor(BlockState& block, const TierTable& tiers, ItemList& items, LinkPort& link,
-          EventPump& pump, BusyHost& busy);
+    Floor(BlockState& block, const TierTable& tiers, ItemList& items, LinkPort& link, EventPump& pump,
+          BusyHost& busy);
 
     void SetCapturePath(std::filesystem::path path) { capturePath_ = std::move(path); }
     // Called whenever the block labels or the item list changed.
     void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
     // Called at the end of every command that talked to the chat client, with the empty text
     // when it went through and LinkFailureText otherwise.
-    void SetOnLinkStatus(std::function<void(const std::string&)> onStatus) { onLinkStatus_ = std::move(onStatus); }
+    void SetOnLinkStatus(std::function<void(const std::string&)> onStatus) {
+        onLinkStatus_ = std::move(onStatus);
+    }
     // Where SOLD records the sale (none: no record), the clock it takes the time from, and
     // what it says after each addition: the empty text when the row was written, else
     // "Sales.csv not written: " and the reason.
     void SetSalesRecord(SalesRecord* sales) { sales_ = sales; }
     void SetClock(std::function<std::string()> timeText) { timeText_ = std::move(timeText); }
-    void SetOnRecordStatus(std::function<void(const std::string&)> onStatus) { onRecordStatus_ = std::move(onStatus); }
+    void SetOnRecordStatus(std::function<void(const std::string&)> onStatus) {
+        onRecordStatus_ = std::move(onStatus);
+    }
 
-    void StateItem();     // Command5_Click
-    void Call(int call);  // Command1_Click, Command2_Click, Command3_Click
-    void Sold();          // Command4_Click
-    void GetBids();       // Command6_Click (CaptureChat and the intake)
-    void GetNextItem();   // Command11_Click (no busy state; the window moves the focus)
+    void StateItem();       // Command5_Click
+    void Call(int call);    // Command1_Click, Command2_Click, Command3_Click
+    void Sold();            // Command4_Click
+    void GetBids();         // Command6_Click (CaptureChat and the intake)
+    void GetNextItem();     // Command11_Click (no busy state; the window moves the focus)
     void AuctionCommand();  // AUCTIONITSELF_Click's first step
     void ListCommand();     // AUCTIONLIST_Click: no selection, the block item index back to 0
-    void StateRules();    // Command7_Click
+    void StateRules();      // Command7_Click
 
 private:
     // Says the lines in order, all of them even after one failed; the first fault met.

@@ -119,7 +119,8 @@ std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockI
         if (!AfterFirstColon(line, before, after)) continue;
         const std::string_view message = TrimView(after);
         if (message == marker) {
-            if (start == std::string_view::npos) start = static_cast<std::size_t>(line.data() - capture.data());
+            if (start == std::string_view::npos)
+                start = static_cast<std::size_t>(line.data() - capture.data());
         } else if (EndsAnAuction(line, message, marker, item)) {
             start = std::string_view::npos;
         }

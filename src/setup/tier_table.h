@@ -20,8 +20,8 @@ struct TierRow {
 };
 
 struct RaiseLookup {
-    std::string text = "1";   // raise text of the last matching row, "1" when none matched
-    std::optional<int> row;   // the row found, 0 to 5
+    std::string text = "1";  // raise text of the last matching row, "1" when none matched
+    std::optional<int> row;  // the row found, 0 to 5
 };
 
 class TierTable {

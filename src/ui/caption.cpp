@@ -67,9 +67,7 @@ void Caption::DoSetSize(int x, int y, int width, int height, int sizeFlags) {
     wxWindow::DoSetSize(x, y, width, height, sizeFlags);
 }
 
-bool Caption::SingleLine() const {
-    return GetSize().y < 2 * GetCharHeight() + 2 * Inset();
-}
+bool Caption::SingleLine() const { return GetSize().y < 2 * GetCharHeight() + 2 * Inset(); }
 
 wxSize Caption::NeededSize(int width) const {
     wxClientDC dc(const_cast<Caption*>(this));

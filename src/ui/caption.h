@@ -17,8 +17,8 @@ public:
     struct Style {
         Align align = Align::Left;
         VAlign valign = VAlign::Middle;
-        bool border = false;                // single border
-        std::optional<wxColour> background; // none: the parent's colour shows through
+        bool border = false;                 // single border
+        std::optional<wxColour> background;  // none: the parent's colour shows through
         wxColour foreground = *wxBLACK;
     };
 

@@ -17,9 +17,12 @@ const wxColour kCyan(0, 255, 255);
 
 wxColour Colour(Ink ink) {
     switch (ink) {
-        case Ink::Blue: return {0, 0, 255};
-        case Ink::Black: return *wxBLACK;
-        case Ink::WindowText: break;
+        case Ink::Blue:
+            return {0, 0, 255};
+        case Ink::Black:
+            return *wxBLACK;
+        case Ink::WindowText:
+            break;
     }
     return wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
 }
@@ -56,8 +59,10 @@ wxWindow* MakeControl(wxWindow* parent, const ControlDesign& d) {
             return button;
         }
         case Look::Value:
-        case Look::Label: return MakeCaption(parent, d);
-        case Look::TextBox: return MakeTextBox(parent, d);
+        case Look::Label:
+            return MakeCaption(parent, d);
+        case Look::TextBox:
+            return MakeTextBox(parent, d);
         case Look::List:
             return new wxListBox(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE,
                                  wxDefaultValidator, d.name);

@@ -5,9 +5,11 @@
 
 namespace gv::ui {
 
-DesktopAuction::DesktopAuction(MessageSink& messages) : link_(pump_, messages), auction_(link_, link_, pump_) {
+DesktopAuction::DesktopAuction(MessageSink& messages)
+    : link_(pump_, messages), auction_(link_, link_, pump_) {
     UseDesktopPlatform(link_);
-    link_.SetHostFactory([this]() -> std::unique_ptr<LinkHostView> { return std::make_unique<LinkHost>(link_); });
+    link_.SetHostFactory(
+        [this]() -> std::unique_ptr<LinkHostView> { return std::make_unique<LinkHost>(link_); });
 }
 
 }  // namespace gv::ui

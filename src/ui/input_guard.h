@@ -6,7 +6,6 @@
 #include <wx/textctrl.h>
 #include <wx/window.h>
 
-
 namespace gv::ui {
 
 class InputGuard final : public wxEventFilter {
@@ -17,7 +16,8 @@ public:
         const bool input = event.GetEventCategory() == wxEVT_CATEGORY_USER_INPUT || type == wxEVT_MENU ||
                            type == wxEVT_BUTTON || type == wxEVT_LISTBOX || type == wxEVT_LISTBOX_DCLICK ||
                            type == wxEVT_CHECKBOX || type == wxEVT_TEXT_ENTER || type == wxEVT_TEXT_PASTE ||
-                           type == wxEVT_TEXT_CUT || type == wxEVT_NAVIGATION_KEY || type == wxEVT_CONTEXT_MENU;
+                           type == wxEVT_TEXT_CUT || type == wxEVT_NAVIGATION_KEY ||
+                           type == wxEVT_CONTEXT_MENU;
         if (!input) return Event_Skip;
         auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
         if (window && wxGetTopLevelParent(window) == top_) return Event_Processed;

@@ -8,13 +8,18 @@ namespace gv::ui {
 int CharCode(const wxKeyEvent& event) {
     switch (event.GetKeyCode()) {
         case WXK_RETURN:
-        case WXK_NUMPAD_ENTER: return 13;
-        case WXK_BACK: return 8;
-        case WXK_ESCAPE: return 27;
+        case WXK_NUMPAD_ENTER:
+            return 13;
+        case WXK_BACK:
+            return 8;
+        case WXK_ESCAPE:
+            return 27;
         case WXK_TAB:
         case WXK_DELETE:
-        case WXK_NUMPAD_DELETE: return -1;
-        default: break;
+        case WXK_NUMPAD_DELETE:
+            return -1;
+        default:
+            break;
     }
     const wxChar unicode = event.GetUnicodeKey();
     if (unicode == WXK_NONE) return -1;

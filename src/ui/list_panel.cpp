@@ -11,25 +11,30 @@ namespace gv::ui {
 
 ListPanel::ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, PanelHost& host)
     : PanelBase(auction, host) {
-    frame_ = build.Add<wxPanel>(client, {.name = "ListFrame", .look = Look::Frame, .twips = {120, 0, 3255, 2535}});
+    frame_ =
+        build.Add<wxPanel>(client, {.name = "ListFrame", .look = Look::Frame, .twips = {120, 0, 3255, 2535}});
     const auto label = [&](const char* name, const char* text, Twips twips, Caption::Align align) {
-        build.Build(frame_, {.name = name, .look = Look::Label, .twips = twips, .text = text, .align = align});
+        build.Build(frame_,
+                    {.name = name, .look = Look::Label, .twips = twips, .text = text, .align = align});
     };
     label("Label11", "Auction Items", {120, 120, 3015, 255}, Caption::Align::Centre);
-    list2_ = build.Add<wxListBox>(frame_, {.name = "List2", .look = Look::List, .twips = {120, 360, 3015, 1200}});
+    list2_ =
+        build.Add<wxListBox>(frame_, {.name = "List2", .look = Look::List, .twips = {120, 360, 3015, 1200}});
     label("Label12", "Item", {0, 1680, 495, 255}, Caption::Align::Right);
-    auctionItem_ =
-        build.Add<wxTextCtrl>(frame_, {.name = "AuctionItem", .look = Look::TextBox, .twips = {600, 1680, 2535, 285}});
+    auctionItem_ = build.Add<wxTextCtrl>(
+        frame_, {.name = "AuctionItem", .look = Look::TextBox, .twips = {600, 1680, 2535, 285}});
     label("Label13", "Min Bid", {0, 2040, 735, 255}, Caption::Align::Right);
     minBid_ = build.Add<wxTextCtrl>(frame_, {.name = "MinBid",
                                              .look = Look::TextBox,
                                              .twips = {840, 2040, 735, 285},
                                              .maxChars = kMinBidMaxChars});
     auto* command9 = build.Add<wxButton>(
-        frame_, {.name = "Command9", .look = Look::Button, .twips = {1680, 2040, 1455, 375}, .text = "Add to List"});
+        frame_,
+        {.name = "Command9", .look = Look::Button, .twips = {1680, 2040, 1455, 375}, .text = "Add to List"});
     // Last in the tab order, and created after the list box so that it is drawn above it.
     command8_ = build.Add<wxButton>(
-        frame_, {.name = "Command8", .look = Look::Button, .twips = {2280, 1200, 735, 375}, .text = "Delete"});
+        frame_,
+        {.name = "Command8", .look = Look::Button, .twips = {2280, 1200, 735, 375}, .text = "Delete"});
     command8_->Hide();
 
     list2_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { List2_Click(); });
@@ -60,8 +65,9 @@ void ListPanel::Command8_Click() {
 
 void ListPanel::List2_Click() {
     const int selection = list2_->GetSelection();
-    auction_.items.Select(selection == wxNOT_FOUND ? std::nullopt
-                                                   : std::optional<std::size_t>(static_cast<std::size_t>(selection)));
+    auction_.items.Select(selection == wxNOT_FOUND
+                              ? std::nullopt
+                              : std::optional<std::size_t>(static_cast<std::size_t>(selection)));
     command8_->Hide();
     if (auction_.items.Selection()) {
         command8_->Show();

@@ -160,7 +160,9 @@ wxString AuctionFrame::SaveSetup(bool& bidsSaved, bool& itemsSaved) {
     wxString failures;
     const auto save = [&failures](bool& saved, const char* file, const FileResult& result) {
         saved = result.ok;
-        if (!saved) failures += wxString::Format("%s could not be saved: %s\n", file, wxString::FromUTF8(result.reason));
+        if (!saved)
+            failures +=
+                wxString::Format("%s could not be saved: %s\n", file, wxString::FromUTF8(result.reason));
     };
     if (!bidsSaved) save(bidsSaved, kBidsFile, SAVE_BIDS());
     if (!itemsSaved) save(itemsSaved, kItemsFile, SAVE_ITEMS());
@@ -179,8 +181,9 @@ bool AuctionFrame::Form_Unload(bool canCancel) {
             messages_.ShowMessage(failures.utf8_string(), kProgramTitle, MessageIcon::Error);
             break;
         }
-        failures += "\n\nRetry the save, close without saving (the changes since Gavelton started are lost), "
-                    "or cancel and keep Gavelton open.";
+        failures +=
+            "\n\nRetry the save, close without saving (the changes since Gavelton started are lost), "
+            "or cancel and keep Gavelton open.";
         const SaveChoice choice = messages_.AskAfterFailedSave(failures.utf8_string(), kProgramTitle);
         if (choice == SaveChoice::CloseWithoutSaving) break;
         if (choice == SaveChoice::Cancel) {
@@ -321,7 +324,8 @@ void AuctionFrame::LeaveBusy() {
 void AuctionFrame::ShowLinkStatus(const std::string& failure) {
     if (failure == linkFailure_) return;
     linkFailure_ = failure;
-    SetTitle(failure.empty() ? wxString(kProgramTitle) : wxString(kProgramTitle) + " - " + wxString::FromUTF8(failure));
+    SetTitle(failure.empty() ? wxString(kProgramTitle)
+                             : wxString(kProgramTitle) + " - " + wxString::FromUTF8(failure));
     if (!IsBusy()) {
         client_->SetBackgroundColour(IdleColour());
         client_->Refresh();

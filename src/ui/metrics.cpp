@@ -7,9 +7,7 @@
 
 namespace gv::ui {
 
-int Metrics::Px(int twips) const {
-    return static_cast<int>(std::lround(twips * pixelsPerTwip_));
-}
+int Metrics::Px(int twips) const { return static_cast<int>(std::lround(twips * pixelsPerTwip_)); }
 
 wxRect Metrics::Rect(const Twips& t) const {
     // Edges are converted, not sizes, so that neighbours designed to touch still touch.
@@ -18,9 +16,7 @@ wxRect Metrics::Rect(const Twips& t) const {
     return {left, top, Px(t.left + t.width) - left, Px(t.top + t.height) - top};
 }
 
-wxSize Metrics::Size(int widthTwips, int heightTwips) const {
-    return {Px(widthTwips), Px(heightTwips)};
-}
+wxSize Metrics::Size(int widthTwips, int heightTwips) const { return {Px(widthTwips), Px(heightTwips)}; }
 
 double ScreenPixelsPerTwip(const wxWindow* window) {
     // Device-independent pixels: 15 twips each at 96 DPI. wxWidgets scales them to the
@@ -34,10 +30,10 @@ double ScreenPixelsPerTwip(const wxWindow* window) {
 std::vector<wxFont> DesignFontCandidates(wxFontWeight weight) {
     // Regular faces metric-close to MS Sans Serif first, then narrow ones for themes that
     // need more room than the design gives.
-    static const char* const regular[] = {"MS Sans Serif", "Microsoft Sans Serif", "Arial",
-                                          "Liberation Sans", "Nimbus Sans", "Helvetica"};
-    static const char* const narrow[] = {"Arial Narrow", "Liberation Sans Narrow",
-                                         "Nimbus Sans Narrow", "DejaVu Sans Condensed"};
+    static const char* const regular[] = {"MS Sans Serif",   "Microsoft Sans Serif", "Arial",
+                                          "Liberation Sans", "Nimbus Sans",          "Helvetica"};
+    static const char* const narrow[] = {"Arial Narrow", "Liberation Sans Narrow", "Nimbus Sans Narrow",
+                                         "DejaVu Sans Condensed"};
     const auto pick = [](const auto& faces) -> wxString {
         for (const char* face : faces) {
             if (wxFontEnumerator::IsValidFacename(face)) return face;

@@ -9,7 +9,8 @@ namespace gv::ui {
 
 TierPanel::TierPanel(wxWindow* client, ControlBuilder& build, Auction& auction, wxWindow* top)
     : auction_(auction), top_(top) {
-    frame_ = build.Add<wxPanel>(client, {.name = "BidFrame", .look = Look::Frame, .twips = {120, 0, 3255, 2535}});
+    frame_ =
+        build.Add<wxPanel>(client, {.name = "BidFrame", .look = Look::Frame, .twips = {120, 0, 3255, 2535}});
     const std::pair<const char*, const char*> headings[] = {
         {"Label6", "Low"}, {"Label9", "Last"}, {"Label8", "High"}, {"Label10", "Raise"}};
     const int headingLeft[] = {120, 960, 1680, 2520};
@@ -30,7 +31,8 @@ void TierPanel::BuildRow(ControlBuilder& build, int r) {
     const int top = 360 + 360 * r;
     const std::string index = "(" + std::to_string(r) + ")";
     Row& row = rows_[static_cast<std::size_t>(r)];
-    row.low = build.Add<Caption>(frame_, {.name = "LowBid" + index, .look = Look::Value, .twips = {120, top, 855, 255}});
+    row.low = build.Add<Caption>(
+        frame_, {.name = "LowBid" + index, .look = Look::Value, .twips = {120, top, 855, 255}});
     build.Build(frame_, {.name = "Label7" + index,
                          .look = Look::Label,
                          .twips = {960, top, 735, 255},
@@ -55,9 +57,12 @@ void TierPanel::BindRow(int r) {
     FilterPastes(high, &HighBid_KeyPress, kHighBidMaxChars);
     FilterPastes(raise, &RaiseAmount_KeyPress, kRaiseMaxChars);
     // The table always equals what the host sees.
-    high->Bind(wxEVT_TEXT, [this, r, high](wxCommandEvent&) { auction_.tiers.Row(r).high = high->GetValue().utf8_string(); });
-    raise->Bind(wxEVT_TEXT,
-                [this, r, raise](wxCommandEvent&) { auction_.tiers.Row(r).raise = raise->GetValue().utf8_string(); });
+    high->Bind(wxEVT_TEXT, [this, r, high](wxCommandEvent&) {
+        auction_.tiers.Row(r).high = high->GetValue().utf8_string();
+    });
+    raise->Bind(wxEVT_TEXT, [this, r, raise](wxCommandEvent&) {
+        auction_.tiers.Row(r).raise = raise->GetValue().utf8_string();
+    });
     // Enter is handled by the key filter; nothing else may act on it.
     high->Bind(wxEVT_TEXT_ENTER, [](wxCommandEvent&) {});
     raise->Bind(wxEVT_TEXT_ENTER, [](wxCommandEvent&) {});

@@ -32,18 +32,23 @@ void WxEventPump::WaitForEvent(std::chrono::milliseconds limit) {
     std::this_thread::sleep_for(std::min(limit, std::chrono::milliseconds(5)));
 }
 
-std::string WxEventPump::TimeOfDayText() {
-    return wxDateTime::Now().Format("%H:%M:%S").ToStdString();
-}
+std::string WxEventPump::TimeOfDayText() { return wxDateTime::Now().Format("%H:%M:%S").ToStdString(); }
 
-void WxMessageSink::ShowMessage(const std::string& text, const std::string& title,
-                                MessageIcon icon) {
+void WxMessageSink::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     long style = wxOK;
     switch (icon) {
-        case MessageIcon::None: style |= wxICON_NONE; break;
-        case MessageIcon::Information: style |= wxICON_INFORMATION; break;
-        case MessageIcon::Warning: style |= wxICON_WARNING; break;
-        case MessageIcon::Error: style |= wxICON_ERROR; break;
+        case MessageIcon::None:
+            style |= wxICON_NONE;
+            break;
+        case MessageIcon::Information:
+            style |= wxICON_INFORMATION;
+            break;
+        case MessageIcon::Warning:
+            style |= wxICON_WARNING;
+            break;
+        case MessageIcon::Error:
+            style |= wxICON_ERROR;
+            break;
     }
     wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), style, parent_);
 }
@@ -53,9 +58,12 @@ SaveChoice WxMessageSink::AskAfterFailedSave(const std::string& text, const std:
                         wxYES_NO | wxCANCEL | wxYES_DEFAULT | wxICON_ERROR);
     box.SetYesNoCancelLabels("&Retry", "Close &without saving", "Cancel");
     switch (box.ShowModal()) {
-        case wxID_YES: return SaveChoice::Retry;
-        case wxID_NO: return SaveChoice::CloseWithoutSaving;
-        default: return SaveChoice::Cancel;
+        case wxID_YES:
+            return SaveChoice::Retry;
+        case wxID_NO:
+            return SaveChoice::CloseWithoutSaving;
+        default:
+            return SaveChoice::Cancel;
     }
 }
 

@@ -11,7 +11,8 @@ namespace gv::ui {
 class WxEventPump final : public EventPump {
 public:
     // `passEvery`: how long after a real pass the loop's yields are passed over.
-    explicit WxEventPump(std::chrono::milliseconds passEvery = std::chrono::milliseconds(4)) : passEvery_(passEvery) {}
+    explicit WxEventPump(std::chrono::milliseconds passEvery = std::chrono::milliseconds(4))
+        : passEvery_(passEvery) {}
     void Yield() override;
     void WaitForEvent(std::chrono::milliseconds limit) override;
     std::string TimeOfDayText() override;

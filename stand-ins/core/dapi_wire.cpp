@@ -27,8 +27,7 @@ std::optional<std::vector<std::string>> Unpack(std::string_view value) {
         }
         if (digits == 0 || pos >= value.size() || value[pos] != ':') return std::nullopt;
         ++pos;
-        if (length > value.size() - pos || value.size() - pos - length < 1 ||
-            value[pos + length] != ',') {
+        if (length > value.size() - pos || value.size() - pos - length < 1 || value[pos + length] != ',') {
             return std::nullopt;
         }
         fields.emplace_back(value.substr(pos, length));

@@ -12,11 +12,21 @@ std::string Escape(std::string_view bytes) {
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         switch (b) {
-            case '\\': out += "\\\\"; break;
-            case '\f': out += "\\f"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (b < 0x20 || b >= 0x7F) {
                     out += "\\x";
@@ -48,11 +58,21 @@ bool Unescape(std::string_view escaped, std::string& bytes) {
         }
         if (++i >= escaped.size()) return false;
         switch (escaped[i]) {
-            case '\\': bytes += '\\'; break;
-            case 'f': bytes += '\f'; break;
-            case 'r': bytes += '\r'; break;
-            case 'n': bytes += '\n'; break;
-            case 't': bytes += '\t'; break;
+            case '\\':
+                bytes += '\\';
+                break;
+            case 'f':
+                bytes += '\f';
+                break;
+            case 'r':
+                bytes += '\r';
+                break;
+            case 'n':
+                bytes += '\n';
+                break;
+            case 't':
+                bytes += '\t';
+                break;
             case 'x': {
                 if (i + 2 >= escaped.size()) return false;
                 const int hi = HexDigit(escaped[i + 1]);
@@ -62,7 +82,8 @@ bool Unescape(std::string_view escaped, std::string& bytes) {
                 i += 2;
                 break;
             }
-            default: return false;
+            default:
+                return false;
         }
     }
     return true;

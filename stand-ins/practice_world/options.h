@@ -10,9 +10,9 @@ namespace pw {
 struct Options {
     bool headless = false;
     bool exitAtEnd = false;
-    bool verbose = false;    // headless: what arrives and what the world answers, on stderr
-    std::string log;         // --log FILE
-    std::string script;      // --script FILE, or "-" for standard input
+    bool verbose = false;  // headless: what arrives and what the world answers, on stderr
+    std::string log;       // --log FILE
+    std::string script;    // --script FILE, or "-" for standard input
     std::string host = "Host";
     std::string transcript;  // --transcript-file FILE
 };

@@ -286,7 +286,8 @@ bool WorldServer::Start(std::string* where, std::string* error) {
         const std::string text = path.string();
         if (probe >= 0 && text.size() < sizeof address.sun_path) {
             std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
-            const bool live = ::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+            const bool live =
+                ::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
             ::close(probe);
             if (live) {
                 *error = "another practice world (or chat client) is already serving " + text;
@@ -360,7 +361,8 @@ void WorldServer::LibraryToolLeft(const std::string& tool) {
 std::vector<std::string> WorldServer::LibraryTools() const {
     std::vector<std::string> tools;
     for (wxConnectionBase* base : connections_) {
-        if (auto* connection = dynamic_cast<DapiDataConnection*>(base); connection && connection->advising()) {
+        if (auto* connection = dynamic_cast<DapiDataConnection*>(base);
+            connection && connection->advising()) {
             tools.push_back(connection->tool());
         }
     }

@@ -99,14 +99,29 @@ void Session::OnTick(wxTimerEvent&) {
 
 bool Session::Perform(const ScriptLine& line) {
     switch (line.kind) {
-        case ScriptLine::Kind::Post: world_.Post(line.text); break;
-        case ScriptLine::Kind::Wait: break;  // the runner waits
-        case ScriptLine::Kind::Quit: quitting_ = true; return false;
-        case ScriptLine::Kind::NoHost: world_.LogOut(); break;
-        case ScriptLine::Kind::Host: world_.LogIn(line.text); break;
-        case ScriptLine::Kind::Ack: world_.ForceNextCode(line.text); break;
-        case ScriptLine::Kind::Data: server_->SendData("", line.sender, line.text); break;
-        case ScriptLine::Kind::Invalid: Note("script: " + line.text); break;
+        case ScriptLine::Kind::Post:
+            world_.Post(line.text);
+            break;
+        case ScriptLine::Kind::Wait:
+            break;  // the runner waits
+        case ScriptLine::Kind::Quit:
+            quitting_ = true;
+            return false;
+        case ScriptLine::Kind::NoHost:
+            world_.LogOut();
+            break;
+        case ScriptLine::Kind::Host:
+            world_.LogIn(line.text);
+            break;
+        case ScriptLine::Kind::Ack:
+            world_.ForceNextCode(line.text);
+            break;
+        case ScriptLine::Kind::Data:
+            server_->SendData("", line.sender, line.text);
+            break;
+        case ScriptLine::Kind::Invalid:
+            Note("script: " + line.text);
+            break;
     }
     return true;
 }

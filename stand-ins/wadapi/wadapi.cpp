@@ -6,10 +6,8 @@
 // calls the library, which for Gavelton is its user-interface thread.
 
 #define WADAPI_BUILDING
-#include "link/wadapi_api.h"
-
-#include <wx/defs.h>  // before wx/ipc.h, so that Windows gets DDE
 #include <wx/app.h>
+#include <wx/defs.h>  // before wx/ipc.h, so that Windows gets DDE
 #include <wx/init.h>
 #include <wx/ipc.h>
 #include <wx/log.h>
@@ -21,6 +19,7 @@
 #include <vector>
 
 #include "core/dapi_wire.h"
+#include "link/wadapi_api.h"
 #include "link/worlds_api.h"
 
 #ifdef _WIN32
@@ -140,8 +139,8 @@ public:
         if (calls_->Poke(function, packed.data(), packed.size(), wxIPC_TEXT)) {
             size_t size = 0;
             // The conversation may end while we wait; Request then gives nullptr.
-            if (const void* value = calls_ != nullptr ? calls_->Request(dapi::kReplyItem, &size, wxIPC_TEXT)
-                                                      : nullptr) {
+            if (const void* value =
+                    calls_ != nullptr ? calls_->Request(dapi::kReplyItem, &size, wxIPC_TEXT) : nullptr) {
                 reply = dapi::Unpack(std::string_view(static_cast<const char*>(value), size));
             }
         }
@@ -285,7 +284,8 @@ WADAPI_EXPORT int32_t WADAPI_CALL DapiUnregister(const char* name) {
 WADAPI_EXPORT int32_t WADAPI_CALL DapiCommunicate(const char* name, int32_t mode, const char* avatar,
                                                   const char* text) {
     if (g_session == nullptr) return NoSession();
-    return g_session->Request("DapiCommunicate", {Text(name), std::to_string(mode), Text(avatar), Text(text)});
+    return g_session->Request("DapiCommunicate",
+                              {Text(name), std::to_string(mode), Text(avatar), Text(text)});
 }
 
 WADAPI_EXPORT int32_t WADAPI_CALL DapiGetAllText(const char* name) {

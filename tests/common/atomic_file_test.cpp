@@ -1,5 +1,4 @@
 #include "common/atomic_file.h"
-#include "scratch_folder.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "scratch_folder.h"
 
 namespace gv {
 namespace {

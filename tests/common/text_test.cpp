@@ -149,11 +149,13 @@ TEST(NumberText, ExponentFormFrom1E15On) {
     EXPECT_EQ(NumberText(999999999999999.7), "1E+15");
     // Rounding the largest doubles up to 15 digits would carry them past the range.
     EXPECT_EQ(NumberText(std::numeric_limits<double>::max()), "1.7976931348623157E+308");
-    EXPECT_EQ(ValOrInfinity(NumberText(-std::numeric_limits<double>::max())), -std::numeric_limits<double>::max());
+    EXPECT_EQ(ValOrInfinity(NumberText(-std::numeric_limits<double>::max())),
+              -std::numeric_limits<double>::max());
 }
 
 TEST(NumberText, ExactFormReadsBackAsTheVeryValue) {
-    for (const double value : {1234567890123454.0, 2.5111111111111111e47, 700.1234567890123, 0.1 + 0.2, 1e15, 510.0}) {
+    for (const double value :
+         {1234567890123454.0, 2.5111111111111111e47, 700.1234567890123, 0.1 + 0.2, 1e15, 510.0}) {
         EXPECT_EQ(Val(ExactNumberText(value)).value, value) << ExactNumberText(value);
     }
     EXPECT_EQ(ExactNumberText(1234567890123454.0), "1.234567890123454E+15");

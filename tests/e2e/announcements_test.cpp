@@ -8,7 +8,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const Lines kTwoTiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "", "", "", "", "", "", "", "", "", ""};
+const Lines kTwoTiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "",
+                         "",  "",    "",   "",     "",        "",    "", "", ""};
 
 class E2eAnnouncements : public AuctionTest {};
 
@@ -39,12 +40,15 @@ TEST_F(E2eAnnouncements, EachTiersRaiseIsAnnouncedOnceAsTheBidClimbs) {
     Post({"ESP from Ann: 600"});
     GetBids();
     // Still in the first tier: its raise was said already.
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Oak chest", "Current Bid is 600 from Ann"}));
+    EXPECT_EQ(Press("Command5"),
+              (Lines{"Item on the Block currently is Oak chest", "Current Bid is 600 from Ann"}));
     Post({"ESP from Ben: 1000"});
     GetBids();
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Oak chest", "Current Bid is 1000 from Ben",
-                                        "** Minimum Raise Amount is 100 **"}));
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Oak chest", "Current Bid is 1000 from Ben"}));
+    EXPECT_EQ(Press("Command5"),
+              (Lines{"Item on the Block currently is Oak chest", "Current Bid is 1000 from Ben",
+                     "** Minimum Raise Amount is 100 **"}));
+    EXPECT_EQ(Press("Command5"),
+              (Lines{"Item on the Block currently is Oak chest", "Current Bid is 1000 from Ben"}));
 
     // The next item on the block makes every raise due again.
     ChooseMenu(0);

@@ -61,7 +61,6 @@ void AuctionTest::StartAuction() {
     EXPECT_TRUE(sink_.shown.empty()) << sink_.shown.front().text;
 }
 
-
 std::vector<std::string> AuctionTest::Press(const char* button) {
     const std::size_t before = world_->Said().size();
     auto* target = Find<wxButton>(button);
@@ -103,7 +102,8 @@ void AuctionTest::Post(const std::vector<std::string>& lines) {
 
 std::vector<std::string> AuctionTest::BlockLabels() const {
     std::vector<std::string> labels;
-    for (const char* name : {"BlockItem", "BlockMin", "CurrentBid", "CurrentBidder", "LastBid", "LastBidder"}) {
+    for (const char* name :
+         {"BlockItem", "BlockMin", "CurrentBid", "CurrentBidder", "LastBid", "LastBidder"}) {
         labels.push_back(Text(name).utf8_string());
     }
     return labels;

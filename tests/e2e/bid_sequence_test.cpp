@@ -12,7 +12,8 @@ class BidSequence : public BothTransports {
 protected:
     void SetUp() override {
         BothTransports::SetUp();
-        WriteTiers({"0", "999", "10", "1000", "9999999", "100", "", "", "", "", "", "", "", "", "", "", "", ""});
+        WriteTiers(
+            {"0", "999", "10", "1000", "9999999", "100", "", "", "", "", "", "", "", "", "", "", "", ""});
         WriteItems({"Oak chest - 500"});
         StartAuction();
         ChooseMenu(0);  // Auction: the first entry on the block
@@ -29,7 +30,8 @@ TEST_P(BidSequence, OnlyBidsAfterTheItemIsStatedCountEachBeatingTheRaiseOfItsTie
     GetBids();
     EXPECT_EQ(BlockLabels(), (Labels{"Oak chest", "500", "510", "Ben", "500", "Ann"}));
 
-    Post({"ESP from Cy: 510", "ESP from Cy: 1000", "ESP from Dee: 1050", "esp from Eve: 5000", "ESP from Fay: 1,500"});
+    Post({"ESP from Cy: 510", "ESP from Cy: 1000", "ESP from Dee: 1050", "esp from Eve: 5000",
+          "ESP from Fay: 1,500"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Labels{"Oak chest", "500", "1000", "Cy", "510", "Ben"}));
 
@@ -62,7 +64,8 @@ TEST_P(BidSequence, ItemStatedAgainLetsLaterBidsCountFromTheFirstStatement) {
     EXPECT_EQ(BlockLabels(), (Labels{"Oak chest", "500", "600", "Ben", "500", "Ann"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(E2e, BidSequence, ::testing::Values(Transport::Dde, Transport::Library), TransportName);
+INSTANTIATE_TEST_SUITE_P(E2e, BidSequence, ::testing::Values(Transport::Dde, Transport::Library),
+                         TransportName);
 
 }  // namespace
 }  // namespace gv::e2e

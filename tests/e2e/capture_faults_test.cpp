@@ -28,7 +28,8 @@ class E2eCaptureFaults : public StatedItem<AuctionTest> {};
 
 TEST_P(E2eLongChat, BidsAtTheEndOfALongChatCount) {
     std::vector<std::string> talk;
-    for (int i = 0; i < 900; ++i) talk.push_back("Ann: line " + std::to_string(i) + " of a long and chatty evening here");
+    for (int i = 0; i < 900; ++i)
+        talk.push_back("Ann: line " + std::to_string(i) + " of a long and chatty evening here");
     talk.push_back("ESP from Ben: 800");
     Post(talk);
     GetBids();
@@ -37,7 +38,8 @@ TEST_P(E2eLongChat, BidsAtTheEndOfALongChatCount) {
     EXPECT_EQ(Text("CurrentBidder"), "Ben");
 }
 
-INSTANTIATE_TEST_SUITE_P(E2e, E2eLongChat, ::testing::Values(Transport::Dde, Transport::Library), TransportName);
+INSTANTIATE_TEST_SUITE_P(E2e, E2eLongChat, ::testing::Values(Transport::Dde, Transport::Library),
+                         TransportName);
 
 TEST_F(E2eCaptureFaults, BidBeyondTheNumberRangeDoesNotStopTheIntake) {
     Post({"ESP from Mal: 1E999", "ESP from Ann: 500", "ESP from Mal: 9E999", "ESP from Ben: 510"});
@@ -62,7 +64,6 @@ TEST_F(E2eCaptureFaults, CaptureFileLinkIsNotFollowed) {
     EXPECT_EQ(ui::test::ReadFile(folder_ / "keep.txt"), "the host's own notes\r\n");
     EXPECT_EQ(Text("CurrentBid"), "600");
 }
-
 
 }  // namespace
 }  // namespace gv::e2e

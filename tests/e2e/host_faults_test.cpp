@@ -100,7 +100,8 @@ TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
         // An announcement that cannot be delivered is shown the same way (the library reports
         // a lost line only through its result-code box).
         Click(Find<wxWindow>("Command1"));
-        ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle().Contains("call"); }, 20000));
+        ASSERT_TRUE(
+            WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle().Contains("call"); }, 20000));
         EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: call not said");
     }
 
@@ -116,14 +117,15 @@ TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
 }
 
-INSTANTIATE_TEST_SUITE_P(E2e, E2eTwoLamps, ::testing::Values(Transport::Dde, Transport::Library), TransportName);
+INSTANTIATE_TEST_SUITE_P(E2e, E2eTwoLamps, ::testing::Values(Transport::Dde, Transport::Library),
+                         TransportName);
 
 // Walking through the tier boxes with Enter, typing nothing, must leave the raises as they are.
 class E2eTierWalk : public AuctionTest {};
 
 TEST_F(E2eTierWalk, AWalkThroughTheBoxesLeavesTheRaisesAsTheyWere) {
     const std::vector<std::string> tiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "",
-                                            "", "", "", "", "", "", "", "", ""};
+                                            "",  "",    "",   "",     "",        "",    "", "", ""};
     WriteTiers(tiers);
     WriteItems({"Vase - 1500"});
     StartAuction();

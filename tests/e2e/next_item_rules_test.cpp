@@ -12,14 +12,14 @@ class E2eNextItem : public AuctionTest {};
 TEST_F(E2eNextItem, GetNextItemSplitsAtTheLastDashAndWrapsAround) {
     WriteItems({"Oak chest - 500", "Half-plate armour - 1200", "Lamp"});
     StartAuction();
-    EXPECT_EQ(BlockLabels(), (Lines{"Item on the block", "Min Bid", "Current Bid", "Current Bidder", "Last Bid",
-                                    "Last Bidder"}));
+    EXPECT_EQ(BlockLabels(), (Lines{"Item on the block", "Min Bid", "Current Bid", "Current Bidder",
+                                    "Last Bid", "Last Bidder"}));
 
     // Right after start the index is 0, so the second entry comes first.
     EXPECT_EQ(Press("Command11"), Lines{});  // says nothing
     EXPECT_EQ(BlockLabels(), (Lines{"Half-plate armour", "1200", "", "", "", ""}));
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Half-plate armour", "Minimum Bid is 1200",
-                                        "** Minimum Raise Amount is 1 **"}));
+    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Half-plate armour",
+                                        "Minimum Bid is 1200", "** Minimum Raise Amount is 1 **"}));
     Post({"ESP from Ann: 1200"});
     GetBids();
     EXPECT_EQ(Text("CurrentBid"), "1200");
@@ -27,8 +27,8 @@ TEST_F(E2eNextItem, GetNextItemSplitsAtTheLastDashAndWrapsAround) {
     // "Lamp" has no "-": the item and minimum stay, the bids go and the raise is due again.
     Press("Command11");
     EXPECT_EQ(BlockLabels(), (Lines{"Half-plate armour", "1200", "", "", "", ""}));
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Half-plate armour", "Minimum Bid is 1200",
-                                        "** Minimum Raise Amount is 1 **"}));
+    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Half-plate armour",
+                                        "Minimum Bid is 1200", "** Minimum Raise Amount is 1 **"}));
     // The earlier statement of the same item is still in the chat, so its bid counts again.
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Half-plate armour", "1200", "1200", "Ann", "", ""}));
@@ -39,10 +39,9 @@ TEST_F(E2eNextItem, GetNextItemSplitsAtTheLastDashAndWrapsAround) {
     EXPECT_EQ(BlockLabels(), (Lines{"Half-plate armour", "1200", "", "", "", ""}));
 }
 
-const Lines kFixedRules = {"This is an auction and the following rules must be followed.",
-                           "1. ALL Bids must be ESP to me.",
-                           "2. Do not send 1,000 or 1k or 1.000 -- send 1000.",
-                           "3. The minimum Bid Raise applies as follows:"};
+const Lines kFixedRules = {
+    "This is an auction and the following rules must be followed.", "1. ALL Bids must be ESP to me.",
+    "2. Do not send 1,000 or 1k or 1.000 -- send 1000.", "3. The minimum Bid Raise applies as follows:"};
 
 // The fixed lines: the title, our credit line (ours to word, so only present), the rule.
 void ExpectHeading(const Lines& said) {
@@ -64,12 +63,14 @@ TEST_P(E2eRules, InitialTableGivesOneTierLine) {
 }
 
 TEST_P(E2eRules, ThreeTiersGiveThreeLinesInOrder) {
-    WriteTiers({"0", "100", "5", "101", "1000", "10", "1001", "9999999", "25", "", "", "", "", "", "", "", "", ""});
+    WriteTiers(
+        {"0", "100", "5", "101", "1000", "10", "1001", "9999999", "25", "", "", "", "", "", "", "", "", ""});
     StartAuction();
     const Lines said = Press("Command7");
     ExpectHeading(said);
     EXPECT_EQ(Lines(said.begin() + std::min<std::ptrdiff_t>(7, std::ssize(said)), said.end()),
-              (Lines{" Raise Amount is 5 for Bids between 0 and 100", " Raise Amount is 10 for Bids between 101 and 1000",
+              (Lines{" Raise Amount is 5 for Bids between 0 and 100",
+                     " Raise Amount is 10 for Bids between 101 and 1000",
                      " Raise Amount is 25 for Bids between 1001 and 9999999"}));
     // Stating the rules again says the same.
     EXPECT_EQ(Press("Command7"), said);

@@ -1,5 +1,7 @@
 // Get Bids as a whole: the capture over the link, the capture file, and the intake on it.
 
+#include "floor/capture.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,9 +10,8 @@
 #include <string>
 
 #include "fakes.h"
-#include "scratch_folder.h"
-#include "floor/capture.h"
 #include "floor/floor.h"
+#include "scratch_folder.h"
 
 #ifdef _WIN32
 #include <process.h>
@@ -45,8 +46,8 @@ protected:
         PutOnBlock(block, "Oak chest - 500");
     }
 
-    const std::string kChat = testing::Chat({"Host: Item on the Block currently is Oak chest",
-                                             "ESP from Ann: 500", "ESP from Zoë: 600"});
+    const std::string kChat = testing::Chat(
+        {"Host: Item on the Block currently is Oak chest", "ESP from Ann: 500", "ESP from Zoë: 600"});
 
     testing::ScratchFolder scratch{"gv-floor"};
     fs::path folder = scratch.path();

@@ -1,13 +1,14 @@
 // The floor's commands as the auction panel runs them: announcements, SOLD, next item, the
 // Auction command, State Rules and the busy state around them.
 
+#include "floor/floor.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "fakes.h"
-#include "floor/floor.h"
 #include "setup/rules.h"
 
 namespace gv {
@@ -33,7 +34,6 @@ protected:
         tiers.Row(0) = {"0", "999", "10"};
         tiers.Row(1) = {"1000", "9999999", "100"};
     }
-
 };
 
 TEST_F(FloorTest, StateItemRightAfterStartSaysOneLine) {
@@ -180,7 +180,8 @@ TEST_F(FloorTest, SoldSpeaksAndRemovesTheEntryOnce) {
 
 // Vase, Lamp, Rug, Lamp, Box: the list a host met the faults with.
 TEST_F(FloorTest, GetNextItemAfterSoldTakesTheEntryThatFollowedTheSoldOne) {
-    for (const char* entry : {"Vase - 5", "Lamp - 10", "Rug - 15", "Lamp - 10", "Box - 20"}) items.Append(entry);
+    for (const char* entry : {"Vase - 5", "Lamp - 10", "Rug - 15", "Lamp - 10", "Box - 20"})
+        items.Append(entry);
     floor.GetNextItem();  // Lamp, position 1
     floor.Sold();
     floor.Sold();  // pressed twice: Rug must survive
@@ -237,10 +238,10 @@ TEST_F(FloorTest, LinkStatusAfterEachCommand) {
     floor.Call(2);
     floor.StateRules();
     floor.Sold();
-    EXPECT_EQ(reports, (Lines{"chat client not answering: item not stated",
-                              "chat client not answering: call not said",
-                              "chat client not answering: rules not said",
-                              "chat client not answering: sale not said"}));
+    EXPECT_EQ(
+        reports,
+        (Lines{"chat client not answering: item not stated", "chat client not answering: call not said",
+               "chat client not answering: rules not said", "chat client not answering: sale not said"}));
     // Every line is still tried after one failed.
     EXPECT_EQ(link.spoken.size(), 3u + 3u + 8u + 2u);
     EXPECT_TRUE(items.Empty());  // the entry went; SOLD again says it again without a loss
@@ -253,13 +254,19 @@ TEST_F(FloorTest, LinkStatusAfterEachCommand) {
     // Get Bids: a chat client that never answers, one that answers with no chat, one whose
     // library is missing, and one that answers.
     reports.clear();
-    link.fetches = {{"", LinkFault::NotAnswering}, {"", LinkFault::NotAnswering}, {"", LinkFault::NotAnswering},
-                    {"", LinkFault::NotAnswering}, {"", LinkFault::NotAnswering}};
+    link.fetches = {{"", LinkFault::NotAnswering},
+                    {"", LinkFault::NotAnswering},
+                    {"", LinkFault::NotAnswering},
+                    {"", LinkFault::NotAnswering},
+                    {"", LinkFault::NotAnswering}};
     floor.GetBids();
     link.fetches = {{""}, {""}, {""}, {""}, {""}};
     floor.GetBids();
-    link.fetches = {{"", LinkFault::LibraryMissing}, {"", LinkFault::LibraryMissing}, {"", LinkFault::LibraryMissing},
-                    {"", LinkFault::LibraryMissing}, {"", LinkFault::LibraryMissing}};
+    link.fetches = {{"", LinkFault::LibraryMissing},
+                    {"", LinkFault::LibraryMissing},
+                    {"", LinkFault::LibraryMissing},
+                    {"", LinkFault::LibraryMissing},
+                    {"", LinkFault::LibraryMissing}};
     floor.GetBids();
     link.fetches = {{"", LinkFault::NotAnswering}, {"Host: hi"}};
     floor.GetBids();
@@ -404,9 +411,12 @@ TEST_F(FloorTest, BusyStateAroundEachBusyCommand) {
     PutOnBlock(block, "Oak chest - 500");
     items.Append("Oak chest - 500");
     const std::vector<std::pair<const char*, std::function<void()>>> commands = {
-        {"StateItem", [&] { floor.StateItem(); }}, {"Call1", [&] { floor.Call(1); }},
-        {"Call2", [&] { floor.Call(2); }},         {"Call3", [&] { floor.Call(3); }},
-        {"Sold", [&] { floor.Sold(); }},           {"GetBids", [&] { floor.GetBids(); }},
+        {"StateItem", [&] { floor.StateItem(); }},
+        {"Call1", [&] { floor.Call(1); }},
+        {"Call2", [&] { floor.Call(2); }},
+        {"Call3", [&] { floor.Call(3); }},
+        {"Sold", [&] { floor.Sold(); }},
+        {"GetBids", [&] { floor.GetBids(); }},
         {"StateRules", [&] { floor.StateRules(); }},
     };
     for (const auto& [name, run] : commands) {

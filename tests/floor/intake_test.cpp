@@ -29,7 +29,8 @@ protected:
     // Runs the intake and returns the number of yields it made.
     int Take(const std::string& capture) {
         int yields = 0;
-        TakeBids(capture, block, tiers, [&] { ++yields; }, [&] { ++accepted; });
+        TakeBids(
+            capture, block, tiers, [&] { ++yields; }, [&] { ++accepted; });
         return yields;
     }
 
@@ -47,18 +48,10 @@ protected:
 };
 
 const std::vector<std::string> kOakChestChat = {
-    "Ann: 550",
-    "ESP from Ann: 520",
-    kMarkerLine,
-    "ESP from Ann: 0450",
-    "ESP from Ann: 0500 tokens",
-    "ESP from Ben: 505",
-    "ESP from Ben: 510",
-    "ESP from Cy: 510",
-    "ESP from Cy: 1000",
-    "ESP from Dee: 1050",
-    "esp from Eve: 5000",
-    "ESP from Fay: 1,500",
+    "Ann: 550",           "ESP from Ann: 520",         kMarkerLine,
+    "ESP from Ann: 0450", "ESP from Ann: 0500 tokens", "ESP from Ben: 505",
+    "ESP from Ben: 510",  "ESP from Cy: 510",          "ESP from Cy: 1000",
+    "ESP from Dee: 1050", "esp from Eve: 5000",        "ESP from Fay: 1,500",
 };
 
 TEST_F(IntakeTest, OakChestSequenceEndsWithCyOverBen) {
@@ -78,14 +71,14 @@ TEST_F(IntakeTest, OakChestSequenceLineByLine) {
         const char* lastBidder;
     };
     const Step steps[] = {
-        {2, "", "", "", ""},           // before the marker nothing counts
-        {4, "", "", "", ""},           // 450 is below the minimum
-        {5, "500", "Ann", "", ""},     // first bid: no raise, last bid untouched
-        {6, "500", "Ann", "", ""},     // 505 - 500 < 10
+        {2, "", "", "", ""},        // before the marker nothing counts
+        {4, "", "", "", ""},        // 450 is below the minimum
+        {5, "500", "Ann", "", ""},  // first bid: no raise, last bid untouched
+        {6, "500", "Ann", "", ""},  // 505 - 500 < 10
         {7, "510", "Ben", "500", "Ann"},
-        {8, "510", "Ben", "500", "Ann"},  // equal bid refused
-        {9, "1000", "Cy", "510", "Ben"},  // raise of the tier of 1000 is 100; 490 is enough
-        {10, "1000", "Cy", "510", "Ben"}, // 50 < 100
+        {8, "510", "Ben", "500", "Ann"},   // equal bid refused
+        {9, "1000", "Cy", "510", "Ben"},   // raise of the tier of 1000 is 100; 490 is enough
+        {10, "1000", "Cy", "510", "Ben"},  // 50 < 100
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.lines);
@@ -157,8 +150,8 @@ TEST_F(IntakeTest, AmountsAreNumericValues) {
         const char* message;
         const char* expected;  // CurrentBid after it as the first bid; "" when refused
     } const cases[] = {
-        {"1 200", "1200"}, {"1,500", ""},       {"0500 tokens", "500"}, {"700.50", "700.5"},
-        {"six hundred", ""}, {"-600", ""},      {"&H258", "600"},       {"  5E2  ", "500"},
+        {"1 200", "1200"},   {"1,500", ""},         {"0500 tokens", "500"}, {"700.50", "700.5"},
+        {"six hundred", ""}, {"-600", ""},          {"&H258", "600"},       {"  5E2  ", "500"},
         {"1k", ""},          {"600 or 700", "600"},
     };
     for (const Case& c : cases) {
@@ -206,27 +199,37 @@ TEST_F(IntakeTest, OnlyTheLatestAuctionOfTheItemCounts) {
         {"sold, then the same name again",
          {vase, lamp, "ESP from Ann: 50", "Host: Lamp is sold for 50 tokens to Ann",
           "Host: Item on the Block currently is Rug", "ESP from Bo: 30", lamp, "ESP from Cy: 12"},
-         "12", "Cy"},
+         "12",
+         "Cy"},
         // The list wrapped around to a Lamp that did not sell: its earlier bids stay behind.
         {"wrapped around unsold",
-         {lamp, "ESP from Ann: 50", vase, "ESP from Bo: 70", lamp, "ESP from Cy: 15"}, "15", "Cy"},
+         {lamp, "ESP from Ann: 50", vase, "ESP from Bo: 70", lamp, "ESP from Cy: 15"},
+         "15",
+         "Cy"},
         // Stated twice in the same auction: bids since the first statement count.
         {"stated twice", {vase, lamp, "ESP from Ann: 20", lamp, "ESP from Bo: 30"}, "30", "Bo"},
         // After the sale of the item on the block nothing new is taken.
         {"sale is the last line",
-         {lamp, "ESP from Ann: 20", "Host: Lamp is sold for 20 tokens to Ann", "ESP from Bo: 90"}, "", ""},
+         {lamp, "ESP from Ann: 20", "Host: Lamp is sold for 20 tokens to Ann", "ESP from Bo: 90"},
+         "",
+         ""},
         // Another item's marker after ours, and no marker of ours since: nothing counts.
         {"moved on", {lamp, "ESP from Ann: 20", vase, "ESP from Bo: 90"}, "", ""},
         // A bidder's private message cannot end the auction, whatever it says.
         {"ESP that looks like a marker",
          {lamp, "ESP from Ann: 20", "ESP from Mal: Item on the Block currently is Zzz",
           "ESP from Mal: Lamp is sold for 1 tokens to Mal", "ESP from Bo: 30"},
-         "30", "Bo"},
+         "30",
+         "Bo"},
         // Another item whose name starts like ours is another item.
-        {"longer name", {lamp, "ESP from Ann: 20", "Host: Item on the Block currently is Lamp shade",
-                         "ESP from Bo: 90"}, "", ""},
+        {"longer name",
+         {lamp, "ESP from Ann: 20", "Host: Item on the Block currently is Lamp shade", "ESP from Bo: 90"},
+         "",
+         ""},
         {"sale of another item does not end ours",
-         {lamp, "ESP from Ann: 20", "Host: Vase is sold for 5 tokens to Cy", "ESP from Bo: 30"}, "30", "Bo"},
+         {lamp, "ESP from Ann: 20", "Host: Vase is sold for 5 tokens to Cy", "ESP from Bo: 30"},
+         "30",
+         "Bo"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -239,14 +242,15 @@ TEST_F(IntakeTest, OnlyTheLatestAuctionOfTheItemCounts) {
 }
 
 TEST_F(IntakeTest, LatestAuctionStartIsTheFirstMarkerAfterTheLastEnd) {
-    const std::string chat = Chat({"Host: Item on the Block currently is Lamp", "x: Lamp is sold for 1 tokens to x",
-                                   "no colon here", "Host: Item on the Block currently is Lamp",
-                                   "Host: Item on the Block currently is Lamp"});
+    const std::string chat = Chat(
+        {"Host: Item on the Block currently is Lamp", "x: Lamp is sold for 1 tokens to x", "no colon here",
+         "Host: Item on the Block currently is Lamp", "Host: Item on the Block currently is Lamp"});
     EXPECT_EQ(LatestAuctionStart(chat, "Lamp"), chat.find("no colon here") + 15);
     EXPECT_EQ(LatestAuctionStart(chat, "Vase"), std::string::npos);
     EXPECT_EQ(LatestAuctionStart("", "Lamp"), std::string::npos);
     // The same lines ended by CR alone, and without a last line end.
-    const std::string crOnly = "a: Item on the Block currently is Lamp\rb: Item on the Block currently is Lamp";
+    const std::string crOnly =
+        "a: Item on the Block currently is Lamp\rb: Item on the Block currently is Lamp";
     EXPECT_EQ(LatestAuctionStart(crOnly, "Lamp"), 0u);
     EXPECT_EQ(LatestAuctionStart("\r\n\r\nq: Item on the Block currently is Lamp\r", "Lamp"), 4u);
 }
@@ -282,13 +286,15 @@ TEST_F(IntakeTest, CaptionsAsTheWindowIsCreated) {
     block = fresh;
     Take(Chat({"Host: Item on the Block currently is Item on the block", "ESP from Ann: 5"}));
     ExpectBids("5", "Ann", "Last Bid", "Last Bidder");
-    Take(Chat({"Host: Item on the Block currently is Item on the block", "ESP from Ann: 5", "ESP from Bo: 16"}));
+    Take(Chat(
+        {"Host: Item on the Block currently is Item on the block", "ESP from Ann: 5", "ESP from Bo: 16"}));
     ExpectBids("16", "Bo", "5", "Ann");
 }
 
 TEST_F(IntakeTest, NumbersBeyondTheDoubleRangeDoNotStopTheIntake) {
     // One such bid must not freeze the auction: the valid bid after it is taken.
-    int yields = Take(Chat({kMarkerLine, "ESP from Ann: 1E999", "ESP from Ann: -1E999", "ESP from Ben: 600"}));
+    int yields =
+        Take(Chat({kMarkerLine, "ESP from Ann: 1E999", "ESP from Ann: -1E999", "ESP from Ben: 600"}));
     ExpectBids("600", "Ben", "", "");
     EXPECT_EQ(yields, 4 + 1);
     Take(Chat({kMarkerLine, "ESP from Ann: 1E999", "ESP from Ben: 600", "ESP from Cy: 1D999",
@@ -346,7 +352,8 @@ TEST_F(IntakeTest, TenMegabyteChat) {
     const testing::ChatText chat = testing::MakeChat({.bytes = 10u << 20, .bidEvery = 50, .raise = 100});
     ASSERT_GT(chat.accepted, 1000);
     const int yields = Take(chat.text);
-    ExpectBids(std::to_string(chat.lastBid), chat.lastBidder, std::to_string(chat.previousBid), chat.previousBidder);
+    ExpectBids(std::to_string(chat.lastBid), chat.lastBidder, std::to_string(chat.previousBid),
+               chat.previousBidder);
     EXPECT_EQ(accepted, chat.accepted);
     EXPECT_EQ(yields, chat.lines + chat.accepted);
 

@@ -52,7 +52,8 @@ Versions MakeVersions(const fs::path& folder) {
     Versions v;
     v.tiers[1].Row(0) = {"0", "100", "5"};
     v.tiers[1].Row(1) = {"101", "9999999", "25"};
-    for (int i = 0; i < 400; ++i) v.items[1].Append("Lot " + std::to_string(i) + " of the evening - " + std::to_string(i * 7));
+    for (int i = 0; i < 400; ++i)
+        v.items[1].Append("Lot " + std::to_string(i) + " of the evening - " + std::to_string(i * 7));
     v.items[0].Append("Oak chest - 500");
     for (int k = 0; k < 2; ++k) {
         EXPECT_TRUE(SaveBids(folder / "bids.ref", v.tiers[k]).ok);
@@ -88,8 +89,10 @@ TEST_F(SetupFaults, KilledAtAnyMomentOfASaveLeavesTheOldOrTheNewFileWhole) {
         killedMidway += WIFSIGNALED(status) ? 1 : 0;
         const std::string b = Read(bids);
         const std::string i = Read(items);
-        ASSERT_TRUE(b == v.bidsBytes[0] || b == v.bidsBytes[1]) << "trial " << trial << ": BIDS.TXT is " << b.size() << " bytes";
-        ASSERT_TRUE(i == v.itemsBytes[0] || i == v.itemsBytes[1]) << "trial " << trial << ": Items.TXT is " << i.size() << " bytes";
+        ASSERT_TRUE(b == v.bidsBytes[0] || b == v.bidsBytes[1])
+            << "trial " << trial << ": BIDS.TXT is " << b.size() << " bytes";
+        ASSERT_TRUE(i == v.itemsBytes[0] || i == v.itemsBytes[1])
+            << "trial " << trial << ": Items.TXT is " << i.size() << " bytes";
     }
     EXPECT_EQ(killedMidway, 200);
 }

@@ -150,8 +150,8 @@ TEST(TierTable, LeavingTheEmptyHighBoundOfARowNotInUseChangesNothing) {
 // when the focus then walks through every box without typing.
 TEST(TierTable, AWalkWithoutTypingLeavesABuiltTableAsItIs) {
     std::mt19937 random(20261207);
-    const std::vector<std::string> values = {"", "0", "7", "0012", "100", "250", "999", "1000", "5000",
-                                             "9999998", "9999999", "8888888"};
+    const std::vector<std::string> values = {"",    "0",    "7",    "0012",    "100",     "250",
+                                             "999", "1000", "5000", "9999998", "9999999", "8888888"};
     for (int trial = 0; trial < 2000; ++trial) {
         TierTable t;
         const int typings = static_cast<int>(random() % 8);

@@ -39,10 +39,10 @@ TEST(DapiWire, FieldsCrossIntactWhateverTheyHold) {
 
 TEST(DapiWire, PaddingIsIgnoredButDamageIsRefused) {
     EXPECT_EQ(*pw::dapi::Unpack(std::string("1:0,\0\0\0", 7)), std::vector<std::string>{"0"});
-    EXPECT_FALSE(pw::dapi::Unpack("5:abc,"));           // shorter than it says
-    EXPECT_FALSE(pw::dapi::Unpack("3:abcd,"));          // no comma where it should be
-    EXPECT_FALSE(pw::dapi::Unpack(":abc,"));            // no length
-    EXPECT_FALSE(pw::dapi::Unpack("1:a,x"));            // stray byte after the fields
+    EXPECT_FALSE(pw::dapi::Unpack("5:abc,"));                      // shorter than it says
+    EXPECT_FALSE(pw::dapi::Unpack("3:abcd,"));                     // no comma where it should be
+    EXPECT_FALSE(pw::dapi::Unpack(":abc,"));                       // no length
+    EXPECT_FALSE(pw::dapi::Unpack("1:a,x"));                       // stray byte after the fields
     EXPECT_FALSE(pw::dapi::Unpack("99999999999999999999999:a,"));  // a length beyond all reason
 }
 
@@ -53,15 +53,15 @@ TEST(WorldCommunicate, ThePokeOfEachModeBecomesItsChatLine) {
     EXPECT_EQ(world.CommunicatePoke("Gavelton\f2\fAnn\fyou won"), "0");
     // Only the first three form feeds separate fields; the text keeps the rest.
     EXPECT_EQ(world.CommunicatePoke("Gavelton\f0\f\fa\fb"), "0");
-    EXPECT_EQ(world.Transcript(),
-              (std::vector<std::string>{"Hal: SOLD!", "Hal thinks: hmm", "ESP to Ann: you won", "Hal: a\fb"}));
+    EXPECT_EQ(world.Transcript(), (std::vector<std::string>{"Hal: SOLD!", "Hal thinks: hmm",
+                                                            "ESP to Ann: you won", "Hal: a\fb"}));
 }
 
 TEST(WorldCommunicate, FaultyRequestsGetTheirCodesAndLeaveTheChatAlone) {
     World world;
-    EXPECT_EQ(world.CommunicatePoke("Gavelton\f0\f"), "14");         // fields missing
-    EXPECT_EQ(world.CommunicatePoke("\f0\f\ftext"), "14");           // no name
-    EXPECT_EQ(world.CommunicatePoke("Gavelton\f3\f\ftext"), "14");   // no such mode
+    EXPECT_EQ(world.CommunicatePoke("Gavelton\f0\f"), "14");        // fields missing
+    EXPECT_EQ(world.CommunicatePoke("\f0\f\ftext"), "14");          // no name
+    EXPECT_EQ(world.CommunicatePoke("Gavelton\f3\f\ftext"), "14");  // no such mode
     EXPECT_EQ(world.CommunicatePoke("Gavelton\f 0\f\ftext"), "14");
     EXPECT_EQ(world.CommunicatePoke("Gavelton\f0\f\f"), "11");
     EXPECT_EQ(world.CommunicatePoke(std::string("Gavelton\f0\f\f\0junk", 16)), "11");

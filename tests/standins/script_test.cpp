@@ -1,6 +1,7 @@
+#include "core/script.h"
+
 #include <gtest/gtest.h>
 
-#include "core/script.h"
 #include "core/script_runner.h"
 
 namespace {
@@ -32,7 +33,8 @@ TEST(ScriptLine, CommandsSteerTheWorld) {
 }
 
 TEST(ScriptLine, ACommandWithoutWhatItNeedsIsNotPosted) {
-    for (const char* line : {"!wait", "!wait soon", "!wait -1", "!wait 1s", "!wait nan", "!host", "!ack", "!data"}) {
+    for (const char* line :
+         {"!wait", "!wait soon", "!wait -1", "!wait 1s", "!wait nan", "!host", "!ack", "!data"}) {
         EXPECT_EQ(ParseScriptLine(line).kind, Kind::Invalid) << line;
     }
 }

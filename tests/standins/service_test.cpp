@@ -1,12 +1,11 @@
 // The WorldsApi service as a tool meets it: what it accepts, what it refuses, and what a
 // request answers, over the real socket with wx's own IPC client.
 
-#include <wx/ipc.h>
-#include <wx/log.h>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <wx/ipc.h>
+#include <wx/log.h>
 
 #include <cstring>
 
@@ -62,13 +61,14 @@ TEST_F(Service, PlainTextPokesReachTheChatAndTheLogByteForByte) {
     ASSERT_TRUE(Poke("WorldsApi_Communicate", Text("Gavelton\f0\f\fCaf\xE9 SOLD!")));
     ASSERT_TRUE(Poke("WorldsApi_Communicate", Text("Gavelton\f2\fAnn\fwon")));
     EXPECT_EQ(Chat(), "Hal: Caf\xE9 SOLD!\r\nESP to Ann: won");
-    EXPECT_EQ(LogLines("POKE"), (std::vector<std::string>{
-                                    "POKE\tWorldsApi_Register\tWorldsApi_Register\t1\tGavelton\\x00",
-                                    "POKE\tWorldsApi_Communicate\tWorldsApi_Communicate\t1\tGavelton\\f0\\f\\fCaf\\xE9 SOLD!\\x00",
-                                    "POKE\tWorldsApi_Communicate\tWorldsApi_Communicate\t1\tGavelton\\f2\\fAnn\\fwon\\x00",
-                                }));
-    EXPECT_EQ(LogLines("REQUEST"),
-              std::vector<std::string>{"REQUEST\tWorldsApi_GetAllText\tGavelton\t1\t"});
+    EXPECT_EQ(
+        LogLines("POKE"),
+        (std::vector<std::string>{
+            "POKE\tWorldsApi_Register\tWorldsApi_Register\t1\tGavelton\\x00",
+            "POKE\tWorldsApi_Communicate\tWorldsApi_Communicate\t1\tGavelton\\f0\\f\\fCaf\\xE9 SOLD!\\x00",
+            "POKE\tWorldsApi_Communicate\tWorldsApi_Communicate\t1\tGavelton\\f2\\fAnn\\fwon\\x00",
+        }));
+    EXPECT_EQ(LogLines("REQUEST"), std::vector<std::string>{"REQUEST\tWorldsApi_GetAllText\tGavelton\t1\t"});
 }
 
 TEST_F(Service, WhatARealClientWouldNotUnderstandStaysOutOfTheChat) {

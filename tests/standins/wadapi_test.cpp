@@ -60,19 +60,20 @@ TEST_F(LibraryAgainstWorld, ASessionGetsTheClientsCodesAndTheChatText) {
     EXPECT_EQ(g_acks, (std::vector<std::string>{"0", "9", "0", "0", "11", "12", "0", "0", "10"}));
     ASSERT_EQ(g_texts.size(), 1u);
     EXPECT_EQ(g_texts[0], "Hal: Item on the Block currently is Caf\xE9 table\r\nESP to Ann: you won");
-    EXPECT_EQ(LibLines(), (std::vector<std::string>{
-                              "LIB\tInitDDE\tGavelton",
-                              "LIB\tDapiRegister\tGavelton",
-                              "LIB\tDapiRegister\tGavelton",
-                              "LIB\tDapiCommunicate\tGavelton\t0\t\tItem on the Block currently is Caf\\xE9 table",
-                              "LIB\tDapiCommunicate\tGavelton\t2\tAnn\tyou won",
-                              "LIB\tDapiCommunicate\tGavelton\t0\t\t",
-                              "LIB\tDapiCommunicate\tGavelton\t2\t\tto nobody",
-                              "LIB\tDapiGetAllText\tGavelton",
-                              "LIB\tDapiUnregister\tGavelton",
-                              "LIB\tDapiUnregister\tGavelton",
-                              "LIB\tKillDDE",
-                          }));
+    EXPECT_EQ(LibLines(),
+              (std::vector<std::string>{
+                  "LIB\tInitDDE\tGavelton",
+                  "LIB\tDapiRegister\tGavelton",
+                  "LIB\tDapiRegister\tGavelton",
+                  "LIB\tDapiCommunicate\tGavelton\t0\t\tItem on the Block currently is Caf\\xE9 table",
+                  "LIB\tDapiCommunicate\tGavelton\t2\tAnn\tyou won",
+                  "LIB\tDapiCommunicate\tGavelton\t0\t\t",
+                  "LIB\tDapiCommunicate\tGavelton\t2\t\tto nobody",
+                  "LIB\tDapiGetAllText\tGavelton",
+                  "LIB\tDapiUnregister\tGavelton",
+                  "LIB\tDapiUnregister\tGavelton",
+                  "LIB\tKillDDE",
+              }));
 }
 
 TEST_F(LibraryAgainstWorld, TheWorldsStateAndForcedCodesComeBackAsCodes) {

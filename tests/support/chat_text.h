@@ -28,10 +28,14 @@ struct ChatText {
 
 inline ChatText MakeChat(const ChatRecipe& recipe) {
     static const char* const kTalk[] = {
-        "Ann: hello there, is the chest still open for bids?", "Bo: is the chest oak or pine?",
-        "Host: Current Bid is 1200 from Bo",                   "Cy: good evening everyone",
-        "Host: 1ST CALL",                                      "Dee: I'll pass on this one, saving up",
-        "Eve: lol",                                            "Host: ** Minimum Raise Amount is 10 **",
+        "Ann: hello there, is the chest still open for bids?",
+        "Bo: is the chest oak or pine?",
+        "Host: Current Bid is 1200 from Bo",
+        "Cy: good evening everyone",
+        "Host: 1ST CALL",
+        "Dee: I'll pass on this one, saving up",
+        "Eve: lol",
+        "Host: ** Minimum Raise Amount is 10 **",
     };
     ChatText chat;
     chat.text.reserve(recipe.bytes + 128);
@@ -50,7 +54,8 @@ inline ChatText MakeChat(const ChatRecipe& recipe) {
         }
         ++chat.bids;
         const std::string bidder = "Bidder" + std::to_string(chat.bids % 7);
-        const bool repeat = recipe.repeatEvery > 0 && chat.bids % recipe.repeatEvery == 0 && chat.accepted > 0;
+        const bool repeat =
+            recipe.repeatEvery > 0 && chat.bids % recipe.repeatEvery == 0 && chat.accepted > 0;
         const int amount = repeat ? standing : standing + recipe.raise;
         add("ESP from " + bidder + ": " + std::to_string(amount));
         if (repeat) continue;

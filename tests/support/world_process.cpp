@@ -39,7 +39,8 @@ std::size_t LineCount(const std::string& text) {
 ServiceFolder::ServiceFolder() {
     if (const char* old = std::getenv("XDG_RUNTIME_DIR")) previous_ = old;
     std::mt19937_64 random(std::random_device{}());
-    path_ = std::filesystem::temp_directory_path() / ("gavelton-e2e-" + std::to_string(random() % 1000000000));
+    path_ =
+        std::filesystem::temp_directory_path() / ("gavelton-e2e-" + std::to_string(random() % 1000000000));
     std::filesystem::create_directories(path_);
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all);
     ::setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);
@@ -61,8 +62,8 @@ WorldProcess::WorldProcess(const std::filesystem::path& executable, const std::f
     // A world that has died must not take the test with it when we write to its input.
     ::signal(SIGPIPE, SIG_IGN);
 
-    std::vector<std::string> args = {executable.string(), "--headless", "--log", log_.string(),
-                                     "--script", "-", "--host", options.host};
+    std::vector<std::string> args = {executable.string(), "--headless", "--log",  log_.string(),
+                                     "--script",          "-",          "--host", options.host};
     if (!options.transcript.empty()) {
         args.push_back("--transcript-file");
         args.push_back(options.transcript.string());
@@ -114,8 +115,8 @@ WorldProcess::WorldProcess(const std::filesystem::path& executable, const std::f
         return;
     }
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::filesystem::path socket = runtime ? std::filesystem::path(runtime) / worlds_api::kService
-                                                 : std::filesystem::path();
+    const std::filesystem::path socket =
+        runtime ? std::filesystem::path(runtime) / worlds_api::kService : std::filesystem::path();
     ready_ = WaitFor([&] { return std::filesystem::exists(socket); }, Nap, std::chrono::seconds(5));
     if (!ready_) problem_ = "no socket at " + socket.string();
 }
@@ -131,8 +132,8 @@ int WorldProcess::Stop() {
         input_ = -1;
     }
     if (pid_ > 0) {
-        const bool ended = WaitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, Nap,
-                                   std::chrono::seconds(3));
+        const bool ended =
+            WaitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, Nap, std::chrono::seconds(3));
         if (!ended) {
             ::kill(pid_, SIGKILL);
             ::waitpid(pid_, &status, 0);
@@ -202,8 +203,8 @@ std::vector<LogEntry> WorldProcess::Log() const {
         bool first = true;
         while (true) {
             const std::size_t tab = line.find('\t', start);
-            const std::string_view field =
-                std::string_view(line).substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+            const std::string_view field = std::string_view(line).substr(
+                start, tab == std::string::npos ? std::string::npos : tab - start);
             std::string bytes;
             if (!pw::Unescape(field, bytes)) bytes = "(bad escape) " + std::string(field);
             if (first) {
@@ -229,8 +230,9 @@ std::vector<std::string> WorldProcess::Said() const {
             // topic, item, format, data
             const std::string& data = f.size() == 4 ? f[3] : std::string();
             const bool shaped = f.size() == 4 && f[1] == worlds_api::kCommunicate && f[2] == "1" &&
-                                data.size() > kPrefix.size() && data.compare(0, kPrefix.size(), kPrefix) == 0 &&
-                                data.back() == '\0' && data.find('\0') == data.size() - 1;
+                                data.size() > kPrefix.size() &&
+                                data.compare(0, kPrefix.size(), kPrefix) == 0 && data.back() == '\0' &&
+                                data.find('\0') == data.size() - 1;
             said.push_back(shaped ? data.substr(kPrefix.size(), data.size() - kPrefix.size() - 1)
                                   : "(unexpected) " + pw::Escape(data));
         } else if (entry.kind == "LIB" && !f.empty() && f[0] == "DapiCommunicate") {
@@ -245,7 +247,8 @@ std::size_t WorldProcess::Fetches() const {
     std::size_t count = 0;
     for (const LogEntry& entry : Log()) {
         const auto& f = entry.fields;
-        if (entry.kind == "REQUEST" && f.size() >= 2 && f[0] == worlds_api::kGetAllText && f[1] == "Gavelton") {
+        if (entry.kind == "REQUEST" && f.size() >= 2 && f[0] == worlds_api::kGetAllText &&
+            f[1] == "Gavelton") {
             ++count;
         } else if (entry.kind == "LIB" && !f.empty() && f[0] == "DapiGetAllText") {
             ++count;

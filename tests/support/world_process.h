@@ -15,7 +15,7 @@
 namespace gv::e2e {
 
 struct WorldOptions {
-    std::string host = "Host";            // the host's avatar name
+    std::string host = "Host";              // the host's avatar name
     std::filesystem::path transcript = {};  // --transcript-file, when not empty
 };
 

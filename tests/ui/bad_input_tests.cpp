@@ -54,7 +54,8 @@ TEST_F(BadInput, NamesOutsideTheCodePageAndControlCharactersAreSavedByTheRules) 
     ClickMenu(1);
     // A long name (a GTK entry holds at most 65535 characters), characters Windows-1252 has
     // (é, €) and has not (✓, 日), a tab and another control character.
-    const wxString name = wxString::FromUTF8("Caf\xC3\xA9 \xE2\x82\xAC \xE2\x9C\x93 \xE6\x97\xA5\tx\x01y ") + wxString('z', 50000);
+    const wxString name = wxString::FromUTF8("Caf\xC3\xA9 \xE2\x82\xAC \xE2\x9C\x93 \xE6\x97\xA5\tx\x01y ") +
+                          wxString('z', 50000);
     Paste(Find<wxTextCtrl>("AuctionItem"), name);
     Click(Find<wxButton>("Command9"));
     ASSERT_EQ(frame_->Items().Count(), 1u);

@@ -35,8 +35,8 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 void GuiTest::SetUp() {
     previous_ = std::filesystem::current_path();
     std::mt19937_64 random(std::random_device{}());
-    folder_ = std::filesystem::temp_directory_path() /
-              ("gavelton-ui-" + std::to_string(random() % 1000000000));
+    folder_ =
+        std::filesystem::temp_directory_path() / ("gavelton-ui-" + std::to_string(random() % 1000000000));
     std::filesystem::create_directories(folder_);
     std::filesystem::current_path(folder_);
 }

@@ -2,11 +2,10 @@
 // the window's waits yield to.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
-
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,8 +17,8 @@ int main(int argc, char** argv) {
 
     // A practice world someone runs on this machine must not answer the tests' link: give
     // the link a service folder of its own, where no world listens.
-    const auto runtime = std::filesystem::temp_directory_path() /
-                         ("gavelton-ui-runtime-" + std::to_string(::getpid()));
+    const auto runtime =
+        std::filesystem::temp_directory_path() / ("gavelton-ui-runtime-" + std::to_string(::getpid()));
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);

@@ -92,8 +92,10 @@ TEST_F(FailedSave, TheHostMayCloseWithoutSaving) {
     CloseWindow();
     EXPECT_FALSE(window_) << "Close without saving must close";
     ASSERT_EQ(sink_.asked.size(), 1u);
-    EXPECT_NE(sink_.asked[0].text.find("BIDS.TXT could not be saved"), std::string::npos) << sink_.asked[0].text;
-    EXPECT_EQ(sink_.asked[0].text.find("Items.TXT"), std::string::npos) << "only the file that failed is named";
+    EXPECT_NE(sink_.asked[0].text.find("BIDS.TXT could not be saved"), std::string::npos)
+        << sink_.asked[0].text;
+    EXPECT_EQ(sink_.asked[0].text.find("Items.TXT"), std::string::npos)
+        << "only the file that failed is named";
     EXPECT_TRUE(sink_.shown.empty());
     EXPECT_TRUE(std::filesystem::is_directory(kBidsFile));
     EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 0\r\nVase - 0\r\n");

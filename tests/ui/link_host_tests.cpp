@@ -16,7 +16,8 @@ class LinkHostTest : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        chatLink_.SetHostFactory([this]() -> std::unique_ptr<LinkHostView> { return std::make_unique<LinkHost>(chatLink_); });
+        chatLink_.SetHostFactory(
+            [this]() -> std::unique_ptr<LinkHostView> { return std::make_unique<LinkHost>(chatLink_); });
         chatLink_.LoadLinkSettings(folder_ / "SCONTROL.TXT");  // none: the DDE transport
         chatLink_.StartLink();
         host_ = dynamic_cast<LinkHostWindow*>(wxWindow::FindWindowByName("WA_DDE"));
@@ -40,10 +41,11 @@ TEST_F(LinkHostTest, ExistsHiddenWithItsConsole) {
     EXPECT_FALSE(host_->IsShown());
     EXPECT_EQ(host_->GetTitle(), "WA DDE COMMUNICATION");
     const std::pair<const char*, const char*> captions[] = {
-        {"Label1", "Comm Mode"},      {"Label2", "Avatar Name"},     {"Label3", "Text To Send"},
-        {"Label4", "(0 - Speak, 1 - Think, 2- ESP)"},               {"WA_Register", "Register"},
-        {"WA_Communicate", "Communicate"}, {"WA_GetAllText", "GetAllText"},
-        {"WA_Unregister", "Unregister"},   {"ErrorCheck", "Error Occured"},
+        {"Label1", "Comm Mode"},         {"Label2", "Avatar Name"},
+        {"Label3", "Text To Send"},      {"Label4", "(0 - Speak, 1 - Think, 2- ESP)"},
+        {"WA_Register", "Register"},     {"WA_Communicate", "Communicate"},
+        {"WA_GetAllText", "GetAllText"}, {"WA_Unregister", "Unregister"},
+        {"ErrorCheck", "Error Occured"},
     };
     for (const auto& [name, caption] : captions) {
         EXPECT_EQ(Field<wxWindow>(name)->GetLabel(), caption) << name;
@@ -53,9 +55,9 @@ TEST_F(LinkHostTest, ExistsHiddenWithItsConsole) {
     for (wxWindow* child : host_->GetChildren()) {
         if (child->AcceptsFocusFromKeyboard()) order.push_back(child->GetName());
     }
-    EXPECT_EQ(order, (std::vector<wxString>{"WA_Communicate", "WA_Unregister", "WA_Register", "Text1",
-                                           "CommMode", "AvatarName", "CommText", "WA_GetAllText",
-                                           "ErrorCheck"}));
+    EXPECT_EQ(order,
+              (std::vector<wxString>{"WA_Communicate", "WA_Unregister", "WA_Register", "Text1", "CommMode",
+                                     "AvatarName", "CommText", "WA_GetAllText", "ErrorCheck"}));
 }
 
 TEST_F(LinkHostTest, FieldsAndRecordFollowEachOther) {

@@ -31,13 +31,20 @@ TEST_F(MainWindow, OpensOnTheAuctionPanelWithThePlaceholders) {
         EXPECT_FALSE(Find<wxWindow>(frame)->IsShown()) << frame;
     }
     const std::pair<const char*, const char*> captions[] = {
-        {"BlockItem", "Item on the block"}, {"BlockMin", "Min Bid"},
-        {"CurrentBidder", "Current Bidder"}, {"CurrentBid", "Current Bid"},
-        {"LastBidder", "Last Bidder"},       {"LastBid", "Last Bid"},
-        {"Command7", "State Rules"},         {"Command5", "State Item"},
-        {"Command6", "Get Bids"},            {"Command11", "Get Next Item"},
-        {"Command1", "call 1st"},            {"Command2", "call 2nd"},
-        {"Command3", "call 3rd"},            {"Command4", "SOLD"},
+        {"BlockItem", "Item on the block"},
+        {"BlockMin", "Min Bid"},
+        {"CurrentBidder", "Current Bidder"},
+        {"CurrentBid", "Current Bid"},
+        {"LastBidder", "Last Bidder"},
+        {"LastBid", "Last Bid"},
+        {"Command7", "State Rules"},
+        {"Command5", "State Item"},
+        {"Command6", "Get Bids"},
+        {"Command11", "Get Next Item"},
+        {"Command1", "call 1st"},
+        {"Command2", "call 2nd"},
+        {"Command3", "call 3rd"},
+        {"Command4", "SOLD"},
     };
     for (const auto& [name, caption] : captions) {
         EXPECT_EQ(Text(name), caption) << name;
@@ -142,7 +149,7 @@ TEST_F(MainWindow, BusyRefusesEveryInputAndRecoversAfter) {
     Key(WXK_TAB);
     Click(high);
     Type("7");
-    ClickMenu(1);                 // List
+    ClickMenu(1);  // List
     Key('L', wxMOD_ALT);
     Key(WXK_F10);
     Key(WXK_RETURN);
