@@ -219,13 +219,16 @@ double ValOrInfinity(std::string_view text) {
 
 namespace {
 
-std::string FormatNumber(double value, bool exact) {
-    // Infinity is written as the smallest power of ten beyond the double range, so that
-    // the text reads back (ValOrInfinity) as the same infinity.
-    if (std::isnan(value)) return "0";
-    if (std::isinf(value)) return value > 0 ? "1E+309" : "-1E+309";
-    if (value == 0.0) return "0";
+// A finite, non-zero value's significant digits (no trailing zeros), its sign and its decimal
+// exponent, as scientific notation has them.
+struct Digits {
+    char digits[20];
+    std::size_t count = 0;
+    bool negative = false;
+    int exp10 = 0;
+};
 
+Digits SignificantDigits(double value, bool exact) {
     // 15 significant digits, so that arithmetic noise (0.1 + 0.2) never shows. More (up to
     // the 17 that make any double read back as itself) where 15 will not do: when the text is
     // to read back exactly, and when rounding up would carry the largest doubles past the range.
@@ -237,53 +240,66 @@ std::string FormatNumber(double value, bool exact) {
         r = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
     }
     const std::string_view s(sci, static_cast<std::size_t>(r.ptr - sci));
-    const bool negative = s.front() == '-';
-    const std::size_t m = negative ? 1 : 0;
-    char digits[20];
-    std::size_t nd = 0;
-    digits[nd++] = s[m];
+    Digits d;
+    d.negative = s.front() == '-';
+    const std::size_t m = d.negative ? 1 : 0;
+    d.digits[d.count++] = s[m];
     const std::size_t ePos = s.find('e');
-    for (std::size_t i = m + 2; i < ePos; ++i) digits[nd++] = s[i];
-    while (nd > 1 && digits[nd - 1] == '0') --nd;
-    int exp10 = 0;
-    {
-        const char* p = s.data() + ePos + 1;
-        if (*p == '+') ++p;
-        std::from_chars(p, s.data() + s.size(), exp10);
-    }
+    for (std::size_t i = m + 2; i < ePos; ++i) d.digits[d.count++] = s[i];
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+    const char* p = s.data() + ePos + 1;
+    if (*p == '+') ++p;
+    std::from_chars(p, s.data() + s.size(), d.exp10);
+    return d;
+}
 
+void AppendExponentForm(std::string& out, const Digits& d) {
+    out.push_back(d.digits[0]);
+    if (d.count > 1) {
+        out.push_back('.');
+        out.append(d.digits + 1, d.count - 1);
+    }
+    out.push_back('E');
+    out.push_back(d.exp10 < 0 ? '-' : '+');
+    const int a = d.exp10 < 0 ? -d.exp10 : d.exp10;
+    if (a < 10) out.push_back('0');
+    char eb[8];
+    const auto er = std::to_chars(eb, eb + sizeof eb, a);
+    out.append(eb, er.ptr);
+}
+
+void AppendPlainForm(std::string& out, const Digits& d) {
+    if (d.exp10 < 0) {
+        out.push_back('.');
+        out.append(static_cast<std::size_t>(-d.exp10 - 1), '0');
+        out.append(d.digits, d.count);
+        return;
+    }
+    const std::size_t intLen = static_cast<std::size_t>(d.exp10) + 1;
+    if (d.count <= intLen) {
+        out.append(d.digits, d.count);
+        out.append(intLen - d.count, '0');
+    } else {
+        out.append(d.digits, intLen);
+        out.push_back('.');
+        out.append(d.digits + intLen, d.count - intLen);
+    }
+}
+
+std::string FormatNumber(double value, bool exact) {
+    // Infinity is written as the smallest power of ten beyond the double range, so that
+    // the text reads back (ValOrInfinity) as the same infinity.
+    if (std::isnan(value)) return "0";
+    if (std::isinf(value)) return value > 0 ? "1E+309" : "-1E+309";
+    if (value == 0.0) return "0";
+    const Digits d = SignificantDigits(value, exact);
     std::string out;
     out.reserve(24);
-    if (negative) out.push_back('-');
-    if (exp10 >= 15 || exp10 < -5) {
-        out.push_back(digits[0]);
-        if (nd > 1) {
-            out.push_back('.');
-            out.append(digits + 1, nd - 1);
-        }
-        out.push_back('E');
-        out.push_back(exp10 < 0 ? '-' : '+');
-        const int a = exp10 < 0 ? -exp10 : exp10;
-        if (a < 10) out.push_back('0');
-        char eb[8];
-        const auto er = std::to_chars(eb, eb + sizeof eb, a);
-        out.append(eb, er.ptr);
-        return out;
-    }
-    if (exp10 < 0) {
-        out.push_back('.');
-        out.append(static_cast<std::size_t>(-exp10 - 1), '0');
-        out.append(digits, nd);
-        return out;
-    }
-    const std::size_t intLen = static_cast<std::size_t>(exp10) + 1;
-    if (nd <= intLen) {
-        out.append(digits, nd);
-        out.append(intLen - nd, '0');
+    if (d.negative) out.push_back('-');
+    if (d.exp10 >= 15 || d.exp10 < -5) {
+        AppendExponentForm(out, d);
     } else {
-        out.append(digits, intLen);
-        out.push_back('.');
-        out.append(digits + intLen, nd - intLen);
+        AppendPlainForm(out, d);
     }
     return out;
 }

@@ -51,7 +51,7 @@ WADAPI_EXPORT int32_t WADAPI_CALL KillDDE(void);
 
 // Pointer types for binding the functions by name at run time.
 typedef int32_t(WADAPI_CALL* WadapiInitDDEFn)(const char*, WadapiAckProc, WadapiDataProc, WadapiAllTextProc);
-typedef int32_t(WADAPI_CALL* WadapiKillDDEFn)(void);
+typedef int32_t(WADAPI_CALL* WadapiKillDDEFn)();
 typedef int32_t(WADAPI_CALL* WadapiNameFn)(const char*);  // DapiRegister, DapiUnregister, DapiGetAllText
 typedef int32_t(WADAPI_CALL* WadapiCommunicateFn)(const char*, int32_t, const char*, const char*);
 

@@ -53,4 +53,12 @@ private:
 
 }  // namespace
 
+// wx defines wxGetApp() here for programs that want it; this one does not.
+#ifdef __clang__
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wunused-function"
+#endif
 wxIMPLEMENT_APP(GaveltonApp);
+#ifdef __clang__
+#pragma clang diagnostic pop
+#endif
