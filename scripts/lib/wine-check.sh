@@ -202,7 +202,9 @@ wait_idle() { wait_until idle || fail "the main window stayed busy (red) after $
 
 focus_main() {
     check_alive
-    xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"
+    # --sync waits for the focus to arrive, forever if the window has gone.
+    timeout -k 1 5 xdotool windowfocus --sync "$WID" 2>/dev/null ||
+        xdotool windowfocus "$WID" 2>/dev/null || fail "cannot focus the main window"
     sleep 0.3
 }
 # Presses the button `n` steps after Dummy in the designed tab order. Every command leaves the
@@ -232,7 +234,7 @@ close_box() {
     local box
     box=$(xdotool search --onlyvisible --name "^$1\$" | grep -vx "${WID:-none}" | head -n1)
     [[ -n $box ]] || fail "the box \"$1\" has no window of its own"
-    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    timeout -k 1 5 xdotool windowfocus --sync "$box" 2>/dev/null || true
     xdotool key Return
     box_gone() { ! xdotool search --onlyvisible --name "^$1\$" | grep -qvx "${WID:-none}"; }
     wait_until box_gone "$1" || fail "the box \"$1\" did not close on Return"
