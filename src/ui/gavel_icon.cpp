@@ -5,6 +5,13 @@
 
 namespace gv::ui {
 
+#ifdef __WXMSW__
+
+// The icon group "gavelton" of gavelton.rc, the one Explorer shows for the program.
+wxIcon GavelIcon() { return wxIcon(wxS("gavelton"), wxBITMAP_TYPE_ICO_RESOURCE, 32, 32); }
+
+#else
+
 wxIcon GavelIcon() {
     wxBitmap bitmap(32, 32, 24);
     {
@@ -32,5 +39,7 @@ wxIcon GavelIcon() {
     icon.CopyFromBitmap(bitmap);
     return icon;
 }
+
+#endif
 
 }  // namespace gv::ui
