@@ -30,12 +30,16 @@ using Send = std::int32_t(CLIENT_CALL*)(const char* name, const char* avatar, co
 static_assert(std::is_same_v<WadapiAckProc, client::Ack>, "ack callback: not int32 __stdcall(const char*)");
 static_assert(std::is_same_v<WadapiDataProc, client::Data>,
               "data callback: not int32 __stdcall(const char*, int32, const char*)");
-static_assert(std::is_same_v<WadapiAllTextProc, client::AllText>, "all-text callback: not int32 __stdcall(const char*)");
+static_assert(std::is_same_v<WadapiAllTextProc, client::AllText>,
+              "all-text callback: not int32 __stdcall(const char*)");
 
 // The pointer types Gavelton calls the library through.
-static_assert(std::is_same_v<WadapiInitDDEFn, client::InitDDE>, "InitDDE pointer: wrong convention or arguments");
-static_assert(std::is_same_v<WadapiKillDDEFn, client::KillDDE>, "KillDDE pointer: wrong convention or arguments");
-static_assert(std::is_same_v<WadapiNameFn, client::Name>, "DapiRegister/Unregister/GetAllText pointer: wrong");
+static_assert(std::is_same_v<WadapiInitDDEFn, client::InitDDE>,
+              "InitDDE pointer: wrong convention or arguments");
+static_assert(std::is_same_v<WadapiKillDDEFn, client::KillDDE>,
+              "KillDDE pointer: wrong convention or arguments");
+static_assert(std::is_same_v<WadapiNameFn, client::Name>,
+              "DapiRegister/Unregister/GetAllText pointer: wrong");
 static_assert(std::is_same_v<WadapiCommunicateFn, client::Communicate>, "DapiCommunicate pointer: wrong");
 static_assert(std::is_same_v<WadapiSendFn, client::Send>, "DapiSend pointer: wrong");
 
