@@ -7,6 +7,7 @@
 #include "common/event_pump.h"
 #include "floor/block.h"
 #include "floor/floor.h"
+#include "floor/sales_record.h"
 #include "link/link_port.h"
 #include "setup/item_list.h"
 #include "setup/tier_table.h"
@@ -43,6 +44,8 @@ struct Auction {
     TierTable tiers;
     ItemList items;
     Floor floor{block, tiers, items, link, pump, busy};
+    // Sales.csv in the working folder; SOLD adds to it once the program hands it to the floor.
+    SalesRecord sales;
 };
 
 }  // namespace gv

@@ -8,6 +8,7 @@ namespace gv::ui {
 DesktopAuction::DesktopAuction(MessageSink& messages)
     : link_(pump_, messages), auction_(link_, link_, pump_) {
     UseDesktopPlatform(link_);
+    auction_.floor.SetSalesRecord(&auction_.sales);
     link_.SetHostFactory(
         [this]() -> std::unique_ptr<LinkHostView> { return std::make_unique<LinkHost>(link_); });
 }

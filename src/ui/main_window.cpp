@@ -14,7 +14,6 @@
 #include "setup/rules.h"
 #include "setup/setup_files.h"
 #include "ui/gavel_icon.h"
-#include "ui/input_guard.h"
 
 #ifdef _WIN32
 #include "common/windows_api.h"
@@ -25,9 +24,6 @@ namespace gv::ui {
 namespace {
 
 const wxColour kCyan(0, 255, 255);
-const wxColour kRed(255, 0, 0);
-// After a command that could not reach the chat client: neither the idle cyan nor the busy red.
-const wxColour kAmber(255, 191, 0);
 
 // The window's designed client size; Dummy lies beyond its right edge.
 constexpr int kClientWidth = 3450;
@@ -73,6 +69,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
         listPanel_->ShowItems();
     });
     auction_.floor.SetOnLinkStatus([this](const std::string& failure) { ShowLinkStatus(failure); });
+    auction_.floor.SetOnRecordStatus([this](const std::string& failure) { ShowRecordStatus(failure); });
     BindWindowEvents();
 }
 
@@ -81,6 +78,7 @@ AuctionFrame::~AuctionFrame() {
     auction_.busy.SetHost(nullptr);
     auction_.floor.SetOnChange({});
     auction_.floor.SetOnLinkStatus({});
+    auction_.floor.SetOnRecordStatus({});
 }
 
 void AuctionFrame::BuildMenu() {
@@ -166,6 +164,11 @@ wxString AuctionFrame::SaveSetup(bool& bidsSaved, bool& itemsSaved) {
     };
     if (!bidsSaved) save(bidsSaved, kBidsFile, SAVE_BIDS());
     if (!itemsSaved) save(itemsSaved, kItemsFile, SAVE_ITEMS());
+    // Sales the record could not take yet go now, or the host hears of them.
+    if (auction_.sales.Pending() > 0) {
+        bool salesSaved = false;
+        save(salesSaved, kSalesFile, auction_.sales.Flush());
+    }
     return failures;
 }
 
@@ -289,50 +292,6 @@ void AuctionFrame::KeepDummyHidden() {
     const int x = std::max(designed.x, width + designed.x - scale.Px(kClientWidth));
     if (Dummy()->GetPosition().x != x) Dummy()->Move(x, designed.y);
 }
-
-// ---------------------------------------------------------------------------------------
-// Busy state and the link's status
-
-void AuctionFrame::EnterBusy() {
-    if (busyDepth_++ > 0) return;
-    wxBeginBusyCursor();
-    inputGuard_ = std::make_unique<InputGuard>(this);
-    wxEvtHandler::AddFilter(inputGuard_.get());
-    Disable();  // the whole window, its menu bar included
-    client_->SetBackgroundColour(kRed);
-    client_->Refresh();
-    client_->Update();
-}
-
-void AuctionFrame::LeaveBusy() {
-    if (busyDepth_ == 0 || --busyDepth_ > 0) return;
-    Enable();
-    client_->SetBackgroundColour(IdleColour());
-    client_->Refresh();
-    wxEndBusyCursor();
-    // Input already queued while busy is dropped before the window takes input again.
-    auction_.pump.Yield();
-    wxEvtHandler::RemoveFilter(inputGuard_.get());
-    inputGuard_.reset();
-    FocusDummy();
-    if (closePending_) {
-        closePending_ = false;
-        CallAfter([this] { Close(!closeCanCancel_); });
-    }
-}
-
-void AuctionFrame::ShowLinkStatus(const std::string& failure) {
-    if (failure == linkFailure_) return;
-    linkFailure_ = failure;
-    SetTitle(failure.empty() ? wxString(kProgramTitle)
-                             : wxString(kProgramTitle) + " - " + wxString::FromUTF8(failure));
-    if (!IsBusy()) {
-        client_->SetBackgroundColour(IdleColour());
-        client_->Refresh();
-    }
-}
-
-const wxColour& AuctionFrame::IdleColour() const { return linkFailure_.empty() ? kCyan : kAmber; }
 
 #ifdef _WIN32
 WXLRESULT AuctionFrame::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) {

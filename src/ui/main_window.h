@@ -91,6 +91,9 @@ private:
     // The title and the idle background say whether the last command that talked to the chat
     // client went through; `failure` is empty when it did.
     void ShowLinkStatus(const std::string& failure);
+    void ShowRecordStatus(const std::string& failure);
+    // "Gavelton", and what failed after " - ".
+    void ShowTrouble();
     const wxColour& IdleColour() const;
 #ifdef _WIN32
     WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
@@ -110,6 +113,7 @@ private:
     Panel panel_ = Panel::Auction;
     int busyDepth_ = 0;
     std::string linkFailure_;
+    std::string recordFailure_;  // what the sales record could not do
     bool closePending_ = false;
     bool closeCanCancel_ = true;  // the pending close came from the host, not a session's end
     bool closing_ = false;

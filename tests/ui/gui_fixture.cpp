@@ -33,6 +33,7 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 }
 
 void GuiTest::SetUp() {
+    fakeAuction_.floor.SetSalesRecord(&fakeAuction_.sales);  // as the program has it
     previous_ = std::filesystem::current_path();
     std::mt19937_64 random(std::random_device{}());
     folder_ =

@@ -2,11 +2,13 @@
 // close, a save that fails, and a close request that arrives while a command is busy.
 
 #include <wx/display.h>
+#include <wx/panel.h>
 #include <wx/listbox.h>
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
 #include "gui_fixture.h"
+#include "floor/sales_record.h"
 #include "setup/setup_files.h"
 
 namespace gv::ui::test {
@@ -161,6 +163,25 @@ TEST_F(Lifecycle, ASessionEndingWhileBusySavesAtOnceAndClosesAfterTheCommand) {
     frame_->LeaveBusy();
     EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
     frame_ = nullptr;
+}
+
+// A sale the record cannot take is shown at once, kept, and written when it can be: here at close.
+TEST_F(Lifecycle, ASaleTheRecordCannotTakeIsShownAndWrittenAtClose) {
+    WriteFile(kItemsFile, "Lamp - 10\r\n");
+    std::filesystem::create_directory(kSalesFile);
+    StartWindow();
+    ClickMenu(0);                     // Lamp on the block
+    Click(Find<wxWindow>("Command4"));  // SOLD
+    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy(); }));
+    EXPECT_EQ(frame_->GetTitle().utf8_string().rfind("Gavelton - Sales.csv not written: ", 0), 0u)
+        << frame_->GetTitle();
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(255, 191, 0));
+
+    std::filesystem::remove(kSalesFile);
+    CloseWindow();
+    const std::string sales = ReadFile(kSalesFile);
+    EXPECT_NE(sales.find(",Lamp,10,,,,,0\r\n"), std::string::npos) << sales;
+    EXPECT_TRUE(sink_.asked.empty());
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+// The main window's busy state, and what it shows of a command that failed: the title names
+// the failure and the idle background turns amber until the next command goes through.
+
+#include <wx/app.h>
+#include <wx/panel.h>
+#include <wx/utils.h>
+
+#include "setup/rules.h"
+#include "ui/input_guard.h"
+#include "ui/main_window.h"
+
+namespace gv::ui {
+
+namespace {
+
+const wxColour kCyan(0, 255, 255);
+const wxColour kRed(255, 0, 0);
+// After a command that could not reach the chat client or the sales record: neither the idle
+// cyan nor the busy red.
+const wxColour kAmber(255, 191, 0);
+
+}  // namespace
+
+void AuctionFrame::EnterBusy() {
+    if (busyDepth_++ > 0) return;
+    wxBeginBusyCursor();
+    inputGuard_ = std::make_unique<InputGuard>(this);
+    wxEvtHandler::AddFilter(inputGuard_.get());
+    Disable();  // the whole window, its menu bar included
+    client_->SetBackgroundColour(kRed);
+    client_->Refresh();
+    client_->Update();
+}
+
+void AuctionFrame::LeaveBusy() {
+    if (busyDepth_ == 0 || --busyDepth_ > 0) return;
+    Enable();
+    client_->SetBackgroundColour(IdleColour());
+    client_->Refresh();
+    wxEndBusyCursor();
+    // Input already queued while busy is dropped before the window takes input again.
+    auction_.pump.Yield();
+    wxEvtHandler::RemoveFilter(inputGuard_.get());
+    inputGuard_.reset();
+    FocusDummy();
+    if (closePending_) {
+        closePending_ = false;
+        CallAfter([this] { Close(!closeCanCancel_); });
+    }
+}
+
+void AuctionFrame::ShowLinkStatus(const std::string& failure) {
+    if (failure == linkFailure_) return;
+    linkFailure_ = failure;
+    ShowTrouble();
+}
+
+void AuctionFrame::ShowRecordStatus(const std::string& failure) {
+    if (failure == recordFailure_) return;
+    recordFailure_ = failure;
+    ShowTrouble();
+}
+
+void AuctionFrame::ShowTrouble() {
+    wxString title = kProgramTitle;
+    for (const std::string* failure : {&recordFailure_, &linkFailure_}) {
+        if (failure->empty()) continue;
+        title += title == kProgramTitle ? " - " : "; ";
+        title += wxString::FromUTF8(*failure);
+    }
+    SetTitle(title);
+    if (!IsBusy()) {
+        client_->SetBackgroundColour(IdleColour());
+        client_->Refresh();
+    }
+}
+
+const wxColour& AuctionFrame::IdleColour() const {
+    return linkFailure_.empty() && recordFailure_.empty() ? kCyan : kAmber;
+}
+
+}  // namespace gv::ui

@@ -1,0 +1,109 @@
+// The sales record: CSV as spreadsheets read it, rows added without losing earlier ones, and a
+// row that cannot be written kept until it can.
+
+#include "floor/sales_record.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/atomic_file.h"
+#include "fakes.h"
+#include "floor/floor.h"
+#include "scratch_folder.h"
+
+namespace gv {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kBom = "\xEF\xBB\xBF";
+const std::string kHeader = "Time,Item,Minimum bid,Price,Winner,Runner-up bid,Runner-up,Bids accepted\r\n";
+
+std::string Read(const fs::path& path) { return ReadWholeFile(path).value_or("<missing>"); }
+
+TEST(SalesCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
+    EXPECT_EQ(CsvField("Oak chest"), "Oak chest");
+    EXPECT_EQ(CsvField("Vase, blue"), "\"Vase, blue\"");
+    EXPECT_EQ(CsvField("12\" ruler"), "\"12\"\" ruler\"");
+    EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
+    EXPECT_EQ(CsvField(""), "");
+    const SaleRow row{"2026-12-07 20:15:00", "Vase, \"blue\"", "50", "75", "Zo\xC3\xAB", "60", "Ann", 3};
+    EXPECT_EQ(CsvRow(row), "2026-12-07 20:15:00,\"Vase, \"\"blue\"\"\",50,75,Zo\xC3\xAB,60,Ann,3");
+}
+
+TEST(SalesRecordFile, StartsWithTheMarkAndHeaderAndKeepsEveryEarlierRow) {
+    testing::ScratchFolder folder;
+    SalesRecord record(folder.path() / "Sales.csv");
+    ASSERT_TRUE(record.Add({"t1", "Lamp", "10", "50", "Ann", "", "", 1}).ok);
+    ASSERT_TRUE(record.Add({"t2", "Rug", "15", "", "", "", "", 0}).ok);
+    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\nt2,Rug,15,,,,,0\r\n");
+
+    // Rows written by someone else (a spreadsheet, an earlier run), even without a last line
+    // end, stay as they are.
+    folder.Write("Sales.csv", kBom + kHeader + "old,Box,1,2,Cy,,,1");
+    ASSERT_TRUE(record.Add({"t3", "Vase", "5", "7", "Bo", "6", "Ann", 2}).ok);
+    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "old,Box,1,2,Cy,,,1\r\nt3,Vase,5,7,Bo,6,Ann,2\r\n");
+}
+
+TEST(SalesRecordFile, ARowThatCannotBeWrittenWaitsForTheNextSuccess) {
+    testing::ScratchFolder folder;
+    const fs::path path = folder.path() / "Sales.csv";
+    fs::create_directory(path);  // nothing can be written there
+    SalesRecord record(path);
+    const FileResult failed = record.Add({"t1", "Lamp", "10", "50", "Ann", "", "", 1});
+    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.reason.empty());
+    EXPECT_EQ(record.Pending(), 1u);
+
+    fs::remove(path);
+    ASSERT_TRUE(record.Add({"t2", "Rug", "15", "20", "Bo", "", "", 1}).ok);
+    EXPECT_EQ(record.Pending(), 0u);
+    EXPECT_EQ(Read(path), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\nt2,Rug,15,20,Bo,,,1\r\n");
+}
+
+class SoldRecords : public ::testing::Test, protected testing::FloorRig {
+protected:
+    SoldRecords() {
+        floor.SetSalesRecord(&record);
+        floor.SetClock([] { return std::string("2026-12-07 20:15:00"); });
+        floor.SetOnRecordStatus([this](const std::string& failure) { statuses.push_back(failure); });
+        floor.SetCapturePath(folder.path() / "TALLY.TXT");
+        tiers.Row(0) = {"0", "9999999", "5"};
+        for (const char* entry : {"Lamp - 10", "Rug - 15"}) items.Append(entry);
+        PutOnBlock(block, items.EntryAt(0));
+    }
+    testing::ScratchFolder folder;
+    SalesRecord record{folder.path() / "Sales.csv"};
+    std::vector<std::string> statuses;
+};
+
+TEST_F(SoldRecords, EachItemOnceWithItsPriceWinnerRunnerUpAndBids) {
+    link.fetches = {{testing::Chat({"Host: Item on the Block currently is Lamp", "ESP from Ann: 20",
+                                    "ESP from Bo: 30", "ESP from Ann: 32"})}};
+    floor.GetBids();
+    floor.Sold();
+    floor.Sold();  // said again, recorded once
+    floor.GetNextItem();
+    floor.Sold();  // Rug, without a bid
+    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Lamp,10,30,Bo,20,Ann,2\r\n" +
+                                       "2026-12-07 20:15:00,Rug,15,,,,,0\r\n");
+    EXPECT_EQ(statuses, (std::vector<std::string>{"", ""}));
+}
+
+TEST_F(SoldRecords, AFailedRecordIsToldAndTheRowGoesWithTheNextSale) {
+    fs::create_directory(record.Path());
+    floor.Sold();
+    ASSERT_EQ(statuses.size(), 1u);
+    EXPECT_EQ(statuses[0].rfind("Sales.csv not written: ", 0), 0u) << statuses[0];
+    fs::remove(record.Path());
+    floor.GetNextItem();
+    floor.Sold();
+    EXPECT_EQ(statuses.back(), "");
+    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Lamp,10,,,,,0\r\n" +
+                                       "2026-12-07 20:15:00,Rug,15,,,,,0\r\n");
+}
+
+}  // namespace
+}  // namespace gv
