@@ -35,21 +35,8 @@ void WxEventPump::WaitForEvent(std::chrono::milliseconds limit) {
 std::string WxEventPump::TimeOfDayText() { return wxDateTime::Now().Format("%H:%M:%S").ToStdString(); }
 
 void WxMessageSink::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
-    long style = wxOK;
-    switch (icon) {
-        case MessageIcon::None:
-            style |= wxICON_NONE;
-            break;
-        case MessageIcon::Information:
-            style |= wxICON_INFORMATION;
-            break;
-        case MessageIcon::Warning:
-            style |= wxICON_WARNING;
-            break;
-        case MessageIcon::Error:
-            style |= wxICON_ERROR;
-            break;
-    }
+    static constexpr long kIcons[] = {wxICON_NONE, wxICON_INFORMATION, wxICON_WARNING, wxICON_ERROR};
+    const long style = wxOK | kIcons[static_cast<int>(icon)];
     wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), style, parent_);
 }
 

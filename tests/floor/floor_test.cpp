@@ -254,20 +254,10 @@ TEST_F(FloorTest, LinkStatusAfterEachCommand) {
     // Get Bids: a chat client that never answers, one that answers with no chat, one whose
     // library is missing, and one that answers.
     reports.clear();
-    link.fetches = {{"", LinkFault::NotAnswering},
-                    {"", LinkFault::NotAnswering},
-                    {"", LinkFault::NotAnswering},
-                    {"", LinkFault::NotAnswering},
-                    {"", LinkFault::NotAnswering}};
-    floor.GetBids();
-    link.fetches = {{""}, {""}, {""}, {""}, {""}};
-    floor.GetBids();
-    link.fetches = {{"", LinkFault::LibraryMissing},
-                    {"", LinkFault::LibraryMissing},
-                    {"", LinkFault::LibraryMissing},
-                    {"", LinkFault::LibraryMissing},
-                    {"", LinkFault::LibraryMissing}};
-    floor.GetBids();
+    for (const LinkFault fault : {LinkFault::NotAnswering, LinkFault::None, LinkFault::LibraryMissing}) {
+        link.fetches.assign(5, ChatFetch{"", fault});  // every attempt of the capture alike
+        floor.GetBids();
+    }
     link.fetches = {{"", LinkFault::NotAnswering}, {"Host: hi"}};
     floor.GetBids();
     EXPECT_EQ(reports, (Lines{"chat client not answering: bids not fetched",

@@ -19,6 +19,7 @@
 #include <string>
 #include <thread>
 
+#include "common/atomic_file.h"
 #include "scratch_folder.h"
 #include "setup/setup_files.h"
 
@@ -27,12 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+std::string Read(const fs::path& path) { return ReadWholeFile(path).value_or("<missing>"); }
 
 class SetupFaults : public ::testing::Test {
 protected:

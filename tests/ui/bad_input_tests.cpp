@@ -3,7 +3,6 @@
 // usable and the files hold what the rules say.
 
 #include <wx/button.h>
-#include <wx/clipbrd.h>
 #include <wx/textctrl.h>
 
 #include <chrono>
@@ -20,25 +19,16 @@ protected:
         GuiTest::SetUp();
         StartWindow();
     }
-    void Paste(wxTextCtrl* box, const wxString& text) {
-        ASSERT_TRUE(wxTheClipboard->Open());
-        wxTheClipboard->SetData(new wxTextDataObject(text));
-        wxTheClipboard->Close();
-        Click(box);
-        box->SelectAll();
-        box->Paste();
-        Settle();
-    }
 };
 
 TEST_F(BadInput, TenMegabytesPastedIntoEachLimitedBoxStopAtItsLimit) {
     const wxString huge = wxString('7', 10u << 20) + "x";
     ClickMenu(2);  // Bids
     const auto start = std::chrono::steady_clock::now();
-    Paste(Find<wxTextCtrl>("HighBid(1)"), huge);
-    Paste(Find<wxTextCtrl>("RaiseAmount(1)"), huge);
+    PasteInto(Find<wxTextCtrl>("HighBid(1)"), huge);
+    PasteInto(Find<wxTextCtrl>("RaiseAmount(1)"), huge);
     ClickMenu(1);  // List
-    Paste(Find<wxTextCtrl>("MinBid"), huge);
+    PasteInto(Find<wxTextCtrl>("MinBid"), huge);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_EQ(Find<wxTextCtrl>("MinBid")->GetValue(), "77777");
     EXPECT_EQ(frame_->Tiers().Row(1).high, "7777777");
@@ -56,7 +46,7 @@ TEST_F(BadInput, NamesOutsideTheCodePageAndControlCharactersAreSavedByTheRules) 
     // (é, €) and has not (✓, 日), a tab and another control character.
     const wxString name = wxString::FromUTF8("Caf\xC3\xA9 \xE2\x82\xAC \xE2\x9C\x93 \xE6\x97\xA5\tx\x01y ") +
                           wxString('z', 50000);
-    Paste(Find<wxTextCtrl>("AuctionItem"), name);
+    PasteInto(Find<wxTextCtrl>("AuctionItem"), name);
     Click(Find<wxButton>("Command9"));
     ASSERT_EQ(frame_->Items().Count(), 1u);
     CloseWindow();

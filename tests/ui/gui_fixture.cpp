@@ -1,6 +1,7 @@
 #include "gui_fixture.h"
 
 #include <wx/app.h>
+#include <wx/clipbrd.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 #include <wx/weakref.h>
@@ -106,6 +107,16 @@ void GuiTest::ClickMenu(std::size_t index) {
 void GuiTest::Type(const std::string& text) {
     sim_.Text(text.c_str());
     Settle(60 + 10 * static_cast<int>(text.size()));
+}
+
+void GuiTest::PasteInto(wxTextCtrl* box, const wxString& text) {
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->Close();
+    Click(box);
+    box->SelectAll();
+    box->Paste();
+    Settle();
 }
 
 void GuiTest::Key(int keyCode, int modifiers) {

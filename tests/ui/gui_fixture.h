@@ -56,6 +56,8 @@ protected:
     void ClickAt(const wxPoint& screen);
     void ClickMenu(std::size_t index);  // 0 Auction, 1 List, 2 Bids, 3 ReConnect, 4 About
     void Type(const std::string& text);
+    // Puts `text` on the clipboard and pastes it over the box's whole text.
+    void PasteInto(wxTextCtrl* box, const wxString& text);
     void Key(int keyCode, int modifiers = 0);
 
     std::filesystem::path folder_;

@@ -2,13 +2,13 @@
 // close, a save that fails, and a close request that arrives while a command is busy.
 
 #include <wx/display.h>
-#include <wx/panel.h>
 #include <wx/listbox.h>
+#include <wx/panel.h>
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
-#include "gui_fixture.h"
 #include "floor/sales_record.h"
+#include "gui_fixture.h"
 #include "setup/setup_files.h"
 
 namespace gv::ui::test {
@@ -170,7 +170,7 @@ TEST_F(Lifecycle, ASaleTheRecordCannotTakeIsShownAndWrittenAtClose) {
     WriteFile(kItemsFile, "Lamp - 10\r\n");
     std::filesystem::create_directory(kSalesFile);
     StartWindow();
-    ClickMenu(0);                     // Lamp on the block
+    ClickMenu(0);                       // Lamp on the block
     Click(Find<wxWindow>("Command4"));  // SOLD
     ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy(); }));
     EXPECT_EQ(frame_->GetTitle().utf8_string().rfind("Gavelton - Sales.csv not written: ", 0), 0u)

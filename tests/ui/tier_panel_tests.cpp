@@ -48,19 +48,10 @@ TEST_F(TierPanel, TypingStopsAtTheLimits) {
 }
 
 TEST_F(TierPanel, APasteGoesThroughTheSameFilterAndLimit) {
-    const auto paste = [this](wxTextCtrl* box, const char* text) {
-        ASSERT_TRUE(wxTheClipboard->Open());
-        wxTheClipboard->SetData(new wxTextDataObject(text));
-        wxTheClipboard->Close();
-        Click(box);
-        box->SelectAll();
-        box->Paste();
-        Settle();
-    };
-    paste(High(1), "12ab 3456789");
+    PasteInto(High(1), "12ab 3456789");
     EXPECT_EQ(High(1)->GetValue(), "1234567");
     EXPECT_EQ(frame_->Tiers().Row(1).high, "1234567");
-    paste(Raise(1), "1.5x99");
+    PasteInto(Raise(1), "1.5x99");
     EXPECT_EQ(Raise(1)->GetValue(), "1.59");
     // Ctrl+V is a key like any other to the filter, and it is not a digit.
     Click(High(2));
