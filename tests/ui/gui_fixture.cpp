@@ -36,18 +36,12 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 void GuiTest::SetUp() {
     fakeAuction_.floor.SetSalesRecord(&fakeAuction_.sales);  // as the program has it
     previous_ = std::filesystem::current_path();
-    std::mt19937_64 random(std::random_device{}());
-    folder_ =
-        std::filesystem::temp_directory_path() / ("gavelton-ui-" + std::to_string(random() % 1000000000));
-    std::filesystem::create_directories(folder_);
     std::filesystem::current_path(folder_);
 }
 
 void GuiTest::TearDown() {
     if (frame_) CloseWindow();
     std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
 }
 
 void GuiTest::StartWindow() {

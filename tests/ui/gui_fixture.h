@@ -13,6 +13,7 @@
 #include "fakes.h"
 #include "floor/auction.h"
 #include "recording_sink.h"
+#include "scratch_folder.h"
 #include "ui/main_window.h"
 #include "ui/wx_services.h"
 
@@ -60,7 +61,8 @@ protected:
     void PasteInto(wxTextCtrl* box, const wxString& text);
     void Key(int keyCode, int modifiers = 0);
 
-    std::filesystem::path folder_;
+    testing::ScratchFolder scratch_{"gavelton-ui"};  // the working folder while the test runs
+    std::filesystem::path folder_ = scratch_.path();
     std::filesystem::path previous_;
     RecordingSink sink_;
     testing::Journal journal_;  // what the fake link was asked to do
