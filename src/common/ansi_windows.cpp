@@ -9,11 +9,6 @@
 
 namespace gv {
 
-using utf8::AppendUtf8;
-using utf8::DecodeUtf8;
-using utf8::IsAscii;
-using utf8::kBadUtf8;
-
 namespace {
 
 // UTF-8 to UTF-16 with our own decoder, so that each malformed byte gives one "?" as on
@@ -23,8 +18,8 @@ std::wstring Utf8ToWide(std::string_view utf8) {
     w.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const char32_t cp = DecodeUtf8(utf8, i);
-        if (cp == kBadUtf8) {
+        const char32_t cp = utf8::DecodeUtf8(utf8, i);
+        if (cp == utf8::kBadUtf8) {
             w.push_back(L'?');
         } else if (cp >= 0x10000) {
             w.push_back(static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10)));
@@ -39,7 +34,7 @@ std::wstring Utf8ToWide(std::string_view utf8) {
 }  // namespace
 
 std::string ToAnsi(std::string_view utf8) {
-    if (IsAscii(utf8)) return std::string(utf8);
+    if (utf8::IsAscii(utf8)) return std::string(utf8);
     const std::wstring w = Utf8ToWide(utf8);
     if (w.size() > static_cast<std::size_t>(INT_MAX / 2)) return std::string(w.size(), '?');
     const int wn = static_cast<int>(w.size());
@@ -55,7 +50,7 @@ std::string ToAnsi(std::string_view utf8) {
 }
 
 std::string FromAnsi(std::string_view ansi) {
-    if (IsAscii(ansi)) return std::string(ansi);
+    if (utf8::IsAscii(ansi)) return std::string(ansi);
     if (ansi.size() > static_cast<std::size_t>(INT_MAX / 2)) return std::string(ansi.size(), '?');
     const int an = static_cast<int>(ansi.size());
     const int wn = MultiByteToWideChar(CP_ACP, 0, ansi.data(), an, nullptr, 0);
@@ -72,7 +67,7 @@ std::string FromAnsi(std::string_view ansi) {
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = U'?';
         }
-        AppendUtf8(out, c);
+        utf8::AppendUtf8(out, c);
     }
     return out;
 }
