@@ -98,6 +98,12 @@ void Session::OnTick(wxTimerEvent&) {
 }
 
 bool Session::Perform(const ScriptLine& line) {
+    // Every command (not the lines it posts) goes to the log, so a test can wait for its effect.
+    static constexpr const char* kCommands[] = {"post", "wait", "quit", "nohost",
+                                                "host", "ack",  "data", "invalid"};
+    if (line.kind != ScriptLine::Kind::Post) {
+        log_.Transaction("SCRIPT", kCommands[static_cast<int>(line.kind)], line.text, -1, line.sender);
+    }
     switch (line.kind) {
         case ScriptLine::Kind::Post:
             world_.Post(line.text);

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -22,8 +21,6 @@
 #include "link/desktop_platform.h"
 #include "link_fakes.h"
 #include "world_process.h"
-
-extern char** environ;
 
 namespace gv {
 namespace {
@@ -120,73 +117,16 @@ TEST_F(LinkOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
 #ifdef GV_PRACTICE_WORLD
 
 // practice-world as a child process, headless, logging every transaction.
-class PracticeWorld {
-public:
-    PracticeWorld(const std::filesystem::path& folder, const std::string& transcript,
-                  const std::string& script = "") {
-        const auto write = [&folder](const char* name, const std::string& bytes) {
-            const std::filesystem::path file = folder / name;
-            std::ofstream(file, std::ios::binary) << bytes;
-            return file;
-        };
-        log_ = folder / "world.log";
-        std::vector<std::string> args = {GV_PRACTICE_WORLD, "--headless", "--log", log_.string()};
-        if (!transcript.empty()) {
-            args.push_back("--transcript-file");
-            args.push_back(write("transcript.txt", transcript).string());
-        }
-        if (!script.empty()) {
-            args.push_back("--script");
-            args.push_back(write("script.txt", script).string());
-        }
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        started_ = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) == 0;
-        posix_spawn_file_actions_destroy(&actions);
-        const std::filesystem::path socket = folder / "WorldsApi";
-        const auto deadline = Clock::now() + std::chrono::seconds(10);
-        while (started_ && !std::filesystem::exists(socket) && Clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        listening_ = std::filesystem::exists(socket);
+// The practice world, headless, serving the test's own service folder, its chat starting with
+// `transcript`.
+std::unique_ptr<e2e::WorldProcess> StartWorld(const ServiceFolder& service, const std::string& transcript) {
+    e2e::WorldOptions options;
+    if (!transcript.empty()) {
+        options.transcript = service.Path() / "transcript.txt";
+        std::ofstream(options.transcript, std::ios::binary) << transcript;
     }
-    ~PracticeWorld() {
-        if (!started_) return;
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-    }
-    PracticeWorld(const PracticeWorld&) = delete;
-    PracticeWorld& operator=(const PracticeWorld&) = delete;
-
-    bool Ready() const { return started_ && listening_; }
-
-    // The log's lines of one kind, waiting until at least `count` of them have come.
-    std::vector<std::string> Lines(const std::string& kind, std::size_t count = 0) const {
-        std::vector<std::string> lines;
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
-        do {
-            lines.clear();
-            std::ifstream in(log_);
-            for (std::string line; std::getline(in, line);) {
-                if (line.rfind(kind + "\t", 0) == 0) lines.push_back(line);
-            }
-            if (lines.size() >= count) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        } while (Clock::now() < deadline);
-        return lines;
-    }
-
-private:
-    pid_t pid_ = 0;
-    bool started_ = false;
-    bool listening_ = false;
-    std::filesystem::path log_;
-};
+    return std::make_unique<e2e::WorldProcess>(GV_PRACTICE_WORLD, service.Path(), options);
+}
 
 // The data field of a logged poke. Plain text (CF_TEXT) ends in one NUL, which the world logs.
 std::string LoggedData(const std::string& line) {
@@ -200,8 +140,8 @@ std::string LoggedData(const std::string& line) {
 }
 
 TEST_F(LinkOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
-    PracticeWorld world(service.Path(), "");
-    ASSERT_TRUE(world.Ready());
+    const auto world = StartWorld(service, "");
+    ASSERT_TRUE(world->Ready()) << world->Problem();
     ChatLink link(pump, sink);
     UseDesktopPlatform(link);
     link.StartLink();
@@ -210,7 +150,7 @@ TEST_F(LinkOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
     link.StopLink();
     EXPECT_FALSE(link.Record().errorCheck);
 
-    const std::vector<std::string> pokes = world.Lines("POKE", 4);
+    const std::vector<std::string> pokes = world->LogLines("POKE", 4);
     ASSERT_EQ(pokes.size(), 4u);
     EXPECT_EQ(pokes[0].substr(0, pokes[0].rfind('\t')), "POKE\tWorldsApi_Register\tWorldsApi_Register\t1");
     EXPECT_EQ(LoggedData(pokes[0]), "Gavelton");
@@ -233,8 +173,8 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
     }
     transcript += "ESP from Zo\xEB: 500\r\n";
     expected += "\r\nESP from Zo\xC3\xAB: 500";
-    PracticeWorld world(service.Path(), transcript);
-    ASSERT_TRUE(world.Ready());
+    const auto world = StartWorld(service, transcript);
+    ASSERT_TRUE(world->Ready()) << world->Problem();
     ChatLink link(pump, sink);
     UseDesktopPlatform(link);
 
@@ -244,7 +184,7 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
     EXPECT_EQ(link.Record().text1, expected);
     EXPECT_FALSE(link.Record().errorCheck);
     EXPECT_EQ(pump.yields, 0);
-    const std::vector<std::string> requests = world.Lines("REQUEST", 1);
+    const std::vector<std::string> requests = world->LogLines("REQUEST", 1);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].rfind("REQUEST\tWorldsApi_GetAllText\tGavelton\t1", 0), 0u) << requests[0];
 
@@ -254,8 +194,8 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
 }
 
 TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
-    PracticeWorld world(service.Path(), "Ann: hi\r\n");
-    ASSERT_TRUE(world.Ready());
+    const auto world = StartWorld(service, "Ann: hi\r\n");
+    ASSERT_TRUE(world->Ready()) << world->Problem();
     test::TempFolder folder;
     ChatLink link(pump, sink);
     UseDesktopPlatform(link);
@@ -267,9 +207,9 @@ TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
     EXPECT_FALSE(link.Record().errorCheck);
     EXPECT_EQ(pump.yields, 0);
     // The conversations were opened, nothing was poked or requested.
-    EXPECT_GE(world.Lines("CONNECT", 2).size(), 2u);
-    EXPECT_TRUE(world.Lines("POKE").empty());
-    EXPECT_TRUE(world.Lines("REQUEST").empty());
+    EXPECT_GE(world->LogLines("CONNECT", 2).size(), 2u);
+    EXPECT_TRUE(world->LogLines("POKE").empty());
+    EXPECT_TRUE(world->LogLines("REQUEST").empty());
 }
 
 #endif  // GV_PRACTICE_WORLD
@@ -313,8 +253,8 @@ TEST(WadapiLoader, MissingLibraryLeavesTheLinkRunning) {
 #if defined(GV_STAND_IN_WADAPI) && defined(GV_PRACTICE_WORLD)
 
 TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
-    PracticeWorld world(service.Path(), "Ann: hi\r\n");
-    ASSERT_TRUE(world.Ready());
+    const auto world = StartWorld(service, "Ann: hi\r\n");
+    ASSERT_TRUE(world->Ready()) << world->Problem();
     test::TempFolder folder;
     ChatLink link(pump, sink);
     link.SetDapiLoader(std::make_unique<WxDapiLoader>(GV_STAND_IN_WADAPI));
@@ -327,7 +267,7 @@ TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
     EXPECT_NE(chat.find("Host: hello all"), std::string::npos) << chat;
 
     std::vector<std::string> calls;
-    for (const std::string& line : world.Lines("LIB", 6)) {
+    for (const std::string& line : world->LogLines("LIB", 6)) {
         const std::string rest = line.substr(4);
         calls.push_back(rest.substr(0, rest.find('\t')));
     }
@@ -337,13 +277,14 @@ TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
 
 TEST_F(LinkOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {
     // The world refuses the registration with 7; the unregistration then answers 10.
-    PracticeWorld world(service.Path(), "", "!ack 7\n");
-    ASSERT_TRUE(world.Ready());
+    const auto world = StartWorld(service, "");
+    ASSERT_TRUE(world->Ready()) << world->Problem();
+    ASSERT_TRUE(world->Script("!ack 7"));
     test::TempFolder folder;
     ChatLink link(pump, sink);
     link.SetDapiLoader(std::make_unique<WxDapiLoader>(GV_STAND_IN_WADAPI));
     link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
-    std::this_thread::sleep_for(std::chrono::seconds(1));  // the script has run
+    ASSERT_EQ(world->LogLines("SCRIPT", 1).size(), 1u);  // the script has run
     link.StartLink();
     link.StopLink();
     const std::string title = "ProcessAckData Response Message";
@@ -353,13 +294,14 @@ TEST_F(LinkOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {
 }
 
 TEST_F(LinkOverSocket, StandInLibraryResultCodesAreShown) {
-    PracticeWorld world(service.Path(), "", "!nohost\n");
-    ASSERT_TRUE(world.Ready());
+    const auto world = StartWorld(service, "");
+    ASSERT_TRUE(world->Ready()) << world->Problem();
+    ASSERT_TRUE(world->Script("!nohost"));
     test::TempFolder folder;
     ChatLink link(pump, sink);
     link.SetDapiLoader(std::make_unique<WxDapiLoader>(GV_STAND_IN_WADAPI));
     link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
-    std::this_thread::sleep_for(std::chrono::seconds(1));  // the script logs the host out
+    ASSERT_EQ(world->LogLines("SCRIPT", 1).size(), 1u);  // the script has logged the host out
     link.StartLink();
     link.SpeakText("hello");
     link.StopLink();

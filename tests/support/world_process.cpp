@@ -161,12 +161,18 @@ bool WorldProcess::Write(const std::string& bytes) {
 
 bool WorldProcess::Script(const std::string& line) { return Write(line + "\n"); }
 
-std::vector<std::string> WorldProcess::LogLines(const std::string& kind) const {
-    std::ifstream in(log_, std::ios::binary);
+std::vector<std::string> WorldProcess::LogLines(const std::string& kind, std::size_t count) const {
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind(kind + "\t", 0) == 0) lines.push_back(line);
-    }
+    WaitFor(
+        [&] {
+            lines.clear();
+            std::ifstream in(log_, std::ios::binary);
+            for (std::string line; std::getline(in, line);) {
+                if (line.rfind(kind + "\t", 0) == 0) lines.push_back(line);
+            }
+            return lines.size() >= count;
+        },
+        Nap, std::chrono::seconds(5));
     return lines;
 }
 

@@ -63,8 +63,9 @@ public:
     std::optional<std::string> ChatText() const;
 
     std::vector<LogEntry> Log() const;
-    // The log's lines of one kind ("LIB", "POKE", ...) as they stand, fields still escaped.
-    std::vector<std::string> LogLines(const std::string& kind) const;
+    // The log's lines of one kind ("LIB", "POKE", ...) as they stand, fields still escaped;
+    // waits up to five seconds for at least `count` of them.
+    std::vector<std::string> LogLines(const std::string& kind, std::size_t count = 0) const;
     // The lines the tool said into the chat, in order, from the exact bytes it sent: the
     // DDE transport's Communicate pokes ("Gavelton" FF "0" FF FF text NUL) and the library's
     // DapiCommunicate calls (Gavelton, 0, no avatar, text). Anything sent in another shape
