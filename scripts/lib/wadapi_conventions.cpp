@@ -41,7 +41,6 @@ static_assert(std::is_same_v<WadapiKillDDEFn, client::KillDDE>,
 static_assert(std::is_same_v<WadapiNameFn, client::Name>,
               "DapiRegister/Unregister/GetAllText pointer: wrong");
 static_assert(std::is_same_v<WadapiCommunicateFn, client::Communicate>, "DapiCommunicate pointer: wrong");
-static_assert(std::is_same_v<WadapiSendFn, client::Send>, "DapiSend pointer: wrong");
 
 // The functions the stand-in library exports.
 static_assert(std::is_same_v<decltype(&InitDDE), client::InitDDE>, "InitDDE: wrong convention or arguments");
