@@ -75,6 +75,9 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
 
 AuctionFrame::~AuctionFrame() {
     if (inputGuard_) wxEvtHandler::RemoveFilter(inputGuard_.get());
+    // The controls go while the panels that handle their events are still here: destroying a
+    // focused box sends it a focus-out that its panel handles.
+    client_->Destroy();
     auction_.busy.SetHost(nullptr);
     auction_.floor.SetOnChange({});
     auction_.floor.SetOnLinkStatus({});
