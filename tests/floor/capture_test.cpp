@@ -13,12 +13,8 @@
 #include "floor/floor.h"
 #include "scratch_folder.h"
 
-#ifdef _WIN32
-#include <process.h>
-#define getpid _getpid
-#else
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace gv {

@@ -1,11 +1,8 @@
 // The chat link against the real thing as far as Linux has it: wxWidgets' IPC over the
 // Unix-domain socket, practice-world serving WorldsApi, and the stand-in wadapi library.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <wx/init.h>
 

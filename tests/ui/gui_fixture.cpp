@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace gv::ui::test {
