@@ -1,9 +1,12 @@
 #pragma once
 // The practice world's command line.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "core/bidders.h"
 
 namespace pw {
 
@@ -14,7 +17,10 @@ struct Options {
     std::string log;       // --log FILE
     std::string script;    // --script FILE, or "-" for standard input
     std::string host = "Host";
-    std::string transcript;  // --transcript-file FILE
+    std::string transcript;             // --transcript-file FILE
+    int bidders = 0;                    // --bidders N
+    std::optional<std::uint64_t> seed;  // --seed S: the bidders repeat a run exactly
+    Pace pace;                          // --pace MIN-MAX
 };
 
 // The options, or nullopt with the reason in `error` (and "" for --help).
@@ -23,8 +29,11 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 inline constexpr const char* kUsage =
     "usage: practice-world [--headless] [--log FILE] [--script FILE|-] [--exit-at-end]\n"
     "                      [--host NAME] [--transcript-file FILE] [--verbose]\n"
+    "                      [--bidders N [--seed S] [--pace MIN-MAX]]\n"
     "Plays the chat client for Gavelton: serves WorldsApi and keeps a chat transcript.\n"
     "Script lines are posted as they stand; \"!wait SECONDS\", \"!quit\", \"!nohost\",\n"
-    "\"!host NAME\", \"!ack CODE\" and \"!data SENDER TEXT\" steer the world.\n";
+    "\"!host NAME\", \"!ack CODE\" and \"!data SENDER TEXT\" steer the world.\n"
+    "--bidders adds N avatars who bid by ESP on what the host puts on the block, one line\n"
+    "every MIN to MAX seconds each (default 2-8).\n";
 
 }  // namespace pw

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "common/lines.h"
 
@@ -65,6 +66,14 @@ bool Session::Start(std::string* error) {
     server_ = std::make_unique<WorldServer>(world_, log_);
     if (!server_->Start(&address_, error)) return false;
 
+    if (options_.bidders > 0) {
+        const std::uint64_t seed = options_.seed ? *options_.seed : std::random_device{}();
+        bidders_ = std::make_unique<Bidders>(options_.bidders, seed, options_.pace);
+        // Said, so that a run worth seeing again can be repeated with --seed.
+        Note("bidders' seed " + std::to_string(seed));
+        heard_ = world_.Transcript().size();
+    }
+
     std::fputs("READY\n", stdout);
     std::fflush(stdout);
 
@@ -80,6 +89,7 @@ void Session::OnTick(wxTimerEvent&) {
         if (quit) quit();
         return;
     }
+    LetBiddersAct();
     if (inbox_) {
         std::vector<std::string> lines;
         const bool ended = inbox_->Take(lines);
@@ -94,6 +104,20 @@ void Session::OnTick(wxTimerEvent&) {
     if (quitting_ || (ended && options_.exitAtEnd)) {
         quitting_ = true;
         if (quit) quit();
+    }
+}
+
+void Session::LetBiddersAct() {
+    if (!bidders_) return;
+    const double now = std::chrono::duration<double>(ScriptRunner::Clock::now() - started_).count();
+    const std::vector<std::string>& transcript = world_.Transcript();
+    heard_ = std::min(heard_, transcript.size());
+    for (; heard_ < transcript.size(); ++heard_) bidders_->Hear(transcript[heard_], now);
+    for (std::string& line : bidders_->Act(now)) {
+        // Logged before it is posted, so a reader of the log never misses a line in the chat.
+        log_.Transaction("BIDDER", "", "", -1, line);
+        world_.Post(std::move(line));
+        ++heard_;  // the bidders know what they said themselves
     }
 }
 

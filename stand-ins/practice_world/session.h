@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "core/bidders.h"
 #include "core/log.h"
 #include "core/script_runner.h"
 #include "core/world.h"
@@ -43,6 +44,7 @@ public:
 
 private:
     void OnTick(wxTimerEvent&);
+    void LetBiddersAct();
     bool Perform(const ScriptLine& line);
     void Note(const std::string& line) const;
 
@@ -54,6 +56,9 @@ private:
     std::shared_ptr<LineInbox> inbox_;
     wxTimer timer_;
     std::string address_;
+    std::unique_ptr<Bidders> bidders_;
+    std::size_t heard_ = 0;  // transcript lines the bidders have heard
+    ScriptRunner::Clock::time_point started_ = ScriptRunner::Clock::now();
     bool quitting_ = false;
 };
 
