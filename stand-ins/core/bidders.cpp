@@ -18,9 +18,9 @@ constexpr std::string_view kSold = " is sold for ";
 
 constexpr std::array<std::string_view, 12> kNames = {"Ann", "Ben", "Cy",  "Dee", "Eve", "Fay",
                                                      "Gus", "Hal", "Ivy", "Jon", "Kim", "Lou"};
-constexpr std::array<std::string_view, 8> kChatter = {
-    "nice piece",  "what a beauty", "hi all",     "good luck everyone",
-    "is that new?", "lol",          "brb, coffee", "my wallet is crying"};
+constexpr std::array<std::string_view, 8> kChatter = {"nice piece",         "what a beauty",      "hi all",
+                                                      "good luck everyone", "is that new?",       "lol",
+                                                      "brb, coffee",        "my wallet is crying"};
 
 // How a bidder spends a turn, out of 100.
 constexpr double kValidShare = 0.70;
@@ -177,9 +177,14 @@ std::string Bidders::RefusedForm(std::size_t who) {
     std::string form = gv::NumberText(amount / 1000) + "k";
     if (amount >= 1000 && amount < 1e15) {  // below 1E15 the number text is plain digits
         switch (Pick(3)) {
-            case 0: form = Grouped(amount, ','); break;
-            case 1: form = Grouped(amount, '.'); break;
-            default: break;
+            case 0:
+                form = Grouped(amount, ',');
+                break;
+            case 1:
+                form = Grouped(amount, '.');
+                break;
+            default:
+                break;
         }
     }
     return "ESP from " + names_[who] + ": " + form;

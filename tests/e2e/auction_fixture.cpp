@@ -53,8 +53,8 @@ void AuctionTest::WriteItems(const std::vector<std::string>& lines) {
     ui::test::WriteFile(folder_ / "Items.TXT", CrLfLines(lines));
 }
 
-void AuctionTest::StartAuction() {
-    world_ = std::make_unique<WorldProcess>(GV_PRACTICE_WORLD, service_->Path());
+void AuctionTest::StartAuction(const WorldOptions& world) {
+    world_ = std::make_unique<WorldProcess>(GV_PRACTICE_WORLD, service_->Path(), world);
     ASSERT_TRUE(world_->Ready()) << world_->Problem();
     StartWindow();
     ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy(); }));

@@ -34,7 +34,7 @@ protected:
     void WriteItems(const std::vector<std::string>& lines);  // Items.TXT
 
     // Starts the world, then the window (which registers with it).
-    void StartAuction();
+    void StartAuction(const WorldOptions& world = {});
 
     // Clicks the auction panel's button and waits until its command has finished; returns
     // the lines the tool said into the chat meanwhile (none for Get Next Item).

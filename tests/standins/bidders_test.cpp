@@ -92,7 +92,8 @@ private:
 bool PlainDigits(const std::string& line) {
     const std::size_t colon = line.find(": ");
     const std::string amount = line.substr(colon + 2);
-    return !amount.empty() && std::all_of(amount.begin(), amount.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !amount.empty() &&
+           std::all_of(amount.begin(), amount.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 TEST(Bidders, BidAtTheirPaceOnWhatIsOnTheBlockAndStopAtTheSale) {

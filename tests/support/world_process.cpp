@@ -68,6 +68,7 @@ WorldProcess::WorldProcess(const std::filesystem::path& executable, const std::f
         args.push_back("--transcript-file");
         args.push_back(options.transcript.string());
     }
+    args.insert(args.end(), options.more.begin(), options.more.end());
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);

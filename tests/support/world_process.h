@@ -17,6 +17,7 @@ namespace gv::e2e {
 struct WorldOptions {
     std::string host = "Host";              // the host's avatar name
     std::filesystem::path transcript = {};  // --transcript-file, when not empty
+    std::vector<std::string> more = {};     // further options ("--bidders", "3", ...)
 };
 
 // One line of the world's transaction log, its fields unescaped.

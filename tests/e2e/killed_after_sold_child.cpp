@@ -1,0 +1,36 @@
+// The child of SoldThenKilled: sells a Lamp through the real window and is killed with
+// SIGKILL as soon as SOLD has returned, before anything else can run. It says where its
+// files are, since nothing of it is left to clean up after itself.
+
+#include <wx/button.h>
+
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+
+#include "auction_fixture.h"
+
+namespace gv::e2e {
+namespace {
+
+class SoldThenKilled : public AuctionTest {};
+
+TEST_F(SoldThenKilled, Child) {
+    WriteItems({"Vase - 5", "Lamp - 10"});
+    StartAuction();
+    Press("Command11");  // right after start: the Lamp
+    Press("Command5");
+    Post({"ESP from Ann: 50"});
+    GetBids();
+    std::printf("FOLDER %s\nSERVICE %s\nPID %d\n", folder_.c_str(), service_->Path().c_str(), ::getpid());
+    std::fflush(stdout);
+
+    const std::size_t before = world_->Said().size();
+    Click(Find<wxButton>("Command4"));
+    ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() >= before + 2 && !frame_->IsBusy(); }, 5000));
+    std::raise(SIGKILL);
+}
+
+}  // namespace
+}  // namespace gv::e2e

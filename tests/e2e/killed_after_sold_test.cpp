@@ -1,0 +1,52 @@
+// A sale made through the window is in Sales.csv the moment SOLD returns: Gavelton killed
+// right then (no close, no flush, no handler) leaves it there, exactly once.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "gui_fixture.h"
+
+namespace gv::e2e {
+namespace {
+
+TEST(SoldThenKilled, TheSaleIsInSalesCsvOnceAfterSigkill) {
+    FILE* child = ::popen("exec " GV_KILLED_CHILD " 2>&1", "r");
+    ASSERT_NE(child, nullptr);
+    std::string output;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, child) != nullptr) output += buffer;
+    const int status = ::pclose(child);
+
+    const auto after = [&](const std::string& key) {
+        const std::size_t at = output.find(key + " ");
+        if (at == std::string::npos) return std::filesystem::path();
+        const std::size_t start = at + key.size() + 1;
+        return std::filesystem::path(output.substr(start, output.find('\n', start) - start));
+    };
+    const std::filesystem::path folder = after("FOLDER");
+    const std::filesystem::path service = after("SERVICE");
+    ASSERT_FALSE(folder.empty()) << output;
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << output;
+
+    const std::string csv = ui::test::ReadFile(folder / "Sales.csv");
+    const std::string row = ",Lamp,10,50,Ann,,,1\r\n";
+    EXPECT_NE(csv.find(row), std::string::npos) << csv;
+    EXPECT_EQ(csv.find(row), csv.rfind(row)) << csv;
+    EXPECT_EQ(csv.find("Vase"), std::string::npos) << csv;
+
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::remove_all(service, ignored);
+    // The folder the test program gives its link, named after its process.
+    std::filesystem::remove_all(
+        std::filesystem::temp_directory_path() / ("gavelton-ui-runtime-" + after("PID").string()), ignored);
+}
+
+}  // namespace
+}  // namespace gv::e2e

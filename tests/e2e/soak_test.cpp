@@ -1,0 +1,236 @@
+// An evening's auction: the real window, clicked as a host clicks it, against the practice
+// world with bidders, over an item list of a hundred entries, for GAVELTON_SOAK_MINUTES
+// (2 unless set) shared by the two transports. It fails on a command past its time bound, a
+// window that stops answering, a sale the chat does not bear out, memory that grows, or an
+// item list that does not hold exactly the unsold entries at close.
+
+#include <wx/timer.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <map>
+#include <sstream>
+
+#include "auction_fixture.h"
+#include "common/text.h"
+#include "floor/floor.h"
+
+namespace gv::e2e {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Lines = std::vector<std::string>;
+
+constexpr int kItems = 100;
+constexpr auto kCommandBound = std::chrono::seconds(5);  // the chat link's transaction limit
+constexpr auto kAnswerBound = std::chrono::milliseconds(1000);
+constexpr long kGrowthBound = 5L * 1024 * 1024;
+
+const Lines kTiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "", "", "", "", "", "", "", "", "", ""};
+
+double Minutes() {
+    const char* set = std::getenv("GAVELTON_SOAK_MINUTES");
+    const double minutes = set ? std::atof(set) : 2.0;
+    return minutes > 0 ? minutes : 2.0;
+}
+
+long ResidentBytes() {
+    long pages = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * ::sysconf(_SC_PAGESIZE);
+}
+
+Lines SplitLines(const std::string& text, const std::string& end) {
+    Lines lines;
+    std::size_t start = 0;
+    for (std::size_t at = text.find(end); at != std::string::npos; at = text.find(end, start)) {
+        lines.push_back(text.substr(start, at - start));
+        start = at + end.size();
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+// One item's auction as the soak drove it.
+struct Lot {
+    std::string item;
+    std::string minimum;
+    std::size_t linesBeforeLastGetBids = 0;  // the chat's length when the last Get Bids was pressed
+};
+
+// A standing bid: amount and bidder; no amount before the first.
+struct Standing {
+    std::optional<double> amount;
+    std::string bidder;
+    bool operator==(const Standing&) const = default;
+};
+
+// Gavelton's bid rules, written out afresh over the chat: the first bid reaches the minimum,
+// each later one beats the standing bid by its own tier's raise (10 below 1000, then 100).
+// Returns the standing bid after each ESP line of the item's auction, with the line's index
+// in the chat; the first entry is the state before any bid.
+std::vector<std::pair<std::size_t, Standing>> Replay(const Lines& chat, const Lot& lot) {
+    const std::string marker = "Host: " + MarkerText(lot.item);
+    const std::string sale = "Host: " + lot.item + " is sold for ";
+    std::vector<std::pair<std::size_t, Standing>> states = {{0, {}}};
+    const auto start = std::find(chat.begin(), chat.end(), marker);
+    Standing standing;
+    const double minimum = Val(lot.minimum).value;
+    for (auto line = start; line != chat.end() && line->rfind(sale, 0) != 0; ++line) {
+        if (line->rfind("ESP from ", 0) != 0) continue;
+        const std::size_t colon = line->find(':');
+        const double amount = Val(line->substr(colon + 1)).value;
+        const std::string bidder = Trim(line->substr(9, colon - 9));
+        const bool accepted = !standing.amount ? amount > 0 && amount >= minimum
+                                               : amount > *standing.amount &&
+                                                     amount - *standing.amount >= (amount < 1000 ? 10 : 100);
+        if (accepted) standing = {amount, bidder};
+        states.emplace_back(static_cast<std::size_t>(line - chat.begin()), standing);
+    }
+    return states;
+}
+
+class Soak : public BothTransports {
+protected:
+    // Clicks a button of the auction panel and holds the command to its time bound.
+    void Timed(const std::string& command, const std::function<void()>& press) {
+        const auto start = Clock::now();
+        press();
+        const auto took = Clock::now() - start;
+        longest_[command] = std::max(longest_[command], took);
+        EXPECT_LT(took, kCommandBound) << command << " took "
+                                       << std::chrono::duration<double>(took).count() << " s";
+    }
+    void Wait(int milliseconds) { ui::test::Settle(milliseconds); }
+    std::size_t ChatLines() const {
+        const std::optional<std::string> chat = world_->ChatText();
+        return chat ? SplitLines(*chat, "\r\n").size() : 0;
+    }
+
+    // One item from Get Next Item to SOLD.
+    Lot Auction() {
+        Timed("Get Next Item", [&] { Press("Command11"); });
+        Lot lot{Text("BlockItem").utf8_string(), Text("BlockMin").utf8_string()};
+        Timed("State Item", [&] { Press("Command5"); });
+        for (int round = 0; round < 2; ++round) {
+            Wait(1500);
+            Timed("Get Bids", [&] { GetBids(); });
+            Timed("State Item", [&] { Press("Command5"); });
+        }
+        for (const auto& [button, caption] :
+             {std::pair{"Command1", "call 1st"}, {"Command2", "call 2nd"}, {"Command3", "call 3rd"}}) {
+            Wait(700);
+            Timed("Get Bids", [&] { GetBids(); });
+            Timed(caption, [&] { Press(button); });
+        }
+        lot.linesBeforeLastGetBids = ChatLines();
+        Timed("Get Bids", [&] { GetBids(); });
+        Timed("SOLD", [&] { Press("Command4"); });
+        return lot;
+    }
+
+    std::map<std::string, Clock::duration> longest_;
+};
+
+TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
+    Lines items;
+    for (int i = 1; i <= kItems; ++i) {
+        char entry[32];
+        std::snprintf(entry, sizeof entry, "Lot %03d - %d", i, 50 + (i * 37) % 450);
+        items.emplace_back(entry);
+    }
+    WriteTiers(kTiers);
+    WriteItems(items);
+    StartAuction({.more = {"--bidders", "3", "--seed", "7", "--pace", "0.3-1.2"}});
+
+    // The window answers throughout: a timer that ticks between the host's clicks.
+    Clock::duration longestSilence{};
+    Clock::time_point lastTick = Clock::now();
+    wxTimer heartbeat;
+    heartbeat.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        const auto now = Clock::now();
+        longestSilence = std::max(longestSilence, now - lastTick);
+        lastTick = now;
+    });
+    heartbeat.Start(50);
+
+    const auto end = Clock::now() + std::chrono::duration<double, std::ratio<60>>(Minutes() / 2);
+    std::vector<Lot> lots = {Auction()};
+    const long residentAfterFirst = ResidentBytes();
+    while (Clock::now() < end && static_cast<int>(lots.size()) < kItems - 1 && !HasFailure()) {
+        lots.push_back(Auction());
+    }
+    const long residentAtEnd = ResidentBytes();
+    heartbeat.Stop();
+    const std::optional<std::string> chatText = world_->ChatText();
+    ASSERT_TRUE(chatText);
+    CloseWindow();
+
+    EXPECT_LT(longestSilence, kAnswerBound)
+        << "the window did not answer for " << std::chrono::duration<double>(longestSilence).count() << " s";
+    EXPECT_LT(residentAtEnd - residentAfterFirst, kGrowthBound)
+        << "resident memory grew from " << residentAfterFirst << " to " << residentAtEnd << " bytes";
+
+    // Each sale is the standing bid of the chat as the last Get Bids read it: its winner and
+    // price are a bidder's ESP line of the item, and no valid higher bid in the chat when the
+    // host pressed was passed over.
+    const Lines chat = SplitLines(*chatText, "\r\n");
+    const std::string csv = ui::test::ReadFile(folder_ / "Sales.csv");
+    Lines rows = SplitLines(csv.substr(csv.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0), "\r\n");
+    ASSERT_EQ(rows.size(), lots.size() + 1) << "one row per sale and a header";
+    int bids = 0;
+    for (std::size_t i = 0; i < lots.size(); ++i) {
+        const Lines field = SplitLines(rows[i + 1], ",");
+        ASSERT_GE(field.size(), 8U) << rows[i + 1];
+        const Lot& lot = lots[i];
+        EXPECT_EQ(field[1], lot.item);
+        Standing sold;
+        if (!field[3].empty()) sold = {Val(field[3]).value, field[4]};
+        // The standing bid as of the last press, or any the chat reached after it (the fetch
+        // itself comes a moment later).
+        Standing atPress;
+        bool borneOut = false;
+        for (const auto& [line, standing] : Replay(chat, lot)) {
+            if (line < lot.linesBeforeLastGetBids) {
+                atPress = standing;
+            } else if (standing == sold) {
+                borneOut = true;
+            }
+        }
+        EXPECT_TRUE(borneOut || sold == atPress) << rows[i + 1];
+        bids += std::atoi(field[7].c_str());
+    }
+    EXPECT_GT(bids, static_cast<int>(lots.size())) << "the bidders hardly bid";
+
+    // At close the item list holds exactly the entries not sold.
+    Lines unsold = items;
+    for (const Lot& lot : lots) {
+        const auto entry = std::find_if(unsold.begin(), unsold.end(),
+                                        [&](const std::string& e) { return e.rfind(lot.item + " - ", 0) == 0; });
+        ASSERT_NE(entry, unsold.end()) << lot.item;
+        unsold.erase(entry);
+    }
+    EXPECT_EQ(SplitLines(ui::test::ReadFile(folder_ / "Items.TXT"), "\r\n"), unsold);
+
+    std::ostringstream report;
+    report << Name(GetParam()) << ": " << lots.size() << " items sold, " << bids << " bids taken, resident "
+           << residentAfterFirst / 1024 << " KiB after the first item and " << residentAtEnd / 1024
+           << " KiB at the end, window silent at most "
+           << std::chrono::duration_cast<std::chrono::milliseconds>(longestSilence).count() << " ms";
+    for (const auto& [command, took] : longest_) {
+        report << ", longest " << command << " "
+               << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms";
+    }
+    RecordProperty("soak", report.str());
+    std::printf("soak: %s\n", report.str().c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Evening, Soak, ::testing::Values(Transport::Dde, Transport::Library), TransportName);
+
+}  // namespace
+}  // namespace gv::e2e
