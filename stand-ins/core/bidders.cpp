@@ -95,6 +95,7 @@ void Bidders::Open(std::string item, double now) {
     minimum_ = 0;
     announced_ = 0;
     sent_ = 0;
+    leader_.reset();
     // The raise stays as last said until the host says this item's: a bidder's best guess.
     for (Bidder& bidder : bidders_) bidder = Bidder{now + Uniform(pace_.min, pace_.max), 0, false};
 }
@@ -115,6 +116,7 @@ void Bidders::Hear(std::string_view line, double now) {
         minimum_ = Amount(text.substr(kMinimum.size()));
     } else if (StartsWith(text, kCurrent)) {
         announced_ = std::max(announced_, Amount(text.substr(kCurrent.size())));
+        if (announced_ > sent_) leader_.reset();
     } else if (StartsWith(text, kRaise)) {
         const double raise = Amount(text.substr(kRaise.size()));
         if (raise > 0) raise_ = raise;
@@ -141,6 +143,8 @@ std::optional<std::string> Bidders::Turn(std::size_t who) {
         bidder.limit = std::ceil(reference * Uniform(1.5, 6));
     }
     const double roll = Uniform(0, 1);
+    // Nobody raises their own standing bid: the leader sits this turn out.
+    if (roll < kValidShare && leader_ == who) return std::nullopt;
     if (roll < kValidShare) return ValidRaise(who);
     if (roll < kValidShare + kTooLowShare) return TooLow(who);
     if (roll < kValidShare + kTooLowShare + kRefusedFormShare) return RefusedForm(who);
@@ -158,6 +162,7 @@ std::string Bidders::ValidRaise(std::size_t who) {
         return names_[who] + ": too rich for me";
     }
     sent_ = amount;
+    leader_ = who;
     return "ESP from " + names_[who] + ": " + gv::NumberText(amount);
 }
 

@@ -60,9 +60,10 @@ private:
     std::string item_;
     bool open_ = false;
     double minimum_ = 0;
-    double announced_ = 0;  // the last "Current Bid is" the host said
-    double sent_ = 0;       // the highest valid raise the bidders sent on this item
-    double raise_ = 1;      // the last "Minimum Raise Amount" the host said
+    double announced_ = 0;               // the last "Current Bid is" the host said
+    double sent_ = 0;                    // the highest valid raise the bidders sent on this item
+    double raise_ = 1;                   // the last "Minimum Raise Amount" the host said
+    std::optional<std::size_t> leader_;  // who sent sent_, while it is the best bid known
 };
 
 }  // namespace pw

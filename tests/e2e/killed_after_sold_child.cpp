@@ -2,9 +2,8 @@
 // SIGKILL as soon as SOLD has returned, before anything else can run. It says where its
 // files are, since nothing of it is left to clean up after itself.
 
-#include <wx/button.h>
-
 #include <unistd.h>
+#include <wx/button.h>
 
 #include <csignal>
 #include <cstdio>

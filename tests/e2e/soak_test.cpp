@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <optional>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "auction_fixture.h"
@@ -30,7 +30,8 @@ constexpr auto kCommandBound = std::chrono::seconds(5);  // the chat link's tran
 constexpr auto kAnswerBound = std::chrono::milliseconds(1000);
 constexpr long kGrowthBound = 5L * 1024 * 1024;
 
-const Lines kTiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "", "", "", "", "", "", "", "", "", ""};
+const Lines kTiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "",
+                      "",  "",    "",   "",     "",        "",    "", "", ""};
 
 double Minutes() {
     const char* set = std::getenv("GAVELTON_SOAK_MINUTES");
@@ -103,8 +104,8 @@ protected:
         press();
         const auto took = Clock::now() - start;
         longest_[command] = std::max(longest_[command], took);
-        EXPECT_LT(took, kCommandBound) << command << " took "
-                                       << std::chrono::duration<double>(took).count() << " s";
+        EXPECT_LT(took, kCommandBound)
+            << command << " took " << std::chrono::duration<double>(took).count() << " s";
     }
     void Wait(int milliseconds) { ui::test::Settle(milliseconds); }
     std::size_t ChatLines() const {
@@ -210,8 +211,9 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
     // At close the item list holds exactly the entries not sold.
     Lines unsold = items;
     for (const Lot& lot : lots) {
-        const auto entry = std::find_if(unsold.begin(), unsold.end(),
-                                        [&](const std::string& e) { return e.rfind(lot.item + " - ", 0) == 0; });
+        const auto entry = std::find_if(unsold.begin(), unsold.end(), [&](const std::string& e) {
+            return e.rfind(lot.item + " - ", 0) == 0;
+        });
         ASSERT_NE(entry, unsold.end()) << lot.item;
         unsold.erase(entry);
     }
