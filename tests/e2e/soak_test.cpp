@@ -27,7 +27,8 @@ using Lines = std::vector<std::string>;
 
 constexpr int kItems = 100;
 constexpr auto kCommandBound = std::chrono::seconds(5);  // the chat link's transaction limit
-constexpr auto kAnswerBound = std::chrono::milliseconds(1000);
+// Past five seconds without answering, Windows greys a window out as "Not Responding".
+constexpr auto kAnswerBound = std::chrono::seconds(5);
 constexpr long kGrowthBound = 5L * 1024 * 1024;
 
 const Lines kTiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "",
