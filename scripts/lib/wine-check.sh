@@ -260,13 +260,15 @@ expect_file() {
 # --- Windows-side helpers --------------------------------------------------------------------
 build_helpers() {
     local helper
-    for helper in wintext crash; do
-        "$HOST-gcc" -O1 -Wall -Wextra -Werror -o "$SCRATCH/$helper.exe" "$LIB_DIR/$helper.c" ||
+    for helper in wintext crash accnames; do
+        "$HOST-gcc" -O1 -Wall -Wextra -Werror -o "$SCRATCH/$helper.exe" "$LIB_DIR/$helper.c" -loleacc -lole32 -loleaut32 -luuid ||
             die "cannot build the helper $helper.exe"
     done
 }
 # The texts of the windows titled $1; nothing when there is none yet.
 window_texts() { { timeout -k 2 "$TIMEOUT" "$WINE" "$SCRATCH/wintext.exe" "$1" 2>/dev/null || true; } | tr -d '\r'; }
+# What a screen reader reads of the controls of the windows titled $1, through MSAA.
+spoken_texts() { { timeout -k 2 "$TIMEOUT" "$WINE" "$SCRATCH/accnames.exe" "$1" 2>/dev/null || true; } | tr -d '\r'; }
 # window_has TITLE LINE: a window titled TITLE holds a control whose "class<TAB>text" is LINE.
 window_has() { local texts; texts=$(window_texts "$1"); grep -qxF -- "$2" <<<"$texts"; }
 
