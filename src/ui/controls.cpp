@@ -93,9 +93,10 @@ void ShowText(wxTextCtrl* box, const wxString& text) {
 
 wxWindow* ControlBuilder::Build(wxWindow* parent, const ControlDesign& design) {
     wxWindow* control = MakeControl(parent, design);
-    // Nothing on a text box or a list says what it holds; a caption names itself.
+    // Nothing on a text box or a list says what it holds; a caption names itself. A frame has
+    // no name on the screen, and its window name is none for a reader either.
     const bool named = design.look == Look::TextBox || design.look == Look::List;
-    if (named && !design.spokenName.empty()) {
+    if ((named && !design.spokenName.empty()) || design.look == Look::Frame) {
         Describe(control, SpokenRole::Native, wxString::FromUTF8(design.spokenName), {});
     }
     // A frame or a list box has no caption that must fit.
