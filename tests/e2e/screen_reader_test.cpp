@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "auction_fixture.h"
@@ -103,20 +104,27 @@ public:
         return changes;
     }
 
-    // Waits until the name changes so far include one of `role` with `name`; returns them all.
-    std::vector<Spoken> ChangesUntil(const std::string& role, const std::string& name,
+    // Waits until the name changes so far satisfy `done`; returns them all.
+    std::vector<Spoken> ChangesUntil(const std::function<bool(const std::vector<Spoken>&)>& done,
                                      int milliseconds = 10000) {
         std::vector<Spoken> all;
         pump_(
             [&] {
                 for (const Spoken& change : Changes()) all.push_back(change);
-                for (const Spoken& change : all) {
-                    if (change.role == role && change.name == name) return true;
-                }
-                return false;
+                return done(all);
             },
             milliseconds);
         return all;
+    }
+    // Until one of `role` is heard to change to `name`.
+    std::vector<Spoken> ChangesUntil(const std::string& role, const std::string& name,
+                                     int milliseconds = 10000) {
+        return ChangesUntil(
+            [&](const std::vector<Spoken>& all) {
+                return std::any_of(all.begin(), all.end(),
+                                   [&](const Spoken& s) { return s.role == role && s.name == name; });
+            },
+            milliseconds);
     }
 
 private:
@@ -272,14 +280,17 @@ TEST_F(ScreenReader, FindsEveryCaptionAndBoxByItsNameWithTheBidsAndNoDummy) {
 
 TEST_F(ScreenReader, HearsEveryBidChangeAndTheFailureDisplayWithoutTheFocusMoving) {
     RunToBids();
-    std::vector<Spoken> changes = probe_->ChangesUntil("label", "Ben");
-    for (const auto& [name, role] :
-         std::vector<std::pair<std::string, std::string>>{{"Oak chest", "Item on the block"},
-                                                          {"500", "Minimum bid"},
-                                                          {"530", "Current bid"},
-                                                          {"Cy", "Current bidder"},
-                                                          {"520", "Last bid"},
-                                                          {"Ben", "Last bidder"}}) {
+    const auto heardAll = [](const std::vector<std::pair<std::string, std::string>>& expected) {
+        return [expected](const std::vector<Spoken>& changes) {
+            return std::all_of(expected.begin(), expected.end(),
+                               [&](const auto& e) { return Heard(changes, e.first, e.second); });
+        };
+    };
+    const std::vector<std::pair<std::string, std::string>> bids = {
+        {"Oak chest", "Item on the block"}, {"500", "Minimum bid"}, {"530", "Current bid"},
+        {"Cy", "Current bidder"},           {"520", "Last bid"},    {"Ben", "Last bidder"}};
+    std::vector<Spoken> changes = probe_->ChangesUntil(heardAll(bids));
+    for (const auto& [name, role] : bids) {
         EXPECT_TRUE(Heard(changes, name, role)) << "no name change to \"" << name << "\" of the " << role;
     }
     // A caption that did not change says nothing again.
@@ -288,10 +299,12 @@ TEST_F(ScreenReader, HearsEveryBidChangeAndTheFailureDisplayWithoutTheFocusMovin
     for (const Spoken& change : probe_->Changes()) ADD_FAILURE() << "again: " << change;
 
     Press("Command11");  // Get Next Item: the Vase, the bids cleared
-    changes = probe_->ChangesUntil("label", "Vase");
-    EXPECT_TRUE(Heard(changes, "40", "Minimum bid"));
-    for (const char* role : {"Current bid", "Current bidder", "Last bid", "Last bidder"}) {
-        EXPECT_TRUE(Heard(changes, "", role)) << "the " << role << " was not heard to clear";
+    const std::vector<std::pair<std::string, std::string>> next = {
+        {"Vase", "Item on the block"}, {"40", "Minimum bid"}, {"", "Current bid"},
+        {"", "Current bidder"},        {"", "Last bid"},      {"", "Last bidder"}};
+    changes = probe_->ChangesUntil(heardAll(next));
+    for (const auto& [name, role] : next) {
+        EXPECT_TRUE(Heard(changes, name, role)) << "no name change to \"" << name << "\" of the " << role;
     }
 
     world_->Stop();
