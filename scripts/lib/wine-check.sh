@@ -260,13 +260,29 @@ expect_file() {
 # --- Windows-side helpers --------------------------------------------------------------------
 build_helpers() {
     local helper
-    for helper in wintext crash; do
-        "$HOST-gcc" -O1 -Wall -Wextra -Werror -o "$SCRATCH/$helper.exe" "$LIB_DIR/$helper.c" ||
+    for helper in wintext crash accnames accevents; do
+        "$HOST-gcc" -O1 -Wall -Wextra -Werror -o "$SCRATCH/$helper.exe" "$LIB_DIR/$helper.c" -loleacc -lole32 -loleaut32 -luuid ||
             die "cannot build the helper $helper.exe"
     done
 }
 # The texts of the windows titled $1; nothing when there is none yet.
 window_texts() { { timeout -k 2 "$TIMEOUT" "$WINE" "$SCRATCH/wintext.exe" "$1" 2>/dev/null || true; } | tr -d '\r'; }
+# listen_spoken: from now on, the name changes a screen reader hears go to $SCRATCH/heard.txt;
+# heard_spoken ends the listening, with what was heard in HEARD.
+listen_spoken() {
+    rm -f "$SCRATCH/accevents.stop" "$SCRATCH/heard.txt"
+    (cd "$SCRATCH" && exec timeout -k 2 150 "$WINE" accevents.exe accevents.stop >heard.txt 2>/dev/null) &
+    LISTENER_PID=$!
+    listening() { [[ $(head -n1 "$SCRATCH/heard.txt" 2>/dev/null | tr -d '\r') == READY ]]; }
+    wait_until listening || fail "the WinEvent listener (accevents.exe) did not start: $(head -c 200 "$SCRATCH/heard.txt" 2>/dev/null)"
+}
+heard_spoken() {
+    touch "$SCRATCH/accevents.stop"
+    wait_exit "$LISTENER_PID" || { kill "$LISTENER_PID" 2>/dev/null; fail "the WinEvent listener did not end"; }
+    HEARD=$(tr -d '\r' <"$SCRATCH/heard.txt" | tail -n +2)
+}
+# What a screen reader reads of the controls of the windows titled $1, through MSAA.
+spoken_texts() { { timeout -k 2 "$TIMEOUT" "$WINE" "$SCRATCH/accnames.exe" "$1" 2>/dev/null || true; } | tr -d '\r'; }
 # window_has TITLE LINE: a window titled TITLE holds a control whose "class<TAB>text" is LINE.
 window_has() { local texts; texts=$(window_texts "$1"); grep -qxF -- "$2" <<<"$texts"; }
 

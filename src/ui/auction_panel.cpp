@@ -4,6 +4,8 @@
 
 #include <map>
 
+#include "ui/accessibility.h"
+
 namespace gv::ui {
 
 namespace {
@@ -20,18 +22,36 @@ std::vector<ControlDesign> AuctionDesign() {
         {.name = "Command5", .look = Look::Button, .twips = {1800, 120, 1575, 375}, .text = "State Item"},
         {.name = "Command6", .look = Look::Button, .twips = {120, 600, 1575, 375}, .text = "Get Bids"},
         {.name = "Command11", .look = Look::Button, .twips = {2040, 600, 1335, 375}, .text = "Get Next Item"},
-        {.name = "BlockMin", .look = Look::Value, .twips = {120, 1080, 855, 255}, .text = "Min Bid"},
+        {.name = "BlockMin",
+         .look = Look::Value,
+         .twips = {120, 1080, 855, 255},
+         .text = "Min Bid",
+         .spokenRole = "Minimum bid"},
         {.name = "BlockItem",
          .look = Look::Value,
          .twips = {960, 1080, 2415, 255},
-         .text = "Item on the block"},
+         .text = "Item on the block",
+         .spokenRole = "Item on the block"},
         {.name = "CurrentBidder",
          .look = Look::Value,
          .twips = {120, 1440, 2415, 255},
-         .text = "Current Bidder"},
-        {.name = "CurrentBid", .look = Look::Value, .twips = {2520, 1440, 855, 255}, .text = "Current Bid"},
-        {.name = "LastBidder", .look = Look::Value, .twips = {120, 1800, 2415, 255}, .text = "Last Bidder"},
-        {.name = "LastBid", .look = Look::Value, .twips = {2520, 1800, 855, 255}, .text = "Last Bid"},
+         .text = "Current Bidder",
+         .spokenRole = "Current bidder"},
+        {.name = "CurrentBid",
+         .look = Look::Value,
+         .twips = {2520, 1440, 855, 255},
+         .text = "Current Bid",
+         .spokenRole = "Current bid"},
+        {.name = "LastBidder",
+         .look = Look::Value,
+         .twips = {120, 1800, 2415, 255},
+         .text = "Last Bidder",
+         .spokenRole = "Last bidder"},
+        {.name = "LastBid",
+         .look = Look::Value,
+         .twips = {2520, 1800, 855, 255},
+         .text = "Last Bid",
+         .spokenRole = "Last bid"},
         {.name = "Command1", .look = Look::Button, .twips = {120, 2160, 855, 375}, .text = "call 1st"},
         {.name = "Command2", .look = Look::Button, .twips = {960, 2160, 855, 375}, .text = "call 2nd"},
         {.name = "Command3", .look = Look::Button, .twips = {1800, 2160, 855, 375}, .text = "call 3rd"},
@@ -50,6 +70,8 @@ AuctionPanel::AuctionPanel(wxWindow* client, ControlBuilder& build, Auction& auc
         if (design.name != "Dummy") controls_.push_back(control);
     }
     dummy_ = static_cast<wxButton*>(made["Dummy"]);
+    // The focus rests there after every command; a reader has nothing to say of it.
+    HideFromAssistiveTechnology(dummy_);
     blockItem_ = static_cast<Caption*>(made["BlockItem"]);
     blockMin_ = static_cast<Caption*>(made["BlockMin"]);
     currentBid_ = static_cast<Caption*>(made["CurrentBid"]);

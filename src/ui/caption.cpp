@@ -4,22 +4,32 @@
 #include <wx/settings.h>
 #include <wx/tokenzr.h>
 
+#include "ui/accessibility.h"
+
 namespace gv::ui {
 
-Caption::Caption(wxWindow* parent, const wxString& name, const wxString& text, const Style& style)
-    : text_(text), style_(style) {
+Caption::Caption(wxWindow* parent, const wxString& name, const wxString& text, const Style& style,
+                 const Speech& speech)
+    : text_(text), style_(style), spokenLead_(speech.lead) {
     // Without a colour of its own the caption is see-through where the toolkit allows it, so
     // captions whose boxes overlap (the about panel's credit lines) do not hide each other.
     transparent_ = !style.background && parent->IsTransparentBackgroundSupported();
     SetBackgroundStyle(transparent_ ? wxBG_STYLE_TRANSPARENT : wxBG_STYLE_PAINT);
     Create(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE, name);
     Bind(wxEVT_PAINT, &Caption::OnPaint, this);
+    Describe(this, SpokenRole::Label, SpokenName(), speech.role);
 }
 
 void Caption::SetLabel(const wxString& text) {
     if (text == text_) return;
     text_ = text;
     Refresh();
+    Rename(this, SpokenName());
+}
+
+wxString Caption::SpokenName() const {
+    if (spokenLead_.empty()) return text_;
+    return text_.empty() ? spokenLead_ : spokenLead_ + " " + text_;
 }
 
 // Greedy word wrap, as a classic label wraps its caption; a word wider than the line is

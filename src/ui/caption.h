@@ -22,7 +22,15 @@ public:
         wxColour foreground = *wxBLACK;
     };
 
-    Caption(wxWindow* parent, const wxString& name, const wxString& text, const Style& style);
+    // What a screen reader says of the caption: its text, after a lead where the text alone
+    // means nothing ("Row 1 low bound"), and what the caption shows as its description.
+    struct Speech {
+        wxString lead;
+        wxString role;  // "Current bid"
+    };
+
+    Caption(wxWindow* parent, const wxString& name, const wxString& text, const Style& style,
+            const Speech& speech = {});
 
     void SetLabel(const wxString& text) override;
     wxString GetLabel() const override { return text_; }
@@ -35,6 +43,8 @@ public:
     wxSize NeededSize(int width) const;
     // Whether the designed text stays on one line (every caption except the about texts).
     bool SingleLine() const;
+    // The caption's accessible name.
+    wxString SpokenName() const;
 
 protected:
     void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
@@ -46,6 +56,7 @@ private:
 
     wxString text_;
     Style style_;
+    wxString spokenLead_;
     bool transparent_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
+#include "ui/accessibility.h"
 #include "ui/native.h"
 
 namespace gv::ui {
@@ -37,7 +38,8 @@ wxWindow* MakeCaption(wxWindow* parent, const ControlDesign& d) {
         style.border = true;
         style.background = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
     }
-    return new Caption(parent, d.name, wxString::FromUTF8(d.text), style);
+    return new Caption(parent, d.name, wxString::FromUTF8(d.text), style,
+                       {.lead = wxString::FromUTF8(d.spokenName), .role = wxString::FromUTF8(d.spokenRole)});
 }
 
 wxWindow* MakeTextBox(wxWindow* parent, const ControlDesign& d) {
@@ -91,6 +93,12 @@ void ShowText(wxTextCtrl* box, const wxString& text) {
 
 wxWindow* ControlBuilder::Build(wxWindow* parent, const ControlDesign& design) {
     wxWindow* control = MakeControl(parent, design);
+    // Nothing on a text box or a list says what it holds; a caption names itself. A frame has
+    // no name on the screen, and its window name is none for a reader either.
+    const bool named = design.look == Look::TextBox || design.look == Look::List;
+    if ((named && !design.spokenName.empty()) || design.look == Look::Frame) {
+        Describe(control, SpokenRole::Native, wxString::FromUTF8(design.spokenName), {});
+    }
     // A frame or a list box has no caption that must fit.
     const bool measured = design.measured && design.look != Look::Frame && design.look != Look::List;
     layout_.Place(control, design.twips, design.regularWeight, measured);

@@ -38,6 +38,10 @@ struct ControlDesign {
     bool centred = false;        // text boxes: centred single line whose Enter the filter takes
     bool multiLine = false;      // text boxes
     bool measured = true;        // the text must fit the designed box (see FormLayout)
+    // For screen readers: a text box's or list's name; before a caption's text, what makes
+    // it say something ("Row 1 low bound").
+    std::string spokenName = {};
+    std::string spokenRole = {};  // captions: what the caption shows ("Current bid")
 };
 
 class ControlBuilder {

@@ -18,16 +18,21 @@ ListPanel::ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, 
                     {.name = name, .look = Look::Label, .twips = twips, .text = text, .align = align});
     };
     label("Label11", "Auction Items", {120, 120, 3015, 255}, Caption::Align::Centre);
-    list2_ =
-        build.Add<wxListBox>(frame_, {.name = "List2", .look = Look::List, .twips = {120, 360, 3015, 1200}});
+    list2_ = build.Add<wxListBox>(frame_, {.name = "List2",
+                                           .look = Look::List,
+                                           .twips = {120, 360, 3015, 1200},
+                                           .spokenName = "Auction Items"});
     label("Label12", "Item", {0, 1680, 495, 255}, Caption::Align::Right);
-    auctionItem_ = build.Add<wxTextCtrl>(
-        frame_, {.name = "AuctionItem", .look = Look::TextBox, .twips = {600, 1680, 2535, 285}});
+    auctionItem_ = build.Add<wxTextCtrl>(frame_, {.name = "AuctionItem",
+                                                  .look = Look::TextBox,
+                                                  .twips = {600, 1680, 2535, 285},
+                                                  .spokenName = "Item"});
     label("Label13", "Min Bid", {0, 2040, 735, 255}, Caption::Align::Right);
     minBid_ = build.Add<wxTextCtrl>(frame_, {.name = "MinBid",
                                              .look = Look::TextBox,
                                              .twips = {840, 2040, 735, 285},
-                                             .maxChars = kMinBidMaxChars});
+                                             .maxChars = kMinBidMaxChars,
+                                             .spokenName = "Minimum bid"});
     auto* command9 = build.Add<wxButton>(
         frame_,
         {.name = "Command9", .look = Look::Button, .twips = {1680, 2040, 1455, 375}, .text = "Add to List"});

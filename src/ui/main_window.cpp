@@ -13,6 +13,7 @@
 #include "link/link_settings.h"
 #include "setup/rules.h"
 #include "setup/setup_files.h"
+#include "ui/accessibility.h"
 #include "ui/gavel_icon.h"
 
 #ifdef _WIN32
@@ -43,6 +44,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     client_ = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxBORDER_NONE,
                           "AuctionClient");
     client_->SetBackgroundColour(kCyan);
+    Describe(client_, SpokenRole::Native, {}, {});  // not its window name
 
     BuildMenu();
     // Created in the tab order: the auction panel's controls, then the three frames.

@@ -30,9 +30,12 @@ TierPanel::TierPanel(wxWindow* client, ControlBuilder& build, Auction& auction, 
 void TierPanel::BuildRow(ControlBuilder& build, int r) {
     const int top = 360 + 360 * r;
     const std::string index = "(" + std::to_string(r) + ")";
+    const std::string spokenRow = "Row " + std::to_string(r + 1);
     Row& row = rows_[static_cast<std::size_t>(r)];
-    row.low = build.Add<Caption>(
-        frame_, {.name = "LowBid" + index, .look = Look::Value, .twips = {120, top, 855, 255}});
+    row.low = build.Add<Caption>(frame_, {.name = "LowBid" + index,
+                                          .look = Look::Value,
+                                          .twips = {120, top, 855, 255},
+                                          .spokenName = spokenRow + " low bound"});
     build.Build(frame_, {.name = "Label7" + index,
                          .look = Look::Label,
                          .twips = {960, top, 735, 255},
@@ -41,12 +44,14 @@ void TierPanel::BuildRow(ControlBuilder& build, int r) {
                                               .look = Look::TextBox,
                                               .twips = {1680, top, 855, 285},
                                               .maxChars = kHighBidMaxChars,
-                                              .centred = true});
+                                              .centred = true,
+                                              .spokenName = spokenRow + " high bound"});
     row.raise = build.Add<wxTextCtrl>(frame_, {.name = "RaiseAmount" + index,
                                                .look = Look::TextBox,
                                                .twips = {2640, top, 495, 285},
                                                .maxChars = kRaiseMaxChars,
-                                               .centred = true});
+                                               .centred = true,
+                                               .spokenName = spokenRow + " raise"});
 }
 
 void TierPanel::BindRow(int r) {
