@@ -25,6 +25,8 @@ inline constexpr const char* kUsage =
     "                      [--host NAME] [--transcript-file FILE] [--verbose]\n"
     "Plays the chat client for Gavelton: serves WorldsApi and keeps a chat transcript.\n"
     "Script lines are posted as they stand; \"!wait SECONDS\", \"!quit\", \"!nohost\",\n"
-    "\"!host NAME\", \"!ack CODE\" and \"!data SENDER TEXT\" steer the world.\n";
+    "\"!host NAME\", \"!ack CODE\" and \"!data SENDER TEXT\" steer the world.\n"
+    "Faults: \"!delay SECONDS\" (every answer that late), \"!die\" (at the next request),\n"
+    "\"!reply empty|unicode|huge MEGABYTES|normal\" (how the chat text is answered).\n";
 
 }  // namespace pw
