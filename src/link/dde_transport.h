@@ -50,6 +50,7 @@ private:
     const LinkSettings& settings_;
     DdeRecord record_;
     DdeOutcome last_ = DdeOutcome::Done;
+    bool lastWaitedOut_ = false;  // the last request gave up after waiting a whole time limit
     LinkHostFactory hostFactory_;
     std::unique_ptr<LinkHostView> host_;
     std::unique_ptr<DdeChannel> channel_;
