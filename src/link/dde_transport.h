@@ -26,6 +26,7 @@ public:
     void Stop() override;
     LinkFault Speak(const std::string& line) override;
     ChatFetch FetchAllText() override;
+    bool LastWaitedOut() const override { return lastWaitedOut_; }
 
     // The four requests, also run by hand from the console buttons of WA_DDE.
     DdeRecord& Record() { return record_; }

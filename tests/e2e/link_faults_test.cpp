@@ -53,9 +53,9 @@ protected:
         const auto start = Clock::now();
         this->Click(this->template Find<wxWindow>("Command6"));
         const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(bound + kSlack);
-        EXPECT_TRUE(this->WaitUntil(
-            [&] { return !this->frame_->IsBusy() && this->world_->Fetches() > before; },
-            static_cast<int>(limit.count())))
+        EXPECT_TRUE(
+            this->WaitUntil([&] { return !this->frame_->IsBusy() && this->world_->Fetches() > before; },
+                            static_cast<int>(limit.count())))
             << "Get Bids did not end within its bound";
         return Clock::now() - start;
     }

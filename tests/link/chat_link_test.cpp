@@ -346,6 +346,24 @@ TEST_F(ChatLinkTest, DdeFetchEmptiesText1AndKeepsTheWholeReply) {
     EXPECT_TRUE(sink.shown.empty());
 }
 
+// A client that refuses at once may answer the next time; one that let a request wait out the
+// time limit is hung, and the fetch and the line say so, so that the command asks no more.
+TEST_F(ChatLinkTest, DdeRequestsThatWaitedOutTheirTimeLimitSaySo) {
+    channel->transactionSucceeds = false;
+    EXPECT_FALSE(link.FetchAllText().waitedOut);
+    EXPECT_EQ(link.SpeakText("SOLD!"), LinkFault::NotAnswering);
+    EXPECT_FALSE(link.LastWaitedOut());
+
+    channel->onTransaction = [&] { pump.waited += std::chrono::seconds(kTransactionTimeoutSeconds); };
+    EXPECT_TRUE(link.FetchAllText().waitedOut);
+    EXPECT_EQ(link.SpeakText("SOLD!"), LinkFault::NotAnswering);
+    EXPECT_TRUE(link.LastWaitedOut());
+
+    channel->transactionSucceeds = true;  // slow, but it answers
+    EXPECT_EQ(link.SpeakText("SOLD!"), LinkFault::None);
+    EXPECT_FALSE(link.LastWaitedOut());
+}
+
 // ---------------------------------------------------------------------------------------
 // A link that was handed no platform pieces
 
