@@ -290,6 +290,23 @@ TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
                                                "DapiUnregister", "KillDDE"}));
 }
 
+// The stand-in library opens its conversations the same way: a world that never answers costs
+// each of its calls the time limit, not ten minutes.
+TEST_F(LinkOverSocket, StandInLibraryBoundsAnUnansweredOpening) {
+    HungServer server(service.Path() / "WorldsApi", HungServer::Opening::NeverAnswered);
+    test::TempFolder folder;
+    ChatLink link(pump, sink);
+    link.SetDapiLoader(std::make_unique<WxDapiLoader>(GV_STAND_IN_WADAPI));
+    link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
+    const auto start = Clock::now();
+    link.StartLink();  // InitDDE and DapiRegister, each waiting out the limit once
+    const auto took = Clock::now() - start;
+    EXPECT_GE(took, std::chrono::seconds(2 * kTransactionTimeoutSeconds - 1));
+    EXPECT_LT(took, std::chrono::seconds(2 * kTransactionTimeoutSeconds + 3));
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown.front().text, "17 - You are not logged in yet");
+}
+
 TEST_F(LinkOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {
     // The world refuses the registration with 7; the unregistration then answers 10.
     const auto world = StartWorld(service, "");
