@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <iostream>
 
 #include "auction_fixture.h"
 #include "link/dde_parts.h"
@@ -57,7 +58,12 @@ protected:
             this->WaitUntil([&] { return !this->frame_->IsBusy() && this->world_->Fetches() > before; },
                             static_cast<int>(limit.count())))
             << "Get Bids did not end within its bound";
-        return Clock::now() - start;
+        const auto took = Clock::now() - start;
+        // For the table in docs/reliability.md.
+        std::cout << "[ measured ] " << ::testing::UnitTest::GetInstance()->current_test_info()->name()
+                  << ": Get Bids took "
+                  << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
+        return took;
     }
 
     void ExpectTrouble(const char* title) {
@@ -106,12 +112,10 @@ TEST_P(E2eLinkFaults, AChatInAnotherFormatIsNotReadAsTheChat) {
 
 TEST_P(E2eLinkFaults, AHundredMegabyteChatEndsWithItsLastBidTaken) {
     Fault("!reply huge 100");
-    const auto took = TimedGetBids(seconds(60));
+    TimedGetBids(seconds(60));
     EXPECT_EQ(Text("CurrentBid"), "600");
     EXPECT_EQ(frame_->GetTitle(), "Gavelton");
     EXPECT_GT(std::filesystem::file_size(folder_ / "TALLY.TXT"), 100'000'000u);
-    std::cout << "[ measured ] 100 MB chat: Get Bids took "
-              << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
 }
 
 TEST_P(E2eLinkFaults, AnAnswerJustInsideTheLimitIsTaken) {
