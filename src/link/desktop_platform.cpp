@@ -14,8 +14,8 @@ void UseDesktopPlatform(ChatLink& link) {
     link.SetWindowActivator(MakeDesktopWindowActivator());
     link.SetDapiLoader(std::make_unique<WxDapiLoader>());
     // A callback from the library's own thread waits in the window's event queue.
-    SetCallbackHandOver([](std::function<void()> task) {
-        if (wxAppConsole* app = wxAppConsole::GetInstance()) app->CallAfter(std::move(task));
+    SetCallbackHandOver([](const std::function<void()>& task) {
+        if (wxAppConsole* app = wxAppConsole::GetInstance()) app->CallAfter(task);
     });
 }
 
