@@ -61,8 +61,8 @@ protected:
         const auto took = Clock::now() - start;
         // For the table in docs/reliability.md.
         std::cout << "[ measured ] " << ::testing::UnitTest::GetInstance()->current_test_info()->name()
-                  << ": Get Bids took "
-                  << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
+                  << ": Get Bids took " << std::chrono::duration_cast<std::chrono::milliseconds>(took).count()
+                  << " ms\n";
         return took;
     }
 
