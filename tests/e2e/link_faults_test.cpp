@@ -141,6 +141,31 @@ TEST_P(E2eLinkFaults, AnAnswerPastTheLimitEndsWithinTheRetryBound) {
     ExpectNextGetBidsWorks();
 }
 
+// The socket does not wait for a poke to be taken, so a hung world costs each later line the
+// opening of its conversation: the 5 seconds of the probe, then a second attempt. The library
+// waits out each call's answer.
+TEST_P(E2eLinkFaults, AnAnnouncementToAWorldPastTheLimitEndsWithinItsBound) {
+    // State Item again: the item and its minimum (the raise was announced the first time).
+    constexpr std::size_t kLines = 2;
+    const std::size_t before = world_->Said().size();
+    Fault("!delay 5.1");
+    const auto start = Clock::now();
+    Click(Find<wxWindow>("Command5"));
+    const auto bound = kLines * kLimit;
+    ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->IsBusy(); },
+                          static_cast<int>(std::chrono::milliseconds(bound + kSlack).count())));
+    const auto took = Clock::now() - start;
+    std::cout << "[ measured ] " << ::testing::UnitTest::GetInstance()->current_test_info()->name()
+              << ": State Item took " << std::chrono::duration_cast<std::chrono::milliseconds>(took).count()
+              << " ms\n";
+    EXPECT_LT(took, bound + kSlack);
+    // The world, still asleep on its queue, takes the line when it comes to it.
+    ASSERT_TRUE(world_->Script("!delay 0"));
+    // Each line reached the world in the end, once.
+    EXPECT_TRUE(WaitUntil([&] { return world_->Said().size() >= before + kLines; }, 15000));
+    EXPECT_EQ(world_->Said().size(), before + kLines);
+}
+
 TEST_P(E2eLinkFaults, AWorldThatDiesInTheMiddleOfARequestIsFoundAgainByReConnect) {
     Fault("!die");
     const auto took = TimedGetBids(2 * kLimit);
