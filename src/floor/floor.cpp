@@ -133,6 +133,9 @@ LinkFault Floor::Speak(const std::vector<std::string>& lines) {
         if (line.empty()) continue;
         const LinkFault fault = link_.SpeakText(line);
         if (first == LinkFault::None) first = fault;
+        // A client that let a line wait out its time limit is hung: every further line would
+        // hold the window as long again, and half an announcement said late helps nobody.
+        if (fault != LinkFault::None && link_.LastWaitedOut()) break;
     }
     return first;
 }

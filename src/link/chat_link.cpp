@@ -45,6 +45,8 @@ LinkFault ChatLink::SpeakText(const std::string& line) {
 
 ChatFetch ChatLink::FetchAllText() { return impl_->Active().FetchAllText(); }
 
+bool ChatLink::LastWaitedOut() const { return impl_->Active().LastWaitedOut(); }
+
 void ChatLink::WaitSeconds(int seconds) { gv::WaitSeconds(impl_->pump, seconds); }
 
 DdeRecord& ChatLink::Record() { return impl_->dde.Record(); }

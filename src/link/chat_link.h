@@ -41,6 +41,7 @@ public:
     void StopLink() override;
     LinkFault SpeakText(const std::string& line) override;
     ChatFetch FetchAllText() override;
+    bool LastWaitedOut() const override;
     void WaitSeconds(int seconds);
 
     // The DDE requests, also run by hand from the console buttons of WA_DDE.

@@ -9,8 +9,8 @@
 namespace gv {
 
 // The WorldsApi service of this platform: DDE on Windows, the Unix-domain socket elsewhere.
-// A transaction that gets no answer fails after kTransactionTimeoutSeconds.
-inline constexpr int kTransactionTimeoutSeconds = 5;
+// A transaction (or, on the socket, the opening of a conversation) that gets no answer fails
+// after kTransactionTimeoutSeconds.
 std::unique_ptr<DdeChannel> MakeWorldsApiChannel();
 
 // Windows: EnumWindows and SetForegroundWindow. X11: the window manager's client list and

@@ -4,6 +4,9 @@
 #include <wx/ipc.h>
 #include <wx/log.h>
 
+#include <algorithm>
+#include <chrono>
+
 #ifdef _WIN32
 #include <wx/dde.h>
 #else
@@ -60,7 +63,11 @@ public:
 
 OwnedConnection* Connect(Client& client, const std::string& topic) {
     const std::filesystem::path socket = worlds_api::ServiceSocketPath();
-    if (socket.empty()) return nullptr;
+    // wx's connect would wait ten minutes for a service that accepts and never answers.
+    if (socket.empty() ||
+        !worlds_api::ServiceAnswers(socket, std::chrono::seconds(kTransactionTimeoutSeconds))) {
+        return nullptr;
+    }
     wxConnectionBase* made =
         client.MakeConnection("localhost", wxString::FromUTF8(socket.string()), wxString::FromUTF8(topic));
     auto* connection = dynamic_cast<OwnedConnection*>(made);
@@ -115,8 +122,15 @@ public:
         if (data == nullptr) return std::nullopt;
         // Plain text ends at its NUL.
         const auto* bytes = static_cast<const char*>(data);
-        std::string_view reply(bytes, size);
-        return std::string(reply.substr(0, reply.find('\0')));
+        const std::string_view reply(bytes, size);
+        const std::string_view text = reply.substr(0, reply.find('\0'));
+        // More text after the NUL than before it is another format (UTF-16 text has a NUL after
+        // every Latin letter), not a chat cut short: no chat text at all, rather than a wrong one.
+        const std::string_view after = reply.substr(text.size());
+        const auto filled = static_cast<std::size_t>(
+            std::count_if(after.begin(), after.end(), [](char c) { return c != '\0'; }));
+        if (filled > text.size()) return std::string();
+        return std::string(text);
     }
 
 private:

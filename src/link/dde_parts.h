@@ -10,6 +10,9 @@
 
 namespace gv {
 
+// How long a conversation waits for the service to answer before the attempt fails.
+inline constexpr int kTransactionTimeoutSeconds = 5;
+
 // One client conversation with WorldsApi at a time, as the text box Text1 holds it.
 // Data crosses as 8-bit ANSI bytes in the plain-text format.
 class DdeChannel {
@@ -22,7 +25,7 @@ public:
     // False when no conversation is open or the server refuses the data or does not answer.
     virtual bool Poke(const std::string& item, std::string_view ansiData) = 0;
     // The item's value; nullopt when no conversation is open, the server refuses or the
-    // answer does not come in time.
+    // answer does not come in time; empty when the answer is not plain text.
     virtual std::optional<std::string> Request(const std::string& item) = 0;
 };
 

@@ -59,6 +59,9 @@ ChatFetch DdeTransport::FetchAllText() {
     GetAllText();
     ChatFetch fetch;
     fetch.fault = LastFault();
+    // A client that let every attempt wait out its time limit is hung: the capture must not
+    // spend that much again four more times.
+    fetch.waitedOut = lastWaitedOut_;
     fetch.text = record_.text1;
     return fetch;
 }
@@ -105,7 +108,10 @@ void DdeTransport::Run(const char* topic, std::string item, std::string data, Dd
     EnsureHost();
     DdeRequestContext context{pump_, *channel_, *activator_, settings_, [this] { ShowRecord(); }};
     const DdeRequestShape shape{topic, std::move(item), std::move(data), transaction};
+    const auto start = pump_.Now();
     last_ = RunDdeRequest(context, record_, shape).outcome;
+    lastWaitedOut_ = last_ == DdeOutcome::GaveUp &&
+                     pump_.Now() - start >= std::chrono::seconds(kTransactionTimeoutSeconds);
 }
 
 LinkFault DdeTransport::LastFault() const {

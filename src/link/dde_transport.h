@@ -26,6 +26,7 @@ public:
     void Stop() override;
     LinkFault Speak(const std::string& line) override;
     ChatFetch FetchAllText() override;
+    bool LastWaitedOut() const override { return lastWaitedOut_; }
 
     // The four requests, also run by hand from the console buttons of WA_DDE.
     DdeRecord& Record() { return record_; }
@@ -50,6 +51,7 @@ private:
     const LinkSettings& settings_;
     DdeRecord record_;
     DdeOutcome last_ = DdeOutcome::Done;
+    bool lastWaitedOut_ = false;  // the last request gave up after waiting a whole time limit
     LinkHostFactory hostFactory_;
     std::unique_ptr<LinkHostView> host_;
     std::unique_ptr<DdeChannel> channel_;

@@ -1,8 +1,11 @@
 #include "link/desktop_platform.h"
 
+#include <wx/app.h>
+
 #include "link/chat_link.h"
 #include "link/dapi_library.h"
 #include "link/dde_channel.h"
+#include "link/library_transport.h"
 
 namespace gv {
 
@@ -10,6 +13,10 @@ void UseDesktopPlatform(ChatLink& link) {
     link.SetDdeChannel(MakeWorldsApiChannel());
     link.SetWindowActivator(MakeDesktopWindowActivator());
     link.SetDapiLoader(std::make_unique<WxDapiLoader>());
+    // A callback from the library's own thread waits in the window's event queue.
+    SetCallbackHandOver([](const std::function<void()>& task) {
+        if (wxAppConsole* app = wxAppConsole::GetInstance()) app->CallAfter(task);
+    });
 }
 
 }  // namespace gv

@@ -1,5 +1,9 @@
 #include "link/library_transport.h"
 
+#include <atomic>
+#include <mutex>
+#include <thread>
+
 #include "common/ansi.h"
 #include "link/link_messages.h"
 
@@ -9,13 +13,29 @@ namespace {
 
 inline constexpr int kYieldsAfterLibraryCall = 24;
 
+// The transport the callbacks reach. Read on other threads only under g_liveLock.
 LibraryTransport* g_live = nullptr;
+std::mutex g_liveLock;
+CallbackHandOver g_handOver;  // under g_liveLock
+std::atomic<std::thread::id> g_windowThread{std::this_thread::get_id()};
 
-// A callback must never let a failure escape into the library.
+// A callback must never let a failure escape into the library. On the window's thread it runs
+// at once (during a library call or a yield, as the library chooses); from any other thread it
+// only copies its texts and is handed to the window's thread, so the library's thread never
+// waits for the window, nor touches it.
 template <typename Call>
 int32_t Deliver(Call&& call) {
     try {
-        if (g_live != nullptr) call(*g_live);
+        if (std::this_thread::get_id() == g_windowThread) {
+            if (g_live != nullptr) call(*g_live);
+            return 0;
+        }
+        const std::lock_guard<std::mutex> lock(g_liveLock);
+        if (g_live == nullptr || !g_handOver) return 0;
+        g_handOver([call = std::forward<Call>(call)]() mutable {
+            // The transport may have gone (or been replaced) meanwhile.
+            if (g_live != nullptr) call(*g_live);
+        });
     } catch (...) {
     }
     return 0;
@@ -35,14 +55,22 @@ public:
 }  // namespace
 
 extern "C" {
+// The texts are copied: the library's pointers are good only for the call.
 static int32_t WADAPI_CALL AckCallback(const char* code) {
-    return Deliver([&](LibraryTransport& library) { library.ProcessAckData(code); });
+    return Deliver([code = std::string(OrEmpty(code))](LibraryTransport& library) {
+        library.ProcessAckData(code.c_str());
+    });
 }
 static int32_t WADAPI_CALL DataCallback(const char* sender, int32_t /*unused*/, const char* data) {
-    return Deliver([&](LibraryTransport& library) { library.ProcessIncomingData(sender, data); });
+    return Deliver([sender = std::string(OrEmpty(sender)),
+                    data = std::string(OrEmpty(data))](LibraryTransport& library) {
+        library.ProcessIncomingData(sender.c_str(), data.c_str());
+    });
 }
 static int32_t WADAPI_CALL AllTextCallback(const char* text) {
-    return Deliver([&](LibraryTransport& library) { library.ProcessAllText(text); });
+    return Deliver([text = std::string(OrEmpty(text))](LibraryTransport& library) {
+        library.ProcessAllText(text.c_str());
+    });
 }
 }
 
@@ -52,12 +80,20 @@ LibraryTransport::LibraryTransport(EventPump& pump, MessageSink& messages, const
       settings_(settings),
       name_(ToAnsi(kRegistrationName)),
       loader_(std::make_unique<NoLoader>()) {
+    const std::lock_guard<std::mutex> lock(g_liveLock);
     g_live = this;
 }
 
 LibraryTransport::~LibraryTransport() {
     if (sessionOpen_ && dapi_ != nullptr) dapi_->killDDE();
+    const std::lock_guard<std::mutex> lock(g_liveLock);
     if (g_live == this) g_live = nullptr;
+}
+
+void SetCallbackHandOver(CallbackHandOver handOver) {
+    const std::lock_guard<std::mutex> lock(g_liveLock);
+    g_handOver = std::move(handOver);
+    g_windowThread = std::this_thread::get_id();
 }
 
 LinkFault LibraryTransport::Start() {

@@ -3,6 +3,7 @@
 // come back through the three callbacks handed to InitDDE.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,14 @@
 #include "link/wadapi_loader.h"
 
 namespace gv {
+
+// Runs a task later on the window's thread, from any thread, without waiting for it.
+using CallbackHandOver = std::function<void(std::function<void()>)>;
+
+// How a callback that the library makes on a thread other than the window's reaches the
+// window's thread. The thread that installs it is the window's. Until one is installed, such a
+// callback is dropped: nothing of Gavelton's may be touched from another thread.
+void SetCallbackHandOver(CallbackHandOver handOver);
 
 class LibraryTransport final : public Transport {
 public:

@@ -54,6 +54,9 @@ public:
     // SpeakText: says one line into the chat as the host's avatar (speak mode), with the
     // transport's yields and pacing. An empty line does nothing at all.
     virtual LinkFault SpeakText(const std::string& line) = 0;
+    // Whether the last line or fetch failed only after waiting out at least a whole time
+    // limit: the chat client hangs, and each further request would wait as long again.
+    virtual bool LastWaitedOut() const { return false; }
 
     // One fetch of the whole chat text, as one attempt of the capture makes it:
     // library transport: DapiGetAllText, 24 yields, then the chat text that answers this

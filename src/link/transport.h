@@ -19,6 +19,8 @@ public:
     // One non-empty line in speak mode, after the link's yields before a line.
     virtual LinkFault Speak(const std::string& line) = 0;
     virtual ChatFetch FetchAllText() = 0;
+    // See LinkPort::LastWaitedOut.
+    virtual bool LastWaitedOut() const { return false; }
 };
 
 // Between looks at the clock a wait sleeps on the event queue instead of spinning a core.

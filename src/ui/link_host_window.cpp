@@ -116,8 +116,15 @@ void LinkHostWindow::ShowRecord(const DdeRecord& record) {
     SetIfDifferent(commMode_, wxString::FromUTF8(record.commMode));
     SetIfDifferent(avatarName_, wxString::FromUTF8(record.avatarName));
     SetIfDifferent(commText_, wxString::FromUTF8(record.commText));
-    // The box shows the start of a long chat; the link keeps the whole reply.
-    wxString text1 = wxString::FromUTF8(record.text1);
+    // The box shows the start of a long chat; the link keeps the whole reply. Only that start is
+    // converted: a whole 100 MB chat as wide characters would cost a 32-bit build its memory.
+    constexpr std::size_t kMostBytes = kText1MaxChars * 4;  // UTF-8 takes at most 4 bytes a character
+    std::size_t end = record.text1.size();
+    if (end > kMostBytes) {
+        end = kMostBytes;
+        while (end > 0 && (static_cast<unsigned char>(record.text1[end]) & 0xC0) == 0x80) --end;
+    }
+    wxString text1 = wxString::FromUTF8(record.text1.data(), end);
     if (text1.length() > kText1MaxChars) text1.Truncate(kText1MaxChars);
     SetIfDifferent(text1_, text1);
     if (errorCheck_->GetValue() != record.errorCheck) errorCheck_->SetValue(record.errorCheck);

@@ -123,8 +123,40 @@ std::string World::CommunicatePoke(std::string_view data) {
 std::string World::GetAllText(std::string_view name, std::string* text) const {
     if (!loggedIn_) return code::kNotLoggedIn;
     if (name.empty()) return code::kArgumentMissing;
-    if (text != nullptr) *text = AllText();
+    if (text == nullptr) return code::kOk;
+    switch (chatReply_) {
+        case ChatReply::Normal:
+            *text = AllText();
+            break;
+        case ChatReply::Empty:
+            text->clear();
+            break;
+        case ChatReply::Unicode: {
+            const std::string chat = AllText();
+            text->clear();
+            for (const char c : chat) {
+                *text += c;
+                *text += '\0';
+            }
+            break;
+        }
+        case ChatReply::Huge: {
+            const std::string chat = AllText();
+            const std::size_t size = replyMegabytes_ * 1024 * 1024;
+            static constexpr std::string_view kFiller = "Zed: just chatting while the auction runs\r\n";
+            text->clear();
+            text->reserve(size + chat.size());
+            while (text->size() + kFiller.size() + chat.size() <= size) text->append(kFiller);
+            text->append(chat);
+            break;
+        }
+    }
     return code::kOk;
+}
+
+void World::SetChatReply(ChatReply reply, std::size_t megabytes) {
+    chatReply_ = reply;
+    replyMegabytes_ = megabytes;
 }
 
 std::string World::Send(std::string_view name, std::string_view avatar, std::string_view data,

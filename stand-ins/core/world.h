@@ -69,6 +69,19 @@ public:
     void ForceNextCode(std::string code) { forced_ = std::move(code); }
     std::optional<std::string> TakeForcedCode();
 
+    // --- faults, for rehearsing a chat client that misbehaves ------------------------------
+    // How GetAllText answers: the chat as it is, an empty chat, the chat as UTF-16 (the
+    // clipboard's Unicode format, not plain text), or the chat after filler lines that make
+    // the reply `megabytes` long.
+    enum class ChatReply { Normal, Empty, Unicode, Huge };
+    void SetChatReply(ChatReply reply, std::size_t megabytes = 0);
+    // Every answer to a tool comes this many seconds late (a busy or hung client).
+    void DelayAnswers(double seconds) { answerDelay_ = seconds; }
+    double AnswerDelay() const { return answerDelay_; }
+    // The world ends in the middle of the next request it gets, without answering it.
+    void DieAtNextRequest() { dieAtNextRequest_ = true; }
+    bool DiesAtThisRequest() const { return dieAtNextRequest_; }
+
     // Called after every change of what a window would show.
     std::function<void()> changed;
 
@@ -80,6 +93,10 @@ private:
     std::vector<std::string> transcript_;
     std::vector<std::string> registered_;
     std::optional<std::string> forced_;
+    ChatReply chatReply_ = ChatReply::Normal;
+    std::size_t replyMegabytes_ = 0;
+    double answerDelay_ = 0;
+    bool dieAtNextRequest_ = false;
 };
 
 }  // namespace pw

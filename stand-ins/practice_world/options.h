@@ -33,6 +33,8 @@ inline constexpr const char* kUsage =
     "Plays the chat client for Gavelton: serves WorldsApi and keeps a chat transcript.\n"
     "Script lines are posted as they stand; \"!wait SECONDS\", \"!quit\", \"!nohost\",\n"
     "\"!host NAME\", \"!ack CODE\" and \"!data SENDER TEXT\" steer the world.\n"
+    "Faults: \"!delay SECONDS\" (every answer that late), \"!die\" (at the next request),\n"
+    "\"!reply empty|unicode|huge MEGABYTES|normal\" (how the chat text is answered).\n"
     "--bidders adds N avatars who bid by ESP on what the host puts on the block, one line\n"
     "every MIN to MAX seconds each (default 2-8).\n";
 

@@ -3,6 +3,9 @@
 #include <wx/log.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 
 #include "core/dapi_wire.h"
 #include "link/worlds_api.h"
@@ -33,6 +36,18 @@ std::string Shown(std::string_view bytes) {
     std::string shown = Escape(bytes.substr(0, kMax));
     if (bytes.size() > kMax) shown += "...";
     return shown;
+}
+
+// Before the world answers a tool: the faults its script asked for. The world's one thread
+// sleeps, as a chat client that hangs does, so nothing else is answered meanwhile either.
+void BeforeAnswer(WorldServer& server, const std::string& topic) {
+    World& world = server.world();
+    if (world.DiesAtThisRequest()) {
+        server.log().Transaction("DIE", topic, "", -1, "");
+        std::_Exit(3);
+    }
+    if (world.AnswerDelay() > 0)
+        std::this_thread::sleep_for(std::chrono::duration<double>(world.AnswerDelay()));
 }
 
 // Common to every conversation: it tells the server when it ends.
@@ -68,6 +83,7 @@ public:
         const std::string bytes(static_cast<const char*>(data), size);
         const std::string itemBytes = Bytes(item);
         server_.log().Transaction("POKE", Bytes(topic), itemBytes, format, bytes);
+        BeforeAnswer(server_, topic_);
 
         if (format != wxIPC_TEXT) {
             server_.Tell("Refused a poke on " + topic_ + ": format " + std::to_string(format) +
@@ -95,6 +111,7 @@ public:
                           wxIPCFormat format) override {
         const std::string itemBytes = Bytes(item);
         server_.log().Transaction("REQUEST", Bytes(topic), itemBytes, format, "");
+        BeforeAnswer(server_, topic_);
         if (topic_ != api::kGetAllText || format != wxIPC_TEXT) {
             server_.Tell("Refused a request of \"" + Shown(itemBytes) + "\" on " + topic_ + " (format " +
                          std::to_string(format) + ")");
@@ -140,6 +157,7 @@ public:
         const std::string function = std::move(args->front());
         args->erase(args->begin());
         server_.log().Library(function, *args);
+        BeforeAnswer(server_, topic_);
         reply_ = dapi::Pack(Call(function, *args));
         return true;
     }

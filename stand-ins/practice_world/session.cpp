@@ -22,6 +22,13 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
     return !in.bad();
 }
 
+World::ChatReply ReplyShape(const std::string& word) {
+    if (word == "empty") return World::ChatReply::Empty;
+    if (word == "unicode") return World::ChatReply::Unicode;
+    if (word == "huge") return World::ChatReply::Huge;
+    return World::ChatReply::Normal;
+}
+
 }  // namespace
 
 Session::Session(Options options)
@@ -123,8 +130,8 @@ void Session::LetBiddersAct() {
 
 bool Session::Perform(const ScriptLine& line) {
     // Every command (not the lines it posts) goes to the log, so a test can wait for its effect.
-    static constexpr const char* kCommands[] = {"post", "wait", "quit", "nohost",
-                                                "host", "ack",  "data", "invalid"};
+    static constexpr const char* kCommands[] = {"post", "wait",  "quit", "nohost", "host",   "ack",
+                                                "data", "delay", "die",  "reply",  "invalid"};
     if (line.kind != ScriptLine::Kind::Post) {
         log_.Transaction("SCRIPT", kCommands[static_cast<int>(line.kind)], line.text, -1, line.sender);
     }
@@ -148,6 +155,15 @@ bool Session::Perform(const ScriptLine& line) {
             break;
         case ScriptLine::Kind::Data:
             server_->SendData("", line.sender, line.text);
+            break;
+        case ScriptLine::Kind::Delay:
+            world_.DelayAnswers(line.seconds);
+            break;
+        case ScriptLine::Kind::Die:
+            world_.DieAtNextRequest();
+            break;
+        case ScriptLine::Kind::Reply:
+            world_.SetChatReply(ReplyShape(line.text), line.megabytes);
             break;
         case ScriptLine::Kind::Invalid:
             Note("script: " + line.text);

@@ -12,9 +12,13 @@
 #include <wx/ipc.h>
 #include <wx/log.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -39,6 +43,20 @@ constexpr long kWaitSeconds = 5;
 
 class Session;
 Session* g_session = nullptr;
+
+// Which thread makes the callbacks that answer a call. The real library's is not known, so a
+// rehearsal (or a test) can choose with PRACTICE_WADAPI_CALLBACKS: "during" (a thread of the
+// library's own, while the call waits for it), "later" (a thread of the library's own, after
+// the call has returned); otherwise the caller's thread, before the call returns.
+enum class CallbackThread { Caller, During, Later };
+
+CallbackThread CallbackThreadChosen() {
+    const char* chosen = std::getenv("PRACTICE_WADAPI_CALLBACKS");
+    const std::string_view mode = chosen != nullptr ? chosen : "";
+    if (mode == "during") return CallbackThread::During;
+    if (mode == "later") return CallbackThread::Later;
+    return CallbackThread::Caller;
+}
 
 // wx keeps the DDE string handle of every item it has used and hands it out again. Under Wine
 // the global atom behind it can be released after a transaction and its number reused for
@@ -105,9 +123,14 @@ private:
 class Session {
 public:
     Session(std::string name, WadapiAckProc ack, WadapiDataProc data, WadapiAllTextProc allText)
-        : name_(std::move(name)), ack_(ack), data_(data), allText_(allText) {}
+        : name_(std::move(name)),
+          ack_(ack),
+          data_(data),
+          allText_(allText),
+          thread_(CallbackThreadChosen()) {}
 
     ~Session() {
+        FinishLaterCallbacks();
         wxLogNull quiet;
         Drop(calls_);
         Drop(advise_);
@@ -153,14 +176,16 @@ public:
     // A request: answered through the ack callback (and the all-text callback for the text).
     int32_t Request(const char* function, const std::vector<std::string>& args) {
         if (calling_) return Ack(kBusyCode);
+        FinishLaterCallbacks();
         const auto reply = Call(function, args);
         if (!reply || reply->empty()) {
             DeliverPendingData();
-            return Ack(kNoWorldCode);
+            return Answer(kNoWorldCode, std::nullopt);
         }
         const std::string& code = reply->front();
-        if (code == "0" && reply->size() > 1 && allText_ != nullptr) allText_((*reply)[1].c_str());
-        const int32_t result = Ack(code.c_str());
+        std::optional<std::string> text;
+        if (code == "0" && reply->size() > 1) text = (*reply)[1];
+        const int32_t result = Answer(code, std::move(text));
         DeliverPendingData();
         return result;
     }
@@ -182,8 +207,12 @@ private:
 #ifdef _WIN32
         const wxString service = gv::worlds_api::kService;
 #else
-        const wxString service = wxString::FromUTF8(gv::worlds_api::ServiceSocketPath().string());
-        if (service.empty()) return false;
+        const std::filesystem::path socket = gv::worlds_api::ServiceSocketPath();
+        // wx's connect would wait ten minutes for a world that accepts and never answers.
+        if (socket.empty() || !gv::worlds_api::ServiceAnswers(socket, std::chrono::seconds(kWaitSeconds))) {
+            return false;
+        }
+        const wxString service = wxString::FromUTF8(socket.string());
 #endif
         *into = static_cast<Conversation*>(client_.MakeConnection("localhost", service, topic));
 #ifndef _WIN32
@@ -205,6 +234,34 @@ private:
         return std::string_view(code) == "0" ? 0 : 1;
     }
 
+    // The chat text (when there is one) and the code, on the thread chosen for callbacks.
+    int32_t Answer(const std::string& code, std::optional<std::string> text) {
+        std::function<void()> callBack = [ack = ack_, allText = allText_, code, text = std::move(text)] {
+            if (text && allText != nullptr) allText(text->c_str());
+            if (ack != nullptr) ack(code.c_str());
+        };
+        switch (thread_) {
+            case CallbackThread::Caller:
+                callBack();
+                break;
+            case CallbackThread::During:
+                std::thread(callBack).join();
+                break;
+            case CallbackThread::Later:
+                later_.emplace_back([callBack = std::move(callBack)] {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the call has returned
+                    callBack();
+                });
+                break;
+        }
+        return code == "0" ? 0 : 1;
+    }
+
+    void FinishLaterCallbacks() {
+        for (std::thread& thread : later_) thread.join();
+        later_.clear();
+    }
+
     void DeliverPendingData() {
         while (!pending_.empty() && !calling_) {
             const auto [sender, data] = std::move(pending_.front());
@@ -222,6 +279,8 @@ private:
     Conversation* advise_ = nullptr;
     bool calling_ = false;
     std::vector<std::pair<std::string, std::string>> pending_;
+    CallbackThread thread_;
+    std::vector<std::thread> later_;  // callbacks still being made after their call returned
 };
 
 bool Calling() { return g_session != nullptr && g_session->calling(); }

@@ -397,6 +397,20 @@ TEST_F(FloorTest, StateRulesSpeaksTheRules) {
     EXPECT_EQ(said.back(), " Raise Amount is 1 for Bids between 0 and 9999999");
 }
 
+TEST_F(FloorTest, AnAnnouncementStopsAtALineThatWaitedOutItsTimeLimit) {
+    std::vector<std::string> reports;
+    floor.SetOnLinkStatus([&](const std::string& failure) { reports.push_back(failure); });
+    link.speakFault = LinkFault::NotAnswering;
+    floor.StateRules();  // refused at once: every line is still tried
+    EXPECT_EQ(link.spoken.size(), RulesLines(tiers).size());
+    link.spoken.clear();
+    link.waitedOut = true;
+    floor.StateRules();
+    EXPECT_EQ(link.spoken, (Lines{"Gavelton"}));
+    EXPECT_EQ(reports, (Lines{"chat client not answering: rules not said",
+                              "chat client not answering: rules not said"}));
+}
+
 TEST_F(FloorTest, BusyStateAroundEachBusyCommand) {
     PutOnBlock(block, "Oak chest - 500");
     items.Append("Oak chest - 500");

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <mutex>
+#include <thread>
 
+#include "link/library_transport.h"
 #include "link/wadapi_loader.h"
 #include "link_fakes.h"
 
@@ -231,6 +234,34 @@ TEST_F(ChatLinkTest, LibraryFetchWaitsForALateAnswer) {
     EXPECT_EQ(pump.yields, 200);  // it stopped waiting at the answer
 }
 
+// A callback from a thread of the library's own runs nothing of Gavelton's there: it waits for
+// the window's thread, or is dropped when nothing can take it there.
+TEST_F(ChatLinkTest, CallbacksFromAnotherThreadAreHandedToTheWindowsThread) {
+    Settings("t\r\n0\r\n1\r\n");
+    link.StartLink();
+    std::mutex lock;
+    std::vector<CallbackHandOver::argument_type> handed;
+    SetCallbackHandOver([&](const std::function<void()>& task) {
+        const std::lock_guard<std::mutex> guard(lock);
+        handed.push_back(task);
+    });
+    std::thread([] {
+        g_fake.allText("Ann: from afar");
+        g_fake.ack("7");
+    }).join();
+    EXPECT_EQ(link.AllText(), "");
+    EXPECT_TRUE(sink.shown.empty());
+    ASSERT_EQ(handed.size(), 2u);
+    for (const auto& task : handed) task();  // as the window's event loop runs them
+    EXPECT_EQ(link.AllText(), "Ann: from afar");
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].text, "7 - Target avatar is currently busy");
+
+    SetCallbackHandOver(nullptr);
+    std::thread([] { g_fake.allText("Ann: lost"); }).join();
+    EXPECT_EQ(link.AllText(), "Ann: from afar");
+}
+
 TEST_F(ChatLinkTest, MissingLibraryIsToldOnceAndTriedAgainOnReconnect) {
     Settings("t\r\n0\r\n1\r\n");
     loader->missing = true;
@@ -344,6 +375,24 @@ TEST_F(ChatLinkTest, DdeFetchEmptiesText1AndKeepsTheWholeReply) {
     EXPECT_EQ(failed.fault, LinkFault::NotAnswering);
     EXPECT_TRUE(link.Record().errorCheck);
     EXPECT_TRUE(sink.shown.empty());
+}
+
+// A client that refuses at once may answer the next time; one that let a request wait out the
+// time limit is hung, and the fetch and the line say so, so that the command asks no more.
+TEST_F(ChatLinkTest, DdeRequestsThatWaitedOutTheirTimeLimitSaySo) {
+    channel->transactionSucceeds = false;
+    EXPECT_FALSE(link.FetchAllText().waitedOut);
+    EXPECT_EQ(link.SpeakText("SOLD!"), LinkFault::NotAnswering);
+    EXPECT_FALSE(link.LastWaitedOut());
+
+    channel->onTransaction = [&] { pump.waited += std::chrono::seconds(kTransactionTimeoutSeconds); };
+    EXPECT_TRUE(link.FetchAllText().waitedOut);
+    EXPECT_EQ(link.SpeakText("SOLD!"), LinkFault::NotAnswering);
+    EXPECT_TRUE(link.LastWaitedOut());
+
+    channel->transactionSucceeds = true;  // slow, but it answers
+    EXPECT_EQ(link.SpeakText("SOLD!"), LinkFault::None);
+    EXPECT_FALSE(link.LastWaitedOut());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -77,12 +77,17 @@ public:
         log_.calls.push_back("open " + topic);
         return openSucceeds;
     }
+    // Runs at each poke and request: a client that takes its time.
+    std::function<void()> onTransaction;
+
     bool Poke(const std::string& item, std::string_view ansiData) override {
+        if (onTransaction) onTransaction();
         log_.calls.push_back("poke " + item);
         log_.poked.emplace_back(ansiData);
         return transactionSucceeds;
     }
     std::optional<std::string> Request(const std::string& item) override {
+        if (onTransaction) onTransaction();
         log_.calls.push_back("request " + item);
         if (!transactionSucceeds) return std::nullopt;
         return reply;

@@ -58,49 +58,56 @@ TEST_F(LinkOverSocket, NoWorldRunningGivesUpAfterFiveAttempts) {
     EXPECT_TRUE(sink.shown.empty());
 }
 
-// A chat client that accepts the conversation and then never answers: a raw Unix socket that
-// completes wx's connect handshake and reads whatever follows without replying.
+// A chat client that hangs: a raw Unix socket that either completes wx's connect handshake and
+// then reads whatever follows without replying, or is only listened on and never read at all
+// (the system accepts the connection, nobody answers it).
 class HungServer {
 public:
-    explicit HungServer(const std::filesystem::path& socketPath) {
+    enum class Opening { Answered, NeverAnswered };
+
+    HungServer(const std::filesystem::path& socketPath, Opening opening) : opening_(opening) {
         listener_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
         ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
         ::listen(listener_, 4);
-        thread_ = std::thread([this] { Serve(); });
+        if (opening_ == Opening::Answered) thread_ = std::thread([this] { Serve(); });
     }
     ~HungServer() {
         stop_ = true;
         ::shutdown(listener_, SHUT_RDWR);
-        thread_.join();
+        if (thread_.joinable()) thread_.join();
         ::close(listener_);
     }
     HungServer(const HungServer&) = delete;
     HungServer& operator=(const HungServer&) = delete;
 
 private:
+    // One peer after the other: each opening is answered, nothing after it ever is.
     void Serve() {
-        const int peer = ::accept(listener_, nullptr, nullptr);
-        if (peer < 0) return;
-        char buffer[4096];
-        if (::read(peer, buffer, sizeof buffer) > 0) {
-            const char connected = 10;  // wx IPC's answer to a connect
-            (void)!::write(peer, &connected, 1);
+        while (!stop_) {
+            const int peer = ::accept(listener_, nullptr, nullptr);
+            if (peer < 0) return;
+            char buffer[4096];
+            if (::read(peer, buffer, sizeof buffer) > 0) {
+                const char connected = 10;  // wx IPC's answer to a connect
+                (void)!::write(peer, &connected, 1);
+            }
+            while (!stop_ && ::read(peer, buffer, sizeof buffer) > 0) {
+            }
+            ::close(peer);
         }
-        while (!stop_ && ::read(peer, buffer, sizeof buffer) > 0) {
-        }
-        ::close(peer);
     }
 
+    Opening opening_;
     int listener_ = -1;
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
 
 TEST_F(LinkOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
-    HungServer server(service.Path() / "WorldsApi");
+    HungServer server(service.Path() / "WorldsApi", HungServer::Opening::Answered);
     std::unique_ptr<DdeChannel> channel = MakeWorldsApiChannel();
     ASSERT_TRUE(channel->Open("WorldsApi_GetAllText"));
     const auto start = Clock::now();
@@ -109,6 +116,17 @@ TEST_F(LinkOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
     EXPECT_GE(took, std::chrono::milliseconds(4500));
     EXPECT_LT(took, std::chrono::seconds(8));
     channel->Close();
+}
+
+// wx's own connect would wait ten minutes for the answer to its opening.
+TEST_F(LinkOverSocket, UnansweredOpeningFailsAfterFiveSeconds) {
+    HungServer server(service.Path() / "WorldsApi", HungServer::Opening::NeverAnswered);
+    std::unique_ptr<DdeChannel> channel = MakeWorldsApiChannel();
+    const auto start = Clock::now();
+    EXPECT_FALSE(channel->Open("WorldsApi_GetAllText"));
+    const auto took = Clock::now() - start;
+    EXPECT_GE(took, std::chrono::milliseconds(4500));
+    EXPECT_LT(took, std::chrono::seconds(8));
 }
 
 #ifdef GV_PRACTICE_WORLD
@@ -270,6 +288,23 @@ TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
     }
     EXPECT_EQ(calls, (std::vector<std::string>{"InitDDE", "DapiRegister", "DapiCommunicate", "DapiGetAllText",
                                                "DapiUnregister", "KillDDE"}));
+}
+
+// The stand-in library opens its conversations the same way: a world that never answers costs
+// each of its calls the time limit, not ten minutes.
+TEST_F(LinkOverSocket, StandInLibraryBoundsAnUnansweredOpening) {
+    HungServer server(service.Path() / "WorldsApi", HungServer::Opening::NeverAnswered);
+    test::TempFolder folder;
+    ChatLink link(pump, sink);
+    link.SetDapiLoader(std::make_unique<WxDapiLoader>(GV_STAND_IN_WADAPI));
+    link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"));
+    const auto start = Clock::now();
+    link.StartLink();  // InitDDE and DapiRegister, each waiting out the limit once
+    const auto took = Clock::now() - start;
+    EXPECT_GE(took, std::chrono::seconds(2 * kTransactionTimeoutSeconds - 1));
+    EXPECT_LT(took, std::chrono::seconds(2 * kTransactionTimeoutSeconds + 3));
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown.front().text, "17 - You are not logged in yet");
 }
 
 TEST_F(LinkOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {

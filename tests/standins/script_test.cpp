@@ -39,6 +39,28 @@ TEST(ScriptLine, ACommandWithoutWhatItNeedsIsNotPosted) {
     }
 }
 
+TEST(ScriptLine, FaultCommandsSayHowTheWorldMisbehaves) {
+    const auto delay = ParseScriptLine("!delay 5.1");
+    EXPECT_EQ(delay.kind, Kind::Delay);
+    EXPECT_DOUBLE_EQ(delay.seconds, 5.1);
+    EXPECT_EQ(ParseScriptLine("!delay 0").kind, Kind::Delay);
+    EXPECT_EQ(ParseScriptLine("!die").kind, Kind::Die);
+    const auto huge = ParseScriptLine("!reply huge 100");
+    EXPECT_EQ(huge.kind, Kind::Reply);
+    EXPECT_EQ(huge.text, "huge");
+    EXPECT_EQ(huge.megabytes, 100u);
+    for (const char* shape : {"empty", "unicode", "normal"}) {
+        const auto reply = ParseScriptLine(std::string("!reply ") + shape);
+        EXPECT_EQ(reply.kind, Kind::Reply) << shape;
+        EXPECT_EQ(reply.text, shape);
+    }
+    // A delay or a reply the world could not carry out is refused, not half done.
+    for (const char* line : {"!delay", "!delay -1", "!delay inf", "!delay 100000", "!reply", "!reply huge",
+                             "!reply huge 0", "!reply huge 1.5", "!reply huge 2000", "!reply bitmap"}) {
+        EXPECT_EQ(ParseScriptLine(line).kind, Kind::Invalid) << line;
+    }
+}
+
 TEST(ScriptRunner, WaitsPauseTheLinesAfterThem) {
     using namespace std::chrono_literals;
     std::vector<std::string> posted;

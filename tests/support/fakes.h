@@ -57,6 +57,7 @@ public:
         spoken.push_back(line);
         return speakFault;
     }
+    bool LastWaitedOut() const override { return waitedOut; }
 
     // Hands out the queued fetches one per call, then the empty text.
     ChatFetch FetchAllText() override {
@@ -70,6 +71,7 @@ public:
 
     std::vector<std::string> spoken;
     LinkFault speakFault = LinkFault::None;  // what every line comes back with
+    bool waitedOut = false;                  // ... and whether it waited out its time limit
     LinkFault startFault = LinkFault::None;
     std::deque<ChatFetch> fetches;
     std::vector<int> yieldsAtFetch;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link/message_sink.h"
@@ -20,6 +21,7 @@ struct Message {
 class RecordingSink final : public MessageSink {
 public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        if (std::this_thread::get_id() != window_) offThread = true;
         shown.push_back({text, title, icon});
     }
     // The host's answers to a failed save at close, in turn; Close without saving when none is left.
@@ -33,6 +35,11 @@ public:
     std::vector<Message> shown;
     std::vector<Message> asked;
     std::vector<std::function<SaveChoice()>> answers;
+    // A box was asked for on another thread than the one that made the sink (the window's).
+    bool offThread = false;
+
+private:
+    std::thread::id window_ = std::this_thread::get_id();
 };
 
 }  // namespace gv::testing

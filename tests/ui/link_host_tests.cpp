@@ -74,6 +74,14 @@ TEST_F(LinkHostTest, FieldsAndRecordFollowEachOther) {
     EXPECT_EQ(Field<wxTextCtrl>("Text1")->GetValue().length(), LinkHostWindow::kText1MaxChars);
     EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
 
+    // Only the start of a long chat is shown, cut between characters, not inside one.
+    std::string chat(32000, 'x');
+    chat += "\xE2\x82\xAC";  // the euro sign, three bytes
+    for (int i = 0; i < 60000; ++i) chat += "\xC3\xA9";
+    record.text1 = chat;
+    host_->ShowRecord(record);
+    EXPECT_EQ(Field<wxTextCtrl>("Text1")->GetValue(), wxString(32000, 'x'));
+
     // Typing into the console's fields is what the next request sends.
     Field<wxTextCtrl>("AvatarName")->SetValue("Another");
     EXPECT_EQ(chatLink_.Record().avatarName, "Another");
