@@ -11,16 +11,7 @@
 #include <stdio.h>
 #include <windows.h>
 
-static void PrintField(BSTR text) {
-    char out[1024] = "";
-    int i;
-    if (text != NULL) WideCharToMultiByte(CP_UTF8, 0, text, -1, out, (int)sizeof out, NULL, NULL);
-    out[sizeof out - 1] = '\0';
-    for (i = 0; out[i] != '\0'; i++) {
-        if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') out[i] = ' ';
-    }
-    fputs(out, stdout);
-}
+#include "wincommon.h"
 
 static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND w, LONG object, LONG child, DWORD thread,
                              DWORD time) {

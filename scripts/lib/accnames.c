@@ -12,6 +12,8 @@
 #include <string.h>
 #include <windows.h>
 
+#include "wincommon.h"
+
 static const char* RoleName(LONG role) {
     switch (role) {
         case ROLE_SYSTEM_STATICTEXT:
@@ -29,18 +31,6 @@ static const char* RoleName(LONG role) {
         default:
             return "other";
     }
-}
-
-/* Tabs and line ends would break the line's fields. */
-static void PrintField(BSTR text) {
-    char out[1024] = "";
-    int i;
-    if (text != NULL) WideCharToMultiByte(CP_UTF8, 0, text, -1, out, (int)sizeof out, NULL, NULL);
-    out[sizeof out - 1] = '\0';
-    for (i = 0; out[i] != '\0'; i++) {
-        if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') out[i] = ' ';
-    }
-    fputs(out, stdout);
 }
 
 static BOOL CALLBACK Show(HWND w, LPARAM unused) {
@@ -73,32 +63,13 @@ static BOOL CALLBACK Show(HWND w, LPARAM unused) {
     return TRUE;
 }
 
-struct Search {
-    const char* title;
-    int found;
-};
-
-static BOOL CALLBACK Top(HWND w, LPARAM param) {
-    struct Search* search = (struct Search*)param;
-    char text[512];
-    GetWindowTextA(w, text, sizeof text);
-    if (IsWindowVisible(w) && strcmp(text, search->title) == 0) {
-        search->found++;
-        EnumChildWindows(w, Show, 0);
-    }
-    return TRUE;
-}
-
 int main(int argc, char** argv) {
-    struct Search search;
     if (argc != 2) {
         fprintf(stderr, "usage: accnames TITLE\n");
         return 1;
     }
     if (FAILED(CoInitialize(NULL))) return 3;
-    search.title = argv[1];
-    search.found = 0;
-    EnumWindows(Top, (LPARAM)&search);
+    const int found = ShowWindowsTitled(argv[1], Show);
     CoUninitialize();
-    return search.found > 0 ? 0 : 2;
+    return found > 0 ? 0 : 2;
 }

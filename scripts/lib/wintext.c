@@ -7,6 +7,8 @@
  * A box may share its title with the main window ("Gavelton"), so every window of that
  * title is listed. Exit status 2 when no such window is visible. */
 #include <windows.h>
+
+#include "wincommon.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -34,30 +36,11 @@ static BOOL CALLBACK Show(HWND w, LPARAM unused) {
     return TRUE;
 }
 
-struct Search {
-    const char* title;
-    int found;
-};
-
-static BOOL CALLBACK Top(HWND w, LPARAM param) {
-    struct Search* search = (struct Search*)param;
-    char text[512];
-    GetWindowTextA(w, text, sizeof text);
-    if (IsWindowVisible(w) && strcmp(text, search->title) == 0) {
-        search->found++;
-        EnumChildWindows(w, Show, 0);
-    }
-    return TRUE;
-}
-
 int main(int argc, char** argv) {
-    struct Search search;
     if (argc != 2) {
         fprintf(stderr, "usage: wintext TITLE\n");
         return 1;
     }
-    search.title = argv[1];
-    search.found = 0;
-    EnumWindows(Top, (LPARAM)&search);
-    return search.found > 0 ? 0 : 2;
+    const int found = ShowWindowsTitled(argv[1], Show);
+    return found > 0 ? 0 : 2;
 }
