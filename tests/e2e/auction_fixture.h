@@ -63,6 +63,19 @@ protected:
     }
 };
 
+// Oak chest on the block and stated, so bids count from here on.
+template <class Base>
+class StatedItem : public Base {
+protected:
+    void SetUp() override {
+        Base::SetUp();
+        this->WriteItems({"Oak chest - 500"});
+        this->StartAuction();
+        this->ChooseMenu(0);
+        this->Press("Command5");
+    }
+};
+
 inline std::string TransportName(const ::testing::TestParamInfo<Transport>& info) { return Name(info.param); }
 
 }  // namespace gv::e2e

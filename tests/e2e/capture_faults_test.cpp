@@ -8,19 +8,6 @@ namespace {
 
 using Labels = std::vector<std::string>;
 
-// Oak chest on the block and stated, so bids count from here on.
-template <class Base>
-class StatedItem : public Base {
-protected:
-    void SetUp() override {
-        Base::SetUp();
-        this->WriteItems({"Oak chest - 500"});
-        this->StartAuction();
-        this->ChooseMenu(0);
-        this->Press("Command5");
-    }
-};
-
 // How much of the chat arrives depends on the transport.
 class E2eLongChat : public StatedItem<BothTransports> {};
 // The rest happens after the chat has arrived, the same in either transport.

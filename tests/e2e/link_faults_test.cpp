@@ -30,14 +30,10 @@ constexpr seconds kSlack{3};
 
 // Oak chest on the block and stated, and a bid for it in the chat.
 template <class Base>
-class FaultyWorld : public Base {
+class FaultyWorld : public StatedItem<Base> {
 protected:
     void SetUp() override {
-        Base::SetUp();
-        this->WriteItems({"Oak chest - 500"});
-        this->StartAuction();
-        this->ChooseMenu(0);
-        this->Press("Command5");
+        StatedItem<Base>::SetUp();
         this->Post({"ESP from Ann: 600"});
     }
 

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,8 +11,6 @@
 #include <sstream>
 
 #include "auction_fixture.h"
-
-extern char** environ;
 
 namespace gv::e2e {
 namespace {
@@ -46,25 +43,8 @@ public:
     using Pump = std::function<bool(const std::function<bool()>&, int)>;
 
     Probe(Pump pump) : pump_(std::move(pump)) {
-        int in[2];
-        int out[2];
-        if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) return;
-        const std::string pid = std::to_string(::getpid());
-        const pid_t parent = ::getpid();
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-            if (::getppid() != parent) ::_exit(127);
-            ::dup2(in[0], 0);
-            ::dup2(out[1], 1);
-            const char* argv[] = {GV_ATSPI_PROBE, pid.c_str(), nullptr};
-            ::execve(argv[0], const_cast<char**>(argv), environ);
-            ::_exit(127);
-        }
-        ::close(in[0]);
-        ::close(out[1]);
-        input_ = in[1];
-        output_ = out[0];
+        pid_ = StartChild({GV_ATSPI_PROBE, std::to_string(::getpid())}, input_, output_);
+        if (pid_ < 0) return;
         ::fcntl(output_, F_SETFL, ::fcntl(output_, F_GETFL) | O_NONBLOCK);
         pump_([&] { return Read() || ended_; }, 20000);
         const std::size_t end = said_.find('\n');

@@ -36,6 +36,42 @@ std::size_t LineCount(const std::string& text) {
 
 }  // namespace
 
+pid_t StartChild(const std::vector<std::string>& args, int& input, int& output) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    int in[2];
+    int out[2];
+    if (::pipe2(in, O_CLOEXEC) != 0) return -1;
+    if (::pipe2(out, O_CLOEXEC) != 0) {
+        ::close(in[0]);
+        ::close(in[1]);
+        return -1;
+    }
+    // fork and exec rather than posix_spawn: the child must end with us even when a test
+    // crashes, or it would keep the test's folders and output open.
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) ::_exit(127);
+        ::dup2(in[0], 0);
+        ::dup2(out[1], 1);
+        ::execve(argv[0], argv.data(), environ);
+        ::_exit(127);
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    if (pid < 0) {
+        ::close(in[1]);
+        ::close(out[0]);
+        return -1;
+    }
+    input = in[1];
+    output = out[0];
+    return pid;
+}
+
 ServiceFolder::ServiceFolder() {
     if (const char* old = std::getenv("XDG_RUNTIME_DIR")) previous_ = old;
     std::mt19937_64 random(std::random_device{}());
@@ -69,32 +105,7 @@ WorldProcess::WorldProcess(const std::filesystem::path& executable, const std::f
         args.push_back(options.transcript.string());
     }
     args.insert(args.end(), options.more.begin(), options.more.end());
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    int in[2];
-    int out[2];
-    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) {
-        problem_ = "no pipes";
-        return;
-    }
-    // fork and exec rather than posix_spawn: the world must end with us even when a test
-    // crashes, or it would keep the service folder and the test's output open.
-    const pid_t parent = ::getpid();
-    pid_ = ::fork();
-    if (pid_ == 0) {
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent) ::_exit(127);
-        ::dup2(in[0], 0);
-        ::dup2(out[1], 1);
-        ::execve(argv[0], argv.data(), environ);
-        ::_exit(127);
-    }
-    ::close(in[0]);
-    ::close(out[1]);
-    input_ = in[1];
-    output_ = out[0];
+    pid_ = StartChild(args, input_, output_);
     if (pid_ < 0) {
         problem_ = "cannot start " + executable.string();
         return;

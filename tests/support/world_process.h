@@ -90,6 +90,11 @@ private:
     std::filesystem::path log_;
 };
 
+// Starts `args` (the program first) as a child whose standard input and output are pipes, and
+// which dies with us even when a test crashes. Returns its pid, or -1 with `input` and `output`
+// left as they were; on success they get our ends of the pipes.
+pid_t StartChild(const std::vector<std::string>& args, int& input, int& output);
+
 // Waits for `done` for up to `limit`, calling `between` (an event pump, or a nap) meanwhile.
 template <class Done, class Between>
 bool WaitFor(Done done, Between between, std::chrono::milliseconds limit) {
