@@ -124,7 +124,6 @@ void Session::LetBiddersAct() {
         // Logged before it is posted, so a reader of the log never misses a line in the chat.
         log_.Transaction("BIDDER", "", "", -1, line);
         world_.Post(std::move(line));
-        ++heard_;  // the bidders know what they said themselves
     }
 }
 

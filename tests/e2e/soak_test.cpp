@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "auction_fixture.h"
+#include "common/lines.h"
 #include "common/text.h"
 #include "floor/floor.h"
 
@@ -47,15 +48,24 @@ long ResidentBytes() {
     return resident * ::sysconf(_SC_PAGESIZE);
 }
 
-Lines SplitLines(const std::string& text, const std::string& end) {
+// The lines of a chat or a file, by the rules Gavelton reads them with.
+Lines SplitLines(std::string_view text) {
     Lines lines;
-    std::size_t start = 0;
-    for (std::size_t at = text.find(end); at != std::string::npos; at = text.find(end, start)) {
-        lines.push_back(text.substr(start, at - start));
-        start = at + end.size();
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
+    LineReader reader(text, LineEnds::CrLfOrCr);
+    for (std::string_view line; reader.Next(line);) lines.emplace_back(line);
     return lines;
+}
+
+// A CSV row's fields; the soak's names and prices hold no comma or quote.
+Lines Fields(const std::string& row) {
+    Lines fields;
+    std::size_t start = 0;
+    for (std::size_t comma = row.find(','); comma != std::string::npos; comma = row.find(',', start)) {
+        fields.push_back(row.substr(start, comma - start));
+        start = comma + 1;
+    }
+    fields.push_back(row.substr(start));
+    return fields;
 }
 
 // One item's auction as the soak drove it.
@@ -108,10 +118,15 @@ protected:
         EXPECT_LT(took, kCommandBound)
             << command << " took " << std::chrono::duration<double>(took).count() << " s";
     }
-    void Wait(int milliseconds) { ui::test::Settle(milliseconds); }
+    // The host waits for the bidders to say a few more lines, as long as they keep bidding; the
+    // window goes on answering meanwhile.
+    void AwaitBidders(std::size_t lines, int milliseconds) {
+        const std::size_t goal = world_->LogLines("BIDDER").size() + lines;
+        WaitUntil([&] { return world_->LogLines("BIDDER").size() >= goal; }, milliseconds);
+    }
     std::size_t ChatLines() const {
         const std::optional<std::string> chat = world_->ChatText();
-        return chat ? SplitLines(*chat, "\r\n").size() : 0;
+        return chat ? SplitLines(*chat).size() : 0;
     }
 
     // One item from Get Next Item to SOLD.
@@ -120,13 +135,13 @@ protected:
         Lot lot{Text("BlockItem").utf8_string(), Text("BlockMin").utf8_string()};
         Timed("State Item", [&] { Press("Command5"); });
         for (int round = 0; round < 2; ++round) {
-            Wait(1500);
+            AwaitBidders(3, 1500);
             Timed("Get Bids", [&] { GetBids(); });
             Timed("State Item", [&] { Press("Command5"); });
         }
         for (const auto& [button, caption] :
              {std::pair{"Command1", "call 1st"}, {"Command2", "call 2nd"}, {"Command3", "call 3rd"}}) {
-            Wait(700);
+            AwaitBidders(1, 700);
             Timed("Get Bids", [&] { GetBids(); });
             Timed(caption, [&] { Press(button); });
         }
@@ -181,13 +196,13 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
     // Each sale is the standing bid of the chat as the last Get Bids read it: its winner and
     // price are a bidder's ESP line of the item, and no valid higher bid in the chat when the
     // host pressed was passed over.
-    const Lines chat = SplitLines(*chatText, "\r\n");
+    const Lines chat = SplitLines(*chatText);
     const std::string csv = ui::test::ReadFile(folder_ / "Sales.csv");
-    Lines rows = SplitLines(csv.substr(csv.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0), "\r\n");
+    Lines rows = SplitLines(std::string_view(csv).substr(csv.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0));
     ASSERT_EQ(rows.size(), lots.size() + 1) << "one row per sale and a header";
     int bids = 0;
     for (std::size_t i = 0; i < lots.size(); ++i) {
-        const Lines field = SplitLines(rows[i + 1], ",");
+        const Lines field = Fields(rows[i + 1]);
         ASSERT_GE(field.size(), 8U) << rows[i + 1];
         const Lot& lot = lots[i];
         EXPECT_EQ(field[1], lot.item);
@@ -218,7 +233,7 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
         ASSERT_NE(entry, unsold.end()) << lot.item;
         unsold.erase(entry);
     }
-    EXPECT_EQ(SplitLines(ui::test::ReadFile(folder_ / "Items.TXT"), "\r\n"), unsold);
+    EXPECT_EQ(SplitLines(ui::test::ReadFile(folder_ / "Items.TXT")), unsold);
 
     std::ostringstream report;
     report << Name(GetParam()) << ": " << lots.size() << " items sold, " << bids << " bids taken, resident "
