@@ -31,6 +31,13 @@ constexpr auto kCommandBound = std::chrono::seconds(5);  // the chat link's tran
 // Past five seconds without answering, Windows greys a window out as "Not Responding".
 constexpr auto kAnswerBound = std::chrono::seconds(5);
 constexpr long kGrowthBound = 5L * 1024 * 1024;
+// AddressSanitizer holds freed memory resident in its quarantine (up to 256 MB), so there the
+// resident size says nothing of a leak; the bound holds in the other builds.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kResidentMeasured = false;
+#else
+constexpr bool kResidentMeasured = true;
+#endif
 
 const Lines kTiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "",
                       "",  "",    "",   "",     "",        "",    "", "", ""};
@@ -190,8 +197,10 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
 
     EXPECT_LT(longestSilence, kAnswerBound)
         << "the window did not answer for " << std::chrono::duration<double>(longestSilence).count() << " s";
-    EXPECT_LT(residentAtEnd - residentAfterFirst, kGrowthBound)
-        << "resident memory grew from " << residentAfterFirst << " to " << residentAtEnd << " bytes";
+    if (kResidentMeasured) {
+        EXPECT_LT(residentAtEnd - residentAfterFirst, kGrowthBound)
+            << "resident memory grew from " << residentAfterFirst << " to " << residentAtEnd << " bytes";
+    }
 
     // Each sale is the standing bid of the chat as the last Get Bids read it: its winner and
     // price are a bidder's ESP line of the item, and no valid higher bid in the chat when the
