@@ -3,8 +3,8 @@
  * violation that nobody handles. Used by the check of the harness itself.
  *
  *   crash.exe TITLE        exit status 0 once the thread is started, 2 without the window */
-#include <windows.h>
 #include <stdio.h>
+#include <windows.h>
 
 int main(int argc, char** argv) {
     HWND window;
@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
                               PROCESS_VM_WRITE | PROCESS_VM_READ,
                           FALSE, pid);
     if (process == NULL) {
-        fprintf(stderr, "crash: cannot open process %lu (%lu)\n", (unsigned long)pid, (unsigned long)GetLastError());
+        fprintf(stderr, "crash: cannot open process %lu (%lu)\n", (unsigned long)pid,
+                (unsigned long)GetLastError());
         return 1;
     }
     thread = CreateRemoteThread(process, NULL, 0, (LPTHREAD_START_ROUTINE)NULL, NULL, 0, NULL);

@@ -6,12 +6,12 @@
  *
  * A box may share its title with the main window ("Gavelton"), so every window of that
  * title is listed. Exit status 2 when no such window is visible. */
-#include <windows.h>
-
-#include "wincommon.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <windows.h>
+
+#include "wincommon.h"
 
 /* Asked with WM_GETTEXT: GetWindowText does not ask a window of another process, so a text
  * box there would read as empty. A multi-line text box gives one line of output per line. */
@@ -23,8 +23,8 @@ static BOOL CALLBACK Show(HWND w, LPARAM unused) {
     GetClassNameA(w, cls, sizeof cls);
     if (SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length) && length > 0) {
         text = (char*)malloc((size_t)length + 1);
-        if (text == NULL ||
-            !SendMessageTimeoutA(w, WM_GETTEXT, (WPARAM)(length + 1), (LPARAM)text, SMTO_ABORTIFHUNG, 2000, &copied)) {
+        if (text == NULL || !SendMessageTimeoutA(w, WM_GETTEXT, (WPARAM)(length + 1), (LPARAM)text,
+                                                 SMTO_ABORTIFHUNG, 2000, &copied)) {
             free(text);
             text = empty;
         } else {
