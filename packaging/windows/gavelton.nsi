@@ -8,15 +8,20 @@
 ; leaves alone. The practice world and the stand-in wadapi.dll go into practice\, never beside
 ; gavelton.exe, where the stand-in would be loaded instead of the chat client's library.
 
-Unicode true
-!include "MUI2.nsh"
-
 !ifndef VERSION
   !error "define VERSION (see the head of this file)"
 !endif
 !ifndef ARCH
   !error "define ARCH (see the head of this file)"
 !endif
+; Hosts get the i686 installer. The x86_64 one exists for checking the 64-bit build under a
+; 64-bit-only Wine, where a 32-bit installer cannot start.
+!if "${ARCH}" == "x86_64"
+  Target amd64-unicode
+!else
+  Unicode true
+!endif
+!include "MUI2.nsh"
 !ifndef DIST
   !error "define DIST (see the head of this file)"
 !endif

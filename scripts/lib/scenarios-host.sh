@@ -1,0 +1,163 @@
+# shellcheck shell=bash
+# The scenarios of scripts/check-windows about the program as a host gets it: the installer round
+# trip, the caption with its icon, and the harness failing on a crash. Sourced inside the virtual
+# X server.
+
+# =============================================================================================
+# The installer: silent per-user install, Gavelton started from the Start-menu shortcut in its
+# working folder in Documents, silent uninstall that leaves the host's files there.
+# =============================================================================================
+# The unix path of a Windows path in the prefix.
+unix_path() { timeout -k 2 "$TIMEOUT" "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+win_env() { timeout -k 2 "$TIMEOUT" "$WINE" cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
+# The texts a shortcut holds (target, working folder) are UTF-16 strings.
+lnk_strings() { strings -el "$1"; }
+
+scenario_installer() {
+    local appdata docs menu instdir work lnk practice_lnk
+    appdata=$(unix_path "$(win_env LOCALAPPDATA)")
+    docs=$(unix_path "$(win_env USERPROFILE)\\Documents")
+    menu=$(unix_path "$(win_env APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs")
+    [[ -n $appdata && -n $docs && -n $menu ]] || fail "cannot find the prefix's user folders"
+    instdir=$appdata/Programs/Gavelton work=$docs/Gavelton
+    lnk=$menu/Gavelton/Gavelton.lnk practice_lnk="$menu/Gavelton/Gavelton Practice World.lnk"
+
+    # A host's files from an earlier install stay; the installer must not replace them.
+    mkdir -p "$work"
+    printf 'Host note\r\n' >"$work/Sales.csv"
+    local t0=$SECONDS
+    timeout -k 5 120 "$WINE" "$INSTALLER" /S >"$SCRATCH/install.log" 2>&1 || fail "the silent install failed (status $?)"
+    for f in gavelton.exe README.txt Uninstall.exe practice/practice-world.exe practice/wadapi.dll; do
+        [[ -f $instdir/$f ]] || fail "the install lacks $f in $instdir"
+    done
+    [[ ! -e $instdir/wadapi.dll ]] || fail "the installer put the stand-in wadapi.dll beside gavelton.exe"
+    cmp -s "$instdir/gavelton.exe" "$DIST/gavelton.exe" || fail "the installed gavelton.exe is not the one built"
+    ok "silent per-user install into LOCALAPPDATA\\Programs\\Gavelton in $((SECONDS - t0)) s, stand-ins in practice\\"
+    [[ -d $work ]] || fail "the install made no Gavelton folder in Documents"
+    [[ $(cat "$work/Sales.csv") == $'Host note\r' ]] || fail "the install touched the host's Sales.csv"
+    [[ -f $lnk ]] || fail "no Start-menu shortcut $lnk"
+    [[ -f $practice_lnk ]] || fail "no Start-menu shortcut for the practice world"
+    # A shortcut keeps its target in ANSI, its working folder as a UTF-16 string (after a
+    # length, which `strings` may show as one more character).
+    local texts start_in
+    grep -qai 'Programs\\Gavelton\\gavelton\.exe' "$lnk" || fail "the shortcut does not start the installed gavelton.exe"
+    texts=$(lnk_strings "$lnk")
+    start_in=$(sed -n 's/^.*\([A-Za-z]:\\.*\\Documents\\Gavelton\)$/\1/p' <<<"$texts" | head -n1)
+    [[ -n $start_in ]] || fail "the shortcut's working folder is not Documents\\Gavelton: $(tr '\n' '|' <<<"$texts")"
+    start_in=$(unix_path "$start_in")
+    [[ $start_in -ef $work ]] || fail "the shortcut starts in $start_in, not in $work"
+    grep -qai 'Programs\\Gavelton\\practice\\practice-world\.exe' "$practice_lnk" ||
+        fail "the practice shortcut does not start practice\\practice-world.exe"
+    texts=$(lnk_strings "$practice_lnk")
+    grep -qi 'Programs\\Gavelton\\practice$' <<<"$texts" || fail "the practice shortcut does not start in practice\\"
+    timeout -k 2 "$TIMEOUT" "$WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Gavelton' /v UninstallString \
+        >/dev/null 2>&1 || fail "no per-user uninstall entry"
+    ok "Start-menu shortcuts (Gavelton in Documents\\Gavelton, the practice world), uninstall entry"
+
+    # Gavelton started as its shortcut says reads and writes its files in Documents\Gavelton.
+    RUN=$SCRATCH/installed
+    mkdir -p "$RUN"
+    printf 'Ann: 550\r\n' >"$RUN/transcript.txt"
+    write_setup "$work"
+    # Only the six lines of the tiers: the full eighteen that come back prove the write.
+    printf '0\r\n999\r\n10\r\n1000\r\n9999999\r\n100\r\n' >"$work/BIDS.TXT"
+    printf 'VZones 3.0\r\n0\r\n0\r\n' >"$work/SCONTROL.TXT"
+    start_world headless "$instdir/practice/practice-world.exe"
+    start_gavelton "$instdir/gavelton.exe" "$start_in"
+    GAVELTON_WHAT="the installed Gavelton"
+    EXPECT_SUFFIX='\x00'
+    wait_until count_at_least POKE WorldsApi_Register 1 || fail "the installed Gavelton did not register"
+    wait_until find_window || fail "the main window of the installed Gavelton did not appear"
+    wait_idle "start"
+    next_item
+    press $STATE_ITEM
+    wait_until count_at_least POKE $DDE 3 || fail "State Item from the installed copy: its lines did not arrive"
+    wait_idle "State Item"
+    log_data POKE $DDE $DDE >"$SCRATCH/last.lines"
+    expect_lines "the installed Gavelton read Items.TXT in Documents\\Gavelton" 0 \
+        "${P}Item on the Block currently is Caf\\xE9 table" "${P}Minimum Bid is 500" \
+        "${P}** Minimum Raise Amount is 10 **"
+    close_gavelton
+    expect_file "$work/BIDS.TXT" "$BIDS_SAVED"
+    [[ ! -e $instdir/BIDS.TXT ]] || fail "the installed Gavelton wrote BIDS.TXT beside gavelton.exe"
+    stop_world
+
+    t0=$SECONDS
+    timeout -k 5 60 "$WINE" "$instdir/Uninstall.exe" /S >"$SCRATCH/uninstall.log" 2>&1 || fail "the silent uninstall failed (status $?)"
+    # The uninstaller runs on from a copy of itself in TEMP; it is done when the folder is gone.
+    gone() { [[ ! -e $instdir && ! -e $lnk && ! -e $practice_lnk ]]; }
+    wait_until gone || fail "the uninstall left $(find "$instdir" "$menu/Gavelton" 2>/dev/null | tr '\n' ' ')"
+    ! timeout -k 2 "$TIMEOUT" "$WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Gavelton' \
+        >/dev/null 2>&1 || fail "the uninstall left its uninstall entry"
+    for f in BIDS.TXT Items.TXT SCONTROL.TXT Sales.csv; do
+        [[ -f $work/$f ]] || fail "the uninstall removed the host's $f from Documents\\Gavelton"
+    done
+    ok "silent uninstall in $((SECONDS - t0)) s removed the program and its shortcuts, kept Documents\\Gavelton"
+}
+
+# =============================================================================================
+# The window's icon in a caption: with no window manager nobody draws captions, so Gavelton
+# runs alone on a small Wine desktop, which draws them itself. No chat client answers there;
+# Gavelton starts anyway. The picture is for the hosts' documentation.
+# =============================================================================================
+scenario_caption() {
+    RUN=$SCRATCH/caption
+    mkdir -p "$RUN"
+    write_setup "$RUN"
+    local name=GaveltonCaption desk
+    (cd "$RUN" && exec "$WINE" explorer /desktop=$name,300x260 "$DIST/gavelton.exe" \
+        >"$RUN/gavelton.out" 2>"$RUN/gavelton.err") &
+    GAVELTON_PID=$! GAVELTON_WHAT="Gavelton on a Wine desktop"
+    on_desk() { xdotool search --onlyvisible --name "^$name - Wine desktop\$" >/dev/null; }
+    wait_until on_desk || fail "the Wine desktop for the caption did not appear"
+    desk=$(xdotool search --onlyvisible --name "^$name - Wine desktop\$" | head -n1)
+    # Shown once the window's colour fills most of the desktop: cyan, or amber when it says
+    # that no chat client answers (none runs on this desktop).
+    painted() {
+        snap "$desk" "$SCRATCH/shots/windows-caption.png" || return 1
+        [[ $(convert "$SCRATCH/shots/windows-caption.png" -depth 8 txt:- | grep -cE '#(00FFFF|FFBF00)') -gt 8000 ]]
+    }
+    wait_until painted || fail "Gavelton did not show on the Wine desktop"
+    ok "Gavelton pictured with its caption and window icon on a Wine desktop"
+    # Keys do not reach a window inside a Wine desktop; a close request from the same desktop does.
+    timeout -k 2 "$TIMEOUT" "$WINE" explorer /desktop=$name taskkill /im gavelton.exe >/dev/null 2>&1 ||
+        fail "cannot ask Gavelton on the Wine desktop to close"
+    local pid=$GAVELTON_PID
+    GAVELTON_PID=''
+    wait_exit "$pid" || { GAVELTON_PID=$pid; fail "Gavelton on the Wine desktop did not end when asked to close"; }
+}
+
+# =============================================================================================
+# The harness itself: Gavelton crashing in the middle of a check (an access violation in a
+# thread of its own, started by crash.exe) must fail that check within a minute, with Wine's
+# report of the fault, the world's log and the last screenshot named in the output, instead of
+# waiting on.
+# =============================================================================================
+scenario_crash() {
+    prepare_run crash
+    start_world
+    local out=$SCRATCH/crash.out rc=0 t0=$SECONDS
+    (
+        exec 2>"$out"
+        start_gavelton
+        wait_until find_window || exit 3
+        wait_idle "start"
+        timeout -k 2 "$TIMEOUT" "$WINE" "$SCRATCH/crash.exe" Gavelton 2>/dev/null || exit 5
+        press $STATE_ITEM
+        wait_until count_at_least POKE $DDE 3
+        exit 4
+    ) || rc=$?
+    local took=$((SECONDS - t0))
+    # The subshell's failure ended the world it shared; start afresh for what follows.
+    WORLD_PID=''
+    { exec 7>&-; } 2>/dev/null
+    if [[ $rc -ne 1 ]]; then sed 's/^/    /' "$out" >&2; fail "a crashed Gavelton did not fail the check (status $rc)"; fi
+    [[ $took -lt 60 ]] || fail "a crashed Gavelton failed the check only after $took s"
+    local want
+    for want in "FAIL: Gavelton ended unexpectedly" "last lines of the world's log" "wine: Unhandled page fault" \
+        "last screenshot of the main window: $SCRATCH/shots/last.png"; do
+        grep -qF -- "$want" "$out" || { sed 's/^/    /' "$out" >&2; fail "the crash report lacks \"$want\""; }
+    done
+    ok "a crashed Gavelton failed the check in $took s with Wine's report, the world's log and the last screenshot"
+}
+
