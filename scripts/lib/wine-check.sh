@@ -261,7 +261,7 @@ expect_file() {
 build_helpers() {
     local helper
     for helper in wintext crash accnames accevents; do
-        "$HOST-gcc" -O1 -Wall -Wextra -Werror -o "$SCRATCH/$helper.exe" "$LIB_DIR/$helper.c" -loleacc -lole32 -loleaut32 -luuid ||
+        "$HOST-gcc" -O1 -Wall -Wextra -Werror -o "$SCRATCH/$helper.exe" "$LIB_DIR/$helper.c" -luuid -loleacc -lole32 -loleaut32 ||
             die "cannot build the helper $helper.exe"
     done
 }
