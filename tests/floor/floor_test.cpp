@@ -250,6 +250,10 @@ TEST_F(FloorTest, LinkStatusAfterEachCommand) {
     link.speakFault = LinkFault::None;
     floor.Call(1);
     EXPECT_EQ(reports, Lines{""});
+    // A line that failed is told though the lines after it went through.
+    link.speakFaults = {LinkFault::NotAnswering};
+    floor.Call(3);
+    EXPECT_EQ(reports, (Lines{"", "chat client not answering: call not said"}));
 
     // Get Bids: a chat client that never answers, one that answers with no chat, one whose
     // library is missing, and one that answers.

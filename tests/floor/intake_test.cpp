@@ -334,6 +334,37 @@ TEST_F(IntakeTest, RaiseIsTheOneOfTheNewAmountsTier) {
     ExpectBids("3001.5", "Eve", "3000", "Cy");
 }
 
+// Each rule of a bid at its very edge, where a flipped comparison would change the outcome.
+TEST_F(IntakeTest, EdgesOfTheBidRules) {
+    struct Case {
+        const char* name;
+        const char* entry;     // put on the block
+        const char* standing;  // CurrentBid (Ann's) before the line
+        const char* raise0;    // raise of row 0 (0 to 999)
+        const char* line;
+        const char* current;  // CurrentBid and CurrentBidder after it
+        const char* bidder;
+    } const cases[] = {
+        {"equal to the standing bid with raise 0", "Oak chest - 500", "600", "0", "ESP from Ben: 600", "600",
+         "Ann"},
+        {"just above it with raise 0", "Oak chest - 500", "600", "0", "ESP from Ben: 600.5", "600.5", "Ben"},
+        {"no number with minimum 0", "Oak chest - 0", "", "10", "ESP from Ann: six hundred", "", ""},
+        {"a zero bid with minimum 0", "Oak chest - 0", "", "10", "ESP from Ann: 0", "", ""},
+        {"just above zero with minimum 0", "Oak chest - 0", "", "10", "ESP from Ann: .5", ".5", "Ann"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        block = {};
+        PutOnBlock(block, c.entry);
+        block.currentBid = c.standing;
+        block.currentBidder = *c.standing ? "Ann" : "";
+        tiers.Row(0).raise = c.raise0;
+        Take(Chat({kMarkerLine, c.line}));
+        EXPECT_EQ(block.currentBid, c.current);
+        EXPECT_EQ(block.currentBidder, c.bidder);
+    }
+}
+
 double SecondsFor(const std::string& chat, const TierTable& tiers) {
     double best = 1e9;
     for (int run = 0; run < 3; ++run) {

@@ -47,6 +47,17 @@ TEST(SalesRecordFile, StartsWithTheMarkAndHeaderAndKeepsEveryEarlierRow) {
     EXPECT_EQ(Read(record.Path()), kBom + kHeader + "old,Box,1,2,Cy,,,1\r\nt3,Vase,5,7,Bo,6,Ann,2\r\n");
 }
 
+TEST(SalesRecordFile, NoSaleMakesNoFileAndAnEmptyFileGetsTheHeader) {
+    testing::ScratchFolder folder;
+    SalesRecord record(folder.path() / "Sales.csv");
+    EXPECT_TRUE(record.Flush().ok);  // a close without a sale
+    EXPECT_FALSE(fs::exists(record.Path()));
+
+    folder.Write("Sales.csv", "");
+    ASSERT_TRUE(record.Add({"t1", "Lamp", "10", "50", "Ann", "", "", 1}).ok);
+    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\n");
+}
+
 TEST(SalesRecordFile, ARowThatCannotBeWrittenWaitsForTheNextSuccess) {
     testing::ScratchFolder folder;
     const fs::path path = folder.path() / "Sales.csv";

@@ -80,13 +80,19 @@ TEST(ItemList, IndexesOutsideTheListAreHarmless) {
     EXPECT_EQ(list.EntryAt(2), "");
     EXPECT_FALSE(list.RemoveAt(2));
     EXPECT_FALSE(list.RemoveAt(-1));
-    list.Select(5);
-    EXPECT_EQ(list.Selection(), std::nullopt);
-    // Removing an entry before the selected one keeps the same entry selected.
+    for (const std::size_t outside : {std::size_t{2}, std::size_t{5}}) {
+        list.Select(outside);
+        EXPECT_EQ(list.Selection(), std::nullopt) << outside;
+    }
+    // Removing an entry before the selected one keeps the same entry selected; removing the
+    // selected entry (SOLD may) leaves nothing selected rather than its successor.
     list.Select(1);
     EXPECT_TRUE(list.RemoveAt(0));
     EXPECT_EQ(list.Selection(), 0u);
     EXPECT_EQ(list.EntryAt(0), "B - 2");
+    list.Append("C - 3");
+    EXPECT_TRUE(list.RemoveAt(0));
+    EXPECT_EQ(list.Selection(), std::nullopt);
     list.Clear();
     EXPECT_TRUE(list.Empty());
     EXPECT_EQ(list.Selection(), std::nullopt);

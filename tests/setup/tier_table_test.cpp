@@ -187,6 +187,60 @@ TEST(TierTable, TopValueReachedInALaterRowClosesTheTable) {
     EXPECT_EQ(Rows(t), (R{"0|100|1", "101|9999999|1", E, E, E, E}));
 }
 
+// A table from rows written as Rows() gives them.
+TierTable TableOf(const R& rows) {
+    TierTable t;
+    for (int r = 0; r < kTierRows; ++r) {
+        const std::string& row = rows.at(static_cast<std::size_t>(r));
+        const std::size_t a = row.find('|'), b = row.find('|', a + 1);
+        t.Row(r) = {row.substr(0, a), row.substr(a + 1, b - a - 1), row.substr(b + 1)};
+    }
+    return t;
+}
+
+// Each step of the normalisation at its edge, where a bound is just equal or one off.
+TEST(TierTable, EdgesOfTheNormalisation) {
+    struct Case {
+        const char* name;
+        R before;
+        int row;
+        const char* typed;
+        R after;
+    } const cases[] = {
+        {"one below the top does not close the table",
+         {"0|9999999|1", E, E, E, E, E},
+         0,
+         "9999998",
+         {"0|9999998|1", "9999999|9999999|1", E, E, E, E}},
+        {"a high bound equal to its low bound keeps its text",
+         {"0|100|1", "101|9999999|1", E, E, E, E},
+         1,
+         "0101",
+         {"0|100|1", "101|0101|1", "102|9999999|1", E, E, E}},
+        {"a next row that follows on keeps its low bound's text",
+         {"0|100|1", "0101|9999999|1", E, E, E, E},
+         0,
+         "100",
+         {"0|100|1", "0101|9999999|1", E, E, E, E}},
+        {"the push leaves a row of one amount and the gap after it",
+         {"0|100|1", "101|150|1", "151|151|1", "160|9999999|1", E, E},
+         0,
+         "120",
+         {"0|120|1", "121|150|1", "151|151|1", "160|9999999|1", E, E}},
+        {"the push reaches row 5",
+         {"0|100|1", "101|200|1", "201|300|1", "301|400|1", "401|500|1", "501|600|1"},
+         0,
+         "650",
+         {"0|650|1", "651|651|1", "652|652|1", "653|653|1", "654|654|1", "655|655|1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TierTable t = TableOf(c.before);
+        TypeHigh(t, c.row, c.typed);
+        EXPECT_EQ(Rows(t), c.after);
+    }
+}
+
 TEST(TierTable, NumbersBeyondTheDoubleRangeNeverEndTheProgram) {
     TierTable t;
     TypeHigh(t, 0, "1E999");  // only a hand-edited BIDS.TXT can hold this

@@ -55,6 +55,11 @@ public:
     LinkFault SpeakText(const std::string& line) override {
         journal_.events.push_back("say:" + line);
         spoken.push_back(line);
+        if (!speakFaults.empty()) {
+            const LinkFault fault = speakFaults.front();
+            speakFaults.pop_front();
+            return fault;
+        }
         return speakFault;
     }
     bool LastWaitedOut() const override { return waitedOut; }
@@ -70,7 +75,8 @@ public:
     }
 
     std::vector<std::string> spoken;
-    LinkFault speakFault = LinkFault::None;  // what every line comes back with
+    std::deque<LinkFault> speakFaults;       // what the next lines come back with, one each
+    LinkFault speakFault = LinkFault::None;  // ... and every line after them
     bool waitedOut = false;                  // ... and whether it waited out its time limit
     LinkFault startFault = LinkFault::None;
     std::deque<ChatFetch> fetches;
