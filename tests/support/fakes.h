@@ -58,6 +58,7 @@ public:
         return speakFault;
     }
     bool LastWaitedOut() const override { return waitedOut; }
+    bool LinesConfirmed() const override { return linesConfirmed; }
 
     // Hands out the queued fetches one per call, then the empty text.
     ChatFetch FetchAllText() override {
@@ -72,6 +73,7 @@ public:
     std::vector<std::string> spoken;
     LinkFault speakFault = LinkFault::None;  // what every line comes back with
     bool waitedOut = false;                  // ... and whether it waited out its time limit
+    bool linesConfirmed = true;              // false: as the library transport
     LinkFault startFault = LinkFault::None;
     std::deque<ChatFetch> fetches;
     std::vector<int> yieldsAtFetch;
