@@ -22,14 +22,16 @@ struct BlockState {
     std::string raiseText;                   // raise found by the last State Item
     std::string raiseBase;                   // bid the last State Item looked up
     int blockItemIndex = 0;                  // position in the item list of the entry on the block
-    // SOLD has removed the entry put on the block: a second SOLD removes nothing more.
+    // The entry of the list put on the block, while one is: empty at start and after an empty
+    // entry (an index past the end), when SOLD has nothing of the list to sell.
+    std::string entryOnBlock;
+    // SOLD has sold the entry put on the block: a second SOLD removes and records nothing more.
     bool blockEntrySold = false;
     // The entry that followed the sold one now stands at blockItemIndex: Get Next Item takes it
     // there instead of stepping past it. The List command's reset of the index ends this.
     bool nextEntryAtIndex = false;
-    int bidsTaken = 0;          // bids Get Bids accepted for the item on the block
-    bool saleRecorded = false;  // SOLD has put the item in the sales record
-    std::string markerText;     // set by Get Bids
+    int bidsTaken = 0;       // bids Get Bids accepted for the item on the block
+    std::string markerText;  // set by Get Bids
 };
 
 }  // namespace gv

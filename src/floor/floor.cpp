@@ -64,6 +64,7 @@ void PutOnBlock(BlockState& block, std::string_view entry) {
         block.blockMin = Trim(entry.substr(dash + 1));
         block.blockItem = Trim(entry.substr(0, dash));
     }
+    block.entryOnBlock = entry;
     block.currentBidder.clear();
     block.currentBid.clear();
     block.lastBidder.clear();
@@ -72,7 +73,6 @@ void PutOnBlock(BlockState& block, std::string_view entry) {
     block.blockEntrySold = false;
     block.nextEntryAtIndex = false;
     block.bidsTaken = 0;
-    block.saleRecorded = false;
 }
 
 std::string LocalTimeText() {
@@ -148,35 +148,44 @@ void Floor::LinkStatus(LinkFault fault, std::string_view consequence) {
     if (onLinkStatus_) onLinkStatus_(LinkFailureText(fault, consequence));
 }
 
+void Floor::SpokenStatus(LinkFault fault, std::string_view consequence) {
+    // A line the link cannot confirm is no news: a failure shown stays until the client answers.
+    if (fault == LinkFault::None && !link_.LinesConfirmed()) return;
+    LinkStatus(fault, consequence);
+}
+
 void Floor::StateItem() {
     BusyScope busy(busy_);
-    LinkStatus(Speak(StateItemLines(block_, tiers_)), "item not stated");
+    SpokenStatus(Speak(StateItemLines(block_, tiers_)), "item not stated");
 }
 
 void Floor::Call(int call) {
     BusyScope busy(busy_);
-    LinkStatus(Speak(CallLines(block_, call)), "call not said");
+    SpokenStatus(Speak(CallLines(block_, call)), "call not said");
 }
 
 void Floor::Sold() {
     BusyScope busy(busy_);
-    LinkStatus(Speak(SoldLines(block_)), "sale not said");
+    SpokenStatus(Speak(SoldLines(block_)), "sale not said");
+    // Only an entry of the list that is on the block and not yet sold is sold: the captions at
+    // start or after an empty entry are no item, and a second SOLD (the sale said again,
+    // perhaps after a failure) must neither record it twice nor take the unsold entry that
+    // moved into its place. The labels go on showing the sold item until the next one is put
+    // on the block.
+    if (block_.entryOnBlock.empty() || block_.blockEntrySold) return;
+    block_.blockEntrySold = true;
     RecordSale();
-    // The labels go on showing the sold item until the next one is put on the block. The
-    // entry goes once: a second SOLD for the same item (the sale said again, perhaps after a
-    // failure) must not take the unsold entry that moved into its place. An index past the end
-    // (entries deleted since) removes nothing rather than a wrong entry.
-    if (block_.blockEntrySold || items_.Empty()) return;
+    // The entry goes only where it still stands: the List command's reset of the index, or
+    // entries deleted since, leave another entry (or none) at the index.
+    if (items_.EntryAt(block_.blockItemIndex) != block_.entryOnBlock) return;
     if (items_.RemoveAt(block_.blockItemIndex)) {
-        block_.blockEntrySold = true;
         block_.nextEntryAtIndex = true;
         Changed();
     }
 }
 
 void Floor::RecordSale() {
-    if (sales_ == nullptr || block_.saleRecorded) return;
-    block_.saleRecorded = true;
+    if (sales_ == nullptr) return;
     const FileResult written = sales_->Add(SaleOf(block_, timeText_()));
     if (onRecordStatus_)
         onRecordStatus_(written.ok ? std::string()
@@ -223,7 +232,7 @@ void Floor::ListCommand() {
 
 void Floor::StateRules() {
     BusyScope busy(busy_);
-    LinkStatus(Speak(RulesLines(tiers_)), "rules not said");
+    SpokenStatus(Speak(RulesLines(tiers_)), "rules not said");
 }
 
 }  // namespace gv

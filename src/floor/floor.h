@@ -45,7 +45,8 @@ std::string MarkerText(std::string_view blockItem);
 
 // Where in the capture the latest auction of `blockItem` starts: its first marker line after
 // the last line that ended an earlier auction (another item's marker line, or this item's
-// sale line "<item> is sold for ..."). npos when the chat holds no such marker, so bids left
+// sale line "<item> is sold for ...", said by the avatar whose marker line started that
+// auction; anyone else's talk ends nothing). npos when the chat holds no such marker, so bids left
 // in the chat from an earlier auction of the same name never count again.
 std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem);
 
@@ -72,7 +73,8 @@ public:
     // Called whenever the block labels or the item list changed.
     void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
     // Called at the end of every command that talked to the chat client, with the empty text
-    // when it went through and LinkFailureText otherwise.
+    // when it went through and LinkFailureText otherwise; not after an announcement whose
+    // lines the link cannot confirm (see LinkPort::LinesConfirmed).
     void SetOnLinkStatus(std::function<void(const std::string&)> onStatus) {
         onLinkStatus_ = std::move(onStatus);
     }
@@ -99,6 +101,8 @@ private:
     LinkFault Speak(const std::vector<std::string>& lines);
     void Changed();
     void LinkStatus(LinkFault fault, std::string_view consequence);
+    // LinkStatus after an announcement.
+    void SpokenStatus(LinkFault fault, std::string_view consequence);
     // The first SOLD of the item on the block adds it to the sales record.
     void RecordSale();
 

@@ -64,8 +64,8 @@ private:
     std::size_t from_ = 0;
 };
 
-// A line that ended an earlier auction: another item's marker, or this item's sale. A bidder's
-// private message never ends an auction, whatever it says.
+// A line that ends the auction under way when its speaker is the one who started it: another
+// item's marker, or this item's sale. A bidder's private message never does, whatever it says.
 bool EndsAnAuction(std::string_view line, std::string_view message, std::string_view marker,
                    std::string_view item) {
     if (line.starts_with(kEspPrefix)) return false;
@@ -103,7 +103,10 @@ std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockI
     bool moreMarkers = markers.Next(markerLine);
     bool moreSales = item.empty() ? false : sales.Next(saleLine);
 
+    // Only the avatar whose marker started the auction can end it: the host's announcements
+    // come back under the host's name, and a bidder's talk must never cost the bids before it.
     std::size_t start = std::string_view::npos;
+    std::string_view starter;
     while (moreMarkers || moreSales) {
         // The two streams in chat order; a line in both is taken once.
         const bool takeMarker = moreMarkers && (!moreSales || markerLine.data() <= saleLine.data());
@@ -119,9 +122,12 @@ std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockI
         if (!AfterFirstColon(line, before, after)) continue;
         const std::string_view message = TrimView(after);
         if (message == marker) {
-            if (start == std::string_view::npos)
+            if (start == std::string_view::npos) {
                 start = static_cast<std::size_t>(line.data() - capture.data());
-        } else if (EndsAnAuction(line, message, marker, item)) {
+                starter = TrimView(before);
+            }
+        } else if (start != std::string_view::npos && TrimView(before) == starter &&
+                   EndsAnAuction(line, message, marker, item)) {
             start = std::string_view::npos;
         }
     }

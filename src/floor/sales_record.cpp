@@ -12,9 +12,15 @@ constexpr std::string_view kLineEnd = "\r\n";
 }  // namespace
 
 std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    // Item names come from the host and bidder names from the chat: a spreadsheet would run a
+    // field that begins like a formula. A leading ' makes it show the field as text.
+    std::string field;
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        field = "'";
+    field += text;
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) return field;
     std::string quoted = "\"";
-    for (const char c : text) {
+    for (const char c : field) {
         if (c == '"') quoted += '"';
         quoted += c;
     }

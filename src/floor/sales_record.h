@@ -28,7 +28,8 @@ struct SaleRow {
 };
 
 // One field as CSV holds it: quoted when it holds a comma, a quote or a line break, with its
-// quotes doubled.
+// quotes doubled; after a leading ' when it begins with =, +, -, @, a tab or a CR, so that a
+// spreadsheet shows it as text rather than running it as a formula.
 std::string CsvField(std::string_view text);
 // The header row's text, and one sale's, each without its line end.
 std::string CsvHeader();

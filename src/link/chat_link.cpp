@@ -33,6 +33,10 @@ const LinkSettings& ChatLink::Settings() const { return impl_->settings; }
 
 void ChatLink::SetHostFactory(LinkHostFactory factory) { impl_->dde.SetHostFactory(std::move(factory)); }
 
+void ChatLink::SetOwnWindow(const std::function<std::uintptr_t()>& handle) {
+    impl_->dde.SetOwnWindow(handle);
+}
+
 LinkFault ChatLink::StartLink() { return impl_->Active().Start(); }
 
 void ChatLink::StopLink() { impl_->Active().Stop(); }
@@ -46,6 +50,12 @@ LinkFault ChatLink::SpeakText(const std::string& line) {
 ChatFetch ChatLink::FetchAllText() { return impl_->Active().FetchAllText(); }
 
 bool ChatLink::LastWaitedOut() const { return impl_->Active().LastWaitedOut(); }
+
+bool ChatLink::LinesConfirmed() const { return impl_->Active().LinesConfirmed(); }
+
+void ChatLink::SetOnClientAnswered(const std::function<void()>& onAnswered) {
+    impl_->library.SetOnAnswered(onAnswered);
+}
 
 void ChatLink::WaitSeconds(int seconds) { gv::WaitSeconds(impl_->pump, seconds); }
 

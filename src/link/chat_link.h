@@ -34,6 +34,7 @@ public:
 
     // The main window hands over how to create the hidden WA_DDE window.
     void SetHostFactory(LinkHostFactory factory);
+    void SetOwnWindow(const std::function<std::uintptr_t()>& handle) override;
 
     // What kept the registration from reaching the client (None in the library transport
     // once the library is loaded: its answer comes through the ack callback).
@@ -42,6 +43,8 @@ public:
     LinkFault SpeakText(const std::string& line) override;
     ChatFetch FetchAllText() override;
     bool LastWaitedOut() const override;
+    bool LinesConfirmed() const override;
+    void SetOnClientAnswered(const std::function<void()>& onAnswered) override;
     void WaitSeconds(int seconds);
 
     // The DDE requests, also run by hand from the console buttons of WA_DDE.

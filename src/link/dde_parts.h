@@ -4,6 +4,7 @@
 // and the activation of a top-level window by its title. The desktop's own pieces are in
 // dde_channel.h.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ public:
     // Brings to the front the top-level window titled exactly `title`, else the first whose
     // title begins with it. False when there is no such window (or no display to look on).
     virtual bool Activate(const std::string& title) = 0;
+    // Brings to the front the top-level window with this native handle (HWND, X window id).
+    // False for 0 or a window that is not there.
+    virtual bool ActivateWindow(std::uintptr_t window) = 0;
 };
 
 }  // namespace gv

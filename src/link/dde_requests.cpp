@@ -33,7 +33,8 @@ Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestS
     }
 
     // The transaction is done even if Gavelton's own window cannot be found again.
-    if (context.settings.activateClient && !context.activator.Activate(kRegistrationName)) {
+    if (context.settings.activateClient &&
+        !context.activator.ActivateWindow(context.ownWindow ? context.ownWindow() : 0)) {
         return Outcome::OwnWindowNotFound;
     }
     return Outcome::Done;

@@ -4,6 +4,7 @@
 // conversation is retried after 12 yields, up to 5 attempts in all, and then only marks
 // ErrorCheck; any other failure (no window to activate) ends the request at once.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -32,6 +33,9 @@ struct DdeRequestContext {
     WindowActivator& activator;
     const LinkSettings& settings;
     std::function<void()> fieldsChanged;  // the host window shows the record again
+    // Gavelton's own main window, brought back after the client's (0 when there is none): by
+    // its handle, as another window may have Gavelton's title.
+    std::function<std::uintptr_t()> ownWindow = {};
 };
 
 enum class DdeOutcome {

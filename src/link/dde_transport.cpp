@@ -18,6 +18,7 @@ public:
 class NoWindows final : public WindowActivator {
 public:
     bool Activate(const std::string&) override { return false; }
+    bool ActivateWindow(std::uintptr_t) override { return false; }
 };
 
 }  // namespace
@@ -106,7 +107,7 @@ void DdeTransport::ShowRecord() {
 
 void DdeTransport::Run(const char* topic, std::string item, std::string data, DdeTransaction transaction) {
     EnsureHost();
-    DdeRequestContext context{pump_, *channel_, *activator_, settings_, [this] { ShowRecord(); }};
+    DdeRequestContext context{pump_, *channel_, *activator_, settings_, [this] { ShowRecord(); }, ownWindow_};
     const DdeRequestShape shape{topic, std::move(item), std::move(data), transaction};
     const auto start = pump_.Now();
     last_ = RunDdeRequest(context, record_, shape).outcome;

@@ -2,6 +2,8 @@
 // The DDE transport: every request is a conversation with the client's WorldsApi service,
 // made of the fields of the hidden window WA_DDE, which exists while the transport is started.
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -38,6 +40,7 @@ public:
     void SetHostFactory(LinkHostFactory factory) { hostFactory_ = std::move(factory); }
     void SetChannel(std::unique_ptr<DdeChannel> channel) { channel_ = std::move(channel); }
     void SetActivator(std::unique_ptr<WindowActivator> activator) { activator_ = std::move(activator); }
+    void SetOwnWindow(std::function<std::uintptr_t()> handle) { ownWindow_ = std::move(handle); }
     bool HostExists() const { return static_cast<bool>(host_); }
 
 private:
@@ -56,6 +59,7 @@ private:
     std::unique_ptr<LinkHostView> host_;
     std::unique_ptr<DdeChannel> channel_;
     std::unique_ptr<WindowActivator> activator_;
+    std::function<std::uintptr_t()> ownWindow_;
 };
 
 }  // namespace gv

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "common/ansi.h"
@@ -42,6 +43,15 @@ int32_t Deliver(Call&& call) {
 }
 
 const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
+
+// A result code by which the client took the request and answered it: success, or one of its
+// refusals "1" to "16".
+bool ClientAnswered(const std::string& code) {
+    for (int known = 0; known <= 16; ++known) {
+        if (code == std::to_string(known)) return true;
+    }
+    return false;
+}
 
 // What a link without the platform's loader finds: no library.
 class NoLoader final : public DapiLoader {
@@ -158,7 +168,10 @@ void LibraryTransport::SetLoader(std::unique_ptr<DapiLoader> loader) {
 }
 
 void LibraryTransport::ProcessAckData(const char* code) {
-    const std::optional<std::string> message = AckMessage(FromAnsi(OrEmpty(code)));
+    const std::string text = FromAnsi(OrEmpty(code));
+    // "17" (not logged in) means nothing reaches the chat, and an unknown code tells nothing.
+    if (onAnswered_ && ClientAnswered(text)) onAnswered_();
+    const std::optional<std::string> message = AckMessage(text);
     if (message) messages_.ShowMessage(*message, kAckTitle, MessageIcon::Information);
 }
 
@@ -170,6 +183,7 @@ void LibraryTransport::ProcessIncomingData(const char* sender, const char* data)
 void LibraryTransport::ProcessAllText(const char* text) {
     allText_ = FromAnsi(OrEmpty(text));
     ++allTextDeliveries_;
+    if (onAnswered_) onAnswered_();
 }
 
 // Loads the library if it is not loaded yet; tells the host once per start when it cannot.

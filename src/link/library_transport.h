@@ -39,6 +39,11 @@ public:
     void Stop() override;
     LinkFault Speak(const std::string& line) override;
     ChatFetch FetchAllText() override;
+    // A line comes back before the client has answered it: only its result code tells.
+    bool LinesConfirmed() const override { return false; }
+    // Runs on a result code by which the client answered a request ("0" to "16"), and on every
+    // chat text: the client is there.
+    void SetOnAnswered(std::function<void()> onAnswered) { onAnswered_ = std::move(onAnswered); }
 
     void SetLoader(std::unique_ptr<DapiLoader> loader);
 
@@ -59,6 +64,7 @@ private:
     std::string allText_;
     std::uint64_t allTextDeliveries_ = 0;  // counts the all-text callbacks, to tell a fresh one
     std::unique_ptr<DapiLoader> loader_;
+    std::function<void()> onAnswered_;
     const WadapiFunctions* dapi_ = nullptr;  // null while the library is missing
     bool sessionOpen_ = false;               // InitDDE called, KillDDE not yet
 };

@@ -3,7 +3,9 @@
 // implements it; floor tests use a fake.
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -57,6 +59,12 @@ public:
     // Whether the last line or fetch failed only after waiting out at least a whole time
     // limit: the chat client hangs, and each further request would wait as long again.
     virtual bool LastWaitedOut() const { return false; }
+    // Whether a line that came back without a fault is known to have reached the client. The
+    // library transport learns that only later, from the client's result code, if at all.
+    virtual bool LinesConfirmed() const { return true; }
+    // Runs `onAnswered` whenever the client shows by itself that it answers (library
+    // transport: a result code or a chat text through its callbacks).
+    virtual void SetOnClientAnswered(const std::function<void()>& /*onAnswered*/) {}
 
     // One fetch of the whole chat text, as one attempt of the capture makes it:
     // library transport: DapiGetAllText, 24 yields, then the chat text that answers this
@@ -76,6 +84,9 @@ public:
     virtual LinkFault StartLink() = 0;
     // Unregisters and ends the transport.
     virtual void StopLink() = 0;
+    // How to find Gavelton's own main window (its native handle, 0 while it has none), which
+    // the DDE transport brings back to the front after the client's.
+    virtual void SetOwnWindow(const std::function<std::uintptr_t()>& /*handle*/) {}
 };
 
 }  // namespace gv

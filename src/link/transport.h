@@ -21,6 +21,8 @@ public:
     virtual ChatFetch FetchAllText() = 0;
     // See LinkPort::LastWaitedOut.
     virtual bool LastWaitedOut() const { return false; }
+    // See LinkPort::LinesConfirmed.
+    virtual bool LinesConfirmed() const { return true; }
 };
 
 // Between looks at the clock a wait sleeps on the event queue instead of spinning a core.

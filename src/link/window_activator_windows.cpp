@@ -1,6 +1,8 @@
-// Bringing a top-level window to the front by its title, through the Windows user interface.
+// Bringing a top-level window to the front by its title or its handle, through the Windows user
+// interface.
 #include <wx/string.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,9 +39,21 @@ public:
         HWND chosen = nullptr;
         if (!PickByTitle(found.windows, wxString::FromUTF8(title).ToStdWstring(), found.titles, chosen))
             return false;
-        if (IsIconic(chosen)) ShowWindow(chosen, SW_RESTORE);
-        SetForegroundWindow(chosen);
+        Bring(chosen);
         return true;
+    }
+
+    bool ActivateWindow(std::uintptr_t handle) override {
+        const auto window = reinterpret_cast<HWND>(handle);
+        if (window == nullptr || !IsWindow(window)) return false;
+        Bring(window);
+        return true;
+    }
+
+private:
+    static void Bring(HWND window) {
+        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+        SetForegroundWindow(window);
     }
 };
 

@@ -1,8 +1,9 @@
-// Bringing a top-level window to the front by its title, through the X server.
+// Bringing a top-level window to the front by its title or its id, through the X server.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,24 @@ std::string TitleOf(Display* display, ::Window window) {
     return title;
 }
 
+// Asks the window manager to activate the window, as a pager would (source indication 2), or
+// without one raises and focuses it.
+void Bring(Display* display, ::Window root, ::Window chosen, bool managed) {
+    if (managed) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = chosen;
+        event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = 2;
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    } else {
+        XRaiseWindow(display, chosen);
+        XSetInputFocus(display, chosen, RevertToParent, CurrentTime);
+    }
+}
+
 class DesktopActivator final : public WindowActivator {
 public:
     bool Activate(const std::string& title) override {
@@ -118,21 +137,27 @@ public:
             for (::Window window : windows) titles.push_back(TitleOf(display, window));
             ::Window chosen = 0;
             if (PickByTitle(windows, title, titles, chosen)) {
-                if (managed) {
-                    // Ask the window manager, as a pager would (source indication 2).
-                    XEvent event{};
-                    event.xclient.type = ClientMessage;
-                    event.xclient.window = chosen;
-                    event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
-                    event.xclient.format = 32;
-                    event.xclient.data.l[0] = 2;
-                    event.xclient.data.l[1] = CurrentTime;
-                    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask,
-                               &event);
-                } else {
-                    XRaiseWindow(display, chosen);
-                    XSetInputFocus(display, chosen, RevertToParent, CurrentTime);
-                }
+                Bring(display, root, chosen, managed);
+                activated = true;
+            }
+        }
+        XCloseDisplay(display);
+        return activated;
+    }
+
+    bool ActivateWindow(std::uintptr_t handle) override {
+        if (handle == 0) return false;
+        Display* display = XOpenDisplay(nullptr);
+        if (display == nullptr) return false;
+        bool activated = false;
+        {
+            ErrorTrap trap(display);
+            const ::Window root = DefaultRootWindow(display);
+            const auto window = static_cast< ::Window>(handle);
+            XWindowAttributes attributes{};
+            if (XGetWindowAttributes(display, window, &attributes) != 0 &&
+                attributes.map_state == IsViewable) {
+                Bring(display, root, window, !ClientList(display, root).empty());
                 activated = true;
             }
         }

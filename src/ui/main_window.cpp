@@ -72,6 +72,8 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     });
     auction_.floor.SetOnLinkStatus([this](const std::string& failure) { ShowLinkStatus(failure); });
     auction_.floor.SetOnRecordStatus([this](const std::string& failure) { ShowRecordStatus(failure); });
+    auction_.link.SetOnClientAnswered([this] { ShowLinkStatus({}); });
+    auction_.session.SetOwnWindow([this] { return NativeWindowHandle(this); });
     BindWindowEvents();
 }
 
@@ -84,6 +86,8 @@ AuctionFrame::~AuctionFrame() {
     auction_.floor.SetOnChange({});
     auction_.floor.SetOnLinkStatus({});
     auction_.floor.SetOnRecordStatus({});
+    auction_.link.SetOnClientAnswered({});
+    auction_.session.SetOwnWindow({});
 }
 
 void AuctionFrame::BuildMenu() {
@@ -264,7 +268,10 @@ void AuctionFrame::RECONNECT_Click() {
     if (!Idle()) return;
     BusyScope busy(*this);
     auction_.session.StopLink();
-    ShowLinkStatus(LinkFailureText(auction_.session.StartLink(), "not connected"));
+    // A registration the link cannot confirm is no news: the client's answer clears a failure.
+    const LinkFault fault = auction_.session.StartLink();
+    if (fault != LinkFault::None || auction_.link.LinesConfirmed())
+        ShowLinkStatus(LinkFailureText(fault, "not connected"));
 }
 
 // ---------------------------------------------------------------------------------------

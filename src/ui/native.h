@@ -5,6 +5,7 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -16,6 +17,10 @@ namespace gv::ui {
 
 // Makes the window topmost without moving or resizing it.
 void KeepOnTop(wxTopLevelWindow* window);
+
+// The window's native handle (HWND, X window id), 0 while it has none (not yet realised, or a
+// display that is not X).
+std::uintptr_t NativeWindowHandle(wxWindow* window);
 
 // GTK themes pad buttons and entries for touch-sized layouts; the design is a compact
 // classic form, so trim their padding. Nothing elsewhere.

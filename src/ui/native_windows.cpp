@@ -17,6 +17,10 @@ void KeepOnTop(wxTopLevelWindow* window) {
 
 void UseCompactStyle(wxWindow*) {}
 
+std::uintptr_t NativeWindowHandle(wxWindow* window) {
+    return reinterpret_cast<std::uintptr_t>(window->GetHWND());
+}
+
 void MenuCommands::Install(wxFrame* frame, std::vector<Command> commands) {
     frame_ = frame;
     commands_ = std::move(commands);

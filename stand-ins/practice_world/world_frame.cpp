@@ -2,6 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/display.h>
 #include <wx/listbox.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -10,6 +11,8 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 #include "common/ansi.h"
 #include "practice_world/session.h"
 
@@ -17,6 +20,11 @@ namespace pw {
 namespace {
 
 constexpr unsigned kMaxActivityLines = 500;
+// Gavelton opens centred on the screen; the world keeps this far left of the screen's middle,
+// room for Gavelton's half width with its frame at up to 150 % text size.
+constexpr int kGaveltonHalfRoom = 200;
+constexpr int kWidth = 900;
+constexpr int kHeight = 720;
 
 wxString Shown(std::string_view ansi) { return wxString::FromUTF8(gv::FromAnsi(ansi)); }
 std::string Typed(const wxString& text) { return gv::ToAnsi(text.utf8_string()); }
@@ -67,8 +75,11 @@ WorldFrame::WorldFrame(Session& session)
     side->Add(new wxStaticText(panel, wxID_ANY, "Activity:"), 0, wxBOTTOM, 2);
     side->Add(activity_, 1, wxEXPAND);
 
-    auto* top = new wxBoxSizer(wxHORIZONTAL);
-    top->Add(transcript_, 3, wxEXPAND | wxRIGHT, 8);
+    // Too narrow for the chat and the side by side, the chat goes above the rest.
+    const wxRect placed = BesideGavelton();
+    const bool narrow = placed.width < kWidth * 3 / 4;
+    auto* top = new wxBoxSizer(narrow ? wxVERTICAL : wxHORIZONTAL);
+    top->Add(transcript_, 3, wxEXPAND | (narrow ? wxBOTTOM : wxRIGHT), 8);
     top->Add(side, 2, wxEXPAND);
 
     auto* postRow = new wxBoxSizer(wxHORIZONTAL);
@@ -86,6 +97,7 @@ WorldFrame::WorldFrame(Session& session)
 
     CreateStatusBar();
     SetStatusText(wxString::FromUTF8("Serving WorldsApi at " + session.address()));
+    SetSize(placed);
 
     say->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { PostAs("%s: %s"); });
     message_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { PostAs("%s: %s"); });
@@ -99,6 +111,13 @@ WorldFrame::WorldFrame(Session& session)
     session.note = [this](const std::string& line) { AddActivity(line); };
     Refresh();
     message_->SetFocus();
+}
+
+// In the left part of the screen, so that Gavelton, centred, never hides the chat it reads.
+wxRect WorldFrame::BesideGavelton() {
+    const wxRect area = wxDisplay(0U).GetClientArea();
+    const int width = std::max(std::min(kWidth, area.width / 2 - kGaveltonHalfRoom), 320);
+    return {area.x, area.y, width, std::min(kHeight, area.height)};
 }
 
 WorldFrame::~WorldFrame() {

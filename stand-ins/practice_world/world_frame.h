@@ -21,6 +21,7 @@ public:
     ~WorldFrame() override;
 
 private:
+    static wxRect BesideGavelton();
     void Refresh();
     void AddActivity(const std::string& line);
     void PostAs(const char* format);

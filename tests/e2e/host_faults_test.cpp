@@ -1,6 +1,7 @@
 // What a host meets in a real auction, clicked through the real window against the practice
-// world: the tier walk, SOLD pressed twice, the next item after a sale, the same item name
-// auctioned twice, a broken ESP line, and a chat client that stops answering.
+// world: the tier walk, SOLD pressed twice or with nothing on the block, the next item after a
+// sale, the same item name auctioned twice, talk in the room, a broken ESP line, and a chat
+// client that stops answering.
 
 #include <wx/panel.h>
 #include <wx/textctrl.h>
@@ -97,8 +98,8 @@ TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
     EXPECT_TRUE(Find<wxWindow>("Command6")->IsEnabled());
 
     if (GetParam() == Transport::Dde) {
-        // An announcement that cannot be delivered is shown the same way (the library reports
-        // a lost line only through its result-code box).
+        // An announcement that cannot be delivered is shown the same way (through the library
+        // a line is not known to have arrived: E2eLibraryHung).
         Click(Find<wxWindow>("Command1"));
         ASSERT_TRUE(
             WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle().Contains("call"); }, 20000));
@@ -119,6 +120,57 @@ TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(E2e, E2eTwoLamps, ::testing::Values(Transport::Dde, Transport::Library),
                          TransportName);
+
+// Only the host's own lines end an auction: talk in the room, whatever its words, costs no bid.
+class E2eRoomTalk : public AuctionTest {};
+
+TEST_F(E2eRoomTalk, TalkInTheRoomEndsNoAuctionButTheHostsOwnSaleDoes) {
+    WriteItems({"Lamp - 10", "Vase - 5"});
+    StartAuction({.host = "Big Host"});
+    ChooseMenu(0);
+    Press("Command5");
+    Post({"ESP from Ann: 20", "Bo: Lamp is sold for a song, surely", "ESP from Cy: 30",
+          "Bo: Item on the Block currently is Vase", "ESP from Dee: 45"});
+    GetBids();
+    EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "45", "Dee", "30", "Cy"}));
+    // State Item again: still the same auction, every bid in it stands.
+    Press("Command5");
+    GetBids();
+    EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "45", "Dee", "30", "Cy"}));
+
+    // The host's own sale ends it: a bid after it does not count.
+    Press("Command4");
+    Post({"ESP from Eve: 90"});
+    GetBids();
+    EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "45", "Dee", "30", "Cy"}));
+}
+
+// SOLD sells only an entry of the list that is on the block: at start, and after the last
+// entry was sold (the empty entry past the end on the block), it says its lines and nothing else.
+TEST_F(E2eRoomTalk, SoldWithNoEntryOnTheBlockRemovesAndRecordsNothing) {
+    WriteItems({"Vase - 5", "Lamp - 10"});
+    StartAuction();
+    EXPECT_EQ(Press("Command4"),
+              (Lines{"SOLD!", "Item on the block is sold for Current Bid tokens to Current Bidder"}));
+    EXPECT_EQ(frame_->Items().Entries(), (Lines{"Vase - 5", "Lamp - 10"}));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Sales.csv"));
+
+    Press("Command11");  // Lamp, the last entry
+    Press("Command4");
+    EXPECT_EQ(frame_->Items().Entries(), Lines{"Vase - 5"});
+    ChooseMenu(2);  // Bids
+    ChooseMenu(0);  // Auction: the empty entry past the end
+    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
+    EXPECT_EQ(Press("Command4").size(), 2u);
+    EXPECT_EQ(frame_->Items().Entries(), Lines{"Vase - 5"});
+
+    CloseWindow();
+    const std::string sales = ui::test::ReadFile(folder_ / "Sales.csv");
+    const std::size_t row = sales.find(",Lamp,10,,,,,0\r\n");
+    EXPECT_NE(row, std::string::npos) << sales;
+    EXPECT_EQ(sales.find("\r\n", row + 1), sales.size() - 2) << "more than one row: " << sales;
+    EXPECT_EQ(ui::test::ReadFile(folder_ / "Items.TXT"), "Vase - 5\r\n");
+}
 
 // Walking through the tier boxes with Enter, typing nothing, must leave the raises as they are.
 class E2eTierWalk : public AuctionTest {};

@@ -184,6 +184,32 @@ TEST_P(E2eLinkFaults, AWorldThatDiesInTheMiddleOfARequestIsFoundAgainByReConnect
 INSTANTIATE_TEST_SUITE_P(E2e, E2eLinkFaults, ::testing::Values(Transport::Dde, Transport::Library),
                          TransportName);
 
+// Through the library a line comes back before the client has answered it: a line said to a
+// hung client must not clear the failure shown; the client's next answer does.
+class E2eLibraryHung : public FaultyWorld<AuctionTest> {
+protected:
+    void SetUp() override {
+        UseTransport(Transport::Library);
+        FaultyWorld<AuctionTest>::SetUp();
+    }
+};
+
+TEST_F(E2eLibraryHung, ALineSaidToASilentClientLeavesTheFailureShown) {
+    Fault("!delay 5.1");
+    TimedGetBids(2 * kLimit);
+    ExpectTrouble("Gavelton - chat client not answering: bids not fetched");
+
+    const std::size_t before = world_->Said().size();
+    Click(Find<wxWindow>("Command1"));  // call 1st
+    ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->IsBusy(); },
+                          static_cast<int>(std::chrono::milliseconds(3 * kLimit + kSlack).count())));
+    ExpectTrouble("Gavelton - chat client not answering: bids not fetched");
+
+    Fault("!delay 0");
+    sink_.shown.clear();  // the stand-in library says "17 - You are not logged in yet"
+    ExpectNextGetBidsWorks();
+}
+
 // The stand-in library makes its callbacks on a thread of its own, while the call waits for
 // them ("during") or after it has returned ("later"), as a real library may.
 class E2eLibraryThreads : public FaultyWorld<AuctionTest>, public ::testing::WithParamInterface<const char*> {

@@ -401,6 +401,19 @@ TEST_F(FloorTest, StateRulesSpeaksTheRules) {
     EXPECT_EQ(said.back(), " Raise Amount is 1 for Bids between 0 and 9999999");
 }
 
+// Lines the link cannot confirm (the library transport) are no news: a failure shown stays.
+TEST_F(FloorTest, AnUnconfirmedAnnouncementReportsNothing) {
+    std::vector<std::string> reports;
+    floor.SetOnLinkStatus([&](const std::string& failure) { reports.push_back(failure); });
+    link.linesConfirmed = false;
+    floor.Call(1);
+    floor.StateItem();
+    EXPECT_TRUE(reports.empty());
+    link.speakFault = LinkFault::LibraryMissing;
+    floor.Sold();
+    EXPECT_EQ(reports, Lines{"wadapi library not loaded: sale not said"});
+}
+
 TEST_F(FloorTest, AnAnnouncementStopsAtALineThatWaitedOutItsTimeLimit) {
     std::vector<std::string> reports;
     floor.SetOnLinkStatus([&](const std::string& failure) { reports.push_back(failure); });

@@ -241,9 +241,48 @@ TEST_F(IntakeTest, OnlyTheLatestAuctionOfTheItemCounts) {
     }
 }
 
+// Only the avatar whose marker line started the auction can end it; everyone else's talk, a
+// sale line or another item's marker in words, ends nothing.
+TEST_F(IntakeTest, OnlyTheStarterOfAnAuctionCanEndIt) {
+    const std::string lamp = "Big Host: Item on the Block currently is Lamp";
+    struct Case {
+        const char* name;
+        std::vector<std::string> chat;
+        const char* current;
+        const char* bidder;
+    } const cases[] = {
+        {"bidders talk of a sale and another item",
+         {lamp, "ESP from Ann: 20", "Bo: Lamp is sold for a song, surely", "ESP from Cy: 30",
+          "Dee: Item on the Block currently is Vase", "Host: Lamp is sold for 30 tokens to Cy",
+          "Big: Lamp is sold for 1 tokens to Big", "ESP from Eve: 45"},
+         "45",
+         "Eve"},
+        {"talk, then the host states the item again",
+         {lamp, "ESP from Ann: 20", "Bo: Item on the Block currently is Vase", lamp, "ESP from Cy: 30"},
+         "30",
+         "Cy"},
+        {"the host's own sale, its name with spaces around the colon",
+         {lamp, "ESP from Ann: 20", " Big Host : Lamp is sold for 20 tokens to Ann", "ESP from Bo: 90"},
+         "",
+         ""},
+        {"the host's next item",
+         {lamp, "ESP from Ann: 20", "Big Host: Item on the Block currently is Vase", "ESP from Bo: 90"},
+         "",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        block = {};
+        PutOnBlock(block, "Lamp - 10");
+        Take(Chat(c.chat));
+        EXPECT_EQ(block.currentBid, c.current);
+        EXPECT_EQ(block.currentBidder, c.bidder);
+    }
+}
+
 TEST_F(IntakeTest, LatestAuctionStartIsTheFirstMarkerAfterTheLastEnd) {
     const std::string chat = Chat(
-        {"Host: Item on the Block currently is Lamp", "x: Lamp is sold for 1 tokens to x", "no colon here",
+        {"Host: Item on the Block currently is Lamp", "Host: Lamp is sold for 1 tokens to x", "no colon here",
          "Host: Item on the Block currently is Lamp", "Host: Item on the Block currently is Lamp"});
     EXPECT_EQ(LatestAuctionStart(chat, "Lamp"), chat.find("no colon here") + 15);
     EXPECT_EQ(LatestAuctionStart(chat, "Vase"), std::string::npos);

@@ -29,6 +29,20 @@ TEST(SalesCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
     EXPECT_EQ(CsvField("12\" ruler"), "\"12\"\" ruler\"");
     EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
     EXPECT_EQ(CsvField(""), "");
+    EXPECT_EQ(CsvField("lone\rCR"), "\"lone\rCR\"");
+    EXPECT_EQ(CsvField("lone\nLF"), "\"lone\nLF\"");
+}
+
+// A field a spreadsheet would run as a formula is written to show as text; only such a field.
+TEST(SalesCsv, AFieldThatBeginsLikeAFormulaIsWrittenAsText) {
+    EXPECT_EQ(CsvField("=HYPERLINK(\"x\")"), "\"'=HYPERLINK(\"\"x\"\")\"");
+    EXPECT_EQ(CsvField("+1"), "'+1");
+    EXPECT_EQ(CsvField("-2+3"), "'-2+3");
+    EXPECT_EQ(CsvField("@SUM(A1)"), "'@SUM(A1)");
+    EXPECT_EQ(CsvField("\tcmd"), "'\tcmd");
+    EXPECT_EQ(CsvField("\r=1"), "\"'\r=1\"");
+    EXPECT_EQ(CsvField("Vase=blue"), "Vase=blue");
+    EXPECT_EQ(CsvField("'quoted"), "'quoted");
     const SaleRow row{"2026-12-07 20:15:00", "Vase, \"blue\"", "50", "75", "Zo\xC3\xAB", "60", "Ann", 3};
     EXPECT_EQ(CsvRow(row), "2026-12-07 20:15:00,\"Vase, \"\"blue\"\"\",50,75,Zo\xC3\xAB,60,Ann,3");
 }
@@ -42,9 +56,9 @@ TEST(SalesRecordFile, StartsWithTheMarkAndHeaderAndKeepsEveryEarlierRow) {
 
     // Rows written by someone else (a spreadsheet, an earlier run), even without a last line
     // end, stay as they are.
-    folder.Write("Sales.csv", kBom + kHeader + "old,Box,1,2,Cy,,,1");
-    ASSERT_TRUE(record.Add({"t3", "Vase", "5", "7", "Bo", "6", "Ann", 2}).ok);
-    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "old,Box,1,2,Cy,,,1\r\nt3,Vase,5,7,Bo,6,Ann,2\r\n");
+    folder.Write("Sales.csv", kBom + kHeader + "old,=Box,1,2,Cy,,,1");
+    ASSERT_TRUE(record.Add({"t3", "Vase", "5", "7", "=Bo", "6", "Ann", 2}).ok);
+    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "old,=Box,1,2,Cy,,,1\r\nt3,Vase,5,7,'=Bo,6,Ann,2\r\n");
 }
 
 TEST(SalesRecordFile, NoSaleMakesNoFileAndAnEmptyFileGetsTheHeader) {

@@ -159,6 +159,24 @@ TEST_F(ChatLinkTest, ResultCodesReachTheHostThroughTheCallback) {
     EXPECT_EQ(sink.shown[1].text, "Data received from Ann: hello");
 }
 
+// A line said through the library is not known to have arrived; the client's answers are.
+TEST_F(ChatLinkTest, OnlyTheLibrarysAnswersShowThatTheClientAnswers) {
+    Settings("t\r\n0\r\n1\r\n");
+    EXPECT_FALSE(link.LinesConfirmed());
+    int answered = 0;
+    link.SetOnClientAnswered([&] { ++answered; });
+    for (const char* code : {"17", "99", "", " 0", "07"}) link.ProcessAckData(code);
+    EXPECT_EQ(answered, 0);
+    for (const char* code : {"0", "7", "16"}) link.ProcessAckData(code);
+    EXPECT_EQ(answered, 3);
+    link.ProcessAllText("Ann: hi");
+    EXPECT_EQ(answered, 4);
+    sink.shown.clear();
+
+    Settings("t\r\n0\r\n0\r\n");
+    EXPECT_TRUE(link.LinesConfirmed());
+}
+
 TEST_F(ChatLinkTest, LibrarySpeakTextYieldsCallsYieldsAndPauses) {
     Settings("t\r\n0\r\n1\r\n2\r\n");
     link.StartLink();

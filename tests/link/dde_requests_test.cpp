@@ -16,7 +16,7 @@ protected:
     LinkSettings settings;
     DdeRecord record;
     int shown = 0;
-    DdeRequestContext context{pump, channel, activator, settings, [this] { ++shown; }};
+    DdeRequestContext context{pump, channel, activator, settings, [this] { ++shown; }, [] { return 42u; }};
 
     int Poke(const std::string& data) {
         return RunDdeRequest(
@@ -97,10 +97,13 @@ TEST_F(DdeRequestTest, FailedRequestLeavesText1Empty) {
 TEST_F(DdeRequestTest, ActivationWrapsTheTransaction) {
     settings.activateClient = true;
     settings.clientTitle = "VZones";
+    // Gavelton's own window comes back by its handle: another window titled "Gavelton" (a
+    // file manager on the install folder) is never brought forward instead.
     activator.windows = {"VZones 3.0 - Main", "Gavelton"};
+    activator.shownWindow = 42;
     EXPECT_EQ(Poke("Gavelton"), 1);
     EXPECT_EQ(log.calls, (std::vector<std::string>{"close", "open WorldsApi_Register", "activate VZones",
-                                                   "poke WorldsApi_Register", "activate Gavelton"}));
+                                                   "poke WorldsApi_Register", "activate window 42"}));
 }
 
 TEST_F(DdeRequestTest, NoClientWindowEndsAtOnceWithoutTransactionOrError) {
@@ -119,7 +122,7 @@ TEST_F(DdeRequestTest, OwnWindowMissingAfterTheTransactionEndsWithoutRetry) {
     activator.windows = {"VZones 3.0"};
     EXPECT_EQ(Poke("Gavelton"), 1);
     EXPECT_EQ(log.poked.size(), 1u);
-    EXPECT_EQ(log.calls.back(), "activate Gavelton");
+    EXPECT_EQ(log.calls.back(), "activate window 42");
     EXPECT_FALSE(record.errorCheck);
 }
 

@@ -3,6 +3,7 @@
 // display, a chat client or its library.
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -108,6 +109,11 @@ public:
         }
         return false;
     }
+    bool ActivateWindow(std::uintptr_t window) override {
+        calls_.push_back("activate window " + std::to_string(window));
+        return window != 0 && window == shownWindow;
+    }
+    std::uintptr_t shownWindow = 0;  // the one window found by its handle
 
 private:
     std::vector<std::string>& calls_;

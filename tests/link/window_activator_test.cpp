@@ -85,8 +85,21 @@ TEST_F(X11Activation, WithoutWindowManagerRaisesAndFocusesByTitle) {
 }
 
 TEST_F(X11Activation, UnmappedWindowsAreNotCandidates) {
-    Make("Hidden Client", false);
+    const Window hidden = Make("Hidden Client", false);
     EXPECT_FALSE(activator_->Activate("Hidden Client"));
+    EXPECT_FALSE(activator_->ActivateWindow(hidden));
+}
+
+// By its id a window is found even where an earlier one has the same title.
+TEST_F(X11Activation, ByItsIdTheWindowItselfAndNoOtherOfItsTitle) {
+    const Window other = Make("Gavelton", true);
+    const Window own = Make("Gavelton", true);
+    WaitViewable(other);
+    WaitViewable(own);
+    EXPECT_TRUE(activator_->ActivateWindow(own));
+    EXPECT_EQ(Focus(), own);
+    EXPECT_FALSE(activator_->ActivateWindow(0));
+    EXPECT_EQ(Focus(), own);
 }
 
 TEST_F(X11Activation, AsksTheWindowManagerWhenThereIsOne) {

@@ -63,6 +63,7 @@ public:
         return speakFault;
     }
     bool LastWaitedOut() const override { return waitedOut; }
+    bool LinesConfirmed() const override { return linesConfirmed; }
 
     // Hands out the queued fetches one per call, then the empty text.
     ChatFetch FetchAllText() override {
@@ -78,6 +79,7 @@ public:
     std::deque<LinkFault> speakFaults;       // what the next lines come back with, one each
     LinkFault speakFault = LinkFault::None;  // ... and every line after them
     bool waitedOut = false;                  // ... and whether it waited out its time limit
+    bool linesConfirmed = true;              // false: as the library transport
     LinkFault startFault = LinkFault::None;
     std::deque<ChatFetch> fetches;
     std::vector<int> yieldsAtFetch;
