@@ -269,6 +269,28 @@ TEST_F(IntakeTest, OnlyTheStarterOfAnAuctionCanEndIt) {
          {lamp, "ESP from Ann: 20", "Big Host: Item on the Block currently is Vase", "ESP from Bo: 90"},
          "",
          ""},
+        {"the host's name with spaces around the colon in the marker",
+         {" Big Host : Item on the Block currently is Lamp", "ESP from Ann: 20",
+          "Big Host: Lamp is sold for 20 tokens to Ann", "ESP from Bo: 90"},
+         "",
+         ""},
+        // The starter ends it only with a marker or this item's sale, each at the message's start.
+        {"the host's words that only begin like a marker",
+         {lamp, "ESP from Ann: 20", "Big Host: Item on the Block currently isn't sold yet",
+          "ESP from Bo: 30"},
+         "30",
+         "Bo"},
+        {"the host's sale of another item before ours is named",
+         {lamp, "ESP from Ann: 20", "Big Host: Vase is sold for 5 tokens to Cy, Lamp is sold for nothing yet",
+          "ESP from Bo: 30"},
+         "30",
+         "Bo"},
+        // A bidder who stated the item by ESP started the auction, yet their ESP ends nothing.
+        {"started by ESP",
+         {"ESP from Mal: Item on the Block currently is Lamp", "ESP from Ann: 20",
+          "ESP from Mal: Item on the Block currently is Zzz", "ESP from Bo: 30"},
+         "30",
+         "Bo"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -291,6 +313,9 @@ TEST_F(IntakeTest, LatestAuctionStartIsTheFirstMarkerAfterTheLastEnd) {
     const std::string crOnly =
         "a: Item on the Block currently is Lamp\rb: Item on the Block currently is Lamp";
     EXPECT_EQ(LatestAuctionStart(crOnly, "Lamp"), 0u);
+    EXPECT_EQ(LatestAuctionStart("a: Item on the Block currently is Lamp\ra: Lamp is sold for 1 tokens to b",
+                                 "Lamp"),
+              std::string::npos);
     EXPECT_EQ(LatestAuctionStart("\r\n\r\nq: Item on the Block currently is Lamp\r", "Lamp"), 4u);
 }
 

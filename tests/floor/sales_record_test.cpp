@@ -117,6 +117,21 @@ TEST_F(SoldRecords, EachItemOnceWithItsPriceWinnerRunnerUpAndBids) {
     EXPECT_EQ(statuses, (std::vector<std::string>{"", ""}));
 }
 
+// Nothing of the list on the block sells nothing; an entry the index no longer points at is
+// recorded but stays in the list, and the entry now at the index is not taken instead.
+TEST_F(SoldRecords, OnlyTheEntryOnTheBlockIsSoldAndOnlyWhereItStands) {
+    block = {};  // as at start
+    floor.Sold();
+    EXPECT_FALSE(fs::exists(record.Path()));
+    EXPECT_EQ(items.Count(), 2u);
+
+    floor.GetNextItem();  // Rug
+    floor.ListCommand();  // the index back at Lamp
+    floor.Sold();
+    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Rug,15,,,,,0\r\n");
+    EXPECT_EQ(items.Entries(), (std::vector<std::string>{"Lamp - 10", "Rug - 15"}));
+}
+
 TEST_F(SoldRecords, AFailedRecordIsToldAndTheRowGoesWithTheNextSale) {
     fs::create_directory(record.Path());
     floor.Sold();
