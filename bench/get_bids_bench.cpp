@@ -107,7 +107,7 @@ public:
         std::ofstream(b.folder / "Items.TXT", std::ios::binary) << "Oak chest - 500\r\n";
         std::ofstream(b.folder / "BIDS.TXT", std::ios::binary) << "0\r\n9999999\r\n10\r\n";
         frame_ = new gv::ui::AuctionFrame(desktop_.Get(), b.setup.sink);
-        frame_->Form_Load();
+        frame_->Start();
         frame_->Show();
         pump_.Yield();
     }
@@ -139,7 +139,7 @@ void BM_WholeGetBidsInWindow(benchmark::State& state) {
     Window window(*g_bench);
     for (auto _ : state) {
         state.PauseTiming();
-        window->AUCTIONITSELF_Click();
+        window->OnAuctionMenu();
         state.ResumeTiming();
         window->AuctionControls().Command6_Click();
     }

@@ -87,14 +87,15 @@ public:
         onRecordStatus_ = std::move(onStatus);
     }
 
-    void StateItem();       // Command5_Click
-    void Call(int call);    // Command1_Click, Command2_Click, Command3_Click
-    void Sold();            // Command4_Click
-    void GetBids();         // Command6_Click (CaptureChat and the intake)
-    void GetNextItem();     // Command11_Click (no busy state; the window moves the focus)
-    void AuctionCommand();  // AUCTIONITSELF_Click's first step
-    void ListCommand();     // AUCTIONLIST_Click: no selection, the block item index back to 0
-    void StateRules();      // Command7_Click
+    // The auction panel's buttons, and the first step of the Auction and List menu commands.
+    void StateItem();
+    void Call(int call);  // call 1st, 2nd, 3rd
+    void Sold();
+    void GetBids();      // CaptureChat and the intake
+    void GetNextItem();  // no busy state; the window moves the focus
+    void AuctionCommand();
+    void ListCommand();  // no selection, the block item index back to 0
+    void StateRules();
 
 private:
     // Says the lines in order, all of them even after one failed; the first fault met.

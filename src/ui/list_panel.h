@@ -22,16 +22,16 @@ public:
     void ShowItems();
     void HideDelete();
 
-    void Command9_Click();  // Add to List
-    void Command8_Click();  // Delete
-    void List2_Click();
+    void OnAddToList();
+    void OnDelete();
+    void OnSelect();  // a row of the list box chosen, or none
 
 private:
     wxPanel* frame_ = nullptr;
-    wxListBox* list2_ = nullptr;
+    wxListBox* list_ = nullptr;
     wxTextCtrl* auctionItem_ = nullptr;
     wxTextCtrl* minBid_ = nullptr;
-    wxButton* command8_ = nullptr;
+    wxButton* deleteButton_ = nullptr;
 };
 
 }  // namespace gv::ui

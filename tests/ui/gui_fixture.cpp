@@ -45,7 +45,7 @@ void GuiTest::TearDown() {
 
 void GuiTest::StartWindow() {
     frame_ = new AuctionFrame(AuctionForWindow(), sink_);
-    frame_->Form_Load();
+    frame_->Start();
     frame_->Show();
     frame_->Dummy()->SetFocus();  // as the application does
     frame_->Raise();

@@ -37,7 +37,7 @@ protected:
     // never waits on the clock; the end-to-end tests give it the real link.
     virtual Auction& AuctionForWindow() { return fakeAuction_; }
 
-    // Form_Load, then shown, as at program start.
+    // Started, then shown, as at program start.
     void StartWindow();
     // The host closes the window; returns once it is gone.
     void CloseWindow();
