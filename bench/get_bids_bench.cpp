@@ -133,7 +133,7 @@ private:
     gv::ui::AuctionFrame* frame_ = nullptr;
 };
 
-// The same command as the host presses it: Command6_Click of the real main window, in the
+// The same command as the host presses it: Get Bids of the real main window, in the
 // busy state, its labels refreshed after every accepted bid.
 void BM_WholeGetBidsInWindow(benchmark::State& state) {
     Window window(*g_bench);
@@ -141,7 +141,7 @@ void BM_WholeGetBidsInWindow(benchmark::State& state) {
         state.PauseTiming();
         window->OnAuctionMenu();
         state.ResumeTiming();
-        window->AuctionControls().Command6_Click();
+        window->AuctionControls().Press(gv::ui::Command::GetBids);
     }
     if (window->Block().currentBid.empty()) state.SkipWithError("no bid was taken");
     Counters(state);

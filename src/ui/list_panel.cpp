@@ -33,18 +33,26 @@ ListPanel::ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, 
                                              .twips = {840, 2040, 735, 285},
                                              .maxChars = kMinBidMaxChars,
                                              .spokenName = "Minimum bid"});
-    auto* addToList = build.Add<wxButton>(
-        frame_,
-        {.name = "Command9", .look = Look::Button, .twips = {1680, 2040, 1455, 375}, .text = "Add to List"});
+    const ControlDesign addToList = {.name = "Command9",
+                                     .look = Look::Button,
+                                     .twips = {1680, 2040, 1455, 375},
+                                     .text = "Add to List",
+                                     .command = Command::AddToList};
     // Last in the tab order, and created after the list box so that it is drawn above it.
-    deleteButton_ = build.Add<wxButton>(
-        frame_,
-        {.name = "Command8", .look = Look::Button, .twips = {2280, 1200, 735, 375}, .text = "Delete"});
+    const ControlDesign deleteEntry = {.name = "Command8",
+                                       .look = Look::Button,
+                                       .twips = {2280, 1200, 735, 375},
+                                       .text = "Delete",
+                                       .command = Command::Delete};
+    const auto press = [this](Command command) {
+        command == Command::AddToList ? OnAddToList() : OnDelete();
+    };
+    buttons_.Add(build.Build(frame_, addToList), addToList, press);
+    buttons_.Add(build.Build(frame_, deleteEntry), deleteEntry, press);
+    deleteButton_ = buttons_.Find(Command::Delete);
     deleteButton_->Hide();
 
     list_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { OnSelect(); });
-    addToList->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnAddToList(); });
-    deleteButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnDelete(); });
     minBid_->Bind(wxEVT_CHAR, [](wxKeyEvent& event) { FilterKey(event, &FilterMinBidKey); });
     FilterPastes(minBid_, &FilterMinBidKey, kMinBidMaxChars);
 }

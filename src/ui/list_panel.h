@@ -21,6 +21,7 @@ public:
     // The list box and the Delete button as the item list holds them.
     void ShowItems();
     void HideDelete();
+    wxButton* Button(Command command) const { return buttons_.Find(command); }
 
     void OnAddToList();
     void OnDelete();
@@ -31,6 +32,7 @@ private:
     wxListBox* list_ = nullptr;
     wxTextCtrl* auctionItem_ = nullptr;
     wxTextCtrl* minBid_ = nullptr;
+    CommandButtons buttons_;
     wxButton* deleteButton_ = nullptr;
 };
 

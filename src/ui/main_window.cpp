@@ -14,6 +14,7 @@
 #include "setup/rules.h"
 #include "setup/setup_files.h"
 #include "ui/accessibility.h"
+#include "ui/colours.h"
 #include "ui/gavel_icon.h"
 
 #ifdef _WIN32
@@ -24,12 +25,9 @@ namespace gv::ui {
 
 namespace {
 
-const wxColour kCyan(0, 255, 255);
-
 // The window's designed client size; Dummy lies beyond its right edge.
 constexpr int kClientWidth = 3450;
 constexpr int kClientHeight = 2640;
-constexpr Twips kDummyTwips = {3600, 120, 1935, 495};
 
 }  // namespace
 
@@ -289,6 +287,11 @@ void AuctionFrame::ShowPanel(Panel panel) {
 
 wxWindow* AuctionFrame::Dummy() const { return auctionPanel_->Dummy(); }
 
+wxButton* AuctionFrame::Button(Command command) const {
+    wxButton* button = auctionPanel_->Button(command);
+    return button ? button : listPanel_->Button(command);
+}
+
 void AuctionFrame::FocusDummy() {
     tierPanel_->LeaveFocusedHigh();
     Dummy()->SetFocus();
@@ -299,7 +302,7 @@ void AuctionFrame::KeepDummyHidden() {
     // The platform may make the window wider than designed (a wide menu bar); Dummy stays
     // beyond whatever the client area is.
     const Metrics& scale = layout_.Scale();
-    const wxRect designed = scale.Rect(kDummyTwips);
+    const wxRect designed = scale.Rect(auctionPanel_->DummyTwips());
     const int width = std::max(client_->GetClientSize().x, GetClientSize().x);
     const int x = std::max(designed.x, width + designed.x - scale.Px(kClientWidth));
     if (Dummy()->GetPosition().x != x) Dummy()->Move(x, designed.y);

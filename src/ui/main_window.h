@@ -69,6 +69,8 @@ public:
     const MenuCommands& Menu() const { return menu_; }
     const Metrics& DesignScale() const { return layout_.Scale(); }
     wxWindow* Dummy() const;
+    // The button of a command of the auction or the item list panel.
+    wxButton* Button(Command command) const;
     // The window that stands for the client area (background cyan, red while busy).
     wxPanel* ClientArea() const { return client_; }
     // What the title shows after "Gavelton - " when the last command that talked to the chat

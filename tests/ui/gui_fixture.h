@@ -3,6 +3,7 @@
 // application starts it, messages recorded instead of shown, and the host's input simulated.
 
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/uiaction.h>
 
 #include <filesystem>
@@ -51,6 +52,12 @@ protected:
         return dynamic_cast<T*>(window);
     }
     wxString Text(const wxString& name) const;
+    // The button of a command, as the host finds it on the window.
+    wxButton* Button(Command command) const {
+        wxButton* button = frame_->Button(command);
+        EXPECT_NE(button, nullptr);
+        return button;
+    }
     wxWindow* Focused() const { return wxWindow::FindFocus(); }
 
     void Click(wxWindow* window);
