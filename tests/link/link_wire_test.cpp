@@ -13,9 +13,9 @@
 #include <thread>
 
 #include "link/chat_link.h"
-#include "link/dapi_library.h"
-#include "link/dde_channel.h"
-#include "link/desktop_platform.h"
+#include "link/desktop/dapi_library.h"
+#include "link/desktop/dde_channel.h"
+#include "link/desktop/desktop_platform.h"
 #include "link_fakes.h"
 #include "world_process.h"
 
