@@ -1,6 +1,6 @@
 #include "link/dde_transport.h"
 
-#include "link/desktop/worlds_api.h"
+#include "link/worlds_api_names.h"
 
 namespace gv {
 
