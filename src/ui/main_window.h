@@ -10,8 +10,8 @@
 
 #include "common/atomic_file.h"
 #include "common/busy.h"
+#include "common/message_sink.h"
 #include "floor/auction.h"
-#include "link/message_sink.h"
 #include "ui/about_panel.h"
 #include "ui/auction_panel.h"
 #include "ui/list_panel.h"
