@@ -24,6 +24,7 @@
 #include "common/busy.h"
 #include "floor/capture.h"
 #include "floor/floor.h"
+#include "floor/intake.h"
 #include "link/chat_link.h"
 #include "link/desktop/dapi_library.h"
 #include "link/desktop/desktop_platform.h"

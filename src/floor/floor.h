@@ -29,27 +29,6 @@ std::vector<std::string> SoldLines(const BlockState& block);
 // raise flags.
 void PutOnBlock(BlockState& block, std::string_view entry);
 
-// The bid intake over a captured chat text (UTF-8, lines ended by CR LF or CR), judged
-// against and written into the block state. `yieldOnce` runs after each line read and after
-// each accepted bid.
-void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
-              const std::function<void()>& yieldOnce);
-// As above; `onAccepted` runs after each accepted bid has been written, before its yield, so
-// the window can show the new bid while the intake goes on.
-void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
-              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted);
-
-// "Item on the Block currently is " + the item: the first line of State Item, and what the
-// intake looks for in the chat before it takes bids.
-std::string MarkerText(std::string_view blockItem);
-
-// Where in the capture the latest auction of `blockItem` starts: its first marker line after
-// the last line that ended an earlier auction (another item's marker line, or this item's
-// sale line "<item> is sold for ...", said by the avatar whose marker line started that
-// auction; anyone else's talk ends nothing). npos when the chat holds no such marker, so bids left
-// in the chat from an earlier auction of the same name never count again.
-std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem);
-
 // The time of day for the sales record: local, "YYYY-MM-DD HH:MM:SS".
 std::string LocalTimeText();
 // The sales record's row for the item on the block as SOLD leaves it.

@@ -19,6 +19,7 @@
 #include "common/lines.h"
 #include "common/text.h"
 #include "floor/floor.h"
+#include "floor/intake.h"
 
 namespace gv::e2e {
 namespace {
