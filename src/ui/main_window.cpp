@@ -10,8 +10,8 @@
 
 #include <algorithm>
 
+#include "common/program_title.h"
 #include "link/link_settings.h"
-#include "setup/rules.h"
 #include "setup/setup_files.h"
 #include "ui/accessibility.h"
 #include "ui/colours.h"

@@ -5,7 +5,7 @@
 #include <wx/panel.h>
 #include <wx/utils.h>
 
-#include "setup/rules.h"
+#include "common/program_title.h"
 #include "ui/colours.h"
 #include "ui/input_guard.h"
 #include "ui/main_window.h"
