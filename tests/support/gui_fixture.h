@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fakes.h"
+#include "files.h"
 #include "floor/auction.h"
 #include "recording_sink.h"
 #include "scratch_folder.h"
@@ -26,8 +27,8 @@ using testing::RecordingSink;
 // Lets pending events arrive for a while.
 void Settle(int milliseconds = 120);
 
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+using testing::ReadFile;
+using testing::WriteFile;
 
 class GuiTest : public ::testing::Test {
 protected:
