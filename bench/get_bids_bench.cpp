@@ -24,9 +24,10 @@
 #include "common/busy.h"
 #include "floor/capture.h"
 #include "floor/floor.h"
+#include "floor/intake.h"
 #include "link/chat_link.h"
-#include "link/dapi_library.h"
-#include "link/desktop_platform.h"
+#include "link/desktop/dapi_library.h"
+#include "link/desktop/desktop_platform.h"
 #include "ui/desktop.h"
 #include "ui/main_window.h"
 #include "ui/wx_services.h"
@@ -107,7 +108,7 @@ public:
         std::ofstream(b.folder / "Items.TXT", std::ios::binary) << "Oak chest - 500\r\n";
         std::ofstream(b.folder / "BIDS.TXT", std::ios::binary) << "0\r\n9999999\r\n10\r\n";
         frame_ = new gv::ui::AuctionFrame(desktop_.Get(), b.setup.sink);
-        frame_->Form_Load();
+        frame_->Start();
         frame_->Show();
         pump_.Yield();
     }
@@ -133,15 +134,15 @@ private:
     gv::ui::AuctionFrame* frame_ = nullptr;
 };
 
-// The same command as the host presses it: Command6_Click of the real main window, in the
+// The same command as the host presses it: Get Bids of the real main window, in the
 // busy state, its labels refreshed after every accepted bid.
 void BM_WholeGetBidsInWindow(benchmark::State& state) {
     Window window(*g_bench);
     for (auto _ : state) {
         state.PauseTiming();
-        window->AUCTIONITSELF_Click();
+        window->OnAuctionMenu();
         state.ResumeTiming();
-        window->AuctionControls().Command6_Click();
+        window->AuctionControls().Press(gv::ui::Command::GetBids);
     }
     if (window->Block().currentBid.empty()) state.SkipWithError("no bid was taken");
     Counters(state);

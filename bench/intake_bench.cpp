@@ -10,6 +10,7 @@
 #include "common/busy.h"
 #include "fakes.h"
 #include "floor/floor.h"
+#include "floor/intake.h"
 
 namespace {
 

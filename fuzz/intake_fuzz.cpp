@@ -9,6 +9,7 @@
 
 #include "common/text.h"
 #include "floor/floor.h"
+#include "floor/intake.h"
 #include "require.h"
 
 namespace {

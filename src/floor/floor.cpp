@@ -5,6 +5,7 @@
 
 #include "common/text.h"
 #include "floor/capture.h"
+#include "floor/intake.h"
 #include "setup/rules.h"
 
 namespace gv {

@@ -29,27 +29,6 @@ std::vector<std::string> SoldLines(const BlockState& block);
 // raise flags.
 void PutOnBlock(BlockState& block, std::string_view entry);
 
-// The bid intake over a captured chat text (UTF-8, lines ended by CR LF or CR), judged
-// against and written into the block state. `yieldOnce` runs after each line read and after
-// each accepted bid.
-void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
-              const std::function<void()>& yieldOnce);
-// As above; `onAccepted` runs after each accepted bid has been written, before its yield, so
-// the window can show the new bid while the intake goes on.
-void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
-              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted);
-
-// "Item on the Block currently is " + the item: the first line of State Item, and what the
-// intake looks for in the chat before it takes bids.
-std::string MarkerText(std::string_view blockItem);
-
-// Where in the capture the latest auction of `blockItem` starts: its first marker line after
-// the last line that ended an earlier auction (another item's marker line, or this item's
-// sale line "<item> is sold for ...", said by the avatar whose marker line started that
-// auction; anyone else's talk ends nothing). npos when the chat holds no such marker, so bids left
-// in the chat from an earlier auction of the same name never count again.
-std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem);
-
 // The time of day for the sales record: local, "YYYY-MM-DD HH:MM:SS".
 std::string LocalTimeText();
 // The sales record's row for the item on the block as SOLD leaves it.
@@ -87,14 +66,15 @@ public:
         onRecordStatus_ = std::move(onStatus);
     }
 
-    void StateItem();       // Command5_Click
-    void Call(int call);    // Command1_Click, Command2_Click, Command3_Click
-    void Sold();            // Command4_Click
-    void GetBids();         // Command6_Click (CaptureChat and the intake)
-    void GetNextItem();     // Command11_Click (no busy state; the window moves the focus)
-    void AuctionCommand();  // AUCTIONITSELF_Click's first step
-    void ListCommand();     // AUCTIONLIST_Click: no selection, the block item index back to 0
-    void StateRules();      // Command7_Click
+    // The auction panel's buttons, and the first step of the Auction and List menu commands.
+    void StateItem();
+    void Call(int call);  // call 1st, 2nd, 3rd
+    void Sold();
+    void GetBids();      // CaptureChat and the intake
+    void GetNextItem();  // no busy state; the window moves the focus
+    void AuctionCommand();
+    void ListCommand();  // no selection, the block item index back to 0
+    void StateRules();
 
 private:
     // Says the lines in order, all of them even after one failed; the first fault met.

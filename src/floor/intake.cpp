@@ -2,9 +2,10 @@
 // (a line that is not a bid) stays on string_views into the capture: no copies, no
 // allocations; strings are built only when a bid is accepted.
 
+#include "floor/intake.h"
+
 #include "common/lines.h"
 #include "common/text.h"
-#include "floor/floor.h"
 
 namespace gv {
 

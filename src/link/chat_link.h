@@ -10,10 +10,10 @@
 #include <string>
 
 #include "common/event_pump.h"
+#include "common/message_sink.h"
 #include "link/dde_record.h"
 #include "link/link_port.h"
 #include "link/link_settings.h"
-#include "link/message_sink.h"
 
 namespace gv {
 

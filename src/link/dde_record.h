@@ -12,8 +12,8 @@ struct DdeRecord {
     std::string commMode;
     std::string avatarName;
     std::string commText;
-    std::string text1;        // the window shows at most 32000 characters; the whole reply is kept
-    bool errorCheck = false;  // "Error Occured"
+    std::string conversation;  // the window shows at most 32000 characters; the whole reply is kept
+    bool errorCheck = false;   // "Error Occured"
 };
 
 // The hidden window WA_DDE; created by StartLink in the DDE transport, destroyed by StopLink.

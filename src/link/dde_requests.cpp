@@ -14,7 +14,7 @@ void Changed(DdeRequestContext& context) {
 
 Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape) {
     context.channel.Close();
-    record.text1 = shape.data;
+    record.conversation = shape.data;
     Changed(context);
     if (!context.channel.Open(shape.topic)) return Outcome::ConversationFailed;
 
@@ -23,12 +23,13 @@ Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestS
     }
 
     if (shape.transaction == DdeTransaction::Poke) {
-        if (!context.channel.Poke(shape.item, ToAnsi(record.text1))) return Outcome::ConversationFailed;
+        if (!context.channel.Poke(shape.item, ToAnsi(record.conversation)))
+            return Outcome::ConversationFailed;
     } else {
         std::optional<std::string> reply = context.channel.Request(shape.item);
         if (!reply) return Outcome::ConversationFailed;
         // Kept whole: the newest lines of a long chat, where the bids are, come last.
-        record.text1 = FromAnsi(*reply);
+        record.conversation = FromAnsi(*reply);
         Changed(context);
     }
 

@@ -1,6 +1,6 @@
 #include "link/dde_transport.h"
 
-#include "link/worlds_api.h"
+#include "link/worlds_api_names.h"
 
 namespace gv {
 
@@ -63,7 +63,7 @@ ChatFetch DdeTransport::FetchAllText() {
     // A client that let every attempt wait out its time limit is hung: the capture must not
     // spend that much again four more times.
     fetch.waitedOut = lastWaitedOut_;
-    fetch.text = record_.text1;
+    fetch.text = record_.conversation;
     return fetch;
 }
 
@@ -88,7 +88,7 @@ void DdeTransport::Communicate() {
 }
 
 void DdeTransport::GetAllText() {
-    record_.text1.clear();
+    record_.conversation.clear();
     Run(worlds_api::kGetAllText, kRegistrationName, std::string(), DdeTransaction::Request);
 }
 

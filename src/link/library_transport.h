@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/event_pump.h"
+#include "common/message_sink.h"
 #include "link/link_settings.h"
-#include "link/message_sink.h"
 #include "link/transport.h"
 #include "link/wadapi_loader.h"
 

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <string>
 
+#include "common/program_title.h"
+
 namespace gv {
 
-inline constexpr const char* kRegistrationName = "Gavelton";
+inline constexpr const char* kRegistrationName = kProgramTitle;
 inline constexpr const char* kSettingsFile = "SCONTROL.TXT";
 
 struct LinkSettings {

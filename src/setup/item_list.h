@@ -34,12 +34,12 @@ private:
     std::optional<std::size_t> selection_;
 };
 
-// Add to List (Command9_Click) on the texts of the AuctionItem and MinBid boxes, which it
+// Add to List on the texts of the AuctionItem and MinBid boxes, which it
 // rewrites as the host then sees them. True when an entry was appended; then both texts
 // are empty and nothing is selected.
 bool AddToList(ItemList& list, std::string& auctionItem, std::string& minBid);
 
-// Delete (Command8_Click): removes the selected entry, leaves nothing selected.
+// Delete: removes the selected entry, leaves nothing selected.
 void DeleteSelected(ItemList& list);
 
 }  // namespace gv

@@ -1,5 +1,7 @@
 #include "setup/rules.h"
 
+#include "common/program_title.h"
+
 namespace gv {
 
 std::vector<std::string> RulesLines(const TierTable& table) {

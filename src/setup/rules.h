@@ -8,8 +8,6 @@
 
 namespace gv {
 
-inline constexpr const char* kProgramTitle = "Gavelton";
-
 std::vector<std::string> RulesLines(const TierTable& table);
 
 }  // namespace gv

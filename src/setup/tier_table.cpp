@@ -83,18 +83,18 @@ constexpr int kBackspace = 8;
 bool IsDigitKey(int k) { return k >= '0' && k <= '9'; }
 }  // namespace
 
-KeyVerdict HighBid_KeyPress(int keyCode) {
+KeyVerdict FilterHighBoundKey(int keyCode) {
     if (keyCode == kEnter) return KeyVerdict::Enter;
     return IsDigitKey(keyCode) || keyCode == kBackspace ? KeyVerdict::Pass : KeyVerdict::Swallow;
 }
 
-KeyVerdict RaiseAmount_KeyPress(int keyCode) {
+KeyVerdict FilterRaiseKey(int keyCode) {
     if (keyCode == kEnter) return KeyVerdict::Enter;
     return IsDigitKey(keyCode) || keyCode == kBackspace || keyCode == '.' ? KeyVerdict::Pass
                                                                           : KeyVerdict::Swallow;
 }
 
-KeyVerdict MinBid_KeyPress(int keyCode) {
+KeyVerdict FilterMinBidKey(int keyCode) {
     return IsDigitKey(keyCode) || keyCode == kBackspace ? KeyVerdict::Pass : KeyVerdict::Swallow;
 }
 

@@ -34,7 +34,7 @@ public:
     // Low and high bound texts both non-empty.
     bool InUse(int r) const;
 
-    // HighBid_LostFocus for row i: trim, raise to the low bound, open/close gaps and
+    // Leaving the high bound box of row i: trim, raise to the low bound, open/close gaps and
     // overlaps in the next rows, close the table at the top value. A row without a low bound
     // whose high bound is empty is left alone: nothing was typed there.
     void NormaliseHigh(int i);
@@ -61,9 +61,9 @@ enum class KeyVerdict {
     Enter,    // dropped, and the focus walks on (tier boxes only)
 };
 
-KeyVerdict HighBid_KeyPress(int keyCode);      // digits, Backspace pass; Enter walks
-KeyVerdict RaiseAmount_KeyPress(int keyCode);  // digits, Backspace, "." pass; Enter walks
-KeyVerdict MinBid_KeyPress(int keyCode);       // digits, Backspace pass; Enter swallowed
+KeyVerdict FilterHighBoundKey(int keyCode);  // digits, Backspace pass; Enter walks
+KeyVerdict FilterRaiseKey(int keyCode);      // digits, Backspace, "." pass; Enter walks
+KeyVerdict FilterMinBidKey(int keyCode);     // digits, Backspace pass; Enter swallowed
 
 // The Enter walk: high r -> raise r -> high r+1 ... raise 5 -> high 0.
 struct TierBox {

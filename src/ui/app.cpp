@@ -1,5 +1,5 @@
 // Gavelton's application object: the auction over the real chat link, and one main window
-// started as Form_Load describes.
+// started as AuctionFrame::Start describes.
 
 #include <wx/app.h>
 
@@ -21,7 +21,7 @@ public:
         auto* frame = new gv::ui::AuctionFrame(auction_->Get(), messages_);
         messages_.SetParent(frame);
         SetTopWindow(frame);
-        frame->Form_Load();
+        frame->Start();
         frame->Show();
         frame->Dummy()->SetFocus();
 #ifndef _WIN32

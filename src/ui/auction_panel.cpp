@@ -10,6 +10,15 @@ namespace gv::ui {
 
 namespace {
 
+ControlDesign CommandButton(const char* name, Twips twips, const char* caption, Command command) {
+    return {.name = name, .look = Look::Button, .twips = twips, .text = caption, .command = command};
+}
+
+// A block caption: its placeholder, and what it shows for a screen reader.
+ControlDesign BlockCaption(const char* name, Twips twips, const char* placeholder, const char* role) {
+    return {.name = name, .look = Look::Value, .twips = twips, .text = placeholder, .spokenRole = role};
+}
+
 // In the tab order: Dummy first, so that it holds the focus when the window opens.
 std::vector<ControlDesign> AuctionDesign() {
     return {
@@ -18,44 +27,20 @@ std::vector<ControlDesign> AuctionDesign() {
          .twips = {3600, 120, 1935, 495},
          .text = "Dummy Button",
          .measured = false},
-        {.name = "Command7", .look = Look::Button, .twips = {120, 120, 1575, 375}, .text = "State Rules"},
-        {.name = "Command5", .look = Look::Button, .twips = {1800, 120, 1575, 375}, .text = "State Item"},
-        {.name = "Command6", .look = Look::Button, .twips = {120, 600, 1575, 375}, .text = "Get Bids"},
-        {.name = "Command11", .look = Look::Button, .twips = {2040, 600, 1335, 375}, .text = "Get Next Item"},
-        {.name = "BlockMin",
-         .look = Look::Value,
-         .twips = {120, 1080, 855, 255},
-         .text = "Min Bid",
-         .spokenRole = "Minimum bid"},
-        {.name = "BlockItem",
-         .look = Look::Value,
-         .twips = {960, 1080, 2415, 255},
-         .text = "Item on the block",
-         .spokenRole = "Item on the block"},
-        {.name = "CurrentBidder",
-         .look = Look::Value,
-         .twips = {120, 1440, 2415, 255},
-         .text = "Current Bidder",
-         .spokenRole = "Current bidder"},
-        {.name = "CurrentBid",
-         .look = Look::Value,
-         .twips = {2520, 1440, 855, 255},
-         .text = "Current Bid",
-         .spokenRole = "Current bid"},
-        {.name = "LastBidder",
-         .look = Look::Value,
-         .twips = {120, 1800, 2415, 255},
-         .text = "Last Bidder",
-         .spokenRole = "Last bidder"},
-        {.name = "LastBid",
-         .look = Look::Value,
-         .twips = {2520, 1800, 855, 255},
-         .text = "Last Bid",
-         .spokenRole = "Last bid"},
-        {.name = "Command1", .look = Look::Button, .twips = {120, 2160, 855, 375}, .text = "call 1st"},
-        {.name = "Command2", .look = Look::Button, .twips = {960, 2160, 855, 375}, .text = "call 2nd"},
-        {.name = "Command3", .look = Look::Button, .twips = {1800, 2160, 855, 375}, .text = "call 3rd"},
-        {.name = "Command4", .look = Look::Button, .twips = {2640, 2160, 735, 375}, .text = "SOLD"},
+        CommandButton("Command7", {120, 120, 1575, 375}, "State Rules", Command::StateRules),
+        CommandButton("Command5", {1800, 120, 1575, 375}, "State Item", Command::StateItem),
+        CommandButton("Command6", {120, 600, 1575, 375}, "Get Bids", Command::GetBids),
+        CommandButton("Command11", {2040, 600, 1335, 375}, "Get Next Item", Command::GetNextItem),
+        BlockCaption("BlockMin", {120, 1080, 855, 255}, "Min Bid", "Minimum bid"),
+        BlockCaption("BlockItem", {960, 1080, 2415, 255}, "Item on the block", "Item on the block"),
+        BlockCaption("CurrentBidder", {120, 1440, 2415, 255}, "Current Bidder", "Current bidder"),
+        BlockCaption("CurrentBid", {2520, 1440, 855, 255}, "Current Bid", "Current bid"),
+        BlockCaption("LastBidder", {120, 1800, 2415, 255}, "Last Bidder", "Last bidder"),
+        BlockCaption("LastBid", {2520, 1800, 855, 255}, "Last Bid", "Last bid"),
+        CommandButton("Command1", {120, 2160, 855, 375}, "call 1st", Command::Call1st),
+        CommandButton("Command2", {960, 2160, 855, 375}, "call 2nd", Command::Call2nd),
+        CommandButton("Command3", {1800, 2160, 855, 375}, "call 3rd", Command::Call3rd),
+        CommandButton("Command4", {2640, 2160, 735, 375}, "SOLD", Command::Sold),
     };
 }
 
@@ -67,9 +52,14 @@ AuctionPanel::AuctionPanel(wxWindow* client, ControlBuilder& build, Auction& auc
     for (const ControlDesign& design : AuctionDesign()) {
         wxWindow* control = build.Build(client, design);
         made[design.name] = control;
-        if (design.name != "Dummy") controls_.push_back(control);
+        buttons_.Add(control, design, [this](Command command) { Press(command); });
+        if (design.name == "Dummy") {
+            dummy_ = static_cast<wxButton*>(control);
+            dummyTwips_ = design.twips;
+        } else {
+            controls_.push_back(control);
+        }
     }
-    dummy_ = static_cast<wxButton*>(made["Dummy"]);
     // The focus rests there after every command; a reader has nothing to say of it.
     HideFromAssistiveTechnology(dummy_);
     blockItem_ = static_cast<Caption*>(made["BlockItem"]);
@@ -78,16 +68,6 @@ AuctionPanel::AuctionPanel(wxWindow* client, ControlBuilder& build, Auction& auc
     currentBidder_ = static_cast<Caption*>(made["CurrentBidder"]);
     lastBid_ = static_cast<Caption*>(made["LastBid"]);
     lastBidder_ = static_cast<Caption*>(made["LastBidder"]);
-
-    const std::pair<const char*, void (AuctionPanel::*)()> handlers[] = {
-        {"Command7", &AuctionPanel::Command7_Click}, {"Command5", &AuctionPanel::Command5_Click},
-        {"Command6", &AuctionPanel::Command6_Click}, {"Command11", &AuctionPanel::Command11_Click},
-        {"Command1", &AuctionPanel::Command1_Click}, {"Command2", &AuctionPanel::Command2_Click},
-        {"Command3", &AuctionPanel::Command3_Click}, {"Command4", &AuctionPanel::Command4_Click},
-    };
-    for (const auto& [name, handler] : handlers) {
-        made[name]->Bind(wxEVT_BUTTON, [this, handler = handler](wxCommandEvent&) { (this->*handler)(); });
-    }
 }
 
 void AuctionPanel::Show(bool shown) {
@@ -104,46 +84,40 @@ void AuctionPanel::ShowBlock() {
     lastBidder_->SetLabel(wxString::FromUTF8(block.lastBidder));
 }
 
-template <class Command>
-void AuctionPanel::Run(Command command) {
+void AuctionPanel::Press(Command command) {
     if (!host_.Idle()) return;
-    command(auction_.floor);
+    Floor& floor = auction_.floor;
+    switch (command) {
+        case Command::StateRules:
+            floor.StateRules();
+            break;
+        case Command::StateItem:
+            floor.StateItem();
+            break;
+        case Command::GetBids:
+            floor.GetBids();
+            break;
+        case Command::GetNextItem:
+            floor.GetNextItem();
+            ShowBlock();
+            break;
+        case Command::Call1st:
+            floor.Call(1);
+            break;
+        case Command::Call2nd:
+            floor.Call(2);
+            break;
+        case Command::Call3rd:
+            floor.Call(3);
+            break;
+        case Command::Sold:
+            floor.Sold();
+            break;
+        case Command::AddToList:
+        case Command::Delete:
+            return;  // the item list panel's
+    }
     host_.FocusDummy();
-}
-
-void AuctionPanel::Command1_Click() {
-    Run([](Floor& floor) { floor.Call(1); });
-}
-
-void AuctionPanel::Command2_Click() {
-    Run([](Floor& floor) { floor.Call(2); });
-}
-
-void AuctionPanel::Command3_Click() {
-    Run([](Floor& floor) { floor.Call(3); });
-}
-
-void AuctionPanel::Command4_Click() {
-    Run([](Floor& floor) { floor.Sold(); });
-}
-
-void AuctionPanel::Command5_Click() {
-    Run([](Floor& floor) { floor.StateItem(); });
-}
-
-void AuctionPanel::Command6_Click() {
-    Run([](Floor& floor) { floor.GetBids(); });
-}
-
-void AuctionPanel::Command7_Click() {
-    Run([](Floor& floor) { floor.StateRules(); });
-}
-
-void AuctionPanel::Command11_Click() {
-    Run([this](Floor& floor) {
-        floor.GetNextItem();
-        ShowBlock();
-    });
 }
 
 }  // namespace gv::ui

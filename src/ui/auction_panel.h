@@ -20,22 +20,18 @@ public:
     void Show(bool shown);
     void ShowBlock();
     wxButton* Dummy() const { return dummy_; }
+    // Where Dummy is designed to lie, beyond the client area's right edge.
+    const Twips& DummyTwips() const { return dummyTwips_; }
+    // The button of one of the panel's commands; none for a command of another panel.
+    wxButton* Button(Command command) const { return buttons_.Find(command); }
 
-    void Command1_Click();   // call 1st
-    void Command2_Click();   // call 2nd
-    void Command3_Click();   // call 3rd
-    void Command4_Click();   // SOLD
-    void Command5_Click();   // State Item
-    void Command6_Click();   // Get Bids
-    void Command7_Click();   // State Rules
-    void Command11_Click();  // Get Next Item
+    // A command as the host's click runs it: refused while busy, ends on Dummy.
+    void Press(Command command);
 
 private:
-    // A floor command as the host's click runs it: refused while busy, ends on Dummy.
-    template <class Command>
-    void Run(Command command);
-
     wxButton* dummy_ = nullptr;
+    Twips dummyTwips_ = {};
+    CommandButtons buttons_;
     Caption* blockItem_ = nullptr;
     Caption* blockMin_ = nullptr;
     Caption* currentBid_ = nullptr;

@@ -8,13 +8,12 @@
 #include <wx/textctrl.h>
 
 #include "ui/accessibility.h"
+#include "ui/colours.h"
 #include "ui/native.h"
 
 namespace gv::ui {
 
 namespace {
-
-const wxColour kCyan(0, 255, 255);
 
 wxColour Colour(Ink ink) {
     switch (ink) {
@@ -86,6 +85,19 @@ wxWindow* MakeControl(wxWindow* parent, const ControlDesign& d) {
 }
 
 }  // namespace
+
+void CommandButtons::Add(wxWindow* control, const ControlDesign& design,
+                         const std::function<void(Command)>& press) {
+    if (!design.command) return;
+    const Command command = *design.command;
+    buttons_[command] = static_cast<wxButton*>(control);
+    control->Bind(wxEVT_BUTTON, [press, command](wxCommandEvent&) { press(command); });
+}
+
+wxButton* CommandButtons::Find(Command command) const {
+    const auto found = buttons_.find(command);
+    return found == buttons_.end() ? nullptr : found->second;
+}
 
 void ShowText(wxTextCtrl* box, const wxString& text) {
     if (box->GetValue() != text) box->ChangeValue(text);

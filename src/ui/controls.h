@@ -3,11 +3,16 @@
 // the few settings its look takes. One builder turns a row of such a table into the control,
 // placed in the window's layout, so the geometry is written once, as the design gives it.
 
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "ui/caption.h"
+#include "ui/commands.h"
 #include "ui/metrics.h"
 
+class wxButton;
 class wxTextCtrl;
 class wxWindow;
 
@@ -41,7 +46,8 @@ struct ControlDesign {
     // For screen readers: a text box's or list's name; before a caption's text, what makes
     // it say something ("Row 1 low bound").
     std::string spokenName = {};
-    std::string spokenRole = {};  // captions: what the caption shows ("Current bid")
+    std::string spokenRole = {};          // captions: what the caption shows ("Current bid")
+    std::optional<Command> command = {};  // buttons: what a click runs
 };
 
 class ControlBuilder {
@@ -56,6 +62,18 @@ public:
 
 private:
     FormLayout& layout_;
+};
+
+// The buttons of a panel's commands, as its design rows give them.
+class CommandButtons {
+public:
+    // Keeps the button of a row that carries a command, and has its click run `press`.
+    void Add(wxWindow* control, const ControlDesign& design, const std::function<void(Command)>& press);
+    // The command's button; none when the panel has no such command.
+    wxButton* Find(Command command) const;
+
+private:
+    std::map<Command, wxButton*> buttons_;
 };
 
 // Puts a model's text into a box without a text event when the box shows it already, so that

@@ -1,6 +1,6 @@
 #include "ui/desktop.h"
 
-#include "link/desktop_platform.h"
+#include "link/desktop/desktop_platform.h"
 #include "ui/link_host_window.h"
 
 namespace gv::ui {

@@ -2,9 +2,9 @@
 // The auction as the program runs it: wxWidgets' event pump and the real chat link under the
 // models, with the hidden link host window WA_DDE for the DDE transport.
 
+#include "common/message_sink.h"
 #include "floor/auction.h"
 #include "link/chat_link.h"
-#include "link/message_sink.h"
 #include "ui/wx_services.h"
 
 namespace gv::ui {

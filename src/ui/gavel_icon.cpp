@@ -3,6 +3,8 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 
+#include "ui/colours.h"
+
 namespace gv::ui {
 
 #ifdef __WXMSW__
@@ -16,7 +18,7 @@ wxIcon GavelIcon() {
     wxBitmap bitmap(32, 32, 24);
     {
         wxMemoryDC dc(bitmap);
-        dc.SetBackground(wxBrush(wxColour(0, 255, 255)));
+        dc.SetBackground(wxBrush(kCyan));
         dc.Clear();
         // Sound block.
         dc.SetPen(wxPen(wxColour(64, 32, 0)));
@@ -34,7 +36,7 @@ wxIcon GavelIcon() {
         const wxPoint band[] = {{6, 6}, {8, 4}, {16, 12}, {14, 14}};
         dc.DrawPolygon(4, band);
     }
-    bitmap.SetMask(new wxMask(bitmap, wxColour(0, 255, 255)));
+    bitmap.SetMask(new wxMask(bitmap, kCyan));
     wxIcon icon;
     icon.CopyFromBitmap(bitmap);
     return icon;

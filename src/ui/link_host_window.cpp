@@ -28,7 +28,7 @@ LinkHostWindow::LinkHostWindow(ChatLink& link)
     auto* communicate = MakeButton("WA_Communicate", "Communicate", {1440, 1560, 1335, 375});
     auto* unregister = MakeButton("WA_Unregister", "Unregister", {4080, 1560, 1215, 375});
     auto* reg = MakeButton("WA_Register", "Register", {120, 1560, 1215, 375});
-    text1_ = MakeTextBox("Text1", {120, 2040, 5175, 375}, true);
+    conversation_ = MakeTextBox("Text1", {120, 2040, 5175, 375}, true);
     commMode_ = MakeTextBox("CommMode", {1560, 120, 615, 285}, false);
     avatarName_ = MakeTextBox("AvatarName", {1560, 480, 3735, 285}, false);
     commText_ = MakeTextBox("CommText", {1560, 840, 3735, 615}, true);
@@ -47,10 +47,10 @@ LinkHostWindow::LinkHostWindow(ChatLink& link)
     SetFont(layout_.Font());
     SetClientSize(layout_.Scale().Size(5430, 2520));
 
-    communicate->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_Communicate_Click(); });
-    unregister->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_Unregister_Click(); });
-    reg->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_Register_Click(); });
-    getAllText->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { WA_GetAllText_Click(); });
+    communicate->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCommunicate(); });
+    unregister->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnUnregister(); });
+    reg->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnRegister(); });
+    getAllText->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnGetAllText(); });
 
     BindFields();
 
@@ -76,14 +76,14 @@ void LinkHostWindow::BindFields() {
     commText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         link_.Record().commText = commText_->GetValue().utf8_string();
     });
-    text1_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+    conversation_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         // The box holds at most its limit; typing beyond it is undone.
-        wxString value = text1_->GetValue();
-        if (value.length() > kText1MaxChars) {
-            value.Truncate(kText1MaxChars);
-            text1_->ChangeValue(value);
+        wxString value = conversation_->GetValue();
+        if (value.length() > kConversationMaxChars) {
+            value.Truncate(kConversationMaxChars);
+            conversation_->ChangeValue(value);
         }
-        link_.Record().text1 = value.utf8_string();
+        link_.Record().conversation = value.utf8_string();
     });
     errorCheck_->Bind(wxEVT_CHECKBOX,
                       [this](wxCommandEvent&) { link_.Record().errorCheck = errorCheck_->GetValue(); });
@@ -118,15 +118,15 @@ void LinkHostWindow::ShowRecord(const DdeRecord& record) {
     SetIfDifferent(commText_, wxString::FromUTF8(record.commText));
     // The box shows the start of a long chat; the link keeps the whole reply. Only that start is
     // converted: a whole 100 MB chat as wide characters would cost a 32-bit build its memory.
-    constexpr std::size_t kMostBytes = kText1MaxChars * 4;  // UTF-8 takes at most 4 bytes a character
-    std::size_t end = record.text1.size();
+    constexpr std::size_t kMostBytes = kConversationMaxChars * 4;  // UTF-8 takes at most 4 bytes a character
+    std::size_t end = record.conversation.size();
     if (end > kMostBytes) {
         end = kMostBytes;
-        while (end > 0 && (static_cast<unsigned char>(record.text1[end]) & 0xC0) == 0x80) --end;
+        while (end > 0 && (static_cast<unsigned char>(record.conversation[end]) & 0xC0) == 0x80) --end;
     }
-    wxString text1 = wxString::FromUTF8(record.text1.data(), end);
-    if (text1.length() > kText1MaxChars) text1.Truncate(kText1MaxChars);
-    SetIfDifferent(text1_, text1);
+    wxString conversation = wxString::FromUTF8(record.conversation.data(), end);
+    if (conversation.length() > kConversationMaxChars) conversation.Truncate(kConversationMaxChars);
+    SetIfDifferent(conversation_, conversation);
     if (errorCheck_->GetValue() != record.errorCheck) errorCheck_->SetValue(record.errorCheck);
 }
 
@@ -135,13 +135,13 @@ void LinkHostWindow::RunRequest(void (ChatLink::*request)()) {
     ShowRecord(link_.Record());
 }
 
-void LinkHostWindow::WA_Register_Click() { RunRequest(&ChatLink::RegisterDDE); }
+void LinkHostWindow::OnRegister() { RunRequest(&ChatLink::RegisterDDE); }
 
-void LinkHostWindow::WA_Unregister_Click() { RunRequest(&ChatLink::UnregisterDDE); }
+void LinkHostWindow::OnUnregister() { RunRequest(&ChatLink::UnregisterDDE); }
 
-void LinkHostWindow::WA_Communicate_Click() { RunRequest(&ChatLink::CommunicateDDE); }
+void LinkHostWindow::OnCommunicate() { RunRequest(&ChatLink::CommunicateDDE); }
 
-void LinkHostWindow::WA_GetAllText_Click() { RunRequest(&ChatLink::GetAllTextDDE); }
+void LinkHostWindow::OnGetAllText() { RunRequest(&ChatLink::GetAllTextDDE); }
 
 LinkHost::LinkHost(ChatLink& link) : window_(new LinkHostWindow(link)) {}
 

@@ -16,16 +16,16 @@ namespace gv::ui {
 class LinkHostWindow final : public wxFrame {
 public:
     // The Text1 box shows at most this many characters of the record.
-    static constexpr std::size_t kText1MaxChars = 32000;
+    static constexpr std::size_t kConversationMaxChars = 32000;
 
     explicit LinkHostWindow(ChatLink& link);
 
     void ShowRecord(const DdeRecord& record);
 
-    void WA_Register_Click();
-    void WA_Unregister_Click();
-    void WA_Communicate_Click();
-    void WA_GetAllText_Click();
+    void OnRegister();
+    void OnUnregister();
+    void OnCommunicate();
+    void OnGetAllText();
 
 private:
     void BindFields();
@@ -39,7 +39,7 @@ private:
     wxTextCtrl* commMode_ = nullptr;
     wxTextCtrl* avatarName_ = nullptr;
     wxTextCtrl* commText_ = nullptr;
-    wxTextCtrl* text1_ = nullptr;
+    wxTextCtrl* conversation_ = nullptr;
     wxCheckBox* errorCheck_ = nullptr;
 };
 

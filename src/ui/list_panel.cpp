@@ -18,10 +18,10 @@ ListPanel::ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, 
                     {.name = name, .look = Look::Label, .twips = twips, .text = text, .align = align});
     };
     label("Label11", "Auction Items", {120, 120, 3015, 255}, Caption::Align::Centre);
-    list2_ = build.Add<wxListBox>(frame_, {.name = "List2",
-                                           .look = Look::List,
-                                           .twips = {120, 360, 3015, 1200},
-                                           .spokenName = "Auction Items"});
+    list_ = build.Add<wxListBox>(frame_, {.name = "List2",
+                                          .look = Look::List,
+                                          .twips = {120, 360, 3015, 1200},
+                                          .spokenName = "Auction Items"});
     label("Label12", "Item", {0, 1680, 495, 255}, Caption::Align::Right);
     auctionItem_ = build.Add<wxTextCtrl>(frame_, {.name = "AuctionItem",
                                                   .look = Look::TextBox,
@@ -33,23 +33,31 @@ ListPanel::ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, 
                                              .twips = {840, 2040, 735, 285},
                                              .maxChars = kMinBidMaxChars,
                                              .spokenName = "Minimum bid"});
-    auto* command9 = build.Add<wxButton>(
-        frame_,
-        {.name = "Command9", .look = Look::Button, .twips = {1680, 2040, 1455, 375}, .text = "Add to List"});
+    const ControlDesign addToList = {.name = "Command9",
+                                     .look = Look::Button,
+                                     .twips = {1680, 2040, 1455, 375},
+                                     .text = "Add to List",
+                                     .command = Command::AddToList};
     // Last in the tab order, and created after the list box so that it is drawn above it.
-    command8_ = build.Add<wxButton>(
-        frame_,
-        {.name = "Command8", .look = Look::Button, .twips = {2280, 1200, 735, 375}, .text = "Delete"});
-    command8_->Hide();
+    const ControlDesign deleteEntry = {.name = "Command8",
+                                       .look = Look::Button,
+                                       .twips = {2280, 1200, 735, 375},
+                                       .text = "Delete",
+                                       .command = Command::Delete};
+    const auto press = [this](Command command) {
+        command == Command::AddToList ? OnAddToList() : OnDelete();
+    };
+    buttons_.Add(build.Build(frame_, addToList), addToList, press);
+    buttons_.Add(build.Build(frame_, deleteEntry), deleteEntry, press);
+    deleteButton_ = buttons_.Find(Command::Delete);
+    deleteButton_->Hide();
 
-    list2_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { List2_Click(); });
-    command9->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Command9_Click(); });
-    command8_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Command8_Click(); });
-    minBid_->Bind(wxEVT_CHAR, [](wxKeyEvent& event) { FilterKey(event, &MinBid_KeyPress); });
-    FilterPastes(minBid_, &MinBid_KeyPress, kMinBidMaxChars);
+    list_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { OnSelect(); });
+    minBid_->Bind(wxEVT_CHAR, [](wxKeyEvent& event) { FilterKey(event, &FilterMinBidKey); });
+    FilterPastes(minBid_, &FilterMinBidKey, kMinBidMaxChars);
 }
 
-void ListPanel::Command9_Click() {
+void ListPanel::OnAddToList() {
     if (!host_.Idle()) return;
     std::string item = auctionItem_->GetValue().utf8_string();
     std::string minBid = minBid_->GetValue().utf8_string();
@@ -61,43 +69,43 @@ void ListPanel::Command9_Click() {
     host_.FocusDummy();
 }
 
-void ListPanel::Command8_Click() {
+void ListPanel::OnDelete() {
     if (!host_.Idle()) return;
     DeleteSelected(auction_.items);
     ShowItems();
     host_.FocusDummy();
 }
 
-void ListPanel::List2_Click() {
-    const int selection = list2_->GetSelection();
+void ListPanel::OnSelect() {
+    const int selection = list_->GetSelection();
     auction_.items.Select(selection == wxNOT_FOUND
                               ? std::nullopt
                               : std::optional<std::size_t>(static_cast<std::size_t>(selection)));
-    command8_->Hide();
+    deleteButton_->Hide();
     if (auction_.items.Selection()) {
-        command8_->Show();
-        command8_->Raise();
+        deleteButton_->Show();
+        deleteButton_->Raise();
     }
 }
 
-void ListPanel::HideDelete() { command8_->Hide(); }
+void ListPanel::HideDelete() { deleteButton_->Hide(); }
 
 void ListPanel::ShowItems() {
     const ItemList& items = auction_.items;
     const auto& entries = items.Entries();
-    bool same = list2_->GetCount() == entries.size();
+    bool same = list_->GetCount() == entries.size();
     for (unsigned i = 0; same && i < entries.size(); ++i) {
-        same = list2_->GetString(i) == wxString::FromUTF8(entries[i]);
+        same = list_->GetString(i) == wxString::FromUTF8(entries[i]);
     }
     if (!same) {
         wxArrayString rows;
         for (const std::string& entry : entries) rows.Add(wxString::FromUTF8(entry));
-        list2_->Set(rows);
+        list_->Set(rows);
     }
     const auto selection = items.Selection();
-    list2_->SetSelection(selection ? static_cast<int>(*selection) : wxNOT_FOUND);
-    command8_->Show(selection.has_value());
-    if (selection) command8_->Raise();
+    list_->SetSelection(selection ? static_cast<int>(*selection) : wxNOT_FOUND);
+    deleteButton_->Show(selection.has_value());
+    if (selection) deleteButton_->Raise();
 }
 
 }  // namespace gv::ui

@@ -21,17 +21,19 @@ public:
     // The list box and the Delete button as the item list holds them.
     void ShowItems();
     void HideDelete();
+    wxButton* Button(Command command) const { return buttons_.Find(command); }
 
-    void Command9_Click();  // Add to List
-    void Command8_Click();  // Delete
-    void List2_Click();
+    void OnAddToList();
+    void OnDelete();
+    void OnSelect();  // a row of the list box chosen, or none
 
 private:
     wxPanel* frame_ = nullptr;
-    wxListBox* list2_ = nullptr;
+    wxListBox* list_ = nullptr;
     wxTextCtrl* auctionItem_ = nullptr;
     wxTextCtrl* minBid_ = nullptr;
-    wxButton* command8_ = nullptr;
+    CommandButtons buttons_;
+    wxButton* deleteButton_ = nullptr;
 };
 
 }  // namespace gv::ui

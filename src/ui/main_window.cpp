@@ -10,10 +10,11 @@
 
 #include <algorithm>
 
+#include "common/program_title.h"
 #include "link/link_settings.h"
-#include "setup/rules.h"
 #include "setup/setup_files.h"
 #include "ui/accessibility.h"
+#include "ui/colours.h"
 #include "ui/gavel_icon.h"
 
 #ifdef _WIN32
@@ -24,12 +25,9 @@ namespace gv::ui {
 
 namespace {
 
-const wxColour kCyan(0, 255, 255);
-
 // The window's designed client size; Dummy lies beyond its right edge.
 constexpr int kClientWidth = 3450;
 constexpr int kClientHeight = 2640;
-constexpr Twips kDummyTwips = {3600, 120, 1935, 495};
 
 }  // namespace
 
@@ -97,22 +95,22 @@ void AuctionFrame::BuildMenu() {
         return [this, handler] { CallAfter([this, handler] { (this->*handler)(); }); };
     };
     menu_.Install(this, {
-                            {"AUCTIONITSELF", "&Auction", command(&AuctionFrame::AUCTIONITSELF_Click)},
-                            {"AUCTIONLIST", "&List", command(&AuctionFrame::AUCTIONLIST_Click)},
-                            {"BIDRAISES", "&Bids", command(&AuctionFrame::BIDRAISES_Click)},
-                            {"Reconnect", "&ReConnect", command(&AuctionFrame::RECONNECT_Click)},
-                            {"ABOUTPROGRAM", "Ab&out", command(&AuctionFrame::ABOUTPROGRAM_Click)},
+                            {"AUCTIONITSELF", "&Auction", command(&AuctionFrame::OnAuctionMenu)},
+                            {"AUCTIONLIST", "&List", command(&AuctionFrame::OnListMenu)},
+                            {"BIDRAISES", "&Bids", command(&AuctionFrame::OnBidsMenu)},
+                            {"Reconnect", "&ReConnect", command(&AuctionFrame::OnReconnectMenu)},
+                            {"ABOUTPROGRAM", "Ab&out", command(&AuctionFrame::OnAboutMenu)},
                         });
 }
 
 void AuctionFrame::BindWindowEvents() {
     Bind(wxEVT_CLOSE_WINDOW, &AuctionFrame::OnClose, this);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
-        Form_Resize();
+        KeepPlaced();
         event.Skip();
     });
     Bind(wxEVT_ICONIZE, [this](wxIconizeEvent& event) {
-        Form_Resize();
+        KeepPlaced();
         event.Skip();
     });
     client_->Bind(wxEVT_CHILD_FOCUS, [this](wxChildFocusEvent& event) {
@@ -124,19 +122,19 @@ void AuctionFrame::BindWindowEvents() {
 // ---------------------------------------------------------------------------------------
 // Start-up, resize, close
 
-void AuctionFrame::Form_Load() {
+void AuctionFrame::Start() {
     // Centred: half the free room on each side, the fraction dropped.
     const wxRect screen = wxDisplay(static_cast<const wxWindow*>(this)).GetGeometry();
     const wxSize outer = GetSize();
     Move(screen.x + (screen.width - outer.x) / 2, screen.y + (screen.height - outer.y) / 2);
     auction_.session.LoadLinkSettings(kSettingsFile);
-    LOAD_BIDS();
-    LOAD_ITEMS();
+    LoadTierTable();
+    LoadItemList();
     KeepOnTop(this);
     ShowLinkStatus(LinkFailureText(auction_.session.StartLink(), "not connected"));
 }
 
-void AuctionFrame::Form_Resize() {
+void AuctionFrame::KeepPlaced() {
     KeepOnTop(this);
     KeepDummyHidden();
 }
@@ -155,12 +153,12 @@ void AuctionFrame::OnClose(wxCloseEvent& event) {
         } else {
             // The session is ending and will not wait for the command: keep the host's
             // work now; the rest of the close follows the command.
-            SAVE_BIDS();
-            SAVE_ITEMS();
+            SaveTierTable();
+            SaveItemList();
         }
         return;
     }
-    if (!Form_Unload(event.CanVeto())) event.Veto();
+    if (!CloseDown(event.CanVeto())) event.Veto();
 }
 
 wxString AuctionFrame::SaveSetup(bool& bidsSaved, bool& itemsSaved) {
@@ -171,8 +169,8 @@ wxString AuctionFrame::SaveSetup(bool& bidsSaved, bool& itemsSaved) {
             failures +=
                 wxString::Format("%s could not be saved: %s\n", file, wxString::FromUTF8(result.reason));
     };
-    if (!bidsSaved) save(bidsSaved, kBidsFile, SAVE_BIDS());
-    if (!itemsSaved) save(itemsSaved, kItemsFile, SAVE_ITEMS());
+    if (!bidsSaved) save(bidsSaved, kBidsFile, SaveTierTable());
+    if (!itemsSaved) save(itemsSaved, kItemsFile, SaveItemList());
     // Sales the record could not take yet go now, or the host hears of them.
     if (auction_.sales.Pending() > 0) {
         bool salesSaved = false;
@@ -181,7 +179,7 @@ wxString AuctionFrame::SaveSetup(bool& bidsSaved, bool& itemsSaved) {
     return failures;
 }
 
-bool AuctionFrame::Form_Unload(bool canCancel) {
+bool AuctionFrame::CloseDown(bool canCancel) {
     closing_ = true;
     tierPanel_->LeaveFocusedHigh();
     bool bidsSaved = false;
@@ -219,24 +217,24 @@ bool AuctionFrame::Form_Unload(bool canCancel) {
 // ---------------------------------------------------------------------------------------
 // Setup files
 
-void AuctionFrame::LOAD_BIDS() {
+void AuctionFrame::LoadTierTable() {
     LoadBids(kBidsFile, auction_.tiers);
     tierPanel_->ShowTiers();
 }
 
-void AuctionFrame::LOAD_ITEMS() {
+void AuctionFrame::LoadItemList() {
     LoadItems(kItemsFile, auction_.items);
     listPanel_->ShowItems();
 }
 
-FileResult AuctionFrame::SAVE_BIDS() { return SaveBids(kBidsFile, auction_.tiers); }
+FileResult AuctionFrame::SaveTierTable() { return SaveBids(kBidsFile, auction_.tiers); }
 
-FileResult AuctionFrame::SAVE_ITEMS() { return SaveItems(kItemsFile, auction_.items); }
+FileResult AuctionFrame::SaveItemList() { return SaveItems(kItemsFile, auction_.items); }
 
 // ---------------------------------------------------------------------------------------
 // Menu commands
 
-void AuctionFrame::AUCTIONITSELF_Click() {
+void AuctionFrame::OnAuctionMenu() {
     if (!Idle()) return;
     auction_.floor.AuctionCommand();
     auctionPanel_->ShowBlock();
@@ -244,7 +242,7 @@ void AuctionFrame::AUCTIONITSELF_Click() {
     FocusDummy();
 }
 
-void AuctionFrame::AUCTIONLIST_Click() {
+void AuctionFrame::OnListMenu() {
     if (!Idle()) return;
     listPanel_->HideDelete();
     auction_.floor.ListCommand();
@@ -252,19 +250,19 @@ void AuctionFrame::AUCTIONLIST_Click() {
     FocusDummy();
 }
 
-void AuctionFrame::BIDRAISES_Click() {
+void AuctionFrame::OnBidsMenu() {
     if (!Idle()) return;
     ShowPanel(Panel::Bids);
     FocusDummy();
 }
 
-void AuctionFrame::ABOUTPROGRAM_Click() {
+void AuctionFrame::OnAboutMenu() {
     if (!Idle()) return;
     ShowPanel(Panel::About);
     FocusDummy();
 }
 
-void AuctionFrame::RECONNECT_Click() {
+void AuctionFrame::OnReconnectMenu() {
     if (!Idle()) return;
     BusyScope busy(*this);
     auction_.session.StopLink();
@@ -289,6 +287,11 @@ void AuctionFrame::ShowPanel(Panel panel) {
 
 wxWindow* AuctionFrame::Dummy() const { return auctionPanel_->Dummy(); }
 
+wxButton* AuctionFrame::Button(Command command) const {
+    wxButton* button = auctionPanel_->Button(command);
+    return button ? button : listPanel_->Button(command);
+}
+
 void AuctionFrame::FocusDummy() {
     tierPanel_->LeaveFocusedHigh();
     Dummy()->SetFocus();
@@ -299,7 +302,7 @@ void AuctionFrame::KeepDummyHidden() {
     // The platform may make the window wider than designed (a wide menu bar); Dummy stays
     // beyond whatever the client area is.
     const Metrics& scale = layout_.Scale();
-    const wxRect designed = scale.Rect(kDummyTwips);
+    const wxRect designed = scale.Rect(auctionPanel_->DummyTwips());
     const int width = std::max(client_->GetClientSize().x, GetClientSize().x);
     const int x = std::max(designed.x, width + designed.x - scale.Px(kClientWidth));
     if (Dummy()->GetPosition().x != x) Dummy()->Move(x, designed.y);

@@ -10,8 +10,8 @@
 
 #include "common/atomic_file.h"
 #include "common/busy.h"
+#include "common/message_sink.h"
 #include "floor/auction.h"
-#include "link/message_sink.h"
 #include "ui/about_panel.h"
 #include "ui/auction_panel.h"
 #include "ui/list_panel.h"
@@ -35,20 +35,20 @@ public:
 
     // Start-up, before the window is shown: centre, link settings, both setup files, keep
     // on top, start the link.
-    void Form_Load();
+    void Start();
 
     // The menu bar's commands.
-    void AUCTIONITSELF_Click();
-    void AUCTIONLIST_Click();
-    void BIDRAISES_Click();
-    void RECONNECT_Click();
-    void ABOUTPROGRAM_Click();
+    void OnAuctionMenu();
+    void OnListMenu();
+    void OnBidsMenu();
+    void OnReconnectMenu();
+    void OnAboutMenu();
 
     // The setup files; loaded once at start, saved once at close.
-    void LOAD_BIDS();
-    void LOAD_ITEMS();
-    FileResult SAVE_BIDS();
-    FileResult SAVE_ITEMS();
+    void LoadTierTable();
+    void LoadItemList();
+    FileResult SaveTierTable();
+    FileResult SaveItemList();
 
     // BusyHost.
     void EnterBusy() override;
@@ -69,6 +69,8 @@ public:
     const MenuCommands& Menu() const { return menu_; }
     const Metrics& DesignScale() const { return layout_.Scale(); }
     wxWindow* Dummy() const;
+    // The button of a command of the auction or the item list panel.
+    wxButton* Button(Command command) const;
     // The window that stands for the client area (background cyan, red while busy).
     wxPanel* ClientArea() const { return client_; }
     // What the title shows after "Gavelton - " when the last command that talked to the chat
@@ -81,11 +83,11 @@ private:
     void ShowPanel(Panel panel);
     void KeepDummyHidden();
     void OnClose(wxCloseEvent& event);
-    void Form_Resize();
+    void KeepPlaced();  // after a resize or minimise: on top, Dummy out of sight
     // Saves both files, stops the link and ends the program. When a save fails and the close
     // can be cancelled, the host may retry, close without saving, or cancel: false then, and
     // the window stays open.
-    bool Form_Unload(bool canCancel);
+    bool CloseDown(bool canCancel);
     // Saves what is not saved yet; the failures, one line each, empty when all went well.
     wxString SaveSetup(bool& bidsSaved, bool& itemsSaved);
     // The title and the idle background say whether the last command that talked to the chat

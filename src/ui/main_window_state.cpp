@@ -5,21 +5,12 @@
 #include <wx/panel.h>
 #include <wx/utils.h>
 
-#include "setup/rules.h"
+#include "common/program_title.h"
+#include "ui/colours.h"
 #include "ui/input_guard.h"
 #include "ui/main_window.h"
 
 namespace gv::ui {
-
-namespace {
-
-const wxColour kCyan(0, 255, 255);
-const wxColour kRed(255, 0, 0);
-// After a command that could not reach the chat client or the sales record: neither the idle
-// cyan nor the busy red.
-const wxColour kAmber(255, 191, 0);
-
-}  // namespace
 
 void AuctionFrame::EnterBusy() {
     if (busyDepth_++ > 0) return;

@@ -59,8 +59,8 @@ void TierPanel::BindRow(int r) {
     wxTextCtrl* raise = rows_[static_cast<std::size_t>(r)].raise;
     high->Bind(wxEVT_CHAR, [this, r](wxKeyEvent& e) { OnKey(e, {TierBox::High, r}); });
     raise->Bind(wxEVT_CHAR, [this, r](wxKeyEvent& e) { OnKey(e, {TierBox::Raise, r}); });
-    FilterPastes(high, &HighBid_KeyPress, kHighBidMaxChars);
-    FilterPastes(raise, &RaiseAmount_KeyPress, kRaiseMaxChars);
+    FilterPastes(high, &FilterHighBoundKey, kHighBidMaxChars);
+    FilterPastes(raise, &FilterRaiseKey, kRaiseMaxChars);
     // The table always equals what the host sees.
     high->Bind(wxEVT_TEXT, [this, r, high](wxCommandEvent&) {
         auction_.tiers.Row(r).high = high->GetValue().utf8_string();
@@ -81,7 +81,7 @@ void TierPanel::BindRow(int r) {
         wxWindow* to = e.GetWindow();
         if (highWithFocus_ == r && to && to != high && wxGetTopLevelParent(to) == top_) {
             highWithFocus_.reset();
-            HighBid_LostFocus(r);
+            LeaveHighBound(r);
         }
         e.Skip();
     });
@@ -89,18 +89,18 @@ void TierPanel::BindRow(int r) {
 
 void TierPanel::OnKey(wxKeyEvent& event, TierBox box) {
     const KeyVerdict verdict =
-        FilterKey(event, box.kind == TierBox::High ? &HighBid_KeyPress : &RaiseAmount_KeyPress);
+        FilterKey(event, box.kind == TierBox::High ? &FilterHighBoundKey : &FilterRaiseKey);
     if (verdict != KeyVerdict::Enter) return;
     if (box.kind == TierBox::High) {
         highWithFocus_.reset();
-        HighBid_LostFocus(box.row);
+        LeaveHighBound(box.row);
     }
     const TierBox next = EnterWalkFrom(box);
     const Row& row = rows_[static_cast<std::size_t>(next.row)];
     (next.kind == TierBox::High ? row.high : row.raise)->SetFocus();
 }
 
-void TierPanel::HighBid_LostFocus(int row) {
+void TierPanel::LeaveHighBound(int row) {
     auction_.tiers.NormaliseHigh(row);
     ShowTiers();
 }
@@ -109,7 +109,7 @@ void TierPanel::LeaveFocusedHigh() {
     if (!highWithFocus_) return;
     const int row = *highWithFocus_;
     highWithFocus_.reset();
-    HighBid_LostFocus(row);
+    LeaveHighBound(row);
 }
 
 void TierPanel::ChildFocused(wxWindow* to) {

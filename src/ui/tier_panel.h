@@ -22,7 +22,7 @@ public:
     wxPanel* Frame() const { return frame_; }
     void ShowTiers();
 
-    void HighBid_LostFocus(int row);
+    void LeaveHighBound(int row);
     // Normalises the row whose high bound box holds the focus, if one does: the focus is
     // about to move elsewhere (a command, the close).
     void LeaveFocusedHigh();

@@ -4,7 +4,7 @@
 #include <wx/window.h>
 
 #include "common/event_pump.h"
-#include "link/message_sink.h"
+#include "common/message_sink.h"
 
 namespace gv::ui {
 

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "core/dapi_wire.h"
-#include "link/worlds_api.h"
+#include "link/desktop/worlds_api.h"
 
 #ifndef _WIN32
 #include <sys/socket.h>

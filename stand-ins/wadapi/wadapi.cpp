@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "core/dapi_wire.h"
+#include "link/desktop/worlds_api.h"
 #include "link/wadapi_api.h"
-#include "link/worlds_api.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -36,7 +36,7 @@ TEST_F(E2eActivation, GaveltonsOwnWindowComesBackNotAnotherOfItsTitle) {
     };
     const std::uintptr_t own = ui::NativeWindowHandle(frame_);
     ASSERT_NE(own, 0u);
-    EXPECT_EQ(Press("Command5").size(), 3u);
+    EXPECT_EQ(Press(Command::StateItem).size(), 3u);
     EXPECT_TRUE(WaitUntil([&] { return focus() == own; })) << "focus on " << focus();
     EXPECT_NE(focus(), ui::NativeWindowHandle(impostor));
     XCloseDisplay(display);

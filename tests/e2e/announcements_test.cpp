@@ -17,12 +17,13 @@ TEST_F(E2eAnnouncements, StateItemRightAfterStartAndAfterAnEntryIsPutOnTheBlock)
     WriteItems({"Oak chest - 500"});
     StartAuction();
     // Nothing on the block yet: the captions as created, no minimum, no raise due.
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Item on the block"}));
+    EXPECT_EQ(Press(Command::StateItem), (Lines{"Item on the Block currently is Item on the block"}));
 
     ChooseMenu(0);
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Oak chest", "Minimum Bid is 500",
-                                        "** Minimum Raise Amount is 1 **"}));
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Oak chest", "Minimum Bid is 500"}));
+    EXPECT_EQ(Press(Command::StateItem), (Lines{"Item on the Block currently is Oak chest",
+                                                "Minimum Bid is 500", "** Minimum Raise Amount is 1 **"}));
+    EXPECT_EQ(Press(Command::StateItem),
+              (Lines{"Item on the Block currently is Oak chest", "Minimum Bid is 500"}));
     // The chat shows each line as the host's avatar saying it.
     const std::optional<std::string> chat = world_->ChatText();
     ASSERT_TRUE(chat);
@@ -36,33 +37,33 @@ TEST_F(E2eAnnouncements, EachTiersRaiseIsAnnouncedOnceAsTheBidClimbs) {
     WriteItems({"Oak chest - 500"});
     StartAuction();
     ChooseMenu(0);
-    EXPECT_EQ(Press("Command5").back(), "** Minimum Raise Amount is 10 **");
+    EXPECT_EQ(Press(Command::StateItem).back(), "** Minimum Raise Amount is 10 **");
     Post({"ESP from Ann: 600"});
     GetBids();
     // Still in the first tier: its raise was said already.
-    EXPECT_EQ(Press("Command5"),
+    EXPECT_EQ(Press(Command::StateItem),
               (Lines{"Item on the Block currently is Oak chest", "Current Bid is 600 from Ann"}));
     Post({"ESP from Ben: 1000"});
     GetBids();
-    EXPECT_EQ(Press("Command5"),
+    EXPECT_EQ(Press(Command::StateItem),
               (Lines{"Item on the Block currently is Oak chest", "Current Bid is 1000 from Ben",
                      "** Minimum Raise Amount is 100 **"}));
-    EXPECT_EQ(Press("Command5"),
+    EXPECT_EQ(Press(Command::StateItem),
               (Lines{"Item on the Block currently is Oak chest", "Current Bid is 1000 from Ben"}));
 
     // The next item on the block makes every raise due again.
     ChooseMenu(0);
-    EXPECT_EQ(Press("Command5").back(), "** Minimum Raise Amount is 10 **");
+    EXPECT_EQ(Press(Command::StateItem).back(), "** Minimum Raise Amount is 10 **");
 }
 
 TEST_F(E2eAnnouncements, CallsAndSoldWithoutABidLeaveTheBidBlank) {
     WriteItems({"Oak chest - 500", "Lamp - 20"});
     StartAuction();
     ChooseMenu(0);
-    EXPECT_EQ(Press("Command1"), (Lines{"1ST CALL", "Oak chest", "Current Bid is  from "}));
-    EXPECT_EQ(Press("Command2"), (Lines{"2ND CALL", "Oak chest", "Current Bid is  from "}));
-    EXPECT_EQ(Press("Command3"), (Lines{"3RD CALL", "Oak chest", "Current Bid is  from "}));
-    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Oak chest is sold for  tokens to "}));
+    EXPECT_EQ(Press(Command::Call1st), (Lines{"1ST CALL", "Oak chest", "Current Bid is  from "}));
+    EXPECT_EQ(Press(Command::Call2nd), (Lines{"2ND CALL", "Oak chest", "Current Bid is  from "}));
+    EXPECT_EQ(Press(Command::Call3rd), (Lines{"3RD CALL", "Oak chest", "Current Bid is  from "}));
+    EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Oak chest is sold for  tokens to "}));
     // The block goes on showing the sold item; the list no longer has it.
     EXPECT_EQ(Text("BlockItem"), "Oak chest");
     EXPECT_EQ(frame_->Items().Count(), 1u);
@@ -75,12 +76,12 @@ TEST_F(E2eAnnouncements, CallsAndSoldWithABidNameTheBidderAndTheEntryLeavesTheLi
     WriteItems({"Oak chest - 500", "Half-plate armour - 1200", "Lamp"});
     StartAuction();
     ChooseMenu(0);
-    Press("Command5");
+    Press(Command::StateItem);
     Post({"ESP from Ann: 500", "ESP from Ben: 700.50"});
     GetBids();
-    EXPECT_EQ(Press("Command1"), (Lines{"1ST CALL", "Oak chest", "Current Bid is 700.5 from Ben"}));
-    EXPECT_EQ(Press("Command3"), (Lines{"3RD CALL", "Oak chest", "Current Bid is 700.5 from Ben"}));
-    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Oak chest is sold for 700.5 tokens to Ben"}));
+    EXPECT_EQ(Press(Command::Call1st), (Lines{"1ST CALL", "Oak chest", "Current Bid is 700.5 from Ben"}));
+    EXPECT_EQ(Press(Command::Call3rd), (Lines{"3RD CALL", "Oak chest", "Current Bid is 700.5 from Ben"}));
+    EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Oak chest is sold for 700.5 tokens to Ben"}));
     EXPECT_EQ(Text("CurrentBidder"), "Ben");
     CloseWindow();
     EXPECT_EQ(ui::test::ReadFile(folder_ / "Items.TXT"), "Half-plate armour - 1200\r\nLamp\r\n");
@@ -89,11 +90,11 @@ TEST_F(E2eAnnouncements, CallsAndSoldWithABidNameTheBidderAndTheEntryLeavesTheLi
 TEST_F(E2eAnnouncements, SoldPastTheEndOfTheListRemovesNothing) {
     WriteItems({"Oak chest - 500", "Lamp - 20"});
     StartAuction();
-    Press("Command11");  // Lamp, the last entry
+    Press(Command::GetNextItem);  // Lamp, the last entry
     ASSERT_EQ(Text("BlockItem"), "Lamp");
-    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
+    EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
     // The index now points past the end: a second SOLD must not take the other entry.
-    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
+    EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
     EXPECT_EQ(frame_->Items().Count(), 1u);
     // Auction there reads an empty entry: the block keeps its item, the bids are cleared.
     ChooseMenu(0);

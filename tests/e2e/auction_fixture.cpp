@@ -2,8 +2,6 @@
 
 #include <wx/button.h>
 
-#include <string_view>
-
 namespace gv::e2e {
 
 namespace {
@@ -61,13 +59,14 @@ void AuctionTest::StartAuction(const WorldOptions& world) {
     EXPECT_TRUE(sink_.shown.empty()) << sink_.shown.front().text;
 }
 
-std::vector<std::string> AuctionTest::Press(const char* button) {
+std::vector<std::string> AuctionTest::Press(Command command) {
     const std::size_t before = world_->Said().size();
-    auto* target = Find<wxButton>(button);
-    EXPECT_TRUE(target != nullptr && target->IsShownOnScreen()) << button;
+    wxButton* target = Button(command);
     if (target == nullptr) return {};
+    const std::string button = target->GetLabel().utf8_string();
+    EXPECT_TRUE(target->IsShownOnScreen()) << button;
     Click(target);
-    if (std::string_view(button) == "Command11") {
+    if (command == Command::GetNextItem) {
         // Get Next Item says nothing and does not wait on the chat: give anything it might
         // wrongly send time to arrive.
         ui::test::Settle(200);
@@ -85,7 +84,7 @@ std::vector<std::string> AuctionTest::Press(const char* button) {
 
 void AuctionTest::GetBids() {
     const std::size_t before = world_->Fetches();
-    Click(Find<wxButton>("Command6"));
+    Click(Button(Command::GetBids));
     EXPECT_TRUE(WaitUntil([&] { return world_->Fetches() > before && !frame_->IsBusy(); }))
         << "Get Bids did not fetch the chat";
     ui::test::Settle(60);

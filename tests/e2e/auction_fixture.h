@@ -15,6 +15,8 @@
 
 namespace gv::e2e {
 
+using ui::Command;
+
 enum class Transport { Dde, Library };
 
 std::string Name(Transport transport);
@@ -38,7 +40,7 @@ protected:
 
     // Clicks the auction panel's button and waits until its command has finished; returns
     // the lines the tool said into the chat meanwhile (none for Get Next Item).
-    std::vector<std::string> Press(const char* button);
+    std::vector<std::string> Press(Command command);
     // Get Bids: clicks and waits until the chat was fetched and the command has finished.
     void GetBids();
     void ChooseMenu(std::size_t index);  // 0 Auction, 1 List, 2 Bids, 3 ReConnect, 4 About
@@ -72,7 +74,7 @@ protected:
         this->WriteItems({"Oak chest - 500"});
         this->StartAuction();
         this->ChooseMenu(0);
-        this->Press("Command5");
+        this->Press(Command::StateItem);
     }
 };
 

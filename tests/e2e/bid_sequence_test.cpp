@@ -24,8 +24,8 @@ protected:
 TEST_P(BidSequence, OnlyBidsAfterTheItemIsStatedCountEachBeatingTheRaiseOfItsTier) {
     Post({"Ann: 550", "ESP from Ann: 520"});
     // The chat's copy of State Item's first line opens the bidding.
-    EXPECT_EQ(Press("Command5"), (Labels{"Item on the Block currently is Oak chest", "Minimum Bid is 500",
-                                         "** Minimum Raise Amount is 10 **"}));
+    EXPECT_EQ(Press(Command::StateItem), (Labels{"Item on the Block currently is Oak chest",
+                                                 "Minimum Bid is 500", "** Minimum Raise Amount is 10 **"}));
     Post({"ESP from Ann: 0450", "ESP from Ann: 0500 tokens", "ESP from Ben: 505", "ESP from Ben: 510"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Labels{"Oak chest", "500", "510", "Ben", "500", "Ann"}));
@@ -56,9 +56,9 @@ TEST_P(BidSequence, CaptureFileHoldsTheChatWithCrLf) {
 }
 
 TEST_P(BidSequence, ItemStatedAgainLetsLaterBidsCountFromTheFirstStatement) {
-    Press("Command5");
+    Press(Command::StateItem);
     Post({"ESP from Ann: 500"});
-    Press("Command5");
+    Press(Command::StateItem);
     Post({"ESP from Ben: 600"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Labels{"Oak chest", "500", "600", "Ben", "500", "Ann"}));

@@ -21,7 +21,7 @@ protected:
         Base::SetUp();
         this->WriteItems({"Vase - 5", "Lamp - 10", "Rug - 15", "Lamp - 10", "Box - 20"});
         this->StartAuction();
-        this->Press("Command11");  // right after start: the second entry, the first Lamp
+        this->Press(Command::GetNextItem);  // right after start: the second entry, the first Lamp
         ASSERT_EQ(this->Text("BlockItem"), "Lamp");
     }
 
@@ -32,14 +32,14 @@ class E2eTwoLamps : public TwoLamps<BothTransports> {};
 class E2eSold : public TwoLamps<AuctionTest> {};
 
 TEST_F(E2eSold, SoldTwiceRemovesOnlyTheSoldEntryAndTheNextItemIsTheOneAfterIt) {
-    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
+    EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
     // Pressed again, the sale is said again, and Rug, never sold, stays.
-    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
+    EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
     EXPECT_EQ(Entries(), (Lines{"Vase - 5", "Rug - 15", "Lamp - 10", "Box - 20"}));
 
-    Press("Command11");
+    Press(Command::GetNextItem);
     EXPECT_EQ(BlockLabels(), (Lines{"Rug", "15", "", "", "", ""}));
-    Press("Command11");
+    Press(Command::GetNextItem);
     EXPECT_EQ(Text("BlockItem"), "Lamp");
 
     CloseWindow();
@@ -47,28 +47,28 @@ TEST_F(E2eSold, SoldTwiceRemovesOnlyTheSoldEntryAndTheNextItemIsTheOneAfterIt) {
 }
 
 TEST_P(E2eTwoLamps, BidsOfTheEarlierLampDoNotCountForTheSecond) {
-    Press("Command5");
+    Press(Command::StateItem);
     Post({"ESP from Ann: 50"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "50", "Ann", "", ""}));
-    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for 50 tokens to Ann"}));
+    EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Lamp is sold for 50 tokens to Ann"}));
     // After the sale, Get Bids takes nothing new and the captions stay.
     Post({"ESP from Bo: 90"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "50", "Ann", "", ""}));
 
-    Press("Command11");  // Rug
-    Press("Command5");
-    Press("Command11");  // the second Lamp
+    Press(Command::GetNextItem);  // Rug
+    Press(Command::StateItem);
+    Press(Command::GetNextItem);  // the second Lamp
     ASSERT_EQ(BlockLabels(), (Lines{"Lamp", "10", "", "", "", ""}));
-    Press("Command5");
+    Press(Command::StateItem);
     Post({"ESP from Cy: 12"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
 }
 
 TEST_P(E2eTwoLamps, AnEspLineWithoutAColonCreditsNobody) {
-    Press("Command5");
+    Press(Command::StateItem);
     Post({"ESP from Cy: 12", "Eve: 400", "ESP from Fay 500"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
@@ -80,14 +80,14 @@ TEST_P(E2eTwoLamps, AnEspLineWithoutAColonCreditsNobody) {
 TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
     const wxColour cyan(0, 255, 255);
     const wxColour red(255, 0, 0);
-    Press("Command5");
+    Press(Command::StateItem);
     Post({"ESP from Cy: 12"});
     GetBids();
     EXPECT_EQ(frame_->GetTitle(), "Gavelton");
     EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), cyan);
 
     world_->Stop();
-    Click(Find<wxWindow>("Command6"));
+    Click(Button(Command::GetBids));
     ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle() != "Gavelton"; }, 20000));
     EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: bids not fetched");
     const wxColour trouble = frame_->ClientArea()->GetBackgroundColour();
@@ -95,12 +95,12 @@ TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
     EXPECT_NE(trouble, red);
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
     // Still a working window: every command can be used.
-    EXPECT_TRUE(Find<wxWindow>("Command6")->IsEnabled());
+    EXPECT_TRUE(Button(Command::GetBids)->IsEnabled());
 
     if (GetParam() == Transport::Dde) {
         // An announcement that cannot be delivered is shown the same way (through the library
         // a line is not known to have arrived: E2eLibraryHung).
-        Click(Find<wxWindow>("Command1"));
+        Click(Button(Command::Call1st));
         ASSERT_TRUE(
             WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle().Contains("call"); }, 20000));
         EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: call not said");
@@ -128,18 +128,18 @@ TEST_F(E2eRoomTalk, TalkInTheRoomEndsNoAuctionButTheHostsOwnSaleDoes) {
     WriteItems({"Lamp - 10", "Vase - 5"});
     StartAuction({.host = "Big Host"});
     ChooseMenu(0);
-    Press("Command5");
+    Press(Command::StateItem);
     Post({"ESP from Ann: 20", "Bo: Lamp is sold for a song, surely", "ESP from Cy: 30",
           "Bo: Item on the Block currently is Vase", "ESP from Dee: 45"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "45", "Dee", "30", "Cy"}));
     // State Item again: still the same auction, every bid in it stands.
-    Press("Command5");
+    Press(Command::StateItem);
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "45", "Dee", "30", "Cy"}));
 
     // The host's own sale ends it: a bid after it does not count.
-    Press("Command4");
+    Press(Command::Sold);
     Post({"ESP from Eve: 90"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "45", "Dee", "30", "Cy"}));
@@ -150,18 +150,18 @@ TEST_F(E2eRoomTalk, TalkInTheRoomEndsNoAuctionButTheHostsOwnSaleDoes) {
 TEST_F(E2eRoomTalk, SoldWithNoEntryOnTheBlockRemovesAndRecordsNothing) {
     WriteItems({"Vase - 5", "Lamp - 10"});
     StartAuction();
-    EXPECT_EQ(Press("Command4"),
+    EXPECT_EQ(Press(Command::Sold),
               (Lines{"SOLD!", "Item on the block is sold for Current Bid tokens to Current Bidder"}));
     EXPECT_EQ(frame_->Items().Entries(), (Lines{"Vase - 5", "Lamp - 10"}));
     EXPECT_FALSE(std::filesystem::exists(folder_ / "Sales.csv"));
 
-    Press("Command11");  // Lamp, the last entry
-    Press("Command4");
+    Press(Command::GetNextItem);  // Lamp, the last entry
+    Press(Command::Sold);
     EXPECT_EQ(frame_->Items().Entries(), Lines{"Vase - 5"});
     ChooseMenu(2);  // Bids
     ChooseMenu(0);  // Auction: the empty entry past the end
-    EXPECT_EQ(Press("Command4"), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
-    EXPECT_EQ(Press("Command4").size(), 2u);
+    EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
+    EXPECT_EQ(Press(Command::Sold).size(), 2u);
     EXPECT_EQ(frame_->Items().Entries(), Lines{"Vase - 5"});
 
     CloseWindow();
@@ -186,8 +186,8 @@ TEST_F(E2eTierWalk, AWalkThroughTheBoxesLeavesTheRaisesAsTheyWere) {
     for (int press = 0; press < 5; ++press) Key(WXK_RETURN);  // passes the empty high bound of row 2
     ChooseMenu(1);
     ChooseMenu(0);
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Vase", "Minimum Bid is 1500",
-                                        "** Minimum Raise Amount is 100 **"}));
+    EXPECT_EQ(Press(Command::StateItem), (Lines{"Item on the Block currently is Vase", "Minimum Bid is 1500",
+                                                "** Minimum Raise Amount is 100 **"}));
     Post({"ESP from Ann: 1500", "ESP from Bo: 1501", "ESP from Cy: 1600"});
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Vase", "1500", "1600", "Cy", "1500", "Ann"}));

@@ -18,15 +18,15 @@ class SoldThenKilled : public AuctionTest {};
 TEST_F(SoldThenKilled, Child) {
     WriteItems({"Vase - 5", "Lamp - 10"});
     StartAuction();
-    Press("Command11");  // right after start: the Lamp
-    Press("Command5");
+    Press(Command::GetNextItem);  // right after start: the Lamp
+    Press(Command::StateItem);
     Post({"ESP from Ann: 50"});
     GetBids();
     std::printf("FOLDER %s\nSERVICE %s\nPID %d\n", folder_.c_str(), service_->Path().c_str(), ::getpid());
     std::fflush(stdout);
 
     const std::size_t before = world_->Said().size();
-    Click(Find<wxButton>("Command4"));
+    Click(Button(Command::Sold));
     ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() >= before + 2 && !frame_->IsBusy(); }, 5000));
     std::raise(SIGKILL);
 }

@@ -48,7 +48,7 @@ protected:
     Clock::duration TimedGetBids(Clock::duration bound) {
         const std::size_t before = this->world_->Fetches();
         const auto start = Clock::now();
-        this->Click(this->template Find<wxWindow>("Command6"));
+        this->Click(this->Button(Command::GetBids));
         const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(bound + kSlack);
         EXPECT_TRUE(
             this->WaitUntil([&] { return !this->frame_->IsBusy() && this->world_->Fetches() > before; },
@@ -67,7 +67,7 @@ protected:
         const wxColour shown = this->frame_->ClientArea()->GetBackgroundColour();
         EXPECT_NE(shown, kCyan);
         EXPECT_NE(shown, kRed);
-        EXPECT_TRUE(this->template Find<wxWindow>("Command6")->IsEnabled());
+        EXPECT_TRUE(this->Button(Command::GetBids)->IsEnabled());
         EXPECT_EQ(this->Text("CurrentBid"), "");
     }
 
@@ -146,7 +146,7 @@ TEST_P(E2eLinkFaults, AnAnnouncementToAWorldPastTheLimitEndsWithinItsBound) {
     const std::size_t before = world_->Said().size();
     Fault("!delay 5.1");
     const auto start = Clock::now();
-    Click(Find<wxWindow>("Command5"));
+    Click(Button(Command::StateItem));
     const auto bound = kLines * kLimit;
     ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->IsBusy(); },
                           static_cast<int>(std::chrono::milliseconds(bound + kSlack).count())));
@@ -175,7 +175,7 @@ TEST_P(E2eLinkFaults, AWorldThatDiesInTheMiddleOfARequestIsFoundAgainByReConnect
     ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle() == "Gavelton"; }));
     sink_.shown.clear();
     // The new world's chat starts afresh: state the item again, then bid.
-    Press("Command5");
+    Press(Command::StateItem);
     Post({"ESP from Ann: 600"});
     ExpectNextGetBidsWorks();
     EXPECT_TRUE(sink_.shown.empty()) << sink_.shown.front().text;
@@ -200,7 +200,7 @@ TEST_F(E2eLibraryHung, ALineSaidToASilentClientLeavesTheFailureShown) {
     ExpectTrouble("Gavelton - chat client not answering: bids not fetched");
 
     const std::size_t before = world_->Said().size();
-    Click(Find<wxWindow>("Command1"));  // call 1st
+    Click(Button(Command::Call1st));  // call 1st
     ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->IsBusy(); },
                           static_cast<int>(std::chrono::milliseconds(3 * kLimit + kSlack).count())));
     ExpectTrouble("Gavelton - chat client not answering: bids not fetched");
@@ -231,7 +231,7 @@ TEST_P(E2eLibraryThreads, CallbacksReachTheWindowOnItsOwnThread) {
     EXPECT_EQ(frame_->GetTitle(), "Gavelton");
 
     Fault("!ack 7");
-    Click(Find<wxWindow>("Command1"));
+    Click(Button(Command::Call1st));
     ASSERT_TRUE(WaitUntil([&] { return !sink_.shown.empty() && !frame_->IsBusy(); }));
     EXPECT_EQ(sink_.shown.front().text, "7 - Target avatar is currently busy");
     EXPECT_FALSE(sink_.offThread) << "a box was shown from the library's thread";

@@ -16,26 +16,26 @@ TEST_F(E2eNextItem, GetNextItemSplitsAtTheLastDashAndWrapsAround) {
                                     "Last Bid", "Last Bidder"}));
 
     // Right after start the index is 0, so the second entry comes first.
-    EXPECT_EQ(Press("Command11"), Lines{});  // says nothing
+    EXPECT_EQ(Press(Command::GetNextItem), Lines{});  // says nothing
     EXPECT_EQ(BlockLabels(), (Lines{"Half-plate armour", "1200", "", "", "", ""}));
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Half-plate armour",
-                                        "Minimum Bid is 1200", "** Minimum Raise Amount is 1 **"}));
+    EXPECT_EQ(Press(Command::StateItem), (Lines{"Item on the Block currently is Half-plate armour",
+                                                "Minimum Bid is 1200", "** Minimum Raise Amount is 1 **"}));
     Post({"ESP from Ann: 1200"});
     GetBids();
     EXPECT_EQ(Text("CurrentBid"), "1200");
 
     // "Lamp" has no "-": the item and minimum stay, the bids go and the raise is due again.
-    Press("Command11");
+    Press(Command::GetNextItem);
     EXPECT_EQ(BlockLabels(), (Lines{"Half-plate armour", "1200", "", "", "", ""}));
-    EXPECT_EQ(Press("Command5"), (Lines{"Item on the Block currently is Half-plate armour",
-                                        "Minimum Bid is 1200", "** Minimum Raise Amount is 1 **"}));
+    EXPECT_EQ(Press(Command::StateItem), (Lines{"Item on the Block currently is Half-plate armour",
+                                                "Minimum Bid is 1200", "** Minimum Raise Amount is 1 **"}));
     // The earlier statement of the same item is still in the chat, so its bid counts again.
     GetBids();
     EXPECT_EQ(BlockLabels(), (Lines{"Half-plate armour", "1200", "1200", "Ann", "", ""}));
 
-    Press("Command11");
+    Press(Command::GetNextItem);
     EXPECT_EQ(BlockLabels(), (Lines{"Oak chest", "500", "", "", "", ""}));
-    Press("Command11");
+    Press(Command::GetNextItem);
     EXPECT_EQ(BlockLabels(), (Lines{"Half-plate armour", "1200", "", "", "", ""}));
 }
 
@@ -56,7 +56,7 @@ class E2eRules : public BothTransports {};
 
 TEST_P(E2eRules, InitialTableGivesOneTierLine) {
     StartAuction();
-    const Lines said = Press("Command7");
+    const Lines said = Press(Command::StateRules);
     ExpectHeading(said);
     EXPECT_EQ(Lines(said.begin() + std::min<std::ptrdiff_t>(7, std::ssize(said)), said.end()),
               (Lines{" Raise Amount is 1 for Bids between 0 and 9999999"}));
@@ -66,14 +66,14 @@ TEST_P(E2eRules, ThreeTiersGiveThreeLinesInOrder) {
     WriteTiers(
         {"0", "100", "5", "101", "1000", "10", "1001", "9999999", "25", "", "", "", "", "", "", "", "", ""});
     StartAuction();
-    const Lines said = Press("Command7");
+    const Lines said = Press(Command::StateRules);
     ExpectHeading(said);
     EXPECT_EQ(Lines(said.begin() + std::min<std::ptrdiff_t>(7, std::ssize(said)), said.end()),
               (Lines{" Raise Amount is 5 for Bids between 0 and 100",
                      " Raise Amount is 10 for Bids between 101 and 1000",
                      " Raise Amount is 25 for Bids between 1001 and 9999999"}));
     // Stating the rules again says the same.
-    EXPECT_EQ(Press("Command7"), said);
+    EXPECT_EQ(Press(Command::StateRules), said);
 }
 
 INSTANTIATE_TEST_SUITE_P(E2e, E2eRules, ::testing::Values(Transport::Dde, Transport::Library), TransportName);

@@ -199,7 +199,7 @@ protected:
     // Oak chest on the block, State Item, and Ann, Ben, Cy bidding.
     void RunToBids() {
         ChooseMenu(0);
-        Press("Command5");
+        Press(Command::StateItem);
         Post({"ESP from Ann: 450", "ESP from Ben: 520", "ESP from Cy: 525", "ESP from Cy: 530"});
         GetBids();
         ASSERT_EQ(BlockLabels(), (std::vector<std::string>{"Oak chest", "500", "530", "Cy", "520", "Ben"}));
@@ -276,7 +276,7 @@ TEST_F(ScreenReader, HearsEveryBidChangeAndTheFailureDisplayWithoutTheFocusMovin
     // A caption that did not change says nothing again: everything heard from here until Get
     // Next Item's changes have all arrived is one of those changes.
     GetBids();
-    Press("Command11");  // Get Next Item: the Vase, the bids cleared
+    Press(Command::GetNextItem);  // Get Next Item: the Vase, the bids cleared
     const std::vector<std::pair<std::string, std::string>> next = {
         {"Vase", "Item on the block"}, {"40", "Minimum bid"}, {"", "Current bid"},
         {"", "Current bidder"},        {"", "Last bid"},      {"", "Last bidder"}};
@@ -291,7 +291,7 @@ TEST_F(ScreenReader, HearsEveryBidChangeAndTheFailureDisplayWithoutTheFocusMovin
     }
 
     world_->Stop();
-    Click(Find<wxWindow>("Command6"));
+    Click(Button(Command::GetBids));
     const std::string failure = "Gavelton - chat client not answering: bids not fetched";
     ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle() == failure; }, 20000));
     EXPECT_TRUE(FindSpoken(probe_->ChangesUntil("frame", failure), "frame", failure));

@@ -19,6 +19,7 @@
 #include "common/lines.h"
 #include "common/text.h"
 #include "floor/floor.h"
+#include "floor/intake.h"
 
 namespace gv::e2e {
 namespace {
@@ -138,23 +139,24 @@ protected:
 
     // One item from Get Next Item to SOLD.
     Lot Auction() {
-        Timed("Get Next Item", [&] { Press("Command11"); });
+        Timed("Get Next Item", [&] { Press(Command::GetNextItem); });
         Lot lot{Text("BlockItem").utf8_string(), Text("BlockMin").utf8_string()};
-        Timed("State Item", [&] { Press("Command5"); });
+        Timed("State Item", [&] { Press(Command::StateItem); });
         for (int round = 0; round < 2; ++round) {
             AwaitBidders(3, 1500);
             Timed("Get Bids", [&] { GetBids(); });
-            Timed("State Item", [&] { Press("Command5"); });
+            Timed("State Item", [&] { Press(Command::StateItem); });
         }
-        for (const auto& [button, caption] :
-             {std::pair{"Command1", "call 1st"}, {"Command2", "call 2nd"}, {"Command3", "call 3rd"}}) {
+        for (const auto& [button, caption] : {std::pair{Command::Call1st, "call 1st"},
+                                              {Command::Call2nd, "call 2nd"},
+                                              {Command::Call3rd, "call 3rd"}}) {
             AwaitBidders(1, 700);
             Timed("Get Bids", [&] { GetBids(); });
             Timed(caption, [&] { Press(button); });
         }
         lot.linesBeforeLastGetBids = ChatLines();
         Timed("Get Bids", [&] { GetBids(); });
-        Timed("SOLD", [&] { Press("Command4"); });
+        Timed("SOLD", [&] { Press(Command::Sold); });
         return lot;
     }
 

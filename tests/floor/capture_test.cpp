@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "fakes.h"
+#include "files.h"
 #include "floor/floor.h"
 #include "scratch_folder.h"
 
@@ -22,16 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::ReadFile;
+using testing::WriteFile;
 
 class GetBidsTest : public ::testing::Test, protected testing::FloorRig {
 protected:
@@ -51,7 +42,7 @@ protected:
 };
 
 TEST_F(GetBidsTest, NoTextAfterFiveAttemptsLeavesNoFileAndNoBids) {
-    WriteBytes(capturePath, kChat);  // an older capture must not be read again
+    WriteFile(capturePath, kChat);  // an older capture must not be read again
     floor.GetBids();
     EXPECT_EQ(link.yieldsAtFetch, (std::vector<int>{12, 24, 36, 48, 60}));
     EXPECT_EQ(pump.yields, 60);
@@ -64,7 +55,7 @@ TEST_F(GetBidsTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
     link.fetches = {{""}, {""}, {kChat}};
     floor.GetBids();
     EXPECT_EQ(link.yieldsAtFetch, (std::vector<int>{12, 24, 36}));
-    EXPECT_EQ(ReadBytes(capturePath),
+    EXPECT_EQ(ReadFile(capturePath),
               "Host: Item on the Block currently is Oak chest\r\nESP from Ann: 500\r\n"
               "ESP from Zo\xEB: 600\r\n\r\n");
     EXPECT_EQ(block.currentBid, "600");
@@ -80,19 +71,19 @@ TEST_F(GetBidsTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
     // A text without a line end of its own gets exactly one.
     link.fetches = {{"Ann: hi"}};
     floor.GetBids();
-    EXPECT_EQ(ReadBytes(capturePath), "Ann: hi\r\n");
+    EXPECT_EQ(ReadFile(capturePath), "Ann: hi\r\n");
 }
 
 TEST_F(GetBidsTest, UnwritableCapturePathFallsBackToTheFetchedText) {
     // A folder at the capture path: it cannot be deleted nor written, and stays as it is.
     fs::create_directory(capturePath);
-    WriteBytes(capturePath / "keep.txt", "keep");
+    WriteFile(capturePath / "keep.txt", "keep");
     link.fetches = {{kChat}};
     floor.GetBids();
     EXPECT_EQ(block.currentBid, "600");
     EXPECT_EQ(block.currentBidder, "Zoë");
     EXPECT_TRUE(fs::is_directory(capturePath));
-    EXPECT_EQ(ReadBytes(capturePath / "keep.txt"), "keep");
+    EXPECT_EQ(ReadFile(capturePath / "keep.txt"), "keep");
 
     // A capture path in a folder that does not exist.
     floor.SetCapturePath(folder / "missing" / "TALLY.TXT");
@@ -116,16 +107,16 @@ TEST_F(GetBidsTest, AFifoAtTheCapturePathNeverBlocks) {
 
 TEST_F(GetBidsTest, SymbolicLinkAtTheCapturePathIsNotFollowed) {
     const fs::path target = folder / "precious.txt";
-    WriteBytes(target, "precious");
+    WriteFile(target, "precious");
     fs::create_symlink(target, capturePath);
 
     EXPECT_FALSE(WriteCaptureFile(capturePath, "overwritten"));
     EXPECT_FALSE(ReadCaptureFile(capturePath).has_value());
-    EXPECT_EQ(ReadBytes(target), "precious");
+    EXPECT_EQ(ReadFile(target), "precious");
 
     link.fetches = {{kChat}};
     floor.GetBids();
-    EXPECT_EQ(ReadBytes(target), "precious");
+    EXPECT_EQ(ReadFile(target), "precious");
     EXPECT_FALSE(fs::is_symlink(capturePath));  // the link itself was deleted
     EXPECT_TRUE(fs::is_regular_file(capturePath));
     EXPECT_EQ(block.currentBid, "600");
@@ -159,7 +150,7 @@ TEST_F(GetBidsTest, CapturedTextPrefersTheFileAndFallsBackToTheText) {
     EXPECT_FALSE(CapturedText(none, capturePath).has_value());
 
     CaptureResult saved{"Zoë: hi", true};
-    WriteBytes(capturePath, "Zo\xEB: hi\r\n");
+    WriteFile(capturePath, "Zo\xEB: hi\r\n");
     EXPECT_EQ(CapturedText(saved, capturePath), "Zoë: hi\r\n");
 
     // Saved, but gone before it could be read back: the text still holds the bids.

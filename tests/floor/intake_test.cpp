@@ -1,5 +1,7 @@
 // The bid intake over captured chat texts.
 
+#include "floor/intake.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>

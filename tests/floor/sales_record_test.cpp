@@ -10,6 +10,7 @@
 
 #include "common/atomic_file.h"
 #include "fakes.h"
+#include "files.h"
 #include "floor/floor.h"
 #include "scratch_folder.h"
 
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 const std::string kBom = "\xEF\xBB\xBF";
 const std::string kHeader = "Time,Item,Minimum bid,Price,Winner,Runner-up bid,Runner-up,Bids accepted\r\n";
 
-std::string Read(const fs::path& path) { return ReadWholeFile(path).value_or("<missing>"); }
+using testing::ReadFile;
 
 TEST(SalesCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
     EXPECT_EQ(CsvField("Oak chest"), "Oak chest");
@@ -52,13 +53,14 @@ TEST(SalesRecordFile, StartsWithTheMarkAndHeaderAndKeepsEveryEarlierRow) {
     SalesRecord record(folder.path() / "Sales.csv");
     ASSERT_TRUE(record.Add({"t1", "Lamp", "10", "50", "Ann", "", "", 1}).ok);
     ASSERT_TRUE(record.Add({"t2", "Rug", "15", "", "", "", "", 0}).ok);
-    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\nt2,Rug,15,,,,,0\r\n");
+    EXPECT_EQ(ReadFile(record.Path()), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\nt2,Rug,15,,,,,0\r\n");
 
     // Rows written by someone else (a spreadsheet, an earlier run), even without a last line
     // end, stay as they are.
     folder.Write("Sales.csv", kBom + kHeader + "old,=Box,1,2,Cy,,,1");
     ASSERT_TRUE(record.Add({"t3", "Vase", "5", "7", "=Bo", "6", "Ann", 2}).ok);
-    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "old,=Box,1,2,Cy,,,1\r\nt3,Vase,5,7,'=Bo,6,Ann,2\r\n");
+    EXPECT_EQ(ReadFile(record.Path()),
+              kBom + kHeader + "old,=Box,1,2,Cy,,,1\r\nt3,Vase,5,7,'=Bo,6,Ann,2\r\n");
 }
 
 TEST(SalesRecordFile, NoSaleMakesNoFileAndAnEmptyFileGetsTheHeader) {
@@ -69,7 +71,7 @@ TEST(SalesRecordFile, NoSaleMakesNoFileAndAnEmptyFileGetsTheHeader) {
 
     folder.Write("Sales.csv", "");
     ASSERT_TRUE(record.Add({"t1", "Lamp", "10", "50", "Ann", "", "", 1}).ok);
-    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\n");
+    EXPECT_EQ(ReadFile(record.Path()), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\n");
 }
 
 TEST(SalesRecordFile, ARowThatCannotBeWrittenWaitsForTheNextSuccess) {
@@ -85,7 +87,7 @@ TEST(SalesRecordFile, ARowThatCannotBeWrittenWaitsForTheNextSuccess) {
     fs::remove(path);
     ASSERT_TRUE(record.Add({"t2", "Rug", "15", "20", "Bo", "", "", 1}).ok);
     EXPECT_EQ(record.Pending(), 0u);
-    EXPECT_EQ(Read(path), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\nt2,Rug,15,20,Bo,,,1\r\n");
+    EXPECT_EQ(ReadFile(path), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\nt2,Rug,15,20,Bo,,,1\r\n");
 }
 
 class SoldRecords : public ::testing::Test, protected testing::FloorRig {
@@ -112,8 +114,8 @@ TEST_F(SoldRecords, EachItemOnceWithItsPriceWinnerRunnerUpAndBids) {
     floor.Sold();  // said again, recorded once
     floor.GetNextItem();
     floor.Sold();  // Rug, without a bid
-    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Lamp,10,30,Bo,20,Ann,2\r\n" +
-                                       "2026-12-07 20:15:00,Rug,15,,,,,0\r\n");
+    EXPECT_EQ(ReadFile(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Lamp,10,30,Bo,20,Ann,2\r\n" +
+                                           "2026-12-07 20:15:00,Rug,15,,,,,0\r\n");
     EXPECT_EQ(statuses, (std::vector<std::string>{"", ""}));
 }
 
@@ -141,8 +143,8 @@ TEST_F(SoldRecords, AFailedRecordIsToldAndTheRowGoesWithTheNextSale) {
     floor.GetNextItem();
     floor.Sold();
     EXPECT_EQ(statuses.back(), "");
-    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Lamp,10,,,,,0\r\n" +
-                                       "2026-12-07 20:15:00,Rug,15,,,,,0\r\n");
+    EXPECT_EQ(ReadFile(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Lamp,10,,,,,0\r\n" +
+                                           "2026-12-07 20:15:00,Rug,15,,,,,0\r\n");
 }
 
 }  // namespace

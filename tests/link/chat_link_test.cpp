@@ -382,7 +382,7 @@ TEST_F(ChatLinkTest, SpeakAfterStopCreatesTheHostAgain) {
 }
 
 TEST_F(ChatLinkTest, DdeFetchEmptiesText1AndKeepsTheWholeReply) {
-    link.Record().text1 = "stale";
+    link.Record().conversation = "stale";
     channel->reply = std::string(40000, 'x') + "ESP from Bo: 7";
     EXPECT_EQ(link.FetchAllText().text, channel->reply);
     EXPECT_EQ(channelLog.calls.back(), "request Gavelton");

@@ -37,7 +37,7 @@ TEST_F(DdeRequestTest, OnePokeWhenTheClientAnswers) {
     EXPECT_EQ(log.calls,
               (std::vector<std::string>{"close", "open WorldsApi_Register", "poke WorldsApi_Register"}));
     EXPECT_EQ(log.poked, (std::vector<std::string>{"Gavelton"}));
-    EXPECT_EQ(record.text1, "Gavelton");
+    EXPECT_EQ(record.conversation, "Gavelton");
     EXPECT_FALSE(record.errorCheck);
     EXPECT_EQ(pump.yields, 0);
     EXPECT_GT(shown, 0);
@@ -78,19 +78,19 @@ TEST_F(DdeRequestTest, RequestReplyIsKeptWholeAndWidened) {
     for (int i = 0; reply.size() < 100000; ++i) reply += "Ann: line " + std::to_string(i) + "\r\n";
     reply += "ESP from Bo: 5\xBD";
     channel.reply = reply;
-    record.text1 = "old";
+    record.conversation = "old";
     EXPECT_EQ(Request(), 1);
     EXPECT_EQ(log.calls.back(), "request Gavelton");
-    ASSERT_GT(record.text1.size(), 32000u);
-    EXPECT_EQ(record.text1.substr(record.text1.size() - 16), "ESP from Bo: 5\xC2\xBD");
-    EXPECT_EQ(record.text1.size(), reply.size() + 1);
+    ASSERT_GT(record.conversation.size(), 32000u);
+    EXPECT_EQ(record.conversation.substr(record.conversation.size() - 16), "ESP from Bo: 5\xC2\xBD");
+    EXPECT_EQ(record.conversation.size(), reply.size() + 1);
 }
 
 TEST_F(DdeRequestTest, FailedRequestLeavesText1Empty) {
     channel.transactionSucceeds = false;
-    record.text1 = "old chat";
+    record.conversation = "old chat";
     EXPECT_EQ(Request(), 5);
-    EXPECT_EQ(record.text1, "");
+    EXPECT_EQ(record.conversation, "");
     EXPECT_TRUE(record.errorCheck);
 }
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "common/event_pump.h"
+#include "common/message_sink.h"
 #include "link/chat_link.h"
 #include "link/dde_parts.h"
-#include "link/message_sink.h"
 #include "recording_sink.h"
 #include "scratch_folder.h"
 

@@ -13,9 +13,9 @@
 #include <thread>
 
 #include "link/chat_link.h"
-#include "link/dapi_library.h"
-#include "link/dde_channel.h"
-#include "link/desktop_platform.h"
+#include "link/desktop/dapi_library.h"
+#include "link/desktop/dde_channel.h"
+#include "link/desktop/desktop_platform.h"
 #include "link_fakes.h"
 #include "world_process.h"
 
@@ -43,13 +43,13 @@ protected:
 TEST_F(LinkOverSocket, NoWorldRunningGivesUpAfterFiveAttempts) {
     ChatLink link(pump, sink);
     UseDesktopPlatform(link);
-    link.Record().text1 = "old chat";
+    link.Record().conversation = "old chat";
     const auto start = Clock::now();
     link.GetAllTextDDE();
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(pump.yields, 5 * 12);
     EXPECT_TRUE(link.Record().errorCheck);
-    EXPECT_EQ(link.Record().text1, "");
+    EXPECT_EQ(link.Record().conversation, "");
 
     pump.yields = 0;
     EXPECT_EQ(link.SpeakText("SOLD!"), LinkFault::NotAnswering);
@@ -196,7 +196,7 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
     const std::string text = link.FetchAllText().text;
     EXPECT_GT(text.size(), 32000u);
     EXPECT_EQ(text, expected);
-    EXPECT_EQ(link.Record().text1, expected);
+    EXPECT_EQ(link.Record().conversation, expected);
     EXPECT_FALSE(link.Record().errorCheck);
     EXPECT_EQ(pump.yields, 0);
     const std::vector<std::string> requests = world->LogLines("REQUEST", 1);
@@ -216,9 +216,9 @@ TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
     UseDesktopPlatform(link);
     link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "No Such Client Window 7f3a\r\n1\r\n0\r\n"));
     link.RegisterDDE();
-    link.Record().text1 = "old";
+    link.Record().conversation = "old";
     link.GetAllTextDDE();
-    EXPECT_EQ(link.Record().text1, "");
+    EXPECT_EQ(link.Record().conversation, "");
     EXPECT_FALSE(link.Record().errorCheck);
     EXPECT_EQ(pump.yields, 0);
     // The conversations were opened, nothing was poked or requested.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/dde_channel.h"
+#include "link/desktop/dde_channel.h"
 
 // Last: Xlib's macros (None, Bool, ...) would clash with the headers above.
 #include <X11/Xatom.h>

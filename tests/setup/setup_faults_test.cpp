@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "common/atomic_file.h"
+#include "files.h"
 #include "scratch_folder.h"
 #include "setup/setup_files.h"
 
@@ -28,7 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& path) { return ReadWholeFile(path).value_or("<missing>"); }
+using testing::ReadFile;
 
 class SetupFaults : public ::testing::Test {
 protected:
@@ -54,8 +55,8 @@ Versions MakeVersions(const fs::path& folder) {
     for (int k = 0; k < 2; ++k) {
         EXPECT_TRUE(SaveBids(folder / "bids.ref", v.tiers[k]).ok);
         EXPECT_TRUE(SaveItems(folder / "items.ref", v.items[k]).ok);
-        v.bidsBytes[k] = Read(folder / "bids.ref");
-        v.itemsBytes[k] = Read(folder / "items.ref");
+        v.bidsBytes[k] = ReadFile(folder / "bids.ref");
+        v.itemsBytes[k] = ReadFile(folder / "items.ref");
     }
     return v;
 }
@@ -83,8 +84,8 @@ TEST_F(SetupFaults, KilledAtAnyMomentOfASaveLeavesTheOldOrTheNewFileWhole) {
         int status = 0;
         ::waitpid(child, &status, 0);
         killedMidway += WIFSIGNALED(status) ? 1 : 0;
-        const std::string b = Read(bids);
-        const std::string i = Read(items);
+        const std::string b = ReadFile(bids);
+        const std::string i = ReadFile(items);
         ASSERT_TRUE(b == v.bidsBytes[0] || b == v.bidsBytes[1])
             << "trial " << trial << ": BIDS.TXT is " << b.size() << " bytes";
         ASSERT_TRUE(i == v.itemsBytes[0] || i == v.itemsBytes[1])
@@ -121,7 +122,7 @@ TEST_F(SetupFaults, AFullDiskKeepsTheEarlierFileAndSaysWhy) {
     const std::string reason(buffer, static_cast<std::size_t>(got));
     EXPECT_NE(reason, "saved");
     EXPECT_NE(reason.find("large"), std::string::npos) << reason;  // "File too large"
-    EXPECT_EQ(Read(items), v.itemsBytes[0]);
+    EXPECT_EQ(ReadFile(items), v.itemsBytes[0]);
 }
 
 }  // namespace

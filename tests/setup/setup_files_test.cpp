@@ -4,10 +4,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "files.h"
 #include "scratch_folder.h"
 
 namespace gv {
@@ -21,11 +21,6 @@ protected:
         std::error_code ec;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
     }
-    static void Put(const fs::path& p, const std::string& bytes) {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
-    static std::string Get(const fs::path& p) { return ReadWholeFile(p).value_or("<missing>"); }
-
     gv::testing::ScratchFolder scratch_{"gv-setup"};
     fs::path dir_ = scratch_.path();
     fs::path bids_ = dir_ / kBidsFile;
@@ -47,8 +42,8 @@ TEST_F(SetupFiles, MissingFilesLeaveTheTablesAsTheyWere) {
     ASSERT_TRUE(SaveItems(items_, ItemList{}).ok);
     std::string expected = "0\r\n9999999\r\n1\r\n";
     for (int i = 0; i < 15; ++i) expected += "\r\n";
-    EXPECT_EQ(Get(bids_), expected);
-    EXPECT_EQ(Get(items_), "");
+    EXPECT_EQ(testing::ReadFile(bids_), expected);
+    EXPECT_EQ(testing::ReadFile(items_), "");
 }
 
 TEST_F(SetupFiles, SavedFilesLoadBackTheSame) {
@@ -64,7 +59,7 @@ TEST_F(SetupFiles, SavedFilesLoadBackTheSame) {
     ASSERT_TRUE(SaveBids(bids_, table).ok);
     ASSERT_TRUE(SaveItems(items_, list).ok);
     // Files are 8-bit text, one CR LF after every line.
-    EXPECT_EQ(Get(items_),
+    EXPECT_EQ(testing::ReadFile(items_),
               "Oak chest - 500\r\nCaf\xE9 \x93"
               "best\x94, \"new\" - 7\r\nHalf-plate armour - 1200\r\n");
 
@@ -81,17 +76,17 @@ TEST_F(SetupFiles, SavedFilesLoadBackTheSame) {
 TEST_F(SetupFiles, ShortBidsFileFillsOnlyWhatItCovers) {
     TierTable table;
     table.Row(1) = {"a", "b", "c"};
-    Put(bids_, "0\r\n100\r\n5\r\n");
+    testing::WriteFile(bids_, "0\r\n100\r\n5\r\n");
     LoadBids(bids_, table);
     EXPECT_EQ(table.Row(0), (TierRow{"0", "100", "5"}));
     EXPECT_EQ(table.Row(1), (TierRow{"a", "b", "c"}));
     EXPECT_EQ(table.LookupRaise(101).row, std::nullopt) << "no normalisation on load";
 
-    Put(bids_, "0\r\n100\r\n5\r\n101");  // fourth line without a line end
+    testing::WriteFile(bids_, "0\r\n100\r\n5\r\n101");  // fourth line without a line end
     LoadBids(bids_, table);
     EXPECT_EQ(table.Row(1), (TierRow{"101", "b", "c"}));
 
-    Put(bids_, "");
+    testing::WriteFile(bids_, "");
     TierTable fresh;
     LoadBids(bids_, fresh);
     EXPECT_EQ(fresh, TierTable{});
@@ -101,7 +96,7 @@ TEST_F(SetupFiles, BidsLinesAreTrimmedAndExtraLinesIgnored) {
     std::string text = "  0 \r\n\t100\r\n 5\r\n";
     for (int i = 3; i < 18; ++i) text += "\r\n";
     text += "1\r\n2\r\n3\r\n";
-    Put(bids_, text);
+    testing::WriteFile(bids_, text);
     TierTable table;
     LoadBids(bids_, table);
     EXPECT_EQ(table.Row(0), (TierRow{"0", "\t100", "5"}));
@@ -110,8 +105,8 @@ TEST_F(SetupFiles, BidsLinesAreTrimmedAndExtraLinesIgnored) {
 
 TEST_F(SetupFiles, EveryKindOfLineEndIsRead) {
     for (const char* end : {"\r\n", "\r", "\n"}) {
-        Put(bids_, std::string("0") + end + "100" + end + "5" + end + "101" + end);
-        Put(items_, std::string(" A - 1 ") + end + end + "   " + end + "B - 2");
+        testing::WriteFile(bids_, std::string("0") + end + "100" + end + "5" + end + "101" + end);
+        testing::WriteFile(items_, std::string(" A - 1 ") + end + end + "   " + end + "B - 2");
         TierTable table;
         ItemList list;
         LoadBids(bids_, table);
@@ -126,16 +121,16 @@ TEST_F(SetupFiles, NulAndHighBytesLoadAsCharacters) {
     std::string items("Vase\0blue - 5\r\n", 15);
     for (int b = 0x80; b <= 0xFF; ++b) items.push_back(static_cast<char>(b));
     items += "\r\n";
-    Put(items_, items);
+    testing::WriteFile(items_, items);
     ItemList list;
     LoadItems(items_, list);
     ASSERT_EQ(list.Count(), 2u);
     EXPECT_EQ(list.EntryAt(0), std::string("Vase\0blue - 5", 13));
     // Saved again, the file is byte for byte what was read.
     ASSERT_TRUE(SaveItems(items_, list).ok);
-    EXPECT_EQ(Get(items_), items);
+    EXPECT_EQ(testing::ReadFile(items_), items);
 
-    Put(bids_, std::string("\0\xFF\r\n1E999\r\n\x80", 12));
+    testing::WriteFile(bids_, std::string("\0\xFF\r\n1E999\r\n\x80", 12));
     TierTable table;
     LoadBids(bids_, table);
     EXPECT_EQ(table.Row(0).low, std::string("\0\u00FF", 3));
@@ -146,8 +141,8 @@ TEST_F(SetupFiles, NulAndHighBytesLoadAsCharacters) {
 
 TEST_F(SetupFiles, OneTenMegabyteLine) {
     const std::string big(10 * 1024 * 1024, 'x');
-    Put(items_, big);
-    Put(bids_, big);
+    testing::WriteFile(items_, big);
+    testing::WriteFile(bids_, big);
     ItemList list;
     TierTable table;
     LoadItems(items_, list);
@@ -159,7 +154,7 @@ TEST_F(SetupFiles, OneTenMegabyteLine) {
 }
 
 TEST_F(SetupFiles, EmptyItemsFileEmptiesTheList) {
-    Put(items_, "");
+    testing::WriteFile(items_, "");
     ItemList list;
     list.Append("Old - 1");
     list.Select(0);
@@ -172,7 +167,7 @@ TEST_F(SetupFiles, FailedSaveKeepsTheEarlierFileAndSaysWhy) {
     ItemList list;
     list.Append("Earlier - 1");
     ASSERT_TRUE(SaveItems(items_, list).ok);
-    const std::string before = Get(items_);
+    const std::string before = testing::ReadFile(items_);
 
     // The folder vanished: nothing can be written, and nothing is claimed.
     const FileResult gone = SaveBids(dir_ / "gone" / kBidsFile, TierTable{});
@@ -191,7 +186,7 @@ TEST_F(SetupFiles, FailedSaveKeepsTheEarlierFileAndSaysWhy) {
         const FileResult r = SaveItems(items_, list);
         EXPECT_FALSE(r.ok);
         EXPECT_FALSE(r.reason.empty());
-        EXPECT_EQ(Get(items_), before);
+        EXPECT_EQ(testing::ReadFile(items_), before);
     }
 }
 

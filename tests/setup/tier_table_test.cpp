@@ -315,23 +315,23 @@ TEST(LookupRaise, EmptyRaiseOrRowNotInUseIsSkipped) {
 }
 
 TEST(KeyFilters, WhatEachBoxTakes) {
-    EXPECT_EQ(HighBid_KeyPress('0'), KeyVerdict::Pass);
-    EXPECT_EQ(HighBid_KeyPress('9'), KeyVerdict::Pass);
-    EXPECT_EQ(HighBid_KeyPress(8), KeyVerdict::Pass);
-    EXPECT_EQ(HighBid_KeyPress(13), KeyVerdict::Enter);
+    EXPECT_EQ(FilterHighBoundKey('0'), KeyVerdict::Pass);
+    EXPECT_EQ(FilterHighBoundKey('9'), KeyVerdict::Pass);
+    EXPECT_EQ(FilterHighBoundKey(8), KeyVerdict::Pass);
+    EXPECT_EQ(FilterHighBoundKey(13), KeyVerdict::Enter);
     for (int k : {int{'.'}, int{'a'}, int{'-'}, int{' '}, int{'/'}, int{':'}, 0, 127, 233}) {
-        EXPECT_EQ(HighBid_KeyPress(k), KeyVerdict::Swallow) << k;
-        EXPECT_EQ(MinBid_KeyPress(k), KeyVerdict::Swallow) << k;
+        EXPECT_EQ(FilterHighBoundKey(k), KeyVerdict::Swallow) << k;
+        EXPECT_EQ(FilterMinBidKey(k), KeyVerdict::Swallow) << k;
     }
-    EXPECT_EQ(RaiseAmount_KeyPress('.'), KeyVerdict::Pass);
-    EXPECT_EQ(RaiseAmount_KeyPress('5'), KeyVerdict::Pass);
-    EXPECT_EQ(RaiseAmount_KeyPress(8), KeyVerdict::Pass);
-    EXPECT_EQ(RaiseAmount_KeyPress(13), KeyVerdict::Enter);
-    EXPECT_EQ(RaiseAmount_KeyPress('x'), KeyVerdict::Swallow);
-    EXPECT_EQ(RaiseAmount_KeyPress(','), KeyVerdict::Swallow);
-    EXPECT_EQ(MinBid_KeyPress('7'), KeyVerdict::Pass);
-    EXPECT_EQ(MinBid_KeyPress(8), KeyVerdict::Pass);
-    EXPECT_EQ(MinBid_KeyPress(13), KeyVerdict::Swallow);
+    EXPECT_EQ(FilterRaiseKey('.'), KeyVerdict::Pass);
+    EXPECT_EQ(FilterRaiseKey('5'), KeyVerdict::Pass);
+    EXPECT_EQ(FilterRaiseKey(8), KeyVerdict::Pass);
+    EXPECT_EQ(FilterRaiseKey(13), KeyVerdict::Enter);
+    EXPECT_EQ(FilterRaiseKey('x'), KeyVerdict::Swallow);
+    EXPECT_EQ(FilterRaiseKey(','), KeyVerdict::Swallow);
+    EXPECT_EQ(FilterMinBidKey('7'), KeyVerdict::Pass);
+    EXPECT_EQ(FilterMinBidKey(8), KeyVerdict::Pass);
+    EXPECT_EQ(FilterMinBidKey(13), KeyVerdict::Swallow);
 }
 
 TEST(KeyFilters, EnterWalksThroughAllTwelveBoxesAndBack) {

@@ -8,6 +8,7 @@
 
 #include "common/text.h"
 #include "floor/floor.h"
+#include "floor/intake.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "link/message_sink.h"
+#include "common/message_sink.h"
 
 namespace gv::testing {
 

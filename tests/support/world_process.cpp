@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "core/log.h"
-#include "link/dde_channel.h"
-#include "link/worlds_api.h"
+#include "link/desktop/dde_channel.h"
+#include "link/desktop/worlds_api.h"
 
 extern char** environ;
 

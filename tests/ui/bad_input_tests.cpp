@@ -36,7 +36,7 @@ TEST_F(BadInput, TenMegabytesPastedIntoEachLimitedBoxStopAtItsLimit) {
     // Still usable: the next entry goes in as typed.
     Click(Find<wxTextCtrl>("AuctionItem"));
     Type("Vase");
-    Click(Find<wxButton>("Command9"));
+    Click(Button(Command::AddToList));
     EXPECT_EQ(frame_->Items().Entries(), std::vector<std::string>{"Vase - 77777"});
 }
 
@@ -47,7 +47,7 @@ TEST_F(BadInput, NamesOutsideTheCodePageAndControlCharactersAreSavedByTheRules) 
     const wxString name = wxString::FromUTF8("Caf\xC3\xA9 \xE2\x82\xAC \xE2\x9C\x93 \xE6\x97\xA5\tx\x01y ") +
                           wxString('z', 50000);
     PasteInto(Find<wxTextCtrl>("AuctionItem"), name);
-    Click(Find<wxButton>("Command9"));
+    Click(Button(Command::AddToList));
     ASSERT_EQ(frame_->Items().Count(), 1u);
     CloseWindow();
     const std::string saved = ReadFile(kItemsFile);

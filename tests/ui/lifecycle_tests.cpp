@@ -84,7 +84,7 @@ protected:
         ClickMenu(1);
         Click(Find<wxTextCtrl>("AuctionItem"));
         Type("Vase");
-        Click(Find<wxWindow>("Command9"));
+        Click(Button(Command::AddToList));
     }
     wxWeakRef<wxFrame> window_;
 };
@@ -113,7 +113,7 @@ TEST_F(FailedSave, CancelKeepsTheToolOpenAndRetrySavesOnceThePlaceIsFree) {
     // Still usable: the list takes another entry, and nothing of it is lost at the next close.
     Click(Find<wxTextCtrl>("AuctionItem"));
     Type("Rug");
-    Click(Find<wxWindow>("Command9"));
+    Click(Button(Command::AddToList));
     sink_.answers = {[] { return SaveChoice::Retry; },
                      [] {
                          std::filesystem::remove(kBidsFile);
@@ -170,8 +170,8 @@ TEST_F(Lifecycle, ASaleTheRecordCannotTakeIsShownAndWrittenAtClose) {
     WriteFile(kItemsFile, "Lamp - 10\r\n");
     std::filesystem::create_directory(kSalesFile);
     StartWindow();
-    ClickMenu(0);                       // Lamp on the block
-    Click(Find<wxWindow>("Command4"));  // SOLD
+    ClickMenu(0);                  // Lamp on the block
+    Click(Button(Command::Sold));  // SOLD
     ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy(); }));
     EXPECT_EQ(frame_->GetTitle().utf8_string().rfind("Gavelton - Sales.csv not written: ", 0), 0u)
         << frame_->GetTitle();

@@ -65,20 +65,20 @@ TEST_F(LinkHostTest, FieldsAndRecordFollowEachOther) {
     record.commMode = "2";
     record.avatarName = "Bidder";
     record.commText = "hello";
-    record.text1 = std::string(40000, 'x');
+    record.conversation = std::string(40000, 'x');
     record.errorCheck = true;
     host_->ShowRecord(record);
     EXPECT_EQ(Field<wxTextCtrl>("CommMode")->GetValue(), "2");
     EXPECT_EQ(Field<wxTextCtrl>("AvatarName")->GetValue(), "Bidder");
     EXPECT_EQ(Field<wxTextCtrl>("CommText")->GetValue(), "hello");
-    EXPECT_EQ(Field<wxTextCtrl>("Text1")->GetValue().length(), LinkHostWindow::kText1MaxChars);
+    EXPECT_EQ(Field<wxTextCtrl>("Text1")->GetValue().length(), LinkHostWindow::kConversationMaxChars);
     EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
 
     // Only the start of a long chat is shown, cut between characters, not inside one.
     std::string chat(32000, 'x');
     chat += "\xE2\x82\xAC";  // the euro sign, three bytes
     for (int i = 0; i < 60000; ++i) chat += "\xC3\xA9";
-    record.text1 = chat;
+    record.conversation = chat;
     host_->ShowRecord(record);
     EXPECT_EQ(Field<wxTextCtrl>("Text1")->GetValue(), wxString(32000, 'x'));
 
@@ -90,7 +90,7 @@ TEST_F(LinkHostTest, FieldsAndRecordFollowEachOther) {
 TEST_F(LinkHostTest, RegisterWithNoChatClientSetsTheErrorIndicator) {
     Field<wxCheckBox>("ErrorCheck")->SetValue(false);
     chatLink_.Record().errorCheck = false;
-    host_->WA_Register_Click();
+    host_->OnRegister();
     EXPECT_TRUE(chatLink_.Record().errorCheck);
     EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
 }

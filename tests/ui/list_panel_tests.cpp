@@ -21,13 +21,13 @@ protected:
     wxListBox* List() { return Find<wxListBox>("List2"); }
     wxTextCtrl* Item() { return Find<wxTextCtrl>("AuctionItem"); }
     wxTextCtrl* MinBid() { return Find<wxTextCtrl>("MinBid"); }
-    wxButton* Delete() { return Find<wxButton>("Command8"); }
+    wxButton* Delete() { return Button(Command::Delete); }
     void Add(const std::string& item, const std::string& minBid) {
         Click(Item());
         Type(item);
         Click(MinBid());
         Type(minBid);
-        Click(Find<wxButton>("Command9"));
+        Click(Button(Command::AddToList));
     }
     std::vector<wxString> Rows() {
         std::vector<wxString> rows;
@@ -103,7 +103,7 @@ TEST_F(ListPanel, ListCommandClearsTheSelectionAndTheBlockIndex) {
     Add("Two", "2");
     ClickMenu(0);  // Auction: One goes on the block
     EXPECT_EQ(Text("BlockItem"), "One");
-    Click(Find<wxButton>("Command11"));  // Get Next Item
+    Click(Button(Command::GetNextItem));  // Get Next Item
     EXPECT_EQ(frame_->Block().blockItemIndex, 1);
     EXPECT_EQ(Text("BlockMin"), "2");
     ClickMenu(1);

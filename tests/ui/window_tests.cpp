@@ -15,6 +15,24 @@ namespace {
 const wxColour kCyan(0, 255, 255);
 const wxColour kAmber(255, 191, 0);
 
+// The auction panel's buttons in the designed tab order, as the screen-reader and Windows
+// checks find them by window name, with their captions.
+struct DesignedButton {
+    Command command;
+    const char* name;
+    const char* caption;
+};
+constexpr DesignedButton kDesignedButtons[] = {
+    {Command::StateRules, "Command7", "State Rules"}, {Command::StateItem, "Command5", "State Item"},
+    {Command::GetBids, "Command6", "Get Bids"},       {Command::GetNextItem, "Command11", "Get Next Item"},
+    {Command::Call1st, "Command1", "call 1st"},       {Command::Call2nd, "Command2", "call 2nd"},
+    {Command::Call3rd, "Command3", "call 3rd"},       {Command::Sold, "Command4", "SOLD"},
+    {Command::AddToList, "Command9", "Add to List"},  {Command::Delete, "Command8", "Delete"},
+};
+constexpr Command kAuctionButtons[] = {Command::StateRules,  Command::StateItem, Command::GetBids,
+                                       Command::GetNextItem, Command::Call1st,   Command::Call2nd,
+                                       Command::Call3rd,     Command::Sold};
+
 class MainWindow : public GuiTest {
 protected:
     void SetUp() override {
@@ -31,34 +49,35 @@ TEST_F(MainWindow, OpensOnTheAuctionPanelWithThePlaceholders) {
         EXPECT_FALSE(Find<wxWindow>(frame)->IsShown()) << frame;
     }
     const std::pair<const char*, const char*> captions[] = {
-        {"BlockItem", "Item on the block"},
-        {"BlockMin", "Min Bid"},
-        {"CurrentBidder", "Current Bidder"},
-        {"CurrentBid", "Current Bid"},
-        {"LastBidder", "Last Bidder"},
-        {"LastBid", "Last Bid"},
-        {"Command7", "State Rules"},
-        {"Command5", "State Item"},
-        {"Command6", "Get Bids"},
-        {"Command11", "Get Next Item"},
-        {"Command1", "call 1st"},
-        {"Command2", "call 2nd"},
-        {"Command3", "call 3rd"},
-        {"Command4", "SOLD"},
+        {"BlockItem", "Item on the block"},  {"BlockMin", "Min Bid"},
+        {"CurrentBidder", "Current Bidder"}, {"CurrentBid", "Current Bid"},
+        {"LastBidder", "Last Bidder"},       {"LastBid", "Last Bid"},
     };
     for (const auto& [name, caption] : captions) {
         EXPECT_EQ(Text(name), caption) << name;
         EXPECT_TRUE(Find<wxWindow>(name)->IsShownOnScreen()) << name;
     }
+    for (const Command command : kAuctionButtons) {
+        EXPECT_TRUE(Button(command)->IsShownOnScreen()) << Button(command)->GetLabel();
+    }
     EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kCyan);
     EXPECT_EQ(journal_.events, (std::vector<std::string>{"settings:SCONTROL.TXT", "start"}));
+}
+
+// The window names are what other programs look the buttons up by; they never change.
+TEST_F(MainWindow, ButtonsKeepTheirDesignedNamesAndCaptions) {
+    for (const DesignedButton& designed : kDesignedButtons) {
+        ASSERT_NE(Button(designed.command), nullptr) << designed.name;
+        EXPECT_EQ(Button(designed.command)->GetName(), designed.name);
+        EXPECT_EQ(Button(designed.command)->GetLabel(), designed.caption) << designed.name;
+    }
 }
 
 TEST_F(MainWindow, KeepsTheDesignedProportions) {
     const Metrics& m = frame_->DesignScale();
     EXPECT_GE(frame_->GetClientSize().x, m.Px(3450));
     EXPECT_EQ(frame_->GetClientSize().y, m.Px(2640));
-    EXPECT_EQ(Find<wxWindow>("Command5")->GetRect(), m.Rect({1800, 120, 1575, 375}));
+    EXPECT_EQ(Button(Command::StateItem)->GetRect(), m.Rect({1800, 120, 1575, 375}));
     EXPECT_EQ(Find<wxWindow>("LastBid")->GetRect(), m.Rect({2520, 1800, 855, 255}));
     ClickMenu(2);
     EXPECT_EQ(Find<wxWindow>("BidFrame")->GetRect(), m.Rect({120, 0, 3255, 2535}));
@@ -76,12 +95,10 @@ TEST_F(MainWindow, DummyHoldsTheFocusOutOfSight) {
 }
 
 TEST_F(MainWindow, TabWalksTheAuctionButtonsInTheDesignedOrder) {
-    const char* order[] = {"Command7", "Command5", "Command6", "Command11",
-                           "Command1", "Command2", "Command3", "Command4"};
-    for (const char* name : order) {
+    for (const Command command : kAuctionButtons) {
         Key(WXK_TAB);
         ASSERT_NE(Focused(), nullptr);
-        EXPECT_EQ(Focused()->GetName(), name);
+        EXPECT_EQ(Focused(), Button(command)) << Focused()->GetName();
     }
 }
 
@@ -89,7 +106,7 @@ TEST_F(MainWindow, EachMenuCaptionRunsItsCommandOnOneClick) {
     ClickMenu(1);
     EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::List);
     EXPECT_TRUE(Find<wxWindow>("List2")->IsShownOnScreen());
-    EXPECT_FALSE(Find<wxWindow>("Command5")->IsShownOnScreen());
+    EXPECT_FALSE(Button(Command::StateItem)->IsShownOnScreen());
     EXPECT_EQ(Focused(), frame_->Dummy());
     ClickMenu(2);
     EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::Bids);
@@ -117,14 +134,14 @@ TEST_F(MainWindow, MenuCommandsAnswerTheKeyboard) {
 }
 
 TEST_F(MainWindow, AuctionButtonsRunTheFloorAndEndOnDummy) {
-    Click(Find<wxButton>("Command11"));  // Get Next Item
+    Click(Button(Command::GetNextItem));
     EXPECT_EQ(Text("BlockItem"), "Half-plate armour");
     EXPECT_EQ(Text("BlockMin"), "1200");
     EXPECT_EQ(Focused(), frame_->Dummy());
     // SOLD when the chat client does not answer: the window says so; the entry still leaves
     // the list (SOLD again would say the sale again and take nothing more).
     link_.speakFault = LinkFault::NotAnswering;
-    Click(Find<wxButton>("Command4"));
+    Click(Button(Command::Sold));
     EXPECT_EQ(frame_->Items().Entries(), std::vector<std::string>{"Oak chest - 500"});
     EXPECT_EQ(Find<wxListBox>("List2")->GetCount(), 1u);
     EXPECT_FALSE(frame_->IsBusy());

@@ -1,4 +1,4 @@
-#include "link/dapi_library.h"
+#include "link/desktop/dapi_library.h"
 
 #include <wx/dynlib.h>
 #include <wx/log.h>

@@ -1,10 +1,10 @@
-#include "link/desktop_platform.h"
+#include "link/desktop/desktop_platform.h"
 
 #include <wx/app.h>
 
 #include "link/chat_link.h"
-#include "link/dapi_library.h"
-#include "link/dde_channel.h"
+#include "link/desktop/dapi_library.h"
+#include "link/desktop/dde_channel.h"
 #include "link/library_transport.h"
 
 namespace gv {

@@ -14,8 +14,8 @@
 #include <wx/socket.h>
 #endif
 
-#include "link/dde_channel.h"
-#include "link/worlds_api.h"
+#include "link/desktop/dde_channel.h"
+#include "link/desktop/worlds_api.h"
 
 namespace gv {
 

@@ -1,19 +1,14 @@
 #pragma once
-// The names of the chat client's DDE service, and where the service lives on platforms
-// without DDE. Shared by the tool and by anything that plays the chat client.
+// Where the chat client's DDE service lives on platforms without DDE. Shared by the tool and
+// by anything that plays the chat client.
 
 #include <chrono>
 #include <filesystem>
 #include <string>
 
-namespace gv::worlds_api {
+#include "link/worlds_api_names.h"
 
-inline constexpr const char* kService = "WorldsApi";
-inline constexpr const char* kRegister = "WorldsApi_Register";
-inline constexpr const char* kUnregister = "WorldsApi_Unregister";
-inline constexpr const char* kCommunicate = "WorldsApi_Communicate";
-inline constexpr const char* kGetAllText = "WorldsApi_GetAllText";
-inline constexpr char kFieldSeparator = '\f';  // between the fields of a Communicate poke
+namespace gv::worlds_api {
 
 #ifndef _WIN32
 // The service is the socket file "WorldsApi" in $XDG_RUNTIME_DIR, or, where that is unset,

@@ -7,8 +7,6 @@
 #include <wx/weakref.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 
 namespace gv::ui::test {
 
@@ -19,17 +17,6 @@ void Settle(int milliseconds) {
         wxTheApp->ProcessIdle();
         wxMilliSleep(5);
     } while (std::chrono::steady_clock::now() < end);
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 void GuiTest::SetUp() {
@@ -45,7 +32,7 @@ void GuiTest::TearDown() {
 
 void GuiTest::StartWindow() {
     frame_ = new AuctionFrame(AuctionForWindow(), sink_);
-    frame_->Form_Load();
+    frame_->Start();
     frame_->Show();
     frame_->Dummy()->SetFocus();  // as the application does
     frame_->Raise();

@@ -1,4 +1,4 @@
-#include "link/worlds_api.h"
+#include "link/desktop/worlds_api.h"
 
 #ifndef _WIN32
 #include <poll.h>

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "link/dde_channel.h"
-#include "link/title_match.h"
+#include "link/desktop/dde_channel.h"
+#include "link/desktop/title_match.h"
 
 namespace gv {
 

@@ -3,6 +3,7 @@
 // application starts it, messages recorded instead of shown, and the host's input simulated.
 
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/uiaction.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "fakes.h"
+#include "files.h"
 #include "floor/auction.h"
 #include "recording_sink.h"
 #include "scratch_folder.h"
@@ -25,8 +27,8 @@ using testing::RecordingSink;
 // Lets pending events arrive for a while.
 void Settle(int milliseconds = 120);
 
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+using testing::ReadFile;
+using testing::WriteFile;
 
 class GuiTest : public ::testing::Test {
 protected:
@@ -37,7 +39,7 @@ protected:
     // never waits on the clock; the end-to-end tests give it the real link.
     virtual Auction& AuctionForWindow() { return fakeAuction_; }
 
-    // Form_Load, then shown, as at program start.
+    // Started, then shown, as at program start.
     void StartWindow();
     // The host closes the window; returns once it is gone.
     void CloseWindow();
@@ -51,6 +53,12 @@ protected:
         return dynamic_cast<T*>(window);
     }
     wxString Text(const wxString& name) const;
+    // The button of a command, as the host finds it on the window.
+    wxButton* Button(Command command) const {
+        wxButton* button = frame_->Button(command);
+        EXPECT_NE(button, nullptr);
+        return button;
+    }
     wxWindow* Focused() const { return wxWindow::FindFocus(); }
 
     void Click(wxWindow* window);

@@ -1,0 +1,35 @@
+#pragma once
+// The bid intake: which ESP lines of a captured chat are bids for the item on the block, and
+// what they do to the block state.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "floor/block.h"
+#include "setup/tier_table.h"
+
+namespace gv {
+
+// The bid intake over a captured chat text (UTF-8, lines ended by CR LF or CR), judged
+// against and written into the block state. `yieldOnce` runs after each line read and after
+// each accepted bid.
+void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
+              const std::function<void()>& yieldOnce);
+// As above; `onAccepted` runs after each accepted bid has been written, before its yield, so
+// the window can show the new bid while the intake goes on.
+void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
+              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted);
+
+// "Item on the Block currently is " + the item: the first line of State Item, and what the
+// intake looks for in the chat before it takes bids.
+std::string MarkerText(std::string_view blockItem);
+
+// Where in the capture the latest auction of `blockItem` starts: its first marker line after
+// the last line that ended an earlier auction (another item's marker line, or this item's
+// sale line "<item> is sold for ...", said by the avatar whose marker line started that
+// auction; anyone else's talk ends nothing). npos when the chat holds no such marker, so bids left
+// in the chat from an earlier auction of the same name never count again.
+std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem);
+
+}  // namespace gv
