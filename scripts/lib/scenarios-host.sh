@@ -70,13 +70,7 @@ scenario_installer() {
     wait_until find_window || fail "the main window of the installed Gavelton did not appear"
     wait_idle "start"
     next_item
-    press $STATE_ITEM
-    wait_until count_at_least POKE $DDE 3 || fail "State Item from the installed copy: its lines did not arrive"
-    wait_idle "State Item"
-    log_data POKE $DDE $DDE >"$SCRATCH/last.lines"
-    expect_lines "the installed Gavelton read Items.TXT in Documents\\Gavelton" 0 \
-        "${P}Item on the Block currently is Caf\\xE9 table" "${P}Minimum Bid is 500" \
-        "${P}** Minimum Raise Amount is 10 **"
+    state_item_over_dde "the installed Gavelton read Items.TXT in Documents\\Gavelton" 0
     close_gavelton
     expect_file "$work/BIDS.TXT" "$BIDS_SAVED"
     [[ ! -e $instdir/BIDS.TXT ]] || fail "the installed Gavelton wrote BIDS.TXT beside gavelton.exe"

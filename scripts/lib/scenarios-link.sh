@@ -36,13 +36,7 @@ scenario_dde() {
         "${P} Raise Amount is 10 for Bids between 0 and 999" \
         "${P} Raise Amount is 100 for Bids between 1000 and 9999999"
 
-    press $STATE_ITEM
-    wait_until count_at_least POKE $DDE 12 || fail "State Item: its three lines did not arrive"
-    wait_idle "State Item"
-    log_data POKE $DDE $DDE >"$SCRATCH/last.lines"
-    expect_lines "State Item (after Get Next Item) said in ANSI" 9 \
-        "${P}Item on the Block currently is Caf\\xE9 table" "${P}Minimum Bid is 500" \
-        "${P}** Minimum Raise Amount is 10 **"
+    state_item_over_dde "State Item (after Get Next Item) said in ANSI" 9
 
     post_bids
     listen_spoken
@@ -188,13 +182,7 @@ scenario_desk() {
     timeout -k 1 5 xdotool windowmove --sync "$world_wid" 10 10 2>/dev/null || true
     timeout -k 1 5 xdotool windowmove --sync "$WID" 930 10 2>/dev/null || true
     next_item
-    press $STATE_ITEM
-    wait_until count_at_least POKE $DDE 3 || fail "State Item beside the windowed world: its lines did not arrive"
-    wait_idle "State Item"
-    log_data POKE $DDE $DDE >"$SCRATCH/last.lines"
-    expect_lines "State Item with ActivateClient on" 0 \
-        "${P}Item on the Block currently is Caf\\xE9 table" "${P}Minimum Bid is 500" \
-        "${P}** Minimum Raise Amount is 10 **"
+    state_item_over_dde "State Item with ActivateClient on" 0
     # The windowed world notes script lines in its window, not on its error output: the bids
     # have arrived when its transcript box shows them.
     post 'ESP from Ben: 520' 'ESP from Cy: 530'

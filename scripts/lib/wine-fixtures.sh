@@ -84,3 +84,15 @@ next_item() {
 DDE=WorldsApi_Communicate
 P='Gavelton\f0\f\f'
 
+# State Item on Café table (minimum 500, raise 10) over DDE: its three lines, in ANSI, are the
+# pokes from index FROM on. WHAT names the check.
+state_item_over_dde() {
+    local what=$1 from=$2
+    press $STATE_ITEM
+    wait_until count_at_least POKE $DDE $((from + 3)) || fail "$what: the lines of State Item did not arrive"
+    wait_idle "State Item"
+    log_data POKE $DDE $DDE >"$SCRATCH/last.lines"
+    expect_lines "$what" "$from" \
+        "${P}Item on the Block currently is Caf\\xE9 table" "${P}Minimum Bid is 500" \
+        "${P}** Minimum Raise Amount is 10 **"
+}

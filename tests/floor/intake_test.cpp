@@ -10,44 +10,12 @@
 
 #include "chat_text.h"
 #include "fakes.h"
-#include "floor/floor.h"
+#include "intake_fixture.h"
 
 namespace gv {
 namespace {
 
 using testing::Chat;
-
-constexpr const char* kMarkerLine = "Host: Item on the Block currently is Oak chest";
-
-// Oak chest with minimum 500 on the block; raise 10 up to 999, 100 from 1000 on.
-class IntakeTest : public ::testing::Test {
-protected:
-    IntakeTest() {
-        tiers.Row(0) = {"0", "999", "10"};
-        tiers.Row(1) = {"1000", "9999999", "100"};
-        PutOnBlock(block, "Oak chest - 500");
-    }
-
-    // Runs the intake and returns the number of yields it made.
-    int Take(const std::string& capture) {
-        int yields = 0;
-        TakeBids(
-            capture, block, tiers, [&] { ++yields; }, [&] { ++accepted; });
-        return yields;
-    }
-
-    void ExpectBids(const std::string& current, const std::string& bidder, const std::string& last,
-                    const std::string& lastBidder) {
-        EXPECT_EQ(block.currentBid, current);
-        EXPECT_EQ(block.currentBidder, bidder);
-        EXPECT_EQ(block.lastBid, last);
-        EXPECT_EQ(block.lastBidder, lastBidder);
-    }
-
-    BlockState block;
-    TierTable tiers;
-    int accepted = 0;
-};
 
 const std::vector<std::string> kOakChestChat = {
     "Ann: 550",           "ESP from Ann: 520",         kMarkerLine,
@@ -185,140 +153,6 @@ TEST_F(IntakeTest, BidderAndMessageText) {
     // "ESP from" with nothing or only blanks after it.
     Take(Chat({kMarkerLine, "ESP from", "ESP from   ", "ESP from :", "ESP from Dee: 30"}));
     ExpectBids("30", "Dee", "12", "Cy");
-}
-
-// Chats where the same item name was on the block before: only the latest auction counts.
-TEST_F(IntakeTest, OnlyTheLatestAuctionOfTheItemCounts) {
-    const std::string lamp = "Host: Item on the Block currently is Lamp";
-    const std::string vase = "Host: Item on the Block currently is Vase";
-    struct Case {
-        const char* name;
-        std::vector<std::string> chat;
-        const char* current;
-        const char* bidder;
-    } const cases[] = {
-        // The first Lamp sold to Ann; the second Lamp came up after Rug, and only Cy bid on it.
-        {"sold, then the same name again",
-         {vase, lamp, "ESP from Ann: 50", "Host: Lamp is sold for 50 tokens to Ann",
-          "Host: Item on the Block currently is Rug", "ESP from Bo: 30", lamp, "ESP from Cy: 12"},
-         "12",
-         "Cy"},
-        // The list wrapped around to a Lamp that did not sell: its earlier bids stay behind.
-        {"wrapped around unsold",
-         {lamp, "ESP from Ann: 50", vase, "ESP from Bo: 70", lamp, "ESP from Cy: 15"},
-         "15",
-         "Cy"},
-        // Stated twice in the same auction: bids since the first statement count.
-        {"stated twice", {vase, lamp, "ESP from Ann: 20", lamp, "ESP from Bo: 30"}, "30", "Bo"},
-        // After the sale of the item on the block nothing new is taken.
-        {"sale is the last line",
-         {lamp, "ESP from Ann: 20", "Host: Lamp is sold for 20 tokens to Ann", "ESP from Bo: 90"},
-         "",
-         ""},
-        // Another item's marker after ours, and no marker of ours since: nothing counts.
-        {"moved on", {lamp, "ESP from Ann: 20", vase, "ESP from Bo: 90"}, "", ""},
-        // A bidder's private message cannot end the auction, whatever it says.
-        {"ESP that looks like a marker",
-         {lamp, "ESP from Ann: 20", "ESP from Mal: Item on the Block currently is Zzz",
-          "ESP from Mal: Lamp is sold for 1 tokens to Mal", "ESP from Bo: 30"},
-         "30",
-         "Bo"},
-        // Another item whose name starts like ours is another item.
-        {"longer name",
-         {lamp, "ESP from Ann: 20", "Host: Item on the Block currently is Lamp shade", "ESP from Bo: 90"},
-         "",
-         ""},
-        {"sale of another item does not end ours",
-         {lamp, "ESP from Ann: 20", "Host: Vase is sold for 5 tokens to Cy", "ESP from Bo: 30"},
-         "30",
-         "Bo"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        block = {};
-        PutOnBlock(block, "Lamp - 10");
-        Take(Chat(c.chat));
-        EXPECT_EQ(block.currentBid, c.current);
-        EXPECT_EQ(block.currentBidder, c.bidder);
-    }
-}
-
-// Only the avatar whose marker line started the auction can end it; everyone else's talk, a
-// sale line or another item's marker in words, ends nothing.
-TEST_F(IntakeTest, OnlyTheStarterOfAnAuctionCanEndIt) {
-    const std::string lamp = "Big Host: Item on the Block currently is Lamp";
-    struct Case {
-        const char* name;
-        std::vector<std::string> chat;
-        const char* current;
-        const char* bidder;
-    } const cases[] = {
-        {"bidders talk of a sale and another item",
-         {lamp, "ESP from Ann: 20", "Bo: Lamp is sold for a song, surely", "ESP from Cy: 30",
-          "Dee: Item on the Block currently is Vase", "Host: Lamp is sold for 30 tokens to Cy",
-          "Big: Lamp is sold for 1 tokens to Big", "ESP from Eve: 45"},
-         "45",
-         "Eve"},
-        {"talk, then the host states the item again",
-         {lamp, "ESP from Ann: 20", "Bo: Item on the Block currently is Vase", lamp, "ESP from Cy: 30"},
-         "30",
-         "Cy"},
-        {"the host's own sale, its name with spaces around the colon",
-         {lamp, "ESP from Ann: 20", " Big Host : Lamp is sold for 20 tokens to Ann", "ESP from Bo: 90"},
-         "",
-         ""},
-        {"the host's next item",
-         {lamp, "ESP from Ann: 20", "Big Host: Item on the Block currently is Vase", "ESP from Bo: 90"},
-         "",
-         ""},
-        {"the host's name with spaces around the colon in the marker",
-         {" Big Host : Item on the Block currently is Lamp", "ESP from Ann: 20",
-          "Big Host: Lamp is sold for 20 tokens to Ann", "ESP from Bo: 90"},
-         "",
-         ""},
-        // The starter ends it only with a marker or this item's sale, each at the message's start.
-        {"the host's words that only begin like a marker",
-         {lamp, "ESP from Ann: 20", "Big Host: Item on the Block currently isn't sold yet",
-          "ESP from Bo: 30"},
-         "30",
-         "Bo"},
-        {"the host's sale of another item before ours is named",
-         {lamp, "ESP from Ann: 20", "Big Host: Vase is sold for 5 tokens to Cy, Lamp is sold for nothing yet",
-          "ESP from Bo: 30"},
-         "30",
-         "Bo"},
-        // A bidder who stated the item by ESP started the auction, yet their ESP ends nothing.
-        {"started by ESP",
-         {"ESP from Mal: Item on the Block currently is Lamp", "ESP from Ann: 20",
-          "ESP from Mal: Item on the Block currently is Zzz", "ESP from Bo: 30"},
-         "30",
-         "Bo"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        block = {};
-        PutOnBlock(block, "Lamp - 10");
-        Take(Chat(c.chat));
-        EXPECT_EQ(block.currentBid, c.current);
-        EXPECT_EQ(block.currentBidder, c.bidder);
-    }
-}
-
-TEST_F(IntakeTest, LatestAuctionStartIsTheFirstMarkerAfterTheLastEnd) {
-    const std::string chat = Chat(
-        {"Host: Item on the Block currently is Lamp", "Host: Lamp is sold for 1 tokens to x", "no colon here",
-         "Host: Item on the Block currently is Lamp", "Host: Item on the Block currently is Lamp"});
-    EXPECT_EQ(LatestAuctionStart(chat, "Lamp"), chat.find("no colon here") + 15);
-    EXPECT_EQ(LatestAuctionStart(chat, "Vase"), std::string::npos);
-    EXPECT_EQ(LatestAuctionStart("", "Lamp"), std::string::npos);
-    // The same lines ended by CR alone, and without a last line end.
-    const std::string crOnly =
-        "a: Item on the Block currently is Lamp\rb: Item on the Block currently is Lamp";
-    EXPECT_EQ(LatestAuctionStart(crOnly, "Lamp"), 0u);
-    EXPECT_EQ(LatestAuctionStart("a: Item on the Block currently is Lamp\ra: Lamp is sold for 1 tokens to b",
-                                 "Lamp"),
-              std::string::npos);
-    EXPECT_EQ(LatestAuctionStart("\r\n\r\nq: Item on the Block currently is Lamp\r", "Lamp"), 4u);
 }
 
 // A bid with more digits than a caption shows by default: the caption keeps it exactly, so the

@@ -130,7 +130,7 @@ TEST_F(SoldRecords, OnlyTheEntryOnTheBlockIsSoldAndOnlyWhereItStands) {
     floor.GetNextItem();  // Rug
     floor.ListCommand();  // the index back at Lamp
     floor.Sold();
-    EXPECT_EQ(Read(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Rug,15,,,,,0\r\n");
+    EXPECT_EQ(ReadFile(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Rug,15,,,,,0\r\n");
     EXPECT_EQ(items.Entries(), (std::vector<std::string>{"Lamp - 10", "Rug - 15"}));
 }
 
