@@ -1,0 +1,44 @@
+// The keys of Gavelton.ini: what each allows, and what the title says of a refused value.
+
+#include "setup/host_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace gv {
+namespace {
+
+TEST(HostSettings, GetBidsEveryIsOffOrTwoToSixtySeconds) {
+    for (const auto* text : {"0", "2", "60", "007"}) {
+        HostSettings settings;
+        settings.getBidsEvery = 9;
+        EXPECT_TRUE(SetHostSetting(settings, "Live/GetBidsEvery", text)) << text;
+        EXPECT_EQ(settings.getBidsEvery, std::stoi(text)) << text;
+    }
+    for (const auto* text : {"1", "61", "-2", "+5", "5s", "2.5", "", "99999999999"}) {
+        HostSettings settings;
+        EXPECT_FALSE(SetHostSetting(settings, "Live/GetBidsEvery", text)) << text;
+        EXPECT_EQ(settings.getBidsEvery, 0) << text;
+    }
+}
+
+TEST(HostSettings, SoundIsZeroOrOne) {
+    HostSettings settings;
+    EXPECT_TRUE(SetHostSetting(settings, "Live/Sound", "1"));
+    EXPECT_TRUE(settings.liveSound);
+    for (const auto* text : {"2", "yes", ""})
+        EXPECT_FALSE(SetHostSetting(settings, "Live/Sound", text)) << text;
+    EXPECT_TRUE(settings.liveSound);
+    EXPECT_TRUE(SetHostSetting(settings, "Live/Sound", "0"));
+    EXPECT_FALSE(settings.liveSound);
+}
+
+TEST(HostSettings, RefusedValuesAreNamedBySectionAndKey) {
+    EXPECT_EQ(RejectedSettingsText({}), "");
+    EXPECT_EQ(RejectedSettingsText({{"Live/GetBidsEvery", "1"}, {"Live/Sound", "yes"}}),
+              "Gavelton.ini: [Live] GetBidsEvery=1, [Live] Sound=yes not allowed, default used");
+}
+
+}  // namespace
+}  // namespace gv
