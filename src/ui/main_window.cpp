@@ -3,6 +3,7 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/display.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
@@ -16,6 +17,7 @@
 #include "ui/accessibility.h"
 #include "ui/colours.h"
 #include "ui/gavel_icon.h"
+#include "ui/settings_file.h"
 
 #ifdef _WIN32
 #include "common/windows_api.h"
@@ -128,6 +130,8 @@ void AuctionFrame::Start() {
     const wxSize outer = GetSize();
     Move(screen.x + (screen.width - outer.x) / 2, screen.y + (screen.height - outer.y) / 2);
     auction_.session.LoadLinkSettings(kSettingsFile);
+    settings_ = LoadHostSettings(wxFileName(wxGetCwd(), kHostSettingsFile).GetFullPath(), settingsFailure_);
+    ShowTrouble();
     LoadTierTable();
     LoadItemList();
     KeepOnTop(this);

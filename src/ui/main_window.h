@@ -12,6 +12,7 @@
 #include "common/busy.h"
 #include "common/message_sink.h"
 #include "floor/auction.h"
+#include "setup/host_settings.h"
 #include "ui/about_panel.h"
 #include "ui/auction_panel.h"
 #include "ui/list_panel.h"
@@ -33,8 +34,8 @@ public:
     AuctionFrame(Auction& auction, MessageSink& messages);
     ~AuctionFrame() override;
 
-    // Start-up, before the window is shown: centre, link settings, both setup files, keep
-    // on top, start the link.
+    // Start-up, before the window is shown: centre, link settings, the host's settings, both
+    // setup files, keep on top, start the link.
     void Start();
 
     // The menu bar's commands.
@@ -76,6 +77,8 @@ public:
     // What the title shows after "Gavelton - " when the last command that talked to the chat
     // client failed; empty when it went through.
     const std::string& LinkFailure() const { return linkFailure_; }
+    // Gavelton.ini as read at start.
+    const HostSettings& Settings() const { return settings_; }
 
 private:
     void BuildMenu();
@@ -116,6 +119,8 @@ private:
     int busyDepth_ = 0;
     std::string linkFailure_;
     std::string recordFailure_;  // what the sales record could not do
+    HostSettings settings_;
+    std::string settingsFailure_;  // the keys of Gavelton.ini whose values were refused
     bool closePending_ = false;
     bool closeCanCancel_ = true;  // the pending close came from the host, not a session's end
     bool closing_ = false;

@@ -54,7 +54,7 @@ void AuctionFrame::ShowRecordStatus(const std::string& failure) {
 
 void AuctionFrame::ShowTrouble() {
     wxString title = kProgramTitle;
-    for (const std::string* failure : {&recordFailure_, &linkFailure_}) {
+    for (const std::string* failure : {&settingsFailure_, &recordFailure_, &linkFailure_}) {
         if (failure->empty()) continue;
         title += title == kProgramTitle ? " - " : "; ";
         title += wxString::FromUTF8(*failure);
@@ -66,6 +66,8 @@ void AuctionFrame::ShowTrouble() {
     }
 }
 
+// A refused setting stays named in the title but does not turn the window amber: amber going
+// back to cyan is how the host sees the chat client answer again.
 const wxColour& AuctionFrame::IdleColour() const {
     return linkFailure_.empty() && recordFailure_.empty() ? kCyan : kAmber;
 }

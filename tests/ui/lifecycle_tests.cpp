@@ -1,5 +1,5 @@
-// Start-up and close-down: loading both setup files, centring, saving both files on every
-// close, a save that fails, and a close request that arrives while a command is busy.
+// Start-up and close-down: loading both setup files and Gavelton.ini, centring, saving both
+// files on every close, a save that fails, and a close request that arrives while a command is busy.
 
 #include <wx/display.h>
 #include <wx/listbox.h>
@@ -9,6 +9,7 @@
 
 #include "floor/sales_record.h"
 #include "gui_fixture.h"
+#include "setup/host_settings.h"
 #include "setup/setup_files.h"
 
 namespace gv::ui::test {
@@ -182,6 +183,21 @@ TEST_F(Lifecycle, ASaleTheRecordCannotTakeIsShownAndWrittenAtClose) {
     const std::string sales = ReadFile(kSalesFile);
     EXPECT_NE(sales.find(",Lamp,10,,,,,0\r\n"), std::string::npos) << sales;
     EXPECT_TRUE(sink_.asked.empty());
+}
+
+// Gavelton.ini is read at start from the working folder and never written; a refused value is
+// named in the title, keeps its default and leaves the other keys read.
+TEST_F(Lifecycle, ReadsTheHostSettingsAndNamesARefusedValue) {
+    const std::string ini = "; the host's notes\n[Live]\nGetBidsEvery = 1\nSound=1\nnot a line\n";
+    WriteFile(kHostSettingsFile, ini);
+    StartWindow();
+    EXPECT_EQ(frame_->GetTitle(), "Gavelton - Gavelton.ini: [Live] GetBidsEvery=1 not allowed, default used");
+    EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(0, 255, 255));
+    EXPECT_EQ(frame_->Settings().getBidsEvery, 0);
+    EXPECT_TRUE(frame_->Settings().liveSound);
+    EXPECT_TRUE(sink_.shown.empty());
+    CloseWindow();
+    EXPECT_EQ(ReadFile(kHostSettingsFile), ini);
 }
 
 }  // namespace
