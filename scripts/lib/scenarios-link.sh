@@ -23,11 +23,7 @@ scenario_dde() {
     wait_idle "start"
 
     next_item
-    press $STATE_RULES
-    wait_until count_at_least POKE $DDE 9 || fail "State Rules: $(log_count POKE $DDE) of 9 lines arrived"
-    wait_idle "State Rules"
-    log_data POKE $DDE $DDE >"$SCRATCH/last.lines"
-    expect_lines "State Rules said over DDE, CF_TEXT, exact bytes" 0 \
+    said_over_dde "State Rules said over DDE, CF_TEXT, exact bytes" $STATE_RULES 0 \
         "${P}Gavelton" "*" "${P}---------------------" \
         "${P}This is an auction and the following rules must be followed." \
         "${P}1. ALL Bids must be ESP to me." \
@@ -49,20 +45,12 @@ scenario_dde() {
     ok "Get Bids fetched the chat: request WorldsApi_GetAllText, item \"Gavelton\", CF_TEXT"
     check_tally
 
-    press $STATE_ITEM
-    wait_until count_at_least POKE $DDE 14 || fail "State Item after Get Bids: its lines did not arrive"
-    wait_idle "State Item"
-    log_data POKE $DDE $DDE >"$SCRATCH/last.lines"
-    expect_lines "the ESP bids were taken: Cy 530 over Ben 520" 12 \
+    said_over_dde "the ESP bids were taken: Cy 530 over Ben 520" $STATE_ITEM 12 \
         "${P}Item on the Block currently is Caf\\xE9 table" "${P}Current Bid is 530 from Cy"
     shoot windows-auction
     check_spoken
 
-    press $SOLD
-    wait_until count_at_least POKE $DDE 16 || fail "SOLD: its lines did not arrive"
-    wait_idle "SOLD"
-    log_data POKE $DDE $DDE >"$SCRATCH/last.lines"
-    expect_lines "SOLD said" 14 "${P}SOLD!" "${P}Caf\\xE9 table is sold for 530 tokens to Cy"
+    said_over_dde "SOLD said" $SOLD 14 "${P}SOLD!" "${P}Caf\\xE9 table is sold for 530 tokens to Cy"
     check_formats
 
     close_gavelton

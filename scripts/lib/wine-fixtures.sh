@@ -84,15 +84,22 @@ next_item() {
 DDE=WorldsApi_Communicate
 P='Gavelton\f0\f\f'
 
-# State Item on Café table (minimum 500, raise 10) over DDE: its three lines, in ANSI, are the
-# pokes from index FROM on. WHAT names the check.
-state_item_over_dde() {
-    local what=$1 from=$2
-    press $STATE_ITEM
-    wait_until count_at_least POKE $DDE $((from + 3)) || fail "$what: the lines of State Item did not arrive"
-    wait_idle "State Item"
+# said_over_dde WHAT BUTTON FROM LINE...: presses the button and waits until its lines have
+# arrived as the pokes from index FROM on, then compares them. WHAT names the check.
+said_over_dde() {
+    local what=$1 button=$2 from=$3
+    shift 3
+    press "$button"
+    wait_until count_at_least POKE $DDE $((from + $#)) ||
+        fail "$what: $(log_count POKE $DDE) of $((from + $#)) lines arrived"
+    wait_idle "$what"
     log_data POKE $DDE $DDE >"$SCRATCH/last.lines"
-    expect_lines "$what" "$from" \
+    expect_lines "$what" "$from" "$@"
+}
+
+# State Item on Café table (minimum 500, raise 10) over DDE: its three lines, in ANSI.
+state_item_over_dde() {
+    said_over_dde "$1" $STATE_ITEM "$2" \
         "${P}Item on the Block currently is Caf\\xE9 table" "${P}Minimum Bid is 500" \
         "${P}** Minimum Raise Amount is 10 **"
 }
