@@ -84,7 +84,7 @@ void AuctionPanel::ShowBlock() {
     lastBidder_->SetLabel(wxString::FromUTF8(block.lastBidder));
 }
 
-void AuctionPanel::Press(Command command) {
+void AuctionPanel::Press(Command command, Origin origin) {
     if (!host_.Idle()) return;
     Floor& floor = auction_.floor;
     switch (command) {
@@ -117,7 +117,7 @@ void AuctionPanel::Press(Command command) {
         case Command::Delete:
             return;  // the item list panel's
     }
-    host_.FocusDummy();
+    if (origin == Origin::Window) host_.FocusDummy();
 }
 
 }  // namespace gv::ui

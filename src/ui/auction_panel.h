@@ -25,8 +25,9 @@ public:
     // The button of one of the panel's commands; none for a command of another panel.
     wxButton* Button(Command command) const { return buttons_.Find(command); }
 
-    // A command as the host's click runs it: refused while busy, ends on Dummy.
-    void Press(Command command);
+    // A command as the host's click runs it: refused while busy; from the window it ends on
+    // Dummy, from elsewhere it leaves the focus where it is.
+    void Press(Command command, Origin origin = Origin::Window);
 
 private:
     wxButton* dummy_ = nullptr;

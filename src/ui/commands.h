@@ -19,4 +19,13 @@ enum class Command {
     Delete,
 };
 
+// Where a command came from: the host's click or key in Gavelton's own window, a system-wide
+// hotkey pressed in another program, or a live run of Get Bids. Only a command from the window
+// may move the keyboard; the others leave it with whatever window had it.
+enum class Origin {
+    Window,
+    Hotkey,
+    Live,
+};
+
 }  // namespace gv::ui
