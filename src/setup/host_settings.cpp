@@ -85,8 +85,8 @@ std::string SwitchOffSharedHotkeys(HostSettings& settings) {
             if (settings.hotkeys.at(first) != combo) continue;
             text += text.empty() ? std::string(kHostSettingsFile) + ": " : ", ";
             text += "[Hotkeys] " + std::string(HotkeyName(static_cast<HotkeyCommand>(later))) + "=" +
-                    KeyComboText(combo) + " is " +
-                    std::string(HotkeyName(static_cast<HotkeyCommand>(first))) + "'s, switched off";
+                    KeyComboText(combo) + " switched off, " +
+                    std::string(HotkeyName(static_cast<HotkeyCommand>(first))) + " has it";
             combo = {};
             break;
         }

@@ -43,7 +43,7 @@ std::string RejectedSettingsText(const std::vector<RejectedSetting>& rejected);
 
 // One combination cannot run two commands: of the hotkeys that share one, every one after the
 // first in [Hotkeys] order is switched off. What the title says of them, e.g.
-// "Gavelton.ini: [Hotkeys] GetBids=Ctrl+Shift+F5 is StateItem's, switched off"; empty when none.
+// "Gavelton.ini: [Hotkeys] GetBids=Ctrl+Shift+F5 switched off, StateItem has it"; empty when none.
 std::string SwitchOffSharedHotkeys(HostSettings& settings);
 
 }  // namespace gv

@@ -74,8 +74,8 @@ TEST(HotkeyCombo, ACombinationGivenTwiceRunsOnlyTheFirstCommand) {
     ASSERT_TRUE(SetHostSetting(settings, "Hotkeys/Call2nd", ""));
     ASSERT_TRUE(SetHostSetting(settings, "Hotkeys/Call3rd", ""));
     EXPECT_EQ(SwitchOffSharedHotkeys(settings),
-              "Gavelton.ini: [Hotkeys] Sold=Ctrl+Shift+F7 is Call1st's, switched off, "
-              "[Hotkeys] FloorLog=Ctrl+Shift+F7 is Call1st's, switched off");
+              "Gavelton.ini: [Hotkeys] Sold=Ctrl+Shift+F7 switched off, Call1st has it, "
+              "[Hotkeys] FloorLog=Ctrl+Shift+F7 switched off, Call1st has it");
     EXPECT_EQ(KeyComboText(settings.hotkeys.at(2)), "Ctrl+Shift+F7");
     EXPECT_TRUE(settings.hotkeys.at(5).Off());
     EXPECT_TRUE(settings.hotkeys.at(7).Off());
