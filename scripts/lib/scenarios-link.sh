@@ -192,3 +192,47 @@ scenario_desk() {
     close_gavelton
     stop_world
 }
+
+# =============================================================================================
+# A system-wide hotkey, as a host uses it: Gavelton.ini turns the hotkeys on, the practice
+# world's window has the keyboard and gets Ctrl+Shift+F6 through SendInput (hotkey.exe), as
+# from the host's keyboard. Get Bids runs, and with ActivateClient on the keyboard is with the
+# world's window again after the request, not with Gavelton.
+# =============================================================================================
+scenario_hotkey() {
+    prepare_run hotkey
+    printf 'VZones 3.0\r\n1\r\n0\r\n' >"$RUN/SCONTROL.TXT"
+    printf '[Hotkeys]\r\nEnabled=1\r\n' >"$RUN/Gavelton.ini"
+    EXPECT_SUFFIX='\x00'
+    local world='VZones 3.0 - Practice World'
+    start_world windowed
+    wait_until xdotool search --onlyvisible --name "^$world\$" >/dev/null || fail "the practice world's window did not appear"
+    local world_wid
+    world_wid=$(xdotool search --onlyvisible --name "^$world\$" | head -n1)
+    start_gavelton
+    wait_until count_at_least POKE WorldsApi_Register 1 || fail "no Register poke with the hotkeys on"
+    # A hotkey Gavelton could not have would be named in the title, and the window not found.
+    wait_until find_window || fail "no main window titled exactly \"Gavelton\": $(xdotool search --onlyvisible --name '^Gavelton' getwindowname 2>/dev/null)"
+    wait_idle "start"
+    ok "Gavelton registered its seven hotkeys with RegisterHotKey (none reported taken)"
+    next_item
+    state_item_over_dde "State Item before the hotkey" 0
+    post 'ESP from Ben: 520' 'ESP from Cy: 530'
+    world_shows() { local texts; texts=$(window_texts "$world"); grep -qxF -- "$1" <<<"$texts"; }
+    wait_until world_shows 'ESP from Cy: 530' || fail "the windowed world does not show the posted bids"
+
+    timeout -k 1 5 xdotool windowfocus --sync "$world_wid" 2>/dev/null || true
+    local rc=0
+    timeout -k 2 "$TIMEOUT" "$WINE" "$SCRATCH/hotkey.exe" press "$world" 6 2>/dev/null || rc=$?
+    [[ $rc -eq 0 ]] || fail "hotkey.exe could not give the world's window the keyboard and press Ctrl+Shift+F6 (status $rc)"
+    wait_until count_at_least REQUEST WorldsApi_GetAllText 1 ||
+        fail "Ctrl+Shift+F6, sent with SendInput to the practice world's window, ran no Get Bids: Wine delivered no WM_HOTKEY to Gavelton"
+    wait_idle "Get Bids by hotkey"
+    check_tally
+    local foreground
+    foreground=$(timeout -k 2 "$TIMEOUT" "$WINE" "$SCRATCH/hotkey.exe" foreground 2>/dev/null | tr -d '\r')
+    [[ $foreground == "$world" ]] || fail "after Get Bids by hotkey the keyboard is with \"$foreground\", not the practice world's window"
+    ok "Ctrl+Shift+F6 in the practice world's window ran Get Bids; the keyboard stayed with that window"
+    close_gavelton
+    stop_world
+}

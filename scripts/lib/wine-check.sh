@@ -260,7 +260,7 @@ expect_file() {
 # --- Windows-side helpers --------------------------------------------------------------------
 build_helpers() {
     local helper
-    for helper in wintext crash accnames accevents; do
+    for helper in wintext crash accnames accevents hotkey; do
         "$HOST-gcc" -O1 -Wall -Wextra -Werror -o "$SCRATCH/$helper.exe" "$LIB_DIR/$helper.c" -luuid -loleacc -lole32 -loleaut32 ||
             die "cannot build the helper $helper.exe"
     done

@@ -7,6 +7,8 @@ namespace {
 
 constexpr std::string_view kGetBidsEvery = "Live/GetBidsEvery";
 constexpr std::string_view kLiveSound = "Live/Sound";
+constexpr std::string_view kHotkeysEnabled = "Hotkeys/Enabled";
+constexpr std::string_view kHotkeysSection = "Hotkeys/";
 
 // Whole decimal digits only: "5s", "+5", "5.0" and an empty value are refused, not guessed at.
 bool ParseWhole(std::string_view text, int& value) {
@@ -18,11 +20,30 @@ bool ParseWhole(std::string_view text, int& value) {
 }  // namespace
 
 const std::vector<std::string_view>& HostSettingKeys() {
-    static const std::vector<std::string_view> keys{kGetBidsEvery, kLiveSound};
+    static const std::vector<std::string> hotkeyKeys = [] {
+        std::vector<std::string> keys;
+        for (std::size_t i = 0; i < kHotkeyCount; ++i)
+            keys.push_back(std::string(kHotkeysSection) +
+                           std::string(HotkeyName(static_cast<HotkeyCommand>(i))));
+        return keys;
+    }();
+    static const std::vector<std::string_view> keys = [] {
+        std::vector<std::string_view> all{kGetBidsEvery, kLiveSound, kHotkeysEnabled};
+        all.insert(all.end(), hotkeyKeys.begin(), hotkeyKeys.end());
+        return all;
+    }();
     return keys;
 }
 
 bool SetHostSetting(HostSettings& settings, std::string_view key, std::string_view text) {
+    if (key.starts_with(kHotkeysSection) && key != kHotkeysEnabled) {
+        const std::string_view name = key.substr(kHotkeysSection.size());
+        for (std::size_t i = 0; i < kHotkeyCount; ++i) {
+            if (HotkeyName(static_cast<HotkeyCommand>(i)) == name)
+                return ParseKeyCombo(text, settings.hotkeys.at(i));
+        }
+        return false;
+    }
     int value = 0;
     if (!ParseWhole(text, value)) return false;
     if (key == kGetBidsEvery) {
@@ -30,9 +51,9 @@ bool SetHostSetting(HostSettings& settings, std::string_view key, std::string_vi
         settings.getBidsEvery = value;
         return true;
     }
-    if (key == kLiveSound) {
+    if (key == kLiveSound || key == kHotkeysEnabled) {
         if (value != 0 && value != 1) return false;
-        settings.liveSound = value == 1;
+        (key == kLiveSound ? settings.liveSound : settings.hotkeysEnabled) = value == 1;
         return true;
     }
     return false;
@@ -48,6 +69,28 @@ std::string RejectedSettingsText(const std::vector<RejectedSetting>& rejected) {
         text += "[" + key.substr(0, slash) + "] " + key.substr(slash + 1) + "=" + rejected[i].text;
     }
     text += " not allowed, default used";
+    return text;
+}
+
+}  // namespace gv
+
+namespace gv {
+
+std::string SwitchOffSharedHotkeys(HostSettings& settings) {
+    std::string text;
+    for (std::size_t later = 1; later < kHotkeyCount; ++later) {
+        KeyCombo& combo = settings.hotkeys.at(later);
+        if (combo.Off()) continue;
+        for (std::size_t first = 0; first < later; ++first) {
+            if (settings.hotkeys.at(first) != combo) continue;
+            text += text.empty() ? std::string(kHostSettingsFile) + ": " : ", ";
+            text += "[Hotkeys] " + std::string(HotkeyName(static_cast<HotkeyCommand>(later))) + "=" +
+                    KeyComboText(combo) + " switched off, " +
+                    std::string(HotkeyName(static_cast<HotkeyCommand>(first))) + " has it";
+            combo = {};
+            break;
+        }
+    }
     return text;
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "setup/hotkey_combo.h"
+
 namespace gv {
 
 inline constexpr const char* kHostSettingsFile = "Gavelton.ini";
@@ -15,6 +17,10 @@ struct HostSettings {
     int getBidsEvery = 0;
     // [Live] Sound: a short system sound when such a run finds a new current bid.
     bool liveSound = false;
+    // [Hotkeys] Enabled: the system-wide hotkeys below are taken at start.
+    bool hotkeysEnabled = false;
+    // [Hotkeys] StateItem, GetBids, ...: each command's combination, or off.
+    HotkeyTable hotkeys = DefaultHotkeys();
 };
 
 inline constexpr int kLiveEveryMin = 2;
@@ -34,5 +40,10 @@ struct RejectedSetting {
     std::string text;
 };
 std::string RejectedSettingsText(const std::vector<RejectedSetting>& rejected);
+
+// One combination cannot run two commands: of the hotkeys that share one, every one after the
+// first in [Hotkeys] order is switched off. What the title says of them, e.g.
+// "Gavelton.ini: [Hotkeys] GetBids=Ctrl+Shift+F5 switched off, StateItem has it"; empty when none.
+std::string SwitchOffSharedHotkeys(HostSettings& settings);
 
 }  // namespace gv

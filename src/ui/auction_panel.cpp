@@ -86,6 +86,15 @@ void AuctionPanel::ShowBlock() {
 
 void AuctionPanel::Press(Command command, Origin origin) {
     if (!host_.Idle()) return;
+    const bool fromElsewhere = origin != Origin::Window;
+    if (fromElsewhere) host_.KeepKeyboardWhereItIs(true);
+    Run(command);
+    if (fromElsewhere) host_.KeepKeyboardWhereItIs(false);
+    if (origin == Origin::Window && command != Command::AddToList && command != Command::Delete)
+        host_.FocusDummy();
+}
+
+void AuctionPanel::Run(Command command) {
     Floor& floor = auction_.floor;
     switch (command) {
         case Command::StateRules:
@@ -115,9 +124,8 @@ void AuctionPanel::Press(Command command, Origin origin) {
             break;
         case Command::AddToList:
         case Command::Delete:
-            return;  // the item list panel's
+            break;  // the item list panel's
     }
-    if (origin == Origin::Window) host_.FocusDummy();
 }
 
 }  // namespace gv::ui

@@ -30,6 +30,8 @@ public:
     void Press(Command command, Origin origin = Origin::Window);
 
 private:
+    void Run(Command command);
+
     wxButton* dummy_ = nullptr;
     Twips dummyTwips_ = {};
     CommandButtons buttons_;

@@ -73,11 +73,12 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     auction_.floor.SetOnLinkStatus([this](const std::string& failure) { ShowLinkStatus(failure); });
     auction_.floor.SetOnRecordStatus([this](const std::string& failure) { ShowRecordStatus(failure); });
     auction_.link.SetOnClientAnswered([this] { ShowLinkStatus({}); });
-    auction_.session.SetOwnWindow([this] { return NativeWindowHandle(this); });
+    auction_.session.SetOwnWindow([this] { return returnWindow_.Handle(); });
     BindWindowEvents();
 }
 
 AuctionFrame::~AuctionFrame() {
+    hotkeys_.reset();  // no key may reach a window half torn down
     if (inputGuard_) wxEvtHandler::RemoveFilter(inputGuard_.get());
     // The controls go while the panels that handle their events are still here: destroying a
     // focused box sends it a focus-out that its panel handles.
@@ -131,6 +132,7 @@ void AuctionFrame::Start() {
     Move(screen.x + (screen.width - outer.x) / 2, screen.y + (screen.height - outer.y) / 2);
     auction_.session.LoadLinkSettings(kSettingsFile);
     settings_ = LoadHostSettings(wxFileName(wxGetCwd(), kHostSettingsFile).GetFullPath(), settingsFailure_);
+    StartHotkeys();
     ShowTrouble();
     LoadTierTable();
     LoadItemList();

@@ -15,10 +15,12 @@
 #include "setup/host_settings.h"
 #include "ui/about_panel.h"
 #include "ui/auction_panel.h"
+#include "ui/hotkeys.h"
 #include "ui/list_panel.h"
 #include "ui/metrics.h"
 #include "ui/native.h"
 #include "ui/panel_host.h"
+#include "ui/return_window.h"
 #include "ui/tier_panel.h"
 
 class wxEventFilter;
@@ -59,6 +61,7 @@ public:
     // PanelHost.
     bool Idle() const override { return busyDepth_ == 0 && !closing_; }
     void FocusDummy() override;
+    void KeepKeyboardWhereItIs(bool keep) override;
 
     Panel ShownPanel() const { return panel_; }
     const TierTable& Tiers() const { return auction_.tiers; }
@@ -79,12 +82,15 @@ public:
     const std::string& LinkFailure() const { return linkFailure_; }
     // Gavelton.ini as read at start.
     const HostSettings& Settings() const { return settings_; }
+    // What the title says of the hotkeys that could not be had; empty when all were.
+    const std::string& HotkeyFailure() const { return hotkeyFailure_; }
 
 private:
     void BuildMenu();
     void BindWindowEvents();
     void ShowPanel(Panel panel);
     void KeepDummyHidden();
+    void StartHotkeys();  // when Gavelton.ini turns them on
     void OnClose(wxCloseEvent& event);
     void KeepPlaced();  // after a resize or minimise: on top, Dummy out of sight
     // Saves both files, stops the link and ends the program. When a save fails and the close
@@ -121,6 +127,9 @@ private:
     std::string recordFailure_;  // what the sales record could not do
     HostSettings settings_;
     std::string settingsFailure_;  // the keys of Gavelton.ini whose values were refused
+    std::unique_ptr<SystemHotkeys> hotkeys_;
+    std::string hotkeyFailure_;        // the hotkeys another program holds
+    ReturnWindow returnWindow_{this};  // what the link brings forward after a request
     bool closePending_ = false;
     bool closeCanCancel_ = true;  // the pending close came from the host, not a session's end
     bool closing_ = false;

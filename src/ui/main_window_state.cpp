@@ -54,7 +54,7 @@ void AuctionFrame::ShowRecordStatus(const std::string& failure) {
 
 void AuctionFrame::ShowTrouble() {
     wxString title = kProgramTitle;
-    for (const std::string* failure : {&settingsFailure_, &recordFailure_, &linkFailure_}) {
+    for (const std::string* failure : {&settingsFailure_, &hotkeyFailure_, &recordFailure_, &linkFailure_}) {
         if (failure->empty()) continue;
         title += title == kProgramTitle ? " - " : "; ";
         title += wxString::FromUTF8(*failure);

@@ -13,6 +13,9 @@ public:
     virtual bool Idle() const = 0;
     // Where every command ends: the keyboard focus on the off-screen button Dummy.
     virtual void FocusDummy() = 0;
+    // For a command that did not come from the window: while `keep` holds, the window the link
+    // brings forward after each request is the one that has the keyboard now, not Gavelton's.
+    virtual void KeepKeyboardWhereItIs(bool keep) = 0;
 };
 
 // What a panel with commands works on: the auction, and the window it sits in.

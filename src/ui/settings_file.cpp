@@ -27,6 +27,8 @@ HostSettings LoadHostSettings(const wxString& path, std::string& failure) {
         }
     }
     failure = RejectedSettingsText(rejected);
+    const std::string shared = SwitchOffSharedHotkeys(settings);
+    if (!shared.empty()) failure += (failure.empty() ? "" : "; ") + shared;
     return settings;
 }
 

@@ -1,0 +1,125 @@
+#include "setup/hotkey_combo.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace gv {
+namespace {
+
+struct HotkeyRow {
+    std::string_view name;
+    std::string_view defaultText;
+};
+
+// Ctrl+Shift with a function key types nothing on any keyboard layout.
+constexpr std::array<HotkeyRow, kHotkeyCount> kHotkeyRows{{
+    {"StateItem", "Ctrl+Shift+F5"},
+    {"GetBids", "Ctrl+Shift+F6"},
+    {"Call1st", "Ctrl+Shift+F7"},
+    {"Call2nd", "Ctrl+Shift+F8"},
+    {"Call3rd", "Ctrl+Shift+F9"},
+    {"Sold", "Ctrl+Shift+F10"},
+    {"GetNextItem", "Ctrl+Shift+F11"},
+    {"FloorLog", "Ctrl+Shift+L"},
+}};
+
+constexpr std::array<std::string_view, 7> kNamedKeys{"Insert", "Delete",   "Home", "End",
+                                                     "PageUp", "PageDown", "Pause"};
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+// The key's own spelling, or empty when it is not one we offer.
+std::string KnownKey(std::string_view text) {
+    if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0])))
+        return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
+    if (text.size() >= 2 && text.size() <= 3 && (text[0] == 'F' || text[0] == 'f') &&
+        std::all_of(text.begin() + 1, text.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+        text[1] != '0') {
+        const int number = std::stoi(std::string(text.substr(1)));
+        if (number >= 1 && number <= 24 && number != 12) return "F" + std::to_string(number);
+        return {};
+    }
+    for (const std::string_view named : kNamedKeys) {
+        if (SameLetters(text, named)) return std::string(named);
+    }
+    return {};
+}
+
+unsigned ModifierBit(std::string_view text) {
+    if (SameLetters(text, "Ctrl")) return kModCtrl;
+    if (SameLetters(text, "Shift")) return kModShift;
+    if (SameLetters(text, "Alt")) return kModAlt;
+    return 0;
+}
+
+bool TypesText(const KeyCombo& combo) {
+    if (combo.key.size() != 1) return false;  // function and navigation keys type nothing
+    const bool ctrl = (combo.modifiers & kModCtrl) != 0;
+    const bool alt = (combo.modifiers & kModAlt) != 0;
+    return ctrl == alt;  // neither: the plain or shifted character; both: AltGr's
+}
+
+}  // namespace
+
+bool ParseKeyCombo(std::string_view text, KeyCombo& combo) {
+    text = Trimmed(text);
+    if (text.empty()) {
+        combo = {};
+        return true;
+    }
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t plus = text.find('+', start);
+        parts.push_back(Trimmed(text.substr(start, plus == std::string_view::npos ? plus : plus - start)));
+        if (plus == std::string_view::npos) break;
+        start = plus + 1;
+    }
+    KeyCombo parsed;
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        const unsigned bit = ModifierBit(parts[i]);
+        if (bit == 0 || (parsed.modifiers & bit) != 0) return false;
+        parsed.modifiers |= bit;
+    }
+    parsed.key = KnownKey(parts.back());
+    if (parsed.key.empty() || TypesText(parsed)) return false;
+    combo = parsed;
+    return true;
+}
+
+std::string KeyComboText(const KeyCombo& combo) {
+    if (combo.Off()) return {};
+    std::string text;
+    if ((combo.modifiers & kModCtrl) != 0) text += "Ctrl+";
+    if ((combo.modifiers & kModShift) != 0) text += "Shift+";
+    if ((combo.modifiers & kModAlt) != 0) text += "Alt+";
+    return text + combo.key;
+}
+
+std::string_view HotkeyName(HotkeyCommand command) {
+    return kHotkeyRows.at(static_cast<std::size_t>(command)).name;
+}
+
+std::string_view HotkeyDefaultText(HotkeyCommand command) {
+    return kHotkeyRows.at(static_cast<std::size_t>(command)).defaultText;
+}
+
+HotkeyTable DefaultHotkeys() {
+    HotkeyTable table;
+    for (std::size_t i = 0; i < kHotkeyCount; ++i) ParseKeyCombo(kHotkeyRows.at(i).defaultText, table.at(i));
+    return table;
+}
+
+}  // namespace gv
