@@ -4,7 +4,10 @@
 // auction's state lives in the Auction it is given; the panels show it and feed it.
 
 #include <wx/frame.h>
+#include <wx/timer.h>
+#include <wx/weakref.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +28,8 @@ class wxEventFilter;
 class wxPanel;
 
 namespace gv::ui {
+
+class LiveBids;
 
 class AuctionFrame final : public wxFrame, public BusyHost, public PanelHost {
 public:
@@ -55,6 +60,11 @@ public:
     void EnterBusy() override;
     void LeaveBusy() override;
     bool IsBusy() const { return busyDepth_ > 0; }
+    // Runs a command that the host did not start (a live Get Bids) in a quiet busy state: the
+    // window refuses input as ever, but turns red and shows the hourglass only once the
+    // command has taken kQuietBusyMilliseconds, and the focus stays where it was.
+    void RunQuietly(const std::function<void()>& command);
+    static constexpr int kQuietBusyMilliseconds = 300;
 
     // PanelHost.
     bool Idle() const override { return busyDepth_ == 0 && !closing_; }
@@ -79,6 +89,8 @@ public:
     const std::string& LinkFailure() const { return linkFailure_; }
     // Gavelton.ini as read at start.
     const HostSettings& Settings() const { return settings_; }
+    // Get Bids by itself; none before Start.
+    const LiveBids* Live() const { return live_.get(); }
 
 private:
     void BuildMenu();
@@ -100,6 +112,7 @@ private:
     // "Gavelton", and what failed after " - ".
     void ShowTrouble();
     const wxColour& IdleColour() const;
+    void ShowBusyLook();  // red, and the hourglass
 #ifdef _WIN32
     WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
 #endif
@@ -117,6 +130,11 @@ private:
 
     Panel panel_ = Panel::Auction;
     int busyDepth_ = 0;
+    bool quiet_ = false;     // the command running is not the host's
+    bool busyLook_ = false;  // red and the hourglass are showing
+    wxTimer busyLookDelay_;  // shows them when a quiet command takes long
+    wxWeakRef<wxWindow> focusBefore_;
+    std::unique_ptr<LiveBids> live_;
     std::string linkFailure_;
     std::string recordFailure_;  // what the sales record could not do
     HostSettings settings_;

@@ -12,12 +12,35 @@
 
 namespace gv::ui {
 
+void AuctionFrame::RunQuietly(const std::function<void()>& command) {
+    quiet_ = true;
+    try {
+        command();
+    } catch (...) {
+        quiet_ = false;
+        throw;
+    }
+    quiet_ = false;
+}
+
 void AuctionFrame::EnterBusy() {
     if (busyDepth_++ > 0) return;
-    wxBeginBusyCursor();
     inputGuard_ = std::make_unique<InputGuard>(this);
     wxEvtHandler::AddFilter(inputGuard_.get());
+    if (quiet_) focusBefore_ = wxWindow::FindFocus();
     Disable();  // the whole window, its menu bar included
+    // A quick run the host did not start would only flash the window; one that lasts shows.
+    if (quiet_) {
+        busyLookDelay_.StartOnce(kQuietBusyMilliseconds);
+    } else {
+        ShowBusyLook();
+    }
+}
+
+void AuctionFrame::ShowBusyLook() {
+    if (!IsBusy() || busyLook_) return;
+    busyLook_ = true;
+    wxBeginBusyCursor();
     client_->SetBackgroundColour(kRed);
     client_->Refresh();
     client_->Update();
@@ -25,15 +48,25 @@ void AuctionFrame::EnterBusy() {
 
 void AuctionFrame::LeaveBusy() {
     if (busyDepth_ == 0 || --busyDepth_ > 0) return;
+    busyLookDelay_.Stop();
     Enable();
-    client_->SetBackgroundColour(IdleColour());
-    client_->Refresh();
-    wxEndBusyCursor();
+    if (client_->GetBackgroundColour() != IdleColour()) {
+        client_->SetBackgroundColour(IdleColour());
+        client_->Refresh();
+    }
+    if (busyLook_) wxEndBusyCursor();
+    busyLook_ = false;
     // Input already queued while busy is dropped before the window takes input again.
     auction_.pump.Yield();
     wxEvtHandler::RemoveFilter(inputGuard_.get());
     inputGuard_.reset();
-    FocusDummy();
+    if (!quiet_) {
+        FocusDummy();
+    } else if (focusBefore_ && wxWindow::FindFocus() != focusBefore_) {
+        // Disabling the window may have taken the focus from one of its controls.
+        focusBefore_->SetFocus();
+    }
+    focusBefore_ = nullptr;
     if (closePending_) {
         closePending_ = false;
         CallAfter([this] { Close(!closeCanCancel_); });
