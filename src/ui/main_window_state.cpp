@@ -47,7 +47,11 @@ void AuctionFrame::ShowBusyLook() {
 }
 
 void AuctionFrame::LeaveBusy() {
-    if (busyDepth_ == 0 || --busyDepth_ > 0) return;
+    if (busyDepth_ == 0) return;
+    if (busyDepth_ > 1) {
+        --busyDepth_;
+        return;
+    }
     busyLookDelay_.Stop();
     Enable();
     if (client_->GetBackgroundColour() != IdleColour()) {
@@ -60,6 +64,9 @@ void AuctionFrame::LeaveBusy() {
     auction_.pump.Yield();
     wxEvtHandler::RemoveFilter(inputGuard_.get());
     inputGuard_.reset();
+    // Busy until here: a timer that fires in the yield above (a live run coming due) must not
+    // start a command while the guard of this one is still in place.
+    busyDepth_ = 0;
     if (!quiet_) {
         FocusDummy();
     } else if (focusBefore_ && wxWindow::FindFocus() != focusBefore_) {

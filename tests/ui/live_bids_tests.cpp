@@ -136,5 +136,16 @@ TEST_F(LiveBidsWindow, ARunThatLastsShowsTheBusyWindow) {
     EXPECT_TRUE(frame_->IsEnabled());
 }
 
+// Leaving the busy state drops the input queued meanwhile; a timer due then (a live run) must
+// find the window still busy, or it would start a command under the guard of the last.
+TEST_F(LiveBidsWindow, NothingStartsWhileTheBusyStateIsLeft) {
+    bool idleWhileLeaving = true;
+    frame_->EnterBusy();
+    frame_->CallAfter([&] { idleWhileLeaving = frame_->Idle(); });
+    frame_->LeaveBusy();
+    EXPECT_FALSE(idleWhileLeaving);
+    EXPECT_TRUE(frame_->Idle());
+}
+
 }  // namespace
 }  // namespace gv::ui::test
