@@ -21,7 +21,13 @@ void LivePace::Follow(const BlockState& block, Clock::time_point now) {
     entry_ = block.entryOnBlock;
 }
 
-bool LivePace::Due(Clock::time_point now, bool busy) const { return running_ && !busy && now >= next_; }
+bool LivePace::Due(Clock::time_point now, bool busy) {
+    if (busy) {
+        lastBusy_ = now;
+        return false;
+    }
+    return running_ && now >= next_ && now - lastBusy_ >= kHostFirst;
+}
 
 void LivePace::RunEnded(Clock::time_point now, bool fetched) {
     wait_ = fetched ? pace_ : std::min(2 * wait_, kLongestWait);

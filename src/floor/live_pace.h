@@ -16,6 +16,9 @@ public:
     using Clock = std::chrono::steady_clock;
 
     static constexpr Clock::duration kLongestWait = std::chrono::seconds(60);
+    // How long the window stays idle after a command before a run that came due meanwhile: the
+    // host's next command, often clicked right after the last, goes first.
+    static constexpr Clock::duration kHostFirst = std::chrono::seconds(1);
 
     // `everySeconds` as the setting gives it; 0 is off.
     explicit LivePace(int everySeconds);
@@ -30,8 +33,8 @@ public:
     // now; its sale (or no entry at all) stops them.
     void Follow(const BlockState& block, Clock::time_point now);
     // Whether a run is due. Never while a command runs: a run that comes due then waits
-    // until the window is idle again, and runs then.
-    bool Due(Clock::time_point now, bool busy) const;
+    // until the window has been idle for kHostFirst, and runs then.
+    bool Due(Clock::time_point now, bool busy);
     // A run has ended; `fetched`: the chat text came.
     void RunEnded(Clock::time_point now, bool fetched);
 
@@ -39,6 +42,7 @@ private:
     Clock::duration pace_;
     Clock::duration wait_;
     Clock::time_point next_{};
+    Clock::time_point lastBusy_{};  // when a command was last seen running
     bool running_ = false;
     bool onBlock_ = false;
     std::string entry_;  // the entry the runs follow
