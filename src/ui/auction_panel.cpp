@@ -5,6 +5,7 @@
 #include <map>
 
 #include "ui/accessibility.h"
+#include "ui/caption.h"
 
 namespace gv::ui {
 
@@ -83,6 +84,10 @@ void AuctionPanel::ShowBlock() {
     lastBid_->SetLabel(wxString::FromUTF8(block.lastBid));
     lastBidder_->SetLabel(wxString::FromUTF8(block.lastBidder));
 }
+
+void AuctionPanel::MarkNewBid(bool marked) { currentBid_->SetMarked(marked); }
+
+bool AuctionPanel::NewBidMarked() const { return currentBid_->Marked(); }
 
 void AuctionPanel::Press(Command command, Origin origin) {
     if (!host_.Idle()) return;

@@ -19,6 +19,9 @@ public:
     // Hidden while a frame covers the panel, so that neither the mouse nor Tab reaches it.
     void Show(bool shown);
     void ShowBlock();
+    // A new current bid that came by itself: its caption is marked until told otherwise.
+    void MarkNewBid(bool marked);
+    bool NewBidMarked() const;
     wxButton* Dummy() const { return dummy_; }
     // Where Dummy is designed to lie, beyond the client area's right edge.
     const Twips& DummyTwips() const { return dummyTwips_; }

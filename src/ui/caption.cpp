@@ -5,6 +5,7 @@
 #include <wx/tokenzr.h>
 
 #include "ui/accessibility.h"
+#include "ui/colours.h"
 
 namespace gv::ui {
 
@@ -25,6 +26,12 @@ void Caption::SetLabel(const wxString& text) {
     text_ = text;
     Refresh();
     Rename(this, SpokenName());
+}
+
+void Caption::SetMarked(bool marked) {
+    if (marked == marked_) return;
+    marked_ = marked;
+    Refresh();
 }
 
 wxString Caption::SpokenName() const {
@@ -95,14 +102,15 @@ wxSize Caption::NeededSize(int width) const {
 void Caption::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     const wxSize size = GetClientSize();
-    const wxColour back = style_.background ? *style_.background : GetParent()->GetBackgroundColour();
-    dc.SetBrush(transparent_ ? *wxTRANSPARENT_BRUSH : wxBrush(back));
+    wxColour back = style_.background ? *style_.background : GetParent()->GetBackgroundColour();
+    if (marked_) back = kChanged;
+    dc.SetBrush(transparent_ && !marked_ ? *wxTRANSPARENT_BRUSH : wxBrush(back));
     if (style_.border) {
         dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT)));
     } else {
         dc.SetPen(*wxTRANSPARENT_PEN);
     }
-    if (style_.border || !transparent_) dc.DrawRectangle(0, 0, size.x, size.y);
+    if (style_.border || !transparent_ || marked_) dc.DrawRectangle(0, 0, size.x, size.y);
 
     dc.SetFont(GetFont());
     dc.SetTextForeground(style_.foreground);

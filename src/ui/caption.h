@@ -45,6 +45,9 @@ public:
     bool SingleLine() const;
     // The caption's accessible name.
     wxString SpokenName() const;
+    // Drawn on the colour of a change for a while, to show that it changed by itself.
+    void SetMarked(bool marked);
+    bool Marked() const { return marked_; }
 
 protected:
     void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
@@ -58,6 +61,7 @@ private:
     Style style_;
     wxString spokenLead_;
     bool transparent_ = false;
+    bool marked_ = false;
 };
 
 }  // namespace gv::ui

@@ -9,5 +9,7 @@ namespace gv::ui {
 inline const wxColour kCyan(0, 255, 255);
 inline const wxColour kRed(255, 0, 0);
 inline const wxColour kAmber(255, 191, 0);
+// A caption that has just changed by itself (a new current bid from a live run).
+inline const wxColour kChanged(255, 255, 0);
 
 }  // namespace gv::ui

@@ -17,6 +17,7 @@
 #include "ui/accessibility.h"
 #include "ui/colours.h"
 #include "ui/gavel_icon.h"
+#include "ui/live_bids.h"
 #include "ui/settings_file.h"
 
 #ifdef _WIN32
@@ -78,6 +79,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
 }
 
 AuctionFrame::~AuctionFrame() {
+    live_.reset();
     hotkeys_.reset();  // no key may reach a window half torn down
     if (inputGuard_) wxEvtHandler::RemoveFilter(inputGuard_.get());
     // The controls go while the panels that handle their events are still here: destroying a
@@ -116,6 +118,7 @@ void AuctionFrame::BindWindowEvents() {
         KeepPlaced();
         event.Skip();
     });
+    busyLookDelay_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { ShowBusyLook(); });
     client_->Bind(wxEVT_CHILD_FOCUS, [this](wxChildFocusEvent& event) {
         tierPanel_->ChildFocused(event.GetWindow());
         event.Skip();
@@ -138,6 +141,7 @@ void AuctionFrame::Start() {
     LoadItemList();
     KeepOnTop(this);
     ShowLinkStatus(LinkFailureText(auction_.session.StartLink(), "not connected"));
+    live_ = std::make_unique<LiveBids>(*this, auction_, settings_);
 }
 
 void AuctionFrame::KeepPlaced() {

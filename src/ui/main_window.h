@@ -4,7 +4,10 @@
 // auction's state lives in the Auction it is given; the panels show it and feed it.
 
 #include <wx/frame.h>
+#include <wx/timer.h>
+#include <wx/weakref.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,6 +30,8 @@ class wxEventFilter;
 class wxPanel;
 
 namespace gv::ui {
+
+class LiveBids;
 
 class AuctionFrame final : public wxFrame, public BusyHost, public PanelHost {
 public:
@@ -57,6 +62,11 @@ public:
     void EnterBusy() override;
     void LeaveBusy() override;
     bool IsBusy() const { return busyDepth_ > 0; }
+    // Runs a command that the host did not start (a live Get Bids) in a quiet busy state: the
+    // window refuses input as ever, but turns red and shows the hourglass only once the
+    // command has taken kQuietBusyMilliseconds, and the focus stays where it was.
+    void RunQuietly(const std::function<void()>& command);
+    static constexpr int kQuietBusyMilliseconds = 300;
 
     // PanelHost.
     bool Idle() const override { return busyDepth_ == 0 && !closing_; }
@@ -84,6 +94,8 @@ public:
     const HostSettings& Settings() const { return settings_; }
     // What the title says of the hotkeys that could not be had; empty when all were.
     const std::string& HotkeyFailure() const { return hotkeyFailure_; }
+    // Get Bids by itself; none before Start.
+    const LiveBids* Live() const { return live_.get(); }
 
 private:
     void BuildMenu();
@@ -106,6 +118,7 @@ private:
     // "Gavelton", and what failed after " - ".
     void ShowTrouble();
     const wxColour& IdleColour() const;
+    void ShowBusyLook();  // red, and the hourglass
 #ifdef _WIN32
     WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
 #endif
@@ -123,6 +136,12 @@ private:
 
     Panel panel_ = Panel::Auction;
     int busyDepth_ = 0;
+    bool quiet_ = false;         // the command running is not the host's
+    bool keepKeyboard_ = false;  // the command running came from outside the window
+    bool busyLook_ = false;      // red and the hourglass are showing
+    wxTimer busyLookDelay_;      // shows them when a quiet command takes long
+    wxWeakRef<wxWindow> focusBefore_;
+    std::unique_ptr<LiveBids> live_;
     std::string linkFailure_;
     std::string recordFailure_;  // what the sales record could not do
     HostSettings settings_;

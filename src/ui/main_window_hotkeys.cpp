@@ -61,6 +61,7 @@ void AuctionFrame::StartHotkeys() {
 }
 
 void AuctionFrame::KeepKeyboardWhereItIs(bool keep) {
+    keepKeyboard_ = keep;
     if (keep) {
         returnWindow_.KeepKeyboard();
     } else {

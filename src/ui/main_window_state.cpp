@@ -12,28 +12,68 @@
 
 namespace gv::ui {
 
+void AuctionFrame::RunQuietly(const std::function<void()>& command) {
+    quiet_ = true;
+    try {
+        command();
+    } catch (...) {
+        quiet_ = false;
+        throw;
+    }
+    quiet_ = false;
+}
+
 void AuctionFrame::EnterBusy() {
     if (busyDepth_++ > 0) return;
-    wxBeginBusyCursor();
     inputGuard_ = std::make_unique<InputGuard>(this);
     wxEvtHandler::AddFilter(inputGuard_.get());
+    if (quiet_) focusBefore_ = wxWindow::FindFocus();
     Disable();  // the whole window, its menu bar included
+    // A quick run the host did not start would only flash the window; one that lasts shows.
+    if (quiet_) {
+        busyLookDelay_.StartOnce(kQuietBusyMilliseconds);
+    } else {
+        ShowBusyLook();
+    }
+}
+
+void AuctionFrame::ShowBusyLook() {
+    if (!IsBusy() || busyLook_) return;
+    busyLook_ = true;
+    wxBeginBusyCursor();
     client_->SetBackgroundColour(kRed);
     client_->Refresh();
     client_->Update();
 }
 
 void AuctionFrame::LeaveBusy() {
-    if (busyDepth_ == 0 || --busyDepth_ > 0) return;
+    if (busyDepth_ == 0) return;
+    if (busyDepth_ > 1) {
+        --busyDepth_;
+        return;
+    }
+    busyLookDelay_.Stop();
     Enable();
-    client_->SetBackgroundColour(IdleColour());
-    client_->Refresh();
-    wxEndBusyCursor();
+    if (client_->GetBackgroundColour() != IdleColour()) {
+        client_->SetBackgroundColour(IdleColour());
+        client_->Refresh();
+    }
+    if (busyLook_) wxEndBusyCursor();
+    busyLook_ = false;
     // Input already queued while busy is dropped before the window takes input again.
     auction_.pump.Yield();
     wxEvtHandler::RemoveFilter(inputGuard_.get());
     inputGuard_.reset();
-    FocusDummy();
+    // Busy until here: a timer that fires in the yield above (a live run coming due) must not
+    // start a command while the guard of this one is still in place.
+    busyDepth_ = 0;
+    if (!quiet_ && !keepKeyboard_) {
+        FocusDummy();
+    } else if (focusBefore_ && wxWindow::FindFocus() != focusBefore_) {
+        // Disabling the window may have taken the focus from one of its controls.
+        focusBefore_->SetFocus();
+    }
+    focusBefore_ = nullptr;
     if (closePending_) {
         closePending_ = false;
         CallAfter([this] { Close(!closeCanCancel_); });

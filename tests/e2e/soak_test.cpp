@@ -1,7 +1,8 @@
 // An evening's auction: the real window, clicked as a host clicks it, against the practice
 // world with bidders, over an item list of a hundred entries, for GAVELTON_SOAK_MINUTES
-// (2 unless set) shared by the two transports. It fails on a command past its time bound, a
-// window that stops answering, a sale the chat does not bear out, memory that grows, or an
+// (2 unless set) shared by the two transports, with Get Bids also running by itself every
+// 2 seconds. It fails on a command past its time bound, a window that stops answering, a sale
+// the chat does not bear out, a bid in the chat that no fetch took, memory that grows, or an
 // item list that does not hold exactly the unsold entries at close.
 
 #include <wx/timer.h>
@@ -20,6 +21,7 @@
 #include "common/text.h"
 #include "floor/floor.h"
 #include "floor/intake.h"
+#include "ui/live_bids.h"
 
 namespace gv::e2e {
 namespace {
@@ -83,6 +85,13 @@ struct Lot {
     std::size_t linesBeforeLastGetBids = 0;  // the chat's length when the last Get Bids was pressed
 };
 
+// How the host's clicks fared beside the live runs.
+struct Clicks {
+    int made = 0;
+    int refused = 0;       // landed in a live run, so clicked again
+    int getBidsAgain = 0;  // Get Bids pressed again because a live run came between
+};
+
 // A standing bid: amount and bidder; no amount before the first.
 struct Standing {
     std::optional<double> amount;
@@ -117,6 +126,49 @@ std::vector<std::pair<std::size_t, Standing>> Replay(const Lines& chat, const Lo
 
 class Soak : public BothTransports {
 protected:
+    int LiveRuns() const { return frame_->Live()->Measured().runs; }
+
+    // Clicks as a host does. A click that lands in a live run is refused as any click on a busy
+    // window: nothing happens, so the host clicks again; those are counted.
+    void HostPress(Command command) {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            const std::size_t said = world_->Said().size();
+            const wxString item = Text("BlockItem");
+            const int runs = LiveRuns();
+            const auto clicked = Clock::now();
+            ++clicks_.made;
+            Click(Button(command));
+            const auto ran = [&] {
+                return command == Command::GetNextItem ? Text("BlockItem") != item
+                                                       : world_->Said().size() > said;
+            };
+            bool refused = false;
+            const bool done = WaitUntil([&] {
+                if (frame_->IsBusy()) return false;
+                if (ran()) return true;
+                // A live run ended after the click while the command said nothing: it was refused.
+                refused = LiveRuns() > runs && Clock::now() - clicked > std::chrono::seconds(1);
+                return refused;
+            });
+            if (done && !refused) {
+                ui::test::Settle(60);
+                return;
+            }
+            ASSERT_TRUE(refused) << "the command neither ran nor met a live run";
+            ++clicks_.refused;
+        }
+        FAIL() << "five clicks in a row refused";
+    }
+    // Get Bids as the host presses it; pressed again when a live run came between, so that a
+    // fetch surely starts after the press.
+    void HostGetBids() {
+        const int runs = LiveRuns();
+        GetBids();
+        if (LiveRuns() == runs) return;
+        ++clicks_.getBidsAgain;
+        GetBids();
+    }
+
     // Clicks a button of the auction panel and holds the command to its time bound.
     void Timed(const std::string& command, const std::function<void()>& press) {
         const auto start = Clock::now();
@@ -139,28 +191,29 @@ protected:
 
     // One item from Get Next Item to SOLD.
     Lot Auction() {
-        Timed("Get Next Item", [&] { Press(Command::GetNextItem); });
+        Timed("Get Next Item", [&] { HostPress(Command::GetNextItem); });
         Lot lot{Text("BlockItem").utf8_string(), Text("BlockMin").utf8_string()};
-        Timed("State Item", [&] { Press(Command::StateItem); });
+        Timed("State Item", [&] { HostPress(Command::StateItem); });
         for (int round = 0; round < 2; ++round) {
             AwaitBidders(3, 1500);
-            Timed("Get Bids", [&] { GetBids(); });
-            Timed("State Item", [&] { Press(Command::StateItem); });
+            Timed("Get Bids", [&] { HostGetBids(); });
+            Timed("State Item", [&] { HostPress(Command::StateItem); });
         }
         for (const auto& [button, caption] : {std::pair{Command::Call1st, "call 1st"},
                                               {Command::Call2nd, "call 2nd"},
                                               {Command::Call3rd, "call 3rd"}}) {
             AwaitBidders(1, 700);
-            Timed("Get Bids", [&] { GetBids(); });
-            Timed(caption, [&] { Press(button); });
+            Timed("Get Bids", [&] { HostGetBids(); });
+            Timed(caption, [&] { HostPress(button); });
         }
         lot.linesBeforeLastGetBids = ChatLines();
-        Timed("Get Bids", [&] { GetBids(); });
-        Timed("SOLD", [&] { Press(Command::Sold); });
+        Timed("Get Bids", [&] { HostGetBids(); });
+        Timed("SOLD", [&] { HostPress(Command::Sold); });
         return lot;
     }
 
     std::map<std::string, Clock::duration> longest_;
+    Clicks clicks_;
 };
 
 TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
@@ -172,6 +225,7 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
     }
     WriteTiers(kTiers);
     WriteItems(items);
+    ui::test::WriteFile(folder_ / kHostSettingsFile, "[Live]\nGetBidsEvery=2\n");
     StartAuction({.more = {"--bidders", "3", "--seed", "7", "--pace", "0.3-1.2"}});
 
     // The window answers throughout: a timer that ticks between the host's clicks.
@@ -193,6 +247,7 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
     }
     const long residentAtEnd = ResidentBytes();
     heartbeat.Stop();
+    const ui::LiveBids::Figures live = frame_->Live()->Measured();
     const std::optional<std::string> chatText = world_->ChatText();
     ASSERT_TRUE(chatText);
     CloseWindow();
@@ -212,6 +267,8 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
     Lines rows = SplitLines(std::string_view(csv).substr(csv.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0));
     ASSERT_EQ(rows.size(), lots.size() + 1) << "one row per sale and a header";
     int bids = 0;
+    int chatBids = 0;         // valid bids in the chat, each item up to its sale
+    int chatBidsAtPress = 0;  // ... of them, those in the chat when the last Get Bids was pressed
     for (std::size_t i = 0; i < lots.size(); ++i) {
         const Lines field = Fields(rows[i + 1]);
         ASSERT_GE(field.size(), 8U) << rows[i + 1];
@@ -223,17 +280,32 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
         // itself comes a moment later).
         Standing atPress;
         bool borneOut = false;
+        Standing before;
+        int inChat = 0;
+        int inChatAtPress = 0;
         for (const auto& [line, standing] : Replay(chat, lot)) {
+            const bool accepted = standing != before;
+            before = standing;
+            inChat += accepted ? 1 : 0;
             if (line < lot.linesBeforeLastGetBids) {
                 atPress = standing;
+                inChatAtPress += accepted ? 1 : 0;
             } else if (standing == sold) {
                 borneOut = true;
             }
         }
         EXPECT_TRUE(borneOut || sold == atPress) << rows[i + 1];
-        bids += std::atoi(field[7].c_str());
+        // No bid the chat held at the last press was missed; none was taken that it lacks.
+        const int seen = std::atoi(field[7].c_str());
+        EXPECT_GE(seen, inChatAtPress) << rows[i + 1];
+        EXPECT_LE(seen, inChat) << rows[i + 1];
+        bids += seen;
+        chatBids += inChat;
+        chatBidsAtPress += inChatAtPress;
     }
     EXPECT_GT(bids, static_cast<int>(lots.size())) << "the bidders hardly bid";
+    EXPECT_GT(live.runs, static_cast<int>(lots.size())) << "Get Bids hardly ran by itself";
+    EXPECT_EQ(live.failures, 0) << "a live run failed against a world that answers";
 
     // At close the item list holds exactly the entries not sold.
     Lines unsold = items;
@@ -250,7 +322,13 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
     report << Name(GetParam()) << ": " << lots.size() << " items sold, " << bids << " bids taken, resident "
            << residentAfterFirst / 1024 << " KiB after the first item and " << residentAtEnd / 1024
            << " KiB at the end, window silent at most "
-           << std::chrono::duration_cast<std::chrono::milliseconds>(longestSilence).count() << " ms";
+           << std::chrono::duration_cast<std::chrono::milliseconds>(longestSilence).count()
+           << " ms; bids in the chat " << chatBids << " (" << chatBidsAtPress
+           << " by the last press), live runs " << live.runs << " (" << live.failures << " failed, "
+           << live.newBids << " with a new bid, longest "
+           << std::chrono::duration_cast<std::chrono::milliseconds>(live.longest).count()
+           << " ms), host clicks " << clicks_.made << " (" << clicks_.refused
+           << " refused in a live run), Get Bids pressed again " << clicks_.getBidsAgain;
     for (const auto& [command, took] : longest_) {
         report << ", longest " << command << " "
                << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms";

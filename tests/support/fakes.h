@@ -6,6 +6,7 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,7 @@ public:
     ChatFetch FetchAllText() override {
         journal_.events.push_back("fetch");
         if (pump_) yieldsAtFetch.push_back(pump_->yields);
+        if (onFetch) onFetch();
         if (fetches.empty()) return {};
         ChatFetch fetch = std::move(fetches.front());
         fetches.pop_front();
@@ -83,6 +85,7 @@ public:
     LinkFault startFault = LinkFault::None;
     std::deque<ChatFetch> fetches;
     std::vector<int> yieldsAtFetch;
+    std::function<void()> onFetch;  // runs inside each fetch, where a client takes its time
 
 private:
     Journal& journal_;

@@ -1,0 +1,151 @@
+// Get Bids by itself ([Live] GetBidsEvery=2) over a fake chat link: it finds new bids without
+// a press and shows what a pressed Get Bids would, marks the new bid for a moment, keeps the
+// focus and the keys of another window where they are, and looks busy only when it lasts.
+
+#include <wx/frame.h>
+#include <wx/panel.h>
+#include <wx/textctrl.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "gui_fixture.h"
+#include "setup/setup_files.h"
+#include "ui/live_bids.h"
+
+namespace gv::ui::test {
+namespace {
+
+const wxColour kCyan(0, 255, 255);
+const wxColour kRed(255, 0, 0);
+
+const std::string kMarker = "Host: Item on the Block currently is Oak chest";
+
+class LiveBidsWindow : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        WriteFile(kHostSettingsFile, "[Live]\nGetBidsEvery=2\n");
+        WriteFile(kItemsFile, "Oak chest - 500\r\n");
+        WriteFile(kBidsFile, testing::Chat({"0", "999", "10", "1000", "9999999", "100", "", "", "", "", "",
+                                            "", "", "", "", "", "", ""}));
+        StartWindow();
+        ClickMenu(0);  // Auction: Oak chest on the block
+        ASSERT_EQ(Text("BlockItem"), "Oak chest");
+    }
+
+    int Runs() const { return frame_->Live()->Measured().runs; }
+    // Waits for `count` more runs to end.
+    bool AwaitRuns(int count) {
+        const int goal = Runs() + count;
+        return WaitUntil([&] { return Runs() >= goal; }, 2500 * count + 2000);
+    }
+    std::vector<wxString> Captions() const {
+        std::vector<wxString> shown;
+        for (const char* name : {"CurrentBid", "CurrentBidder", "LastBid", "LastBidder"})
+            shown.push_back(Text(name));
+        return shown;
+    }
+    void QueueChat(const std::vector<std::string>& lines) { link_.fetches.push_back({testing::Chat(lines)}); }
+};
+
+TEST_F(LiveBidsWindow, FindsNewBidsWithoutAPressAndShowsWhatAPressWould) {
+    QueueChat({kMarker, "ESP from Ann: 600"});
+    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "600"; }, 5000));
+    EXPECT_TRUE(frame_->AuctionControls().NewBidMarked());
+
+    const std::vector<std::string> chat = {kMarker,
+                                           "ESP from Ann: 600",
+                                           "ESP from Ben: 650",
+                                           "ESP from Cy: 655",
+                                           "ESP from Dee: 1000",
+                                           "ESP from Eve: 1050"};
+    QueueChat(chat);
+    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "1000"; }, 5000));
+    const std::vector<wxString> live = Captions();
+
+    // The same chat, fetched once by the host's press on a fresh block, before the next run.
+    ClickMenu(0);
+    ASSERT_EQ(Text("CurrentBid"), "");
+    const int runs = Runs();
+    QueueChat(chat);
+    Click(Button(Command::GetBids));
+    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "1000" && !frame_->IsBusy(); }, 3000));
+    EXPECT_EQ(Runs(), runs) << "a live run took the host's fetch";
+    EXPECT_EQ(Captions(), live);
+    // The mark goes by itself.
+    EXPECT_TRUE(WaitUntil([&] { return !frame_->AuctionControls().NewBidMarked(); }, 4000));
+}
+
+TEST_F(LiveBidsWindow, AQuickRunLeavesTheFocusAndTheKeysOfAnotherWindowAlone) {
+    // Another program's window has the keyboard, as the chat client would.
+    auto* other = new wxFrame(nullptr, wxID_ANY, "Chat", wxPoint(0, 0), wxSize(300, 120));
+    auto* box = new wxTextCtrl(other, wxID_ANY, "");
+    other->Show();
+    box->SetFocus();
+    sim_.MouseMove(box->GetScreenRect().GetPosition() + wxPoint(10, 10));
+    Settle(200);
+    ASSERT_EQ(Focused(), box);
+    for (int i = 0; i < 3; ++i) QueueChat({kMarker, "ESP from Ann: 600"});
+
+    struct Seen {
+        wxColour colour;
+        bool enabled;
+    };
+    std::vector<Seen> during;
+    link_.onFetch = [&] {
+        during.push_back({frame_->ClientArea()->GetBackgroundColour(), frame_->IsEnabled()});
+    };
+    // The host types through two runs; every key arrives.
+    std::string typed;
+    const int goal = Runs() + 2;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (Runs() >= goal) return true;
+            typed += static_cast<char>('a' + typed.size() % 26);
+            sim_.Char(typed.back());
+            return false;
+        },
+        9000));
+    Settle(100);
+    EXPECT_EQ(box->GetValue(), typed);
+    EXPECT_EQ(Focused(), box);
+    ASSERT_FALSE(during.empty());
+    for (const Seen& seen : during) {
+        EXPECT_EQ(seen.colour, kCyan) << "a quick run flashed the window";
+        EXPECT_FALSE(seen.enabled) << "the window took input during a run";
+    }
+    other->Destroy();
+}
+
+TEST_F(LiveBidsWindow, ARunThatLastsShowsTheBusyWindow) {
+    bool shown = false;
+    link_.onFetch = [&] {
+        link_.onFetch = nullptr;  // the client is slow once, and the link yields meanwhile
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (!(shown = frame_->ClientArea()->GetBackgroundColour() == kRed) &&
+               std::chrono::steady_clock::now() < end) {
+            pump_.Yield();
+            pump_.WaitForEvent(std::chrono::milliseconds(5));
+        }
+    };
+    ASSERT_TRUE(AwaitRuns(1));
+    EXPECT_TRUE(shown);
+    EXPECT_NE(frame_->ClientArea()->GetBackgroundColour(), kRed);
+    EXPECT_TRUE(frame_->IsEnabled());
+}
+
+// Leaving the busy state drops the input queued meanwhile; a timer due then (a live run) must
+// find the window still busy, or it would start a command under the guard of the last.
+TEST_F(LiveBidsWindow, NothingStartsWhileTheBusyStateIsLeft) {
+    bool idleWhileLeaving = true;
+    frame_->EnterBusy();
+    frame_->CallAfter([&] { idleWhileLeaving = frame_->Idle(); });
+    frame_->LeaveBusy();
+    EXPECT_FALSE(idleWhileLeaving);
+    EXPECT_TRUE(frame_->Idle());
+}
+
+}  // namespace
+}  // namespace gv::ui::test
