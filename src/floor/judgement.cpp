@@ -106,6 +106,20 @@ std::string RowTabText(const Judgement& row) {
            TabField(row.message) + '\t' + AmountText(row) + '\t' + TabField(VerdictText(row));
 }
 
+std::string LogSummary(const FloorLog& log) {
+    const std::string item = log.item + ": ";
+    if (!log.judged) return item + "no Get Bids judged with the log open yet";
+    std::size_t judged = 0, taken = 0;
+    for (const Judgement& row : log.rows) {
+        if (row.kind == RowKind::FetchFailed) return item + row.note;
+        if (row.kind != RowKind::Esp) continue;
+        ++judged;
+        if (row.verdict == Verdict::Taken) ++taken;
+    }
+    return item + std::to_string(judged) + (judged == 1 ? " ESP line" : " ESP lines") + " judged, " +
+           std::to_string(taken) + " taken";
+}
+
 bool NumberInFront(std::string_view message) {
     std::size_t i = 0;
     const auto blank = [&] {

@@ -167,6 +167,7 @@ TEST_F(FloorLogTest, KeptOnlyWhenAskedAndStartedAfreshForEachItem) {
     floor.GetBids();
     EXPECT_FALSE(floor.Judgements().judged);
     EXPECT_TRUE(floor.Judgements().rows.empty());
+    EXPECT_EQ(LogSummary(floor.Judgements()), "Oak chest: no Get Bids judged with the log open yet");
     EXPECT_EQ(block.currentBid, "600");
 
     floor.SetKeepJudgements(true);
@@ -178,6 +179,7 @@ TEST_F(FloorLogTest, KeptOnlyWhenAskedAndStartedAfreshForEachItem) {
     EXPECT_EQ(floor.Judgements().item, "Oak chest");
     ASSERT_EQ(floor.Judgements().rows.size(), 3u);
     EXPECT_EQ(VerdictText(floor.Judgements().rows[1]), "refused, not above the standing 600");
+    EXPECT_EQ(LogSummary(floor.Judgements()), "Oak chest: 2 ESP lines judged, 1 taken");
 
     floor.Sold();
     EXPECT_EQ(told, 2);
@@ -198,6 +200,7 @@ TEST_F(FloorLogTest, AFetchThatFailedIsARowOfItsOwn) {
     floor.GetBids();
     ASSERT_EQ(floor.Judgements().rows.size(), 1u);
     EXPECT_EQ(RowTabText(floor.Judgements().rows[0]), "\t\t\t\tchat client not answering: bids not fetched");
+    EXPECT_EQ(LogSummary(floor.Judgements()), "Oak chest: chat client not answering: bids not fetched");
     EXPECT_EQ(told, 1);
 }
 
