@@ -34,7 +34,7 @@ struct ColumnDesign {
     wxAlignment align;
 };
 constexpr ColumnDesign kColumns[] = {
-    {"Line", 50, wxALIGN_RIGHT},   {"Who", 110, wxALIGN_LEFT},     {"Message", 170, wxALIGN_LEFT},
+    {"Line", 50, wxALIGN_RIGHT},   {"Who", 110, wxALIGN_LEFT},     {"Message", 230, wxALIGN_LEFT},
     {"Amount", 70, wxALIGN_RIGHT}, {"Verdict", 380, wxALIGN_LEFT},
 };
 constexpr unsigned kColumnCount = sizeof kColumns / sizeof kColumns[0];
@@ -159,6 +159,7 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
     list_->AssociateModel(model_);
     model_->DecRef();  // the list holds the only reference now
     BuildColumns();
+    UseFixedRowHeights(list_);
     sizer->Add(list_, 1, wxEXPAND | wxLEFT | wxRIGHT, FromDIP(4));
     undo_ = new wxButton(this, wxID_ANY, "&Undo last sale", wxDefaultPosition, wxDefaultSize, 0,
                          wxDefaultValidator, "UndoLastSale");
@@ -168,7 +169,7 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
     undo_->Hide();
     sizer->Add(undo_, 0, wxALL, FromDIP(4));
     SetSizer(sizer);
-    SetSize(FromDIP(wxSize(820, 320)));
+    SetSize(FromDIP(wxSize(900, 420)));
 
     BindKeys();
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {

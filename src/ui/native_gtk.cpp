@@ -88,6 +88,21 @@ void UseCompactStyle(wxWindow* control) {
     if (GtkWidget* widget = control->GetHandle()) AddCompactClass(widget);
 }
 
+void UseFixedRowHeights(wxWindow* list) {
+    GtkWidget* widget = list->GetHandle();
+    if (widget && GTK_IS_SCROLLED_WINDOW(widget)) widget = gtk_bin_get_child(GTK_BIN(widget));
+    if (!widget || !GTK_IS_TREE_VIEW(widget)) return;
+    GtkTreeView* tree = GTK_TREE_VIEW(widget);
+    // Fixed-height mode needs every column of a fixed width; the host can still drag them.
+    for (guint i = 0; GtkTreeViewColumn* column = gtk_tree_view_get_column(tree, static_cast<gint>(i)); ++i) {
+        const gint width = gtk_tree_view_column_get_width(column);
+        gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
+        if (width > 0 && gtk_tree_view_column_get_fixed_width(column) <= 0)
+            gtk_tree_view_column_set_fixed_width(column, width);
+    }
+    gtk_tree_view_set_fixed_height_mode(tree, TRUE);
+}
+
 void MenuCommands::Install(wxFrame* frame, std::vector<Command> commands) {
     frame_ = frame;
     commands_ = std::move(commands);
