@@ -193,8 +193,9 @@ FloorLogWindow::~FloorLogWindow() {
 void FloorLogWindow::SaveState() {
     if (stateSaved_) return;
     stateSaved_ = true;
-    // Registered until saved, unless a parent going first already had it saved.
-    if (wxPersistenceManager::Get().Find(this)) wxPersistenceManager::Get().SaveAndUnregister(this);
+    // Saved, not unregistered: the persistent object stays bound to the window's destroy
+    // event, which saves and unregisters it once more as the window goes.
+    if (wxPersistenceManager::Get().Find(this)) wxPersistenceManager::Get().Save(this);
     static_cast<WindowStateStore&>(wxPersistenceManager::Get()).Flush();
 }
 
