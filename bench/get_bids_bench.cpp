@@ -29,6 +29,7 @@
 #include "link/desktop/dapi_library.h"
 #include "link/desktop/desktop_platform.h"
 #include "ui/desktop.h"
+#include "ui/floor_log_window.h"
 #include "ui/main_window.h"
 #include "ui/wx_services.h"
 #include "world_process.h"
@@ -148,6 +149,37 @@ void BM_WholeGetBidsInWindow(benchmark::State& state) {
     Counters(state);
 }
 
+// The same with the floor log window open: the judgements recorded and the log redrawn after
+// every Get Bids.
+void BM_WholeGetBidsInWindowLogOpen(benchmark::State& state) {
+    Window window(*g_bench);
+    window->ToggleFloorLog();
+    if (window->FloorLogView() == nullptr) state.SkipWithError("the log did not open");
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->OnAuctionMenu();
+        state.ResumeTiming();
+        window->AuctionControls().Press(gv::ui::Command::GetBids);
+    }
+    if (window->Block().currentBid.empty()) state.SkipWithError("no bid was taken");
+    if (window->FloorLogView() && window->FloorLogView()->RowCount() == 0)
+        state.SkipWithError("the log is empty");
+    Counters(state);
+}
+
+// The log's share of it: the list redrawn for the rows of one Get Bids, and a yield after.
+void BM_FloorLogRedraw(benchmark::State& state) {
+    Window window(*g_bench);
+    window->ToggleFloorLog();
+    window->OnAuctionMenu();
+    window->AuctionControls().Press(gv::ui::Command::GetBids);
+    for (auto _ : state) {
+        window->FloorLogView()->ShowJudgements();
+        g_bench->setup.pump.Yield();
+    }
+    state.counters["rows"] = window->FloorLogView()->RowCount();
+}
+
 void BM_IntakeWithWxYields(benchmark::State& state);
 
 // The intake with wx's yields while the main window is open (untouched): what each yield
@@ -261,6 +293,11 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
             ->Unit(benchmark::kMillisecond);
         if (stages) {
             benchmark::RegisterBenchmark(("WholeGetBidsInWindow" + suffix).c_str(), BM_WholeGetBidsInWindow)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("WholeGetBidsInWindowLogOpen" + suffix).c_str(),
+                                         BM_WholeGetBidsInWindowLogOpen)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("FloorLogRedraw" + suffix).c_str(), BM_FloorLogRedraw)
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("BusyStateInWindow" + suffix).c_str(), BM_BusyStateInWindow)
                 ->Unit(benchmark::kMillisecond);

@@ -176,6 +176,7 @@ void Floor::Sold() {
     if (block_.entryOnBlock.empty() || block_.blockEntrySold) return;
     block_.blockEntrySold = true;
     RecordSale();
+    LogSale();
     // The entry goes only where it still stands: the List command's reset of the index, or
     // entries deleted since, leave another entry (or none) at the index.
     if (items_.EntryAt(block_.blockItemIndex) != block_.entryOnBlock) return;
@@ -198,10 +199,45 @@ void Floor::GetBids() {
     const CaptureResult capture = CaptureChat(link_, pump_, capturePath_);
     block_.markerText = MarkerText(block_.blockItem);
     LinkStatus(capture.fault, "bids not fetched");
+    StartLog(keepJudgements_);
     const std::optional<std::string> text = CapturedText(capture, capturePath_);
-    if (!text) return;
+    if (!text) {
+        // A log that only looked empty would read as "nobody bid".
+        if (keepJudgements_) {
+            Judgement row;
+            row.kind = RowKind::FetchFailed;
+            row.note = LinkFailureText(capture.fault, "bids not fetched");
+            log_.rows.push_back(std::move(row));
+        }
+        JudgementsChanged();
+        return;
+    }
     TakeBids(
-        *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); });
+        *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); },
+        keepJudgements_ ? &log_.rows : nullptr);
+    JudgementsChanged();
+}
+
+void Floor::StartLog(bool judged) {
+    log_.item = block_.blockItem;
+    log_.judged = judged;
+    log_.rows.clear();
+}
+
+void Floor::LogSale() {
+    if (!keepJudgements_) return;
+    Judgement row;
+    row.kind = RowKind::Sold;
+    if (ValOrInfinity(block_.currentBid) > 0) {
+        row.amount = ValOrInfinity(block_.currentBid);
+        row.note = block_.currentBidder;
+    }
+    log_.rows.push_back(std::move(row));
+    JudgementsChanged();
+}
+
+void Floor::JudgementsChanged() {
+    if (onJudgements_) onJudgements_();
 }
 
 void Floor::GetNextItem() {
@@ -214,6 +250,8 @@ void Floor::GetNextItem() {
     block_.blockItemIndex = (next < 0 || next >= count) ? 0 : static_cast<int>(next);
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
+    StartLog(false);
+    JudgementsChanged();
 }
 
 void Floor::AuctionCommand() {
@@ -222,6 +260,8 @@ void Floor::AuctionCommand() {
     // the item and minimum stay.
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
+    StartLog(false);
+    JudgementsChanged();
 }
 
 void Floor::ListCommand() {

@@ -12,6 +12,7 @@
 #include "common/busy.h"
 #include "common/event_pump.h"
 #include "floor/block.h"
+#include "floor/judgement.h"
 #include "floor/sales_record.h"
 #include "link/link_port.h"
 #include "setup/item_list.h"
@@ -66,6 +67,15 @@ public:
         onRecordStatus_ = std::move(onStatus);
     }
 
+    // The floor log: Get Bids records its judgements only while kept (the log window is open,
+    // or someone writes them down), so that it costs nothing otherwise.
+    void SetKeepJudgements(bool keep) { keepJudgements_ = keep; }
+    bool KeepsJudgements() const { return keepJudgements_; }
+    // The judgements of the last Get Bids of the item on the block; a new item starts it empty.
+    const FloorLog& Judgements() const { return log_; }
+    // Called whenever Judgements() changed: Get Bids, Get Next Item, the Auction command, SOLD.
+    void SetOnJudgements(std::function<void()> onJudgements) { onJudgements_ = std::move(onJudgements); }
+
     // The auction panel's buttons, and the first step of the Auction and List menu commands.
     void StateItem();
     void Call(int call);  // call 1st, 2nd, 3rd
@@ -85,6 +95,10 @@ private:
     void SpokenStatus(LinkFault fault, std::string_view consequence);
     // The first SOLD of the item on the block adds it to the sales record.
     void RecordSale();
+    // A new log for the item on the block; `judged` when Get Bids records into it.
+    void StartLog(bool judged);
+    void LogSale();
+    void JudgementsChanged();
 
     BlockState& block_;
     const TierTable& tiers_;
@@ -98,6 +112,9 @@ private:
     SalesRecord* sales_ = nullptr;
     std::function<std::string()> timeText_ = LocalTimeText;
     std::function<void(const std::string&)> onRecordStatus_;
+    bool keepJudgements_ = false;
+    FloorLog log_;
+    std::function<void()> onJudgements_;
 };
 
 }  // namespace gv

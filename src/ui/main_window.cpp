@@ -91,6 +91,7 @@ AuctionFrame::~AuctionFrame() {
     auction_.floor.SetOnRecordStatus({});
     auction_.link.SetOnClientAnswered({});
     auction_.session.SetOwnWindow({});
+    CloseFloorLog();
 }
 
 void AuctionFrame::BuildMenu() {
@@ -105,7 +106,9 @@ void AuctionFrame::BuildMenu() {
                             {"BIDRAISES", "&Bids", command(&AuctionFrame::OnBidsMenu)},
                             {"Reconnect", "&ReConnect", command(&AuctionFrame::OnReconnectMenu)},
                             {"ABOUTPROGRAM", "Ab&out", command(&AuctionFrame::OnAboutMenu)},
+                            {"FLOORLOG", "Lo&g", command(&AuctionFrame::OnLogMenu)},
                         });
+    BindFloorLogKey();
 }
 
 void AuctionFrame::BindWindowEvents() {

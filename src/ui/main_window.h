@@ -27,6 +27,10 @@
 #include "ui/tier_panel.h"
 
 class wxEventFilter;
+
+namespace gv::ui {
+class FloorLogWindow;
+}
 class wxPanel;
 
 namespace gv::ui {
@@ -51,6 +55,14 @@ public:
     void OnBidsMenu();
     void OnReconnectMenu();
     void OnAboutMenu();
+    void OnLogMenu();
+
+    // Opens the floor log window, or closes it when it is open (the Log command, Ctrl+L).
+    void ToggleFloorLog();
+    // The open floor log window; null while it is closed.
+    FloorLogWindow* FloorLogView() const { return floorLog_; }
+    // What the floor log's "Undo last sale" runs; the command is hidden while this is empty.
+    void SetUndoLastSale(std::function<void()> undo);
 
     // The setup files; loaded once at start, saved once at close.
     void LoadTierTable();
@@ -99,6 +111,11 @@ public:
 
 private:
     void BuildMenu();
+    void BindFloorLogKey();  // Ctrl+L
+    // Lets go of the log window without closing it (the window itself is going).
+    void ForgetFloorLog();
+    // Keeps the log window's size and place and closes it.
+    void CloseFloorLog();
     void BindWindowEvents();
     void ShowPanel(Panel panel);
     void KeepDummyHidden();
@@ -153,6 +170,9 @@ private:
     bool closeCanCancel_ = true;  // the pending close came from the host, not a session's end
     bool closing_ = false;
     std::unique_ptr<wxEventFilter> inputGuard_;
+    FloorLogWindow* floorLog_ = nullptr;
+    bool keptJudgementsBefore_ = false;  // the floor's own choice, restored when the log closes
+    std::function<void()> undoLastSale_;
 };
 
 }  // namespace gv::ui

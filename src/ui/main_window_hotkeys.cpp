@@ -34,9 +34,7 @@ void AuctionFrame::StartHotkeys() {
         {HotkeyCommand::Call3rd, press(Command::Call3rd)},
         {HotkeyCommand::Sold, press(Command::Sold)},
         {HotkeyCommand::GetNextItem, press(Command::GetNextItem)},
-        // No action yet: the floor log window's toggle goes here where that window exists. A
-        // combination without an action is not taken from other programs.
-        {HotkeyCommand::FloorLog, {}},
+        {HotkeyCommand::FloorLog, [this] { ToggleFloorLog(); }},
     };
     std::vector<HotkeyBinding> bindings;
     for (const auto& [hotkey, run] : actions) {

@@ -26,6 +26,10 @@ std::uintptr_t NativeWindowHandle(wxWindow* window);
 // classic form, so trim their padding. Nothing elsewhere.
 void UseCompactStyle(wxWindow* control);
 
+// A list whose rows are all one line high: the toolkit need not measure every row of a long
+// list to size it (GTK's tree view otherwise lays out each row's text, thousands of them).
+void UseFixedRowHeights(wxWindow* list);
+
 class MenuCommands {
 public:
     struct Command {

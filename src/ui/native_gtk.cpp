@@ -62,21 +62,45 @@ void KeepOnTop(wxTopLevelWindow* window) {
     window->SetWindowStyleFlag(window->GetWindowStyleFlag() | wxSTAY_ON_TOP);
 }
 
-void UseCompactStyle(wxWindow* control) {
-    GtkWidget* widget = control->GetHandle();
-    if (!widget) return;
+namespace {
+
+void AddCompactClass(GtkWidget* widget) {
     static bool installed = false;
     if (!installed) {
         installed = true;
+        // The menu bar's six captions fit in the room its five took at the theme's padding.
         GtkCssProvider* css = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(css,
-                                        "button.gavelton { min-height: 0; min-width: 0; padding: 0 2px; }"
-                                        "entry.gavelton { min-height: 0; padding: 0 3px; }",
-                                        -1, nullptr);
+        gtk_css_provider_load_from_data(
+            css,
+            "button.gavelton { min-height: 0; min-width: 0; padding: 0 2px; }"
+            "entry.gavelton { min-height: 0; padding: 0 3px; }"
+            "menubar.gavelton > menuitem { padding-left: 4px; padding-right: 4px; }",
+            -1, nullptr);
         gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     }
     gtk_style_context_add_class(gtk_widget_get_style_context(widget), "gavelton");
+}
+
+}  // namespace
+
+void UseCompactStyle(wxWindow* control) {
+    if (GtkWidget* widget = control->GetHandle()) AddCompactClass(widget);
+}
+
+void UseFixedRowHeights(wxWindow* list) {
+    GtkWidget* widget = list->GetHandle();
+    if (widget && GTK_IS_SCROLLED_WINDOW(widget)) widget = gtk_bin_get_child(GTK_BIN(widget));
+    if (!widget || !GTK_IS_TREE_VIEW(widget)) return;
+    GtkTreeView* tree = GTK_TREE_VIEW(widget);
+    // Fixed-height mode needs every column of a fixed width; the host can still drag them.
+    for (guint i = 0; GtkTreeViewColumn* column = gtk_tree_view_get_column(tree, static_cast<gint>(i)); ++i) {
+        const gint width = gtk_tree_view_column_get_width(column);
+        gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
+        if (width > 0 && gtk_tree_view_column_get_fixed_width(column) <= 0)
+            gtk_tree_view_column_set_fixed_width(column, width);
+    }
+    gtk_tree_view_set_fixed_height_mode(tree, TRUE);
 }
 
 void MenuCommands::Install(wxFrame* frame, std::vector<Command> commands) {
@@ -97,6 +121,7 @@ void MenuCommands::Install(wxFrame* frame, std::vector<Command> commands) {
         items_.push_back(item);
     }
     bar_ = bar;
+    AddCompactClass(static_cast<GtkWidget*>(bar));
     g_signal_connect(bar, "button-release-event", G_CALLBACK(&OnBarRelease), this);
 }
 

@@ -17,6 +17,8 @@ void KeepOnTop(wxTopLevelWindow* window) {
 
 void UseCompactStyle(wxWindow*) {}
 
+void UseFixedRowHeights(wxWindow*) {}  // the generic list draws only the rows in view
+
 std::uintptr_t NativeWindowHandle(wxWindow* window) {
     return reinterpret_cast<std::uintptr_t>(window->GetHWND());
 }

@@ -297,5 +297,25 @@ TEST_F(ScreenReader, HearsEveryBidChangeAndTheFailureDisplayWithoutTheFocusMovin
     EXPECT_TRUE(FindSpoken(probe_->ChangesUntil("frame", failure), "frame", failure));
 }
 
+TEST_F(ScreenReader, ReadsTheFloorLogByItsNamesAndHearsANewGetBids) {
+    ChooseMenu(5);  // Log
+    ASSERT_TRUE(WaitUntil([&] { return frame_->FloorLogView() != nullptr; }));
+    RunToBids();
+    const std::string summary = "Oak chest: 4 ESP lines judged, 2 taken";
+    EXPECT_TRUE(Heard(probe_->ChangesUntil("label", summary), summary, "Floor log summary"));
+    const std::vector<Spoken> tree = probe_->Tree();
+    std::ostringstream listing;
+    for (const Spoken& object : tree)
+        listing << "\n" << std::string(static_cast<std::size_t>(object.depth) * 2, ' ') << object;
+    const auto named = [&](const std::string& name) {
+        return std::any_of(tree.begin(), tree.end(), [&](const Spoken& s) { return s.name == name; });
+    };
+    EXPECT_TRUE(named("Gavelton - Floor log")) << listing.str();
+    EXPECT_TRUE(named("Floor log")) << listing.str();
+    for (const char* column : {"Line", "Who", "Message", "Amount", "Verdict"})
+        EXPECT_TRUE(named(column)) << column;
+    EXPECT_TRUE(named("refused, 5 over the standing bid, the raise for 525 is 10")) << listing.str();
+}
+
 }  // namespace
 }  // namespace gv::e2e

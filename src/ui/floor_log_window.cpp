@@ -1,0 +1,272 @@
+#include "ui/floor_log_window.h"
+
+#include <wx/accel.h>
+#include <wx/button.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/dataview.h>
+#include <wx/fileconf.h>
+#include <wx/filename.h>
+#include <wx/persist/toplevel.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "common/program_title.h"
+#include "floor/judgement.h"
+#include "ui/accessibility.h"
+#include "ui/caption.h"
+#include "ui/gavel_icon.h"
+#include "ui/native.h"
+
+namespace gv::ui {
+
+namespace {
+
+constexpr const char* kListName = "Floor log";
+struct ColumnDesign {
+    const char* title;
+    int width;  // device-independent pixels
+    wxAlignment align;
+};
+constexpr ColumnDesign kColumns[] = {
+    {"Line", 50, wxALIGN_RIGHT},   {"Who", 110, wxALIGN_LEFT},     {"Message", 230, wxALIGN_LEFT},
+    {"Amount", 70, wxALIGN_RIGHT}, {"Verdict", 380, wxALIGN_LEFT},
+};
+constexpr unsigned kColumnCount = sizeof kColumns / sizeof kColumns[0];
+
+std::string CellOf(const Judgement& row, unsigned column) {
+    switch (column) {
+        case 0:
+            return row.line > 0 ? std::to_string(row.line) : std::string();
+        case 1:
+            return row.speaker;
+        case 2:
+            return row.message;
+        case 3:
+            return AmountText(row);
+        default:
+            return VerdictText(row);
+    }
+}
+
+// The window state store: a wxFileConfig of its own, opened in the working folder each time a
+// log window is made (tests and hosts alike run in the folder whose files they mean).
+class WindowStateStore final : public wxPersistenceManager {
+public:
+    static WindowStateStore& Use() {
+        static WindowStateStore store;
+        store.config_ = std::make_unique<wxFileConfig>(wxEmptyString, wxEmptyString,
+                                                       wxFileName(wxGetCwd(), kWindowStateFile).GetFullPath(),
+                                                       wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+        wxPersistenceManager::Set(store);
+        return store;
+    }
+    wxConfigBase* GetConfig() const override { return config_.get(); }
+    void Flush() {
+        if (config_) config_->Flush();
+    }
+
+private:
+    std::unique_ptr<wxFileConfig> config_;
+};
+
+}  // namespace
+
+// The rows as the list asks for them, straight from the floor's log: nothing is copied, so a
+// long chat costs the list only the rows it draws.
+class FloorLogModel final : public wxDataViewVirtualListModel {
+public:
+    explicit FloorLogModel(const FloorLog& log) : wxDataViewVirtualListModel(0), log_(log) {}
+
+    unsigned GetColumnCount() const override { return kColumnCount; }
+    wxString GetColumnType(unsigned) const override { return "string"; }
+    void GetValueByRow(wxVariant& value, unsigned row, unsigned column) const override {
+        value = row < log_.rows.size() ? wxString::FromUTF8(CellOf(log_.rows[row], column)) : wxString();
+    }
+    bool SetValueByRow(const wxVariant&, unsigned, unsigned) override { return false; }
+    void ShowRows() { Reset(static_cast<unsigned>(log_.rows.size())); }
+    const FloorLog& Log() const { return log_; }
+
+private:
+    const FloorLog& log_;
+};
+
+#if wxUSE_ACCESSIBILITY && defined(wxHAS_GENERIC_DATAVIEWCTRL)
+namespace {
+
+// Each row reads as one sentence ("Line 6, Ben: 505, refused, ..."), not as its first cell.
+class RowSentences final : public wxDataViewCtrlAccessible {
+public:
+    RowSentences(wxDataViewCtrl* list, const FloorLog& log) : wxDataViewCtrlAccessible(list), log_(log) {}
+    wxAccStatus GetName(int childId, wxString* name) override {
+        if (childId == wxACC_SELF) {
+            *name = kListName;
+            return wxACC_OK;
+        }
+        if (childId > 0 && static_cast<std::size_t>(childId) <= log_.rows.size()) {
+            *name = wxString::FromUTF8(RowSentence(log_.rows[static_cast<std::size_t>(childId) - 1]));
+            return wxACC_OK;
+        }
+        return wxDataViewCtrlAccessible::GetName(childId, name);
+    }
+
+private:
+    const FloorLog& log_;
+};
+
+class LogList final : public wxDataViewCtrl {
+public:
+    LogList(wxWindow* parent, const FloorLog& log)
+        : wxDataViewCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxDV_MULTIPLE | wxDV_ROW_LINES),
+          log_(log) {}
+    wxAccessible* CreateAccessible() override { return new RowSentences(this, log_); }
+
+private:
+    const FloorLog& log_;
+};
+
+}  // namespace
+#endif
+
+FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
+    : wxFrame(owner, wxID_ANY, wxString(kProgramTitle) + " - Floor log", wxDefaultPosition, wxDefaultSize,
+              wxDEFAULT_FRAME_STYLE | wxSTAY_ON_TOP, "FloorLog"),
+      floor_(floor) {
+    WindowStateStore::Use();
+    SetIcon(GavelIcon());
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    Caption::Style style;
+    style.foreground = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    Caption::Speech speech;
+    speech.role = "Floor log summary";
+    summary_ = new Caption(this, "FloorLogSummary", wxString::FromUTF8(LogSummary(floor_.Judgements())),
+                           style, speech);
+    summary_->SetMinSize({-1, GetCharHeight() + 6});
+    sizer->Add(summary_, 0, wxEXPAND | wxALL, FromDIP(4));
+#if wxUSE_ACCESSIBILITY && defined(wxHAS_GENERIC_DATAVIEWCTRL)
+    list_ = new LogList(this, floor_.Judgements());
+#else
+    list_ =
+        new wxDataViewCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxDV_MULTIPLE | wxDV_ROW_LINES);
+#endif
+    list_->SetName("FloorLogList");
+    model_ = new FloorLogModel(floor_.Judgements());
+    list_->AssociateModel(model_);
+    model_->DecRef();  // the list holds the only reference now
+    BuildColumns();
+    UseFixedRowHeights(list_);
+    sizer->Add(list_, 1, wxEXPAND | wxLEFT | wxRIGHT, FromDIP(4));
+    undo_ = new wxButton(this, wxID_ANY, "&Undo last sale", wxDefaultPosition, wxDefaultSize, 0,
+                         wxDefaultValidator, "UndoLastSale");
+    undo_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        if (undoLastSale_) undoLastSale_();
+    });
+    undo_->Hide();
+    sizer->Add(undo_, 0, wxALL, FromDIP(4));
+    SetSizer(sizer);
+    SetSize(FromDIP(wxSize(900, 420)));
+
+    BindKeys();
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        if (onCloseRequest_ && event.CanVeto()) {
+            event.Veto();
+            CallAfter([this] { onCloseRequest_(); });
+            return;
+        }
+        event.Skip();
+    });
+    wxPersistentRegisterAndRestore(this, "FloorLog");
+    KeepOnTop(this);
+    ShowJudgements();
+}
+
+FloorLogWindow::~FloorLogWindow() {
+    SaveState();
+    if (onGone_) onGone_();
+}
+
+void FloorLogWindow::SaveState() {
+    if (stateSaved_) return;
+    stateSaved_ = true;
+    // Saved, not unregistered: the persistent object stays bound to the window's destroy
+    // event, which saves and unregisters it once more as the window goes.
+    if (wxPersistenceManager::Get().Find(this)) wxPersistenceManager::Get().Save(this);
+    static_cast<WindowStateStore&>(wxPersistenceManager::Get()).Flush();
+}
+
+void FloorLogWindow::Retire() {
+    // Saved while the window still stands where the host left it.
+    SaveState();
+    onGone_ = {};
+    Destroy();
+}
+
+void FloorLogWindow::BuildColumns() {
+#if !(wxUSE_ACCESSIBILITY && defined(wxHAS_GENERIC_DATAVIEWCTRL))
+    Describe(list_, SpokenRole::Native, kListName, {});
+#endif
+    for (unsigned column = 0; column < kColumnCount; ++column) {
+        const ColumnDesign& design = kColumns[column];
+        list_->AppendTextColumn(design.title, column, wxDATAVIEW_CELL_INERT, FromDIP(design.width),
+                                design.align, wxDATAVIEW_COL_RESIZABLE);
+    }
+}
+
+void FloorLogWindow::ShowJudgements() {
+    model_->ShowRows();
+    summary_->SetLabel(wxString::FromUTF8(LogSummary(floor_.Judgements())));
+}
+
+unsigned FloorLogWindow::RowCount() const { return model_->GetCount(); }
+
+wxString FloorLogWindow::CellText(unsigned row, unsigned column) const {
+    wxVariant value;
+    list_->GetModel()->GetValue(value, model_->GetItem(row), column);
+    return value.GetString();
+}
+
+void FloorLogWindow::CopySelection() {
+    wxDataViewItemArray selected;
+    list_->GetSelections(selected);
+    std::vector<unsigned> rows;
+    for (const wxDataViewItem& item : selected) rows.push_back(model_->GetRow(item));
+    std::sort(rows.begin(), rows.end());  // chat order, whatever order they were picked in
+    std::string text;
+    for (const unsigned row : rows) {
+        if (row >= floor_.Judgements().rows.size()) continue;
+        text += RowTabText(floor_.Judgements().rows[row]);
+        text += '\n';
+    }
+    if (text.empty() || !wxTheClipboard->Open()) return;
+    wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
+    wxTheClipboard->Close();
+}
+
+void FloorLogWindow::SetUndoLastSale(std::function<void()> undo) {
+    undoLastSale_ = std::move(undo);
+    undo_->Show(static_cast<bool>(undoLastSale_));
+    Layout();
+}
+
+void FloorLogWindow::BindKeys() {
+    // Accelerators: the list itself would take the keys first otherwise.
+    const int copy = wxWindow::NewControlId();
+    const int close = wxWindow::NewControlId();
+    wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'C', copy}, {wxACCEL_CTRL, 'L', close}};
+    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { CopySelection(); }, copy);
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent&) {
+            if (onCloseRequest_) onCloseRequest_();
+        },
+        close);
+}
+
+}  // namespace gv::ui

@@ -1,0 +1,70 @@
+#pragma once
+// The floor log window "Gavelton - Floor log": every judgement of the last Get Bids of the
+// item on the block, one row per line that matters, beside the main window and on top like
+// it. Its size and place are kept in a file of their own in the working folder.
+
+#include <wx/frame.h>
+
+#include <functional>
+#include <string>
+
+#include "floor/floor.h"
+
+class wxButton;
+class wxDataViewCtrl;
+
+namespace gv::ui {
+
+class Caption;
+class FloorLogModel;
+
+// Where the log window's size and place are kept, in the working folder: never Gavelton.ini,
+// which is the host's own.
+inline constexpr const char* kWindowStateFile = "Gavelton windows.ini";
+
+class FloorLogWindow final : public wxFrame {
+public:
+    // Shows what `floor` judged; `floor` must outlive the window.
+    FloorLogWindow(wxWindow* owner, const Floor& floor);
+    ~FloorLogWindow() override;
+    FloorLogWindow(const FloorLogWindow&) = delete;
+    FloorLogWindow& operator=(const FloorLogWindow&) = delete;
+
+    // Keeps the size and place for the next time, then goes (at the next idle time) without
+    // calling the SetOnGone callback: its owner has already let it go.
+    void Retire();
+    // Draws the floor's judgements anew and says the summary to screen readers when it changed.
+    void ShowJudgements();
+    // The selected rows on the clipboard as plain text, tab-separated, one row a line.
+    void CopySelection();
+    // "Undo last sale": hidden until it is given something to run.
+    void SetUndoLastSale(std::function<void()> undo);
+    // Runs when the host closes the window (its close box or Ctrl+L in it).
+    void SetOnCloseRequest(std::function<void()> onClose) { onCloseRequest_ = std::move(onClose); }
+    // Runs from the destructor, however the window goes.
+    void SetOnGone(std::function<void()> onGone) { onGone_ = std::move(onGone); }
+
+    wxDataViewCtrl* List() const { return list_; }
+    const Caption& Summary() const { return *summary_; }
+    wxButton* UndoButton() const { return undo_; }
+    // What the list shows in a cell, as the control gives it.
+    wxString CellText(unsigned row, unsigned column) const;
+    unsigned RowCount() const;
+
+private:
+    void BuildColumns();
+    void BindKeys();  // Ctrl+C copies, Ctrl+L closes
+    void SaveState();
+
+    const Floor& floor_;
+    Caption* summary_ = nullptr;
+    wxDataViewCtrl* list_ = nullptr;
+    FloorLogModel* model_ = nullptr;  // owned by the list through its reference count
+    wxButton* undo_ = nullptr;
+    std::function<void()> undoLastSale_;
+    std::function<void()> onCloseRequest_;
+    std::function<void()> onGone_;
+    bool stateSaved_ = false;
+};
+
+}  // namespace gv::ui

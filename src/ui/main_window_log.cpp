@@ -1,0 +1,66 @@
+// The main window's side of the floor log: the Log command and Ctrl+L open and close the log
+// window, and every change of the floor's judgements redraws it.
+
+#include <wx/accel.h>
+
+#include "ui/floor_log_window.h"
+#include "ui/main_window.h"
+
+namespace gv::ui {
+
+void AuctionFrame::BindFloorLogKey() {
+    const int id = wxWindow::NewControlId();
+    wxAcceleratorEntry toggle(wxACCEL_CTRL, 'L', id);
+    SetAcceleratorTable(wxAcceleratorTable(1, &toggle));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnLogMenu(); }, id);
+}
+
+void AuctionFrame::OnLogMenu() {
+    if (!Idle()) return;
+    ToggleFloorLog();
+    FocusDummy();
+}
+
+void AuctionFrame::ToggleFloorLog() {
+    if (closing_) return;
+    Floor& floor = auction_.floor;
+    if (floorLog_) {
+        CloseFloorLog();
+        return;
+    }
+    keptJudgementsBefore_ = floor.KeepsJudgements();
+    // The log shows what Get Bids judges from now on; judging costs nothing while it is closed.
+    floor.SetKeepJudgements(true);
+    floorLog_ = new FloorLogWindow(this, floor);
+    floorLog_->SetOnCloseRequest([this] { ToggleFloorLog(); });
+    floorLog_->SetOnGone([this] { ForgetFloorLog(); });
+    if (undoLastSale_) floorLog_->SetUndoLastSale(undoLastSale_);
+    floor.SetOnJudgements([this] {
+        if (floorLog_) floorLog_->ShowJudgements();
+    });
+    floorLog_->Show();
+}
+
+void AuctionFrame::CloseFloorLog() {
+    if (!floorLog_) return;
+    FloorLogWindow* log = floorLog_;
+    ForgetFloorLog();
+    log->Retire();
+}
+
+void AuctionFrame::ForgetFloorLog() {
+    if (!floorLog_) return;
+    floorLog_->SetOnGone({});
+    floorLog_->SetOnCloseRequest({});
+    floorLog_ = nullptr;
+    auction_.floor.SetOnJudgements({});
+    auction_.floor.SetKeepJudgements(keptJudgementsBefore_);
+}
+
+void AuctionFrame::SetUndoLastSale(std::function<void()> undo) {
+    undoLastSale_ = std::move(undo);
+    if (floorLog_) floorLog_->SetUndoLastSale(undoLastSale_);
+}
+
+}  // namespace gv::ui

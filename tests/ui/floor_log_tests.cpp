@@ -1,0 +1,135 @@
+// The floor log window over a fake link: opened and closed by the Log command and Ctrl+L
+// beside a main window that keeps its size, its rows copied with Ctrl+C, its size and place
+// kept for the next time, and the undo command hidden until it has something to run.
+
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/dataview.h>
+#include <wx/panel.h>
+
+#include "floor/judgement.h"
+#include "gui_fixture.h"
+#include "setup/setup_files.h"
+#include "ui/caption.h"
+#include "ui/floor_log_window.h"
+
+namespace gv::ui::test {
+namespace {
+
+constexpr std::size_t kLogMenu = 5;
+
+class FloorLog : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        WriteFile(kItemsFile, "Oak chest - 500\r\nLamp - 10\r\n");
+        StartWindow();
+        ClickMenu(0);  // Oak chest on the block
+    }
+
+    FloorLogWindow* OpenLog() {
+        if (!frame_->FloorLogView()) ClickMenu(kLogMenu);
+        EXPECT_TRUE(WaitUntil([&] { return frame_->FloorLogView() && frame_->FloorLogView()->IsShown(); }));
+        return frame_->FloorLogView();
+    }
+    void GetBidsOver(const std::vector<std::string>& chat) {
+        link_.fetches = {{testing::Chat(chat)}};
+        Click(Button(Command::GetBids));
+        ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && link_.fetches.empty(); }));
+    }
+    // Puts the keyboard in the log's list, as the host's click would.
+    void ClickIntoList(FloorLogWindow* log) {
+        log->Raise();
+        log->List()->SetFocus();
+        ASSERT_TRUE(WaitUntil([&] { return log->IsActive(); }));
+    }
+    wxString ClipboardText() {
+        wxTextDataObject data;
+        if (!wxTheClipboard->Open()) return "(clipboard not open)";
+        wxTheClipboard->GetData(data);
+        wxTheClipboard->Close();
+        return data.GetText();
+    }
+};
+
+TEST_F(FloorLog, LogCaptionAndCtrlLOpenAndCloseItBesideAnUnchangedWindow) {
+    const wxSize before = frame_->GetSize();
+    FloorLogWindow* log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->GetTitle(), "Gavelton - Floor log");
+    EXPECT_TRUE(log->HasFlag(wxSTAY_ON_TOP));
+    EXPECT_TRUE(log->HasFlag(wxRESIZE_BORDER));
+    EXPECT_EQ(frame_->GetSize(), before);
+    // The sixth caption is shown whole, and the window is no wider than the designed width or
+    // the menu bar's captions need, as with five.
+    EXPECT_LE(frame_->Menu().ItemScreenRect(kLogMenu).GetRight(), frame_->GetScreenRect().GetRight());
+    EXPECT_EQ(frame_->GetClientSize().x,
+              std::max(frame_->DesignScale().Px(3450), frame_->Menu().NaturalWidth()));
+    EXPECT_EQ(Focused(), frame_->Dummy());
+
+    ClickMenu(kLogMenu);
+    EXPECT_EQ(frame_->FloorLogView(), nullptr);
+    EXPECT_TRUE(WaitUntil([] { return !wxWindow::FindWindowByName("FloorLog"); }));
+
+    Key('l', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return frame_->FloorLogView() != nullptr; }));
+    // Ctrl+L in the log window closes it too.
+    ClickIntoList(frame_->FloorLogView());
+    Key('l', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return frame_->FloorLogView() == nullptr; }));
+}
+
+TEST_F(FloorLog, ShowsTheLastGetBidsAndCopiesSelectedRowsAsTabSeparatedText) {
+    FloorLogWindow* log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->Summary().GetLabel(), "Oak chest: no Get Bids judged with the log open yet");
+    GetBidsOver({"Host: Item on the Block currently is Oak chest", "ESP from Ann: 450", "ESP from Ben: 600"});
+    ASSERT_EQ(log->RowCount(), 3u);
+    EXPECT_EQ(log->CellText(1, 4), "refused, below the minimum 500");
+    EXPECT_EQ(log->Summary().GetLabel(), "Oak chest: 2 ESP lines judged, 1 taken");
+
+    ClickIntoList(log);
+    log->List()->SelectAll();
+    Key('c', wxMOD_CONTROL);
+    EXPECT_EQ(ClipboardText(),
+              "1\tHost\tItem on the Block currently is Oak chest\t\tthe auction of Oak chest started\n"
+              "2\tAnn\t450\t450\trefused, below the minimum 500\n"
+              "3\tBen\t600\t600\ttaken (now the current bid)\n");
+
+    // The next item starts an empty log.
+    Click(Button(Command::GetNextItem));
+    EXPECT_TRUE(WaitUntil([&] { return log->RowCount() == 0; }));
+    EXPECT_EQ(log->Summary().GetLabel(), "Lamp: no Get Bids judged with the log open yet");
+}
+
+TEST_F(FloorLog, SizeAndPlaceKeptInAFileOfTheirOwn) {
+    FloorLogWindow* log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    const wxRect placed(60, 70, 700, 300);
+    log->SetSize(placed);
+    ASSERT_TRUE(WaitUntil([&] { return log->GetRect() == placed; }));
+    ClickMenu(kLogMenu);
+    ASSERT_TRUE(WaitUntil([] { return !wxWindow::FindWindowByName("FloorLog"); }));
+
+    log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return log->GetRect() == placed; }))
+        << log->GetRect().x << "," << log->GetRect().y;
+    EXPECT_TRUE(std::filesystem::exists(folder_ / kWindowStateFile));
+    // The host's own settings file is never written behind the host's back.
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Gavelton.ini"));
+}
+
+TEST_F(FloorLog, UndoLastSaleHiddenUntilItHasSomethingToRun) {
+    FloorLogWindow* log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    EXPECT_FALSE(log->UndoButton()->IsShown());
+    int undone = 0;
+    frame_->SetUndoLastSale([&] { ++undone; });
+    EXPECT_TRUE(log->UndoButton()->IsShown());
+    Click(log->UndoButton());
+    EXPECT_TRUE(WaitUntil([&] { return undone == 1; }));
+}
+
+}  // namespace
+}  // namespace gv::ui::test
