@@ -5,6 +5,7 @@
 #include <map>
 
 #include "ui/accessibility.h"
+#include "ui/command_log.h"
 
 namespace gv::ui {
 
@@ -86,6 +87,7 @@ void AuctionPanel::ShowBlock() {
 
 void AuctionPanel::Press(Command command, Origin origin) {
     if (!host_.Idle()) return;
+    LogCommand(auction_, command, origin);
     Floor& floor = auction_.floor;
     switch (command) {
         case Command::StateRules:
