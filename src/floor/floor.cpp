@@ -149,7 +149,7 @@ LinkFault Floor::Speak(const std::vector<std::string>& lines) {
 }
 
 void Floor::Note(const std::string& event) {
-    if (log_) log_->Add(event);
+    if (eveningLog_) eveningLog_->Add(event);
 }
 
 void Floor::Changed() {
@@ -191,6 +191,7 @@ void Floor::Sold() {
     sale.index = block_.blockItemIndex;
     block_.blockEntrySold = true;
     RecordSale(sale);
+    LogSale();
     // The entry goes only where it still stands: the List command's reset of the index, or
     // entries deleted since, leave another entry (or none) at the index.
     sale.removed = items_.EntryAt(block_.blockItemIndex) == block_.entryOnBlock &&
@@ -223,13 +224,49 @@ void Floor::GetBids() {
     const CaptureResult capture = CaptureChat(link_, pump_, capturePath_);
     block_.markerText = MarkerText(block_.blockItem);
     LinkStatus(capture.fault, "bids not fetched");
+    StartLog(Recording());
     const std::optional<std::string> text = CapturedText(capture, capturePath_);
-    if (!text) return;
+    if (!text) {
+        // A log that only looked empty would read as "nobody bid".
+        if (Recording()) {
+            Judgement row;
+            row.kind = RowKind::FetchFailed;
+            row.note = LinkFailureText(capture.fault, "bids not fetched");
+            log_.rows.push_back(std::move(row));
+        }
+        JudgementsChanged();
+        return;
+    }
     const std::string bid = block_.currentBid;
     const std::string bidder = block_.currentBidder;
     TakeBids(
-        *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); });
+        *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); },
+        Recording() ? &log_.rows : nullptr);
+    NoteVerdicts();
     if (block_.currentBid != bid || block_.currentBidder != bidder) Note(BidsEvent(block_));
+    JudgementsChanged();
+}
+
+void Floor::StartLog(bool judged) {
+    log_.item = block_.blockItem;
+    log_.judged = judged;
+    log_.rows.clear();
+}
+
+void Floor::LogSale() {
+    if (!Recording()) return;
+    Judgement row;
+    row.kind = RowKind::Sold;
+    if (ValOrInfinity(block_.currentBid) > 0) {
+        row.amount = ValOrInfinity(block_.currentBid);
+        row.note = block_.currentBidder;
+    }
+    log_.rows.push_back(std::move(row));
+    JudgementsChanged();
+}
+
+void Floor::JudgementsChanged() {
+    if (onJudgements_) onJudgements_();
 }
 
 void Floor::GetNextItem() {
@@ -242,6 +279,8 @@ void Floor::GetNextItem() {
     block_.blockItemIndex = (next < 0 || next >= count) ? 0 : static_cast<int>(next);
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
+    StartLog(false);
+    JudgementsChanged();
 }
 
 void Floor::AuctionCommand() {
@@ -250,6 +289,8 @@ void Floor::AuctionCommand() {
     // the item and minimum stay.
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
+    StartLog(false);
+    JudgementsChanged();
 }
 
 void Floor::ListCommand() {

@@ -14,6 +14,7 @@
 #include "common/event_pump.h"
 #include "floor/block.h"
 #include "floor/evening_log.h"
+#include "floor/judgement.h"
 #include "floor/sales_record.h"
 #include "link/link_port.h"
 #include "setup/item_list.h"
@@ -87,8 +88,16 @@ public:
     }
 
     // Where the floor logs the lines it says, its sales and undos (none: no log).
-    void SetLog(EveningLog* log) { log_ = log; }
-    EveningLog* Log() const { return log_; }
+    void SetLog(EveningLog* log) { eveningLog_ = log; }
+    EveningLog* Log() const { return eveningLog_; }
+    // The floor log: Get Bids records its judgements only while kept (the log window is open,
+    // or someone writes them down), so that it costs nothing otherwise.
+    void SetKeepJudgements(bool keep) { keepJudgements_ = keep; }
+    bool KeepsJudgements() const { return keepJudgements_; }
+    // The judgements of the last Get Bids of the item on the block; a new item starts it empty.
+    const FloorLog& Judgements() const { return log_; }
+    // Called whenever Judgements() changed: Get Bids, Get Next Item, the Auction command, SOLD.
+    void SetOnJudgements(std::function<void()> onJudgements) { onJudgements_ = std::move(onJudgements); }
 
     // The auction panel's buttons, and the first step of the Auction and List menu commands.
     void StateItem();
@@ -117,6 +126,14 @@ private:
     void RecordSale(SaleSnapshot& sale);
     // Adds the event to the log, if there is one.
     void Note(const std::string& event);
+    // A new log for the item on the block; `judged` when Get Bids records into it.
+    void StartLog(bool judged);
+    void LogSale();
+    void JudgementsChanged();
+    // Get Bids records its judgements while the log window or the evening's log wants them.
+    bool Recording() const { return keepJudgements_ || eveningLog_ != nullptr; }
+    // Logs the verdict of each ESP line judged for the first time in its auction.
+    void NoteVerdicts();
 
     BlockState& block_;
     const TierTable& tiers_;
@@ -130,8 +147,14 @@ private:
     SalesRecord* sales_ = nullptr;
     std::function<std::string()> timeText_ = LocalTimeText;
     std::function<void(const std::string&)> onRecordStatus_;
-    EveningLog* log_ = nullptr;
+    EveningLog* eveningLog_ = nullptr;
     std::optional<SaleSnapshot> lastSale_;
+    // The auction whose verdicts the evening's log holds (item and start line), and how many.
+    std::string notedAuction_;
+    std::size_t notedVerdicts_ = 0;
+    bool keepJudgements_ = false;
+    FloorLog log_;
+    std::function<void()> onJudgements_;
 };
 
 }  // namespace gv

@@ -6,6 +6,7 @@
 
 #include "common/lines.h"
 #include "common/text.h"
+#include "floor/judgement_recorder.h"
 
 namespace gv {
 
@@ -78,6 +79,43 @@ bool EndsAnAuction(std::string_view line, std::string_view message, std::string_
            message.substr(item.size()).starts_with(kSoldInfix);
 }
 
+// The verdict of one ESP line after the start against the standing bid and minimum in
+// `check`; fills in the bidder, message and figures the rules used. Changes nothing.
+void JudgeBidLine(std::string_view line, const TierTable& tiers, BidCheck& check) {
+    // "ESP from" name ":" amount. Without the colon there is neither a bidder nor an
+    // amount on the line: it is no bid, and nobody else's amount is credited.
+    check.message = TrimView(line.substr(kEspPrefix.size()));
+    if (!AfterFirstColon(check.message, check.bidder, check.message)) {
+        check.verdict = Verdict::NoColon;
+        return;
+    }
+    check.bidder = TrimView(check.bidder);
+    check.message = TrimView(check.message);
+
+    // A number beyond the double range is no amount at all: pass the line over, so one
+    // bidder cannot freeze the auction for everyone after.
+    const NumericValue value = Val(check.message);
+    if (value.outOfRange) {
+        check.verdict = Verdict::BeyondRange;
+        return;
+    }
+    check.amount = value.value;
+    if (!(check.amount > 0)) {
+        check.verdict = Verdict::NotPositive;
+        return;
+    }
+    if (check.standing == 0) {
+        check.verdict = check.amount >= check.minimum ? Verdict::Taken : Verdict::BelowMinimum;
+        return;
+    }
+    if (!(check.amount > check.standing)) {
+        check.verdict = Verdict::NotAboveStanding;
+        return;
+    }
+    check.raise = CaptionValue(tiers.LookupRaise(check.amount).text);
+    check.verdict = check.amount - check.standing >= check.raise ? Verdict::Taken : Verdict::RaiseTooSmall;
+}
+
 }  // namespace
 
 std::string MarkerText(std::string_view blockItem) {
@@ -87,7 +125,7 @@ std::string MarkerText(std::string_view blockItem) {
     return marker;
 }
 
-std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem) {
+AuctionBounds FindAuctionBounds(std::string_view capture, std::string_view blockItem) {
     const std::string markerText = MarkerText(blockItem);
     const std::string_view marker = TrimView(markerText);
     const std::string_view item = TrimView(blockItem);
@@ -106,7 +144,8 @@ std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockI
 
     // Only the avatar whose marker started the auction can end it: the host's announcements
     // come back under the host's name, and a bidder's talk must never cost the bids before it.
-    std::size_t start = std::string_view::npos;
+    AuctionBounds bounds;
+    std::size_t& start = bounds.start;
     std::string_view starter;
     while (moreMarkers || moreSales) {
         // The two streams in chat order; a line in both is taken once.
@@ -126,13 +165,19 @@ std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockI
             if (start == std::string_view::npos) {
                 start = static_cast<std::size_t>(line.data() - capture.data());
                 starter = TrimView(before);
+                bounds.startLine = line;
             }
         } else if (start != std::string_view::npos && TrimView(before) == starter &&
                    EndsAnAuction(line, message, marker, item)) {
             start = std::string_view::npos;
+            bounds.endLine = line;
         }
     }
-    return start;
+    return bounds;
+}
+
+std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem) {
+    return FindAuctionBounds(capture, blockItem).start;
 }
 
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
@@ -142,10 +187,18 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
 
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
               const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted) {
+    TakeBids(capture, block, tiers, yieldOnce, onAccepted, nullptr);
+}
+
+void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
+              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted,
+              std::vector<Judgement>* rows) {
     block.markerText = MarkerText(block.blockItem);
-    const std::size_t start = LatestAuctionStart(capture, block.blockItem);
+    const AuctionBounds bounds = FindAuctionBounds(capture, block.blockItem);
+    const std::size_t start = bounds.start;
     const double blockMin = CaptionValue(block.blockMin);
     double current = CaptionValue(block.currentBid);
+    JudgementRecorder record(rows, bounds, block.blockItem);
 
     bool markerSeen = false;
     const auto yield = [&] {
@@ -154,48 +207,40 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
 
     LineReader reader(capture, LineEnds::CrLfOrCr);
     std::string_view line;
+    std::size_t lineNumber = 0;
     while (reader.Next(line)) {
+        ++lineNumber;
         yield();
 
         if (!markerSeen) {
-            if (start == std::string_view::npos) continue;
-            markerSeen = static_cast<std::size_t>(line.data() - capture.data()) >= start;
+            if (start != std::string_view::npos)
+                markerSeen = static_cast<std::size_t>(line.data() - capture.data()) >= start;
+            if (rows) record.BeforeStart(line, lineNumber, markerSeen);
         }
         if (!markerSeen || !line.starts_with(kEspPrefix)) continue;
 
-        // "ESP from" name ":" amount. Without the colon there is neither a bidder nor an
-        // amount on the line: it is no bid, and nobody else's amount is credited.
-        std::string_view bidder, message;
-        if (!AfterFirstColon(TrimView(line.substr(kEspPrefix.size())), bidder, message)) continue;
-        bidder = TrimView(bidder);
-        message = TrimView(message);
+        BidCheck check;
+        check.standing = current;
+        check.minimum = blockMin;
+        JudgeBidLine(line, tiers, check);
+        if (rows) record.Bid(check, lineNumber);
+        if (check.verdict != Verdict::Taken) continue;
 
-        // A number beyond the double range is no amount at all: pass the line over, so one
-        // bidder cannot freeze the auction for everyone after.
-        const NumericValue value = Val(message);
-        if (value.outOfRange) continue;
-        const double amount = value.value;
-        if (!(amount > 0)) continue;
-
-        if (current == 0) {
-            if (!(amount >= blockMin)) continue;
-        } else {
-            if (!(amount > current)) continue;
-            const double raise = CaptionValue(tiers.LookupRaise(amount).text);
-            if (!(amount - current >= raise)) continue;
+        if (current != 0) {
             block.lastBid = block.currentBid;
             block.lastBidder = block.currentBidder;
         }
         // Exact, so that the next Get Bids reads back this very bid, not a rounded one below it
         // that the same chat line would beat again.
-        block.currentBid = ExactNumberText(amount);
-        block.currentBidder.assign(bidder);
+        block.currentBid = ExactNumberText(check.amount);
+        block.currentBidder.assign(check.bidder);
         // Judge the next bid against the caption as the host sees it.
         current = CaptionValue(block.currentBid);
         ++block.bidsTaken;
         if (onAccepted) onAccepted();
         yield();
     }
+    if (rows) record.Finish();
 }
 
 }  // namespace gv

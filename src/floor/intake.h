@@ -5,8 +5,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "floor/block.h"
+#include "floor/judgement.h"
 #include "setup/tier_table.h"
 
 namespace gv {
@@ -20,6 +22,11 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
 // the window can show the new bid while the intake goes on.
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
               const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted);
+// As above; when `rows` is not null it gets every judgement in chat order (see FloorLog).
+// What the intake decides is the same either way.
+void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
+              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted,
+              std::vector<Judgement>* rows);
 
 // "Item on the Block currently is " + the item: the first line of State Item, and what the
 // intake looks for in the chat before it takes bids.
@@ -31,5 +38,15 @@ std::string MarkerText(std::string_view blockItem);
 // auction; anyone else's talk ends nothing). npos when the chat holds no such marker, so bids left
 // in the chat from an earlier auction of the same name never count again.
 std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem);
+
+// LatestAuctionStart with the lines that bound it, as views into the capture.
+struct AuctionBounds {
+    std::size_t start = std::string_view::npos;
+    std::string_view startLine;  // the marker line at `start`
+    // The last line that ended an earlier auction before `start` (or before the end of the
+    // chat when there is no start); empty when none did.
+    std::string_view endLine;
+};
+AuctionBounds FindAuctionBounds(std::string_view capture, std::string_view blockItem);
 
 }  // namespace gv

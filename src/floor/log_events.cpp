@@ -16,7 +16,8 @@ std::string Quoted(std::string_view text) {
 std::string SaidEvent(std::string_view line, LinkFault fault, bool confirmed) {
     switch (fault) {
         case LinkFault::None:
-            return "Said " + Quoted(line) + (confirmed ? ": confirmed by the chat client" : ": sent, not confirmed");
+            return "Said " + Quoted(line) +
+                   (confirmed ? ": confirmed by the chat client" : ": sent, not confirmed");
         case LinkFault::ClientNotFound:
         case LinkFault::LibraryMissing:
             return "Not said " + Quoted(line) + ": the chat client could not be asked (" +
@@ -47,8 +48,8 @@ std::string SaleEvent(const SaleRow& row, const FileResult* recorded) {
 }
 
 std::string BidsEvent(const BlockState& block) {
-    std::string event = "Bids on " + block.blockItem + ": current bid " + block.currentBid + " from " +
-                        block.currentBidder;
+    std::string event =
+        "Bids on " + block.blockItem + ": current bid " + block.currentBid + " from " + block.currentBidder;
     if (!block.lastBid.empty()) event += ", last bid " + block.lastBid + " from " + block.lastBidder;
     return event;
 }

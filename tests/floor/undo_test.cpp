@@ -31,8 +31,8 @@ protected:
         // An earlier sale is in the file already; its row must stay as it is.
         record.Add({"2026-12-09 20:00:00", "Box", "1", "2", "Cy", "", "", 1});
         floor.GetNextItem();  // the Lamp
-        link.fetches = {{testing::Chat({"Host: Item on the Block currently is Lamp", "ESP from Ann: 20",
-                                        "ESP from Bo: 30"})}};
+        link.fetches = {{testing::Chat(
+            {"Host: Item on the Block currently is Lamp", "ESP from Ann: 20", "ESP from Bo: 30"})}};
         floor.GetBids();
     }
 
@@ -62,9 +62,10 @@ TEST_F(UndoTest, PutsBackListBlockAndSalesCsvExactlyOnceAndSaysNothing) {
     EXPECT_EQ(block, atSale);
     EXPECT_EQ(ReadFile(record.Path()), csv);
     EXPECT_TRUE(link.spoken.empty());
-    EXPECT_NE(LogText().find("20:15:00 Undid the sale of Lamp for 30 tokens to Bo: back in the list at place 2, "
-                             "on the block; its row taken out of Sales.csv\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        LogText().find("20:15:00 Undid the sale of Lamp for 30 tokens to Bo: back in the list at place 2, "
+                       "on the block; its row taken out of Sales.csv\r\n"),
+        std::string::npos)
         << LogText();
 
     const UndoOutcome again = floor.UndoLastSale();
@@ -104,9 +105,10 @@ TEST_F(UndoTest, ARowChangedSinceIsLeftAndSaid) {
 
     const UndoOutcome undone = floor.UndoLastSale();
     EXPECT_TRUE(undone.undone);
-    EXPECT_EQ(undone.note,
-              "Sales.csv left as it is: the row of the undone sale of Lamp for 30 tokens to Bo was changed or "
-              "taken out since");
+    EXPECT_EQ(
+        undone.note,
+        "Sales.csv left as it is: the row of the undone sale of Lamp for 30 tokens to Bo was changed or "
+        "taken out since");
     EXPECT_EQ(ReadFile(record.Path()), csv);
     EXPECT_EQ(items.Count(), 3u);
 }
@@ -153,7 +155,8 @@ TEST_F(UndoTest, TheLogHoldsEachLineSaidWithItsFateAndTheSale) {
     const std::string expected =
         "20:15:00 Said \"SOLD!\": sent, not confirmed\r\n"
         "20:15:00 Said \"Lamp is sold for 30 tokens to Bo\": the chat client did not answer\r\n"
-        "20:15:00 Sold Lamp for 30 tokens to Bo, runner-up 20 from Ann, 2 bids taken; recorded in Sales.csv\r\n"
+        "20:15:00 Sold Lamp for 30 tokens to Bo, runner-up 20 from Ann, 2 bids taken; recorded in "
+        "Sales.csv\r\n"
         "20:15:00 Not said \"1ST CALL\": the chat client could not be asked (wadapi library not loaded)\r\n"
         "20:15:00 Said \"Lamp\": confirmed by the chat client\r\n";
     EXPECT_NE(text.find(expected), std::string::npos) << text;
@@ -171,6 +174,35 @@ TEST_F(UndoTest, LinesAfterAHungOneAreLoggedAsNotSaid) {
                              "earlier line\r\n"),
               std::string::npos)
         << LogText();
+}
+
+// Every Get Bids judges the whole auction again; the log keeps the verdict each line got the
+// first time, which is the one that counted, and starts again with the next auction.
+TEST_F(UndoTest, EachVerdictIsLoggedOnceTheFirstTimeItIsJudged) {
+    link.fetches = {{testing::Chat({"Host: Item on the Block currently is Lamp", "ESP from Ann: 20",
+                                    "ESP from Bo: 30", "ESP from Cy: 32", "ESP from Ann 40"})}};
+    floor.GetBids();
+    floor.GetNextItem();  // the Rug
+    link.fetches = {{testing::Chat({"Host: Item on the Block currently is Lamp", "ESP from Ann: 20",
+                                    "Host: Item on the Block currently is Rug", "ESP from Bo: 15"})}};
+    floor.GetBids();
+    // The fixture's Get Bids judged lines 2 and 3; this one meets them again and logs only the
+    // lines after them.
+    const std::string expected =
+        "20:15:00 Auction of Lamp started by Host at line 1 of the chat\r\n"
+        "20:15:00 Bid judged: Line 2, Ann: 20, taken (now the current bid)\r\n"
+        "20:15:00 Bid judged: Line 3, Bo: 30, taken (now the current bid)\r\n"
+        "20:15:00 Bids on Lamp: current bid 30 from Bo, last bid 20 from Ann\r\n"
+        "20:15:00 Bid judged: Line 4, Cy: 32, refused, 2 over the standing bid, the raise for 32 is 5\r\n"
+        "20:15:00 Bid judged: Line 5, Ann 40, not a bid, no colon after the name\r\n"
+        "20:15:00 Auction of Rug started by Host at line 3 of the chat\r\n";
+    const std::string text = LogText();
+    EXPECT_NE(text.find(expected), std::string::npos) << text;
+    EXPECT_NE(text.find("20:15:00 Auction of Rug started by Host at line 3 of the chat\r\n"
+                        "20:15:00 Bid judged: Line 4, Bo: 15, taken (now the current bid)\r\n"
+                        "20:15:00 Bids on Rug: current bid 15 from Bo\r\n"),
+              std::string::npos)
+        << text;
 }
 
 }  // namespace

@@ -22,9 +22,7 @@ protected:
         StartWindow();
     }
     // Today's log: the window's clock is the real one.
-    std::string LogText() const {
-        return ReadFile(folder_ / LogFileName(LocalTimeText().substr(0, 10)));
-    }
+    std::string LogText() const { return ReadFile(folder_ / LogFileName(LocalTimeText().substr(0, 10))); }
 };
 
 TEST_F(Journal, CtrlZUndoesTheLatestSaleOnce) {
@@ -53,11 +51,12 @@ TEST_F(Journal, TheLogHoldsTheHostsCommandsAndEachTitleFailureOnce) {
     Click(Button(Command::StateItem));
     const std::string text = LogText();
     std::size_t at = 0;
-    for (const char* event :
-         {" Gavelton started in ", " Host: State Item\r\n", " Said \"Item on the Block currently is Item on the block\": "
-                                                            "the chat client did not answer\r\n",
-          " In the title: chat client not answering: item not stated\r\n", " Host: State Item\r\n", " Host: Auction\r\n",
-          " Host: State Item\r\n", " Gone from the title: chat client not answering: item not stated\r\n"}) {
+    for (const char* event : {" Gavelton started in ", " Host: State Item\r\n",
+                              " Said \"Item on the Block currently is Item on the block\": "
+                              "the chat client did not answer\r\n",
+                              " In the title: chat client not answering: item not stated\r\n",
+                              " Host: State Item\r\n", " Host: Auction\r\n", " Host: State Item\r\n",
+                              " Gone from the title: chat client not answering: item not stated\r\n"}) {
         const std::size_t found = text.find(event, at);
         ASSERT_NE(found, std::string::npos) << event << " after " << at << " in\n" << text;
         at = found + 1;
