@@ -26,11 +26,12 @@ void ExpectEveryEventUpToTheSaleLogged(const std::filesystem::path& folder) {
     }
     ASSERT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u) << text;
     std::size_t at = 0;
-    for (const char* event : {" Gavelton started in ", " Host: Get Next Item\r\n", " Host: State Item\r\n",
-                              " Said \"Item on the Block currently is Lamp\": ", " Host: Get Bids\r\n",
-                              " Bids on Lamp: current bid 50 from Ann\r\n", " Host: SOLD\r\n",
-                              " Said \"SOLD!\": ", " Said \"Lamp is sold for 50 tokens to Ann\": ",
-                              " Sold Lamp for 50 tokens to Ann, 1 bid taken; recorded in Sales.csv\r\n"}) {
+    for (const char* event :
+         {" Gavelton started in ", " Host: Get Next Item\r\n", " Host: State Item\r\n",
+          " Said \"Item on the Block currently is Lamp\": ", " Host: Get Bids\r\n",
+          " Ann: 50, taken (now the current bid)\r\n", " Bids on Lamp: current bid 50 from Ann\r\n",
+          " Host: SOLD\r\n", " Said \"SOLD!\": ", " Said \"Lamp is sold for 50 tokens to Ann\": ",
+          " Sold Lamp for 50 tokens to Ann, 1 bid taken; recorded in Sales.csv\r\n"}) {
         const std::size_t found = text.find(event, at);
         ASSERT_NE(found, std::string::npos) << event << " after " << at << " in\n" << text;
         at = found + 1;
