@@ -62,6 +62,9 @@ UndoOutcome Floor::UndoLastSale() {
     Note(event);
     // A row that waited in memory and is gone now was the record's only trouble.
     if (onRecordStatus_ && sales_ != nullptr && sales_->Pending() == 0) onRecordStatus_({});
+    // The floor log held the sale, or another item's bids: the next Get Bids judges anew.
+    StartLog(false);
+    JudgementsChanged();
     Changed();
     return {true, note};
 }

@@ -10,8 +10,8 @@ namespace gv {
 
 void Floor::NoteVerdicts() {
     if (eveningLog_ == nullptr) return;
-    const auto start =
-        std::find_if(log_.rows.begin(), log_.rows.end(), [](const Judgement& row) { return row.kind == RowKind::Start; });
+    const auto start = std::find_if(log_.rows.begin(), log_.rows.end(),
+                                    [](const Judgement& row) { return row.kind == RowKind::Start; });
     // Without a start in the chat no ESP line was judged.
     if (start == log_.rows.end()) return;
     std::vector<std::string> events;

@@ -58,6 +58,9 @@ TEST_F(UndoTest, PutsBackListBlockAndSalesCsvExactlyOnceAndSaysNothing) {
     const UndoOutcome undone = floor.UndoLastSale();
     EXPECT_TRUE(undone.undone);
     EXPECT_EQ(undone.note, "");
+    // The floor log no longer shows the Rug's auction, nor the sale.
+    EXPECT_EQ(floor.Judgements().item, "Lamp");
+    EXPECT_TRUE(floor.Judgements().rows.empty());
     EXPECT_EQ(items.Entries(), entries);
     EXPECT_EQ(block, atSale);
     EXPECT_EQ(ReadFile(record.Path()), csv);
