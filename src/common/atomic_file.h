@@ -23,6 +23,12 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // temporary file is removed.
 FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Adds the bytes at the end of the file, creating it when missing; `header` goes first when
+// the file was empty. The bytes are handed to the system before it returns, so a killed
+// process loses none of them; a write that fails part-way is cut off again, so the file
+// never ends in half of what was added.
+FileResult AppendToFile(const std::filesystem::path& path, std::string_view bytes, std::string_view header);
+
 #ifdef _WIN32
 using NativeFile = void*;  // HANDLE; INVALID_HANDLE_VALUE when none
 #else

@@ -77,4 +77,23 @@ FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     return {};
 }
 
+FileResult AppendToFile(const fs::path& path, std::string_view bytes, std::string_view header) {
+    OwnedFile file(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+    if (!file.IsOpen()) return FileResult{false, ErrnoText(errno)};
+    struct stat before {};
+    if (::fstat(file.Get(), &before) != 0) return FileResult{false, ErrnoText(errno)};
+    std::string all;
+    if (before.st_size == 0) all = header;
+    all += bytes;
+    if (!WriteAll(file, all)) {
+        const int code = errno;
+        // A full disk may take part of it: what the file held before stays, and only that.
+        // Should that fail too, the write's reason is still the one to tell.
+        [[maybe_unused]] const int cut = ::ftruncate(file.Get(), before.st_size);
+        return FileResult{false, ErrnoText(code)};
+    }
+    if (!file.Close()) return FileResult{false, ErrnoText(errno)};
+    return {};
+}
+
 }  // namespace gv

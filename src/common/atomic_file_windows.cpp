@@ -90,4 +90,27 @@ FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     return {};
 }
 
+FileResult AppendToFile(const fs::path& path, std::string_view bytes, std::string_view header) {
+    // Others may read the file (a host looking at it) while it grows.
+    OwnedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) return FileResult{false, SystemMessage(GetLastError())};
+    LARGE_INTEGER size{};
+    const LARGE_INTEGER none{};
+    if (!GetFileSizeEx(file.Get(), &size) || !SetFilePointerEx(file.Get(), none, nullptr, FILE_END)) {
+        return FileResult{false, SystemMessage(GetLastError())};
+    }
+    std::string all;
+    if (size.QuadPart == 0) all = header;
+    all += bytes;
+    if (!WriteAll(file, all)) {
+        const DWORD code = GetLastError();
+        // A full disk may take part of it: what the file held before stays, and only that.
+        if (SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN)) SetEndOfFile(file.Get());
+        return FileResult{false, SystemMessage(code)};
+    }
+    if (!file.Close()) return FileResult{false, SystemMessage(GetLastError())};
+    return {};
+}
+
 }  // namespace gv

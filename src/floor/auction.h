@@ -6,6 +6,7 @@
 #include "common/busy.h"
 #include "common/event_pump.h"
 #include "floor/block.h"
+#include "floor/evening_log.h"
 #include "floor/floor.h"
 #include "floor/sales_record.h"
 #include "link/link_port.h"
@@ -32,7 +33,9 @@ private:
 
 struct Auction {
     Auction(LinkPort& linkPort, LinkSession& linkSession, EventPump& eventPump)
-        : link(linkPort), session(linkSession), pump(eventPump) {}
+        : link(linkPort), session(linkSession), pump(eventPump) {
+        floor.SetLog(&log);
+    }
     Auction(const Auction&) = delete;
     Auction& operator=(const Auction&) = delete;
 
@@ -46,6 +49,8 @@ struct Auction {
     Floor floor{block, tiers, items, link, pump, busy};
     // Sales.csv in the working folder; SOLD adds to it once the program hands it to the floor.
     SalesRecord sales;
+    // The evening's log in the working folder.
+    EveningLog log{{}, LocalTimeText};
 };
 
 }  // namespace gv

@@ -32,6 +32,8 @@ struct BlockState {
     bool nextEntryAtIndex = false;
     int bidsTaken = 0;       // bids Get Bids accepted for the item on the block
     std::string markerText;  // set by Get Bids
+
+    bool operator==(const BlockState&) const = default;
 };
 
 }  // namespace gv

@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "floor/capture.h"
 #include "floor/intake.h"
+#include "floor/log_events.h"
 #include "setup/rules.h"
 
 namespace gv {
@@ -129,16 +130,26 @@ Floor::Floor(BlockState& block, const TierTable& tiers, ItemList& items, LinkPor
 
 LinkFault Floor::Speak(const std::vector<std::string>& lines) {
     LinkFault first = LinkFault::None;
+    bool hung = false;
     // An empty line is never sent into the chat (an empty item name, for one).
     for (const std::string& line : lines) {
         if (line.empty()) continue;
+        if (hung) {
+            Note(NotSaidEvent(line));
+            continue;
+        }
         const LinkFault fault = link_.SpeakText(line);
+        Note(SaidEvent(line, fault, link_.LinesConfirmed()));
         if (first == LinkFault::None) first = fault;
         // A client that let a line wait out its time limit is hung: every further line would
         // hold the window as long again, and half an announcement said late helps nobody.
-        if (fault != LinkFault::None && link_.LastWaitedOut()) break;
+        hung = fault != LinkFault::None && link_.LastWaitedOut();
     }
     return first;
+}
+
+void Floor::Note(const std::string& event) {
+    if (eveningLog_) eveningLog_->Add(event);
 }
 
 void Floor::Changed() {
@@ -174,21 +185,35 @@ void Floor::Sold() {
     // moved into its place. The labels go on showing the sold item until the next one is put
     // on the block.
     if (block_.entryOnBlock.empty() || block_.blockEntrySold) return;
+    SaleSnapshot sale;
+    sale.block = block_;
+    sale.entry = block_.entryOnBlock;
+    sale.index = block_.blockItemIndex;
     block_.blockEntrySold = true;
-    RecordSale();
+    RecordSale(sale);
     LogSale();
     // The entry goes only where it still stands: the List command's reset of the index, or
     // entries deleted since, leave another entry (or none) at the index.
-    if (items_.EntryAt(block_.blockItemIndex) != block_.entryOnBlock) return;
-    if (items_.RemoveAt(block_.blockItemIndex)) {
+    sale.removed = items_.EntryAt(block_.blockItemIndex) == block_.entryOnBlock &&
+                   items_.RemoveAt(block_.blockItemIndex);
+    sale.entriesAfter = items_.Entries();
+    const bool removed = sale.removed;
+    lastSale_ = std::move(sale);
+    if (removed) {
         block_.nextEntryAtIndex = true;
         Changed();
     }
 }
 
-void Floor::RecordSale() {
-    if (sales_ == nullptr) return;
-    const FileResult written = sales_->Add(SaleOf(block_, timeText_()));
+void Floor::RecordSale(SaleSnapshot& sale) {
+    sale.row = SaleOf(block_, timeText_());
+    if (sales_ == nullptr) {
+        Note(SaleEvent(sale.row, nullptr));
+        return;
+    }
+    const FileResult written = sales_->Add(sale.row);
+    sale.recorded = true;
+    Note(SaleEvent(sale.row, &written));
     if (onRecordStatus_)
         onRecordStatus_(written.ok ? std::string()
                                    : std::string(kSalesFile) + " not written: " + written.reason);
@@ -199,11 +224,11 @@ void Floor::GetBids() {
     const CaptureResult capture = CaptureChat(link_, pump_, capturePath_);
     block_.markerText = MarkerText(block_.blockItem);
     LinkStatus(capture.fault, "bids not fetched");
-    StartLog(keepJudgements_);
+    StartLog(Recording());
     const std::optional<std::string> text = CapturedText(capture, capturePath_);
     if (!text) {
         // A log that only looked empty would read as "nobody bid".
-        if (keepJudgements_) {
+        if (Recording()) {
             Judgement row;
             row.kind = RowKind::FetchFailed;
             row.note = LinkFailureText(capture.fault, "bids not fetched");
@@ -212,9 +237,13 @@ void Floor::GetBids() {
         JudgementsChanged();
         return;
     }
+    const std::string bid = block_.currentBid;
+    const std::string bidder = block_.currentBidder;
     TakeBids(
         *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); },
-        keepJudgements_ ? &log_.rows : nullptr);
+        Recording() ? &log_.rows : nullptr);
+    NoteVerdicts();
+    if (block_.currentBid != bid || block_.currentBidder != bidder) Note(BidsEvent(block_));
     JudgementsChanged();
 }
 
@@ -225,7 +254,7 @@ void Floor::StartLog(bool judged) {
 }
 
 void Floor::LogSale() {
-    if (!keepJudgements_) return;
+    if (!Recording()) return;
     Judgement row;
     row.kind = RowKind::Sold;
     if (ValOrInfinity(block_.currentBid) > 0) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "common/busy.h"
 #include "common/event_pump.h"
 #include "floor/block.h"
+#include "floor/evening_log.h"
 #include "floor/judgement.h"
 #include "floor/sales_record.h"
 #include "link/link_port.h"
@@ -44,6 +46,24 @@ std::string LinkFailureText(LinkFault fault, std::string_view consequence);
 // elsewhere.
 std::filesystem::path DefaultCapturePath();
 
+// What undo needs of the latest sale: the block as SOLD found it, where the entry stood, the
+// list as the sale left it (to see whether it changed since), and the row it recorded.
+struct SaleSnapshot {
+    BlockState block;
+    std::string entry;
+    int index = 0;
+    bool removed = false;  // the entry was taken out of the list
+    std::vector<std::string> entriesAfter;
+    SaleRow row;
+    bool recorded = false;  // the row went to the sales record
+};
+
+// What undo did: `note` is for the window's title, empty when there is nothing to tell.
+struct UndoOutcome {
+    bool undone = false;
+    std::string note;
+};
+
 class Floor {
 public:
     Floor(BlockState& block, const TierTable& tiers, ItemList& items, LinkPort& link, EventPump& pump,
@@ -67,6 +87,9 @@ public:
         onRecordStatus_ = std::move(onStatus);
     }
 
+    // Where the floor logs the lines it says, its sales and undos (none: no log).
+    void SetLog(EveningLog* log) { eveningLog_ = log; }
+    EveningLog* Log() const { return eveningLog_; }
     // The floor log: Get Bids records its judgements only while kept (the log window is open,
     // or someone writes them down), so that it costs nothing otherwise.
     void SetKeepJudgements(bool keep) { keepJudgements_ = keep; }
@@ -85,6 +108,12 @@ public:
     void AuctionCommand();
     void ListCommand();  // no selection, the block item index back to 0
     void StateRules();
+    // Undoes the latest sale, once: the entry back in the list where it stood, the block as
+    // SOLD found it, its row out of the sales record if it is there unchanged. Says nothing
+    // into the chat. Refused, changing nothing, when the list changed other than at its end
+    // since, or when the record cannot be rewritten now.
+    UndoOutcome UndoLastSale();
+    bool CanUndo() const { return lastSale_.has_value(); }
 
 private:
     // Says the lines in order, all of them even after one failed; the first fault met.
@@ -94,11 +123,17 @@ private:
     // LinkStatus after an announcement.
     void SpokenStatus(LinkFault fault, std::string_view consequence);
     // The first SOLD of the item on the block adds it to the sales record.
-    void RecordSale();
+    void RecordSale(SaleSnapshot& sale);
+    // Adds the event to the log, if there is one.
+    void Note(const std::string& event);
     // A new log for the item on the block; `judged` when Get Bids records into it.
     void StartLog(bool judged);
     void LogSale();
     void JudgementsChanged();
+    // Get Bids records its judgements while the log window or the evening's log wants them.
+    bool Recording() const { return keepJudgements_ || eveningLog_ != nullptr; }
+    // Logs the verdict of each ESP line judged for the first time in its auction.
+    void NoteVerdicts();
 
     BlockState& block_;
     const TierTable& tiers_;
@@ -112,6 +147,11 @@ private:
     SalesRecord* sales_ = nullptr;
     std::function<std::string()> timeText_ = LocalTimeText;
     std::function<void(const std::string&)> onRecordStatus_;
+    EveningLog* eveningLog_ = nullptr;
+    std::optional<SaleSnapshot> lastSale_;
+    // The auction whose verdicts the evening's log holds (item and start line), and how many.
+    std::string notedAuction_;
+    std::size_t notedVerdicts_ = 0;
     bool keepJudgements_ = false;
     FloorLog log_;
     std::function<void()> onJudgements_;

@@ -75,4 +75,29 @@ FileResult SalesRecord::Flush() {
     return result;
 }
 
+RowRemoval SalesRecord::RemoveLatest(const SaleRow& row) {
+    using Outcome = RowRemoval::Outcome;
+    // Rows are written oldest first and all together, so the latest one waits if any does.
+    if (!pending_.empty()) {
+        if (pending_.back() != row) return {Outcome::NotThere, {}};
+        pending_.pop_back();
+        return {};
+    }
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path_, error);
+    if (error) return {Outcome::Failed, error.message()};
+    if (!exists) return {Outcome::NotThere, {}};
+    std::optional<std::string> bytes = ReadWholeFile(path_);
+    if (!bytes) return {Outcome::Failed, "the file cannot be read"};
+    // The whole line as written: after a line end (the header's at least), up to its own.
+    const std::string line = std::string(kLineEnd) + CsvRow(row) + std::string(kLineEnd);
+    const std::size_t at = bytes->find(line);
+    if (at == std::string::npos || bytes->find(line, at + 1) != std::string::npos)
+        return {Outcome::NotThere, {}};
+    bytes->erase(at + kLineEnd.size(), line.size() - kLineEnd.size());
+    const FileResult written = WriteFileAtomically(path_, *bytes);
+    if (!written.ok) return {Outcome::Failed, written.reason};
+    return {};
+}
+
 }  // namespace gv

@@ -25,6 +25,19 @@ struct SaleRow {
     std::string runnerUpBid;
     std::string runnerUp;
     int bidsAccepted = 0;
+
+    bool operator==(const SaleRow&) const = default;
+};
+
+// What taking a row back out of the record came to.
+struct RowRemoval {
+    enum class Outcome {
+        Removed,   // out of the file, or out of memory when it was still waiting there
+        NotThere,  // not in the file as it was written: changed or taken out since; left alone
+        Failed,    // the file could not be read or rewritten now; nothing changed
+    };
+    Outcome outcome = Outcome::Removed;
+    std::string reason;  // for Failed
 };
 
 // One field as CSV holds it: quoted when it holds a comma, a quote or a line break, with its
@@ -43,6 +56,10 @@ public:
     FileResult Add(SaleRow row);
     // Writes the rows not yet in the file, if any.
     FileResult Flush();
+    // Takes the latest row added back out: from memory while it waits there, else from the
+    // file, where it must stand exactly as it was written, once; the file is replaced
+    // atomically without it and is otherwise left as it is.
+    RowRemoval RemoveLatest(const SaleRow& row);
     std::size_t Pending() const { return pending_.size(); }
     const std::filesystem::path& Path() const { return path_; }
 

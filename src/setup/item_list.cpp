@@ -31,6 +31,13 @@ bool ItemList::RemoveAt(int index) {
     return true;
 }
 
+bool ItemList::InsertAt(std::size_t index, std::string entry) {
+    if (index > entries_.size()) return false;
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index), std::move(entry));
+    selection_.reset();
+    return true;
+}
+
 void ItemList::Select(std::optional<std::size_t> index) {
     if (index && *index >= entries_.size()) index.reset();
     selection_ = index;

@@ -22,6 +22,9 @@ public:
     void Clear();
     // Removes the entry at `index`; an index outside the list removes nothing (false).
     bool RemoveAt(int index);
+    // Puts the entry in at `index` (at most Count()), the entries from there moving down by
+    // one; nothing is selected after it.
+    bool InsertAt(std::size_t index, std::string entry);
 
     // At most one entry is selected.
     std::optional<std::size_t> Selection() const { return selection_; }

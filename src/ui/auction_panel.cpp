@@ -6,6 +6,7 @@
 
 #include "ui/accessibility.h"
 #include "ui/caption.h"
+#include "ui/command_log.h"
 
 namespace gv::ui {
 
@@ -91,6 +92,7 @@ bool AuctionPanel::NewBidMarked() const { return currentBid_->Marked(); }
 
 void AuctionPanel::Press(Command command, Origin origin) {
     if (!host_.Idle()) return;
+    LogCommand(auction_, command, origin);
     const bool fromElsewhere = origin != Origin::Window;
     if (fromElsewhere) host_.KeepKeyboardWhereItIs(true);
     Run(command);

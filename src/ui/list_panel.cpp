@@ -5,6 +5,7 @@
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
+#include "ui/command_log.h"
 #include "ui/key_input.h"
 
 namespace gv::ui {
@@ -65,12 +66,17 @@ void ListPanel::OnAddToList() {
     ShowText(auctionItem_, wxString::FromUTF8(item));
     ShowText(minBid_, wxString::FromUTF8(minBid));
     if (!added) return;
+    LogCommand(auction_, Command::AddToList, Origin::Window, auction_.items.Entries().back());
     ShowItems();
     host_.FocusDummy();
 }
 
 void ListPanel::OnDelete() {
     if (!host_.Idle()) return;
+    const auto selected = auction_.items.Selection();
+    if (selected) {
+        LogCommand(auction_, Command::Delete, Origin::Window, auction_.items.Entries()[*selected]);
+    }
     DeleteSelected(auction_.items);
     ShowItems();
     host_.FocusDummy();

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "common/program_title.h"
+#include "floor/log_events.h"
 #include "link/link_settings.h"
 #include "setup/setup_files.h"
 #include "ui/accessibility.h"
@@ -76,6 +77,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     auction_.link.SetOnClientAnswered([this] { ShowLinkStatus({}); });
     auction_.session.SetOwnWindow([this] { return returnWindow_.Handle(); });
     BindWindowEvents();
+    BindJournal();
 }
 
 AuctionFrame::~AuctionFrame() {
@@ -89,6 +91,7 @@ AuctionFrame::~AuctionFrame() {
     auction_.floor.SetOnChange({});
     auction_.floor.SetOnLinkStatus({});
     auction_.floor.SetOnRecordStatus({});
+    auction_.log.SetOnStatus({});
     auction_.link.SetOnClientAnswered({});
     auction_.session.SetOwnWindow({});
     CloseFloorLog();
@@ -136,6 +139,7 @@ void AuctionFrame::Start() {
     const wxRect screen = wxDisplay(static_cast<const wxWindow*>(this)).GetGeometry();
     const wxSize outer = GetSize();
     Move(screen.x + (screen.width - outer.x) / 2, screen.y + (screen.height - outer.y) / 2);
+    auction_.log.Add("Gavelton started in " + wxGetCwd().utf8_string());
     auction_.session.LoadLinkSettings(kSettingsFile);
     settings_ = LoadHostSettings(wxFileName(wxGetCwd(), kHostSettingsFile).GetFullPath(), settingsFailure_);
     StartHotkeys();
@@ -189,11 +193,16 @@ wxString AuctionFrame::SaveSetup(bool& bidsSaved, bool& itemsSaved) {
         bool salesSaved = false;
         save(salesSaved, kSalesFile, auction_.sales.Flush());
     }
+    if (auction_.log.Pending() > 0) {
+        bool logSaved = false;
+        save(logSaved, "Gavelton log", auction_.log.Flush());
+    }
     return failures;
 }
 
 bool AuctionFrame::CloseDown(bool canCancel) {
     closing_ = true;
+    auction_.log.Add("Gavelton closed");
     tierPanel_->LeaveFocusedHigh();
     bool bidsSaved = false;
     bool itemsSaved = false;
@@ -210,6 +219,7 @@ bool AuctionFrame::CloseDown(bool canCancel) {
         const SaveChoice choice = messages_.AskAfterFailedSave(failures.utf8_string(), kProgramTitle);
         if (choice == SaveChoice::CloseWithoutSaving) break;
         if (choice == SaveChoice::Cancel) {
+            auction_.log.Add("Close cancelled: Gavelton stays open");
             closing_ = false;
             return false;
         }
@@ -249,6 +259,7 @@ FileResult AuctionFrame::SaveItemList() { return SaveItems(kItemsFile, auction_.
 
 void AuctionFrame::OnAuctionMenu() {
     if (!Idle()) return;
+    auction_.log.Add(CommandEvent("Auction"));
     auction_.floor.AuctionCommand();
     auctionPanel_->ShowBlock();
     ShowPanel(Panel::Auction);
@@ -258,6 +269,7 @@ void AuctionFrame::OnAuctionMenu() {
 void AuctionFrame::OnListMenu() {
     if (!Idle()) return;
     listPanel_->HideDelete();
+    auction_.log.Add(CommandEvent("List"));
     auction_.floor.ListCommand();
     ShowPanel(Panel::List);
     FocusDummy();
@@ -277,6 +289,7 @@ void AuctionFrame::OnAboutMenu() {
 
 void AuctionFrame::OnReconnectMenu() {
     if (!Idle()) return;
+    auction_.log.Add(CommandEvent("ReConnect"));
     BusyScope busy(*this);
     auction_.session.StopLink();
     // A registration the link cannot confirm is no news: the client's answer clears a failure.

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/atomic_file.h"
 #include "common/busy.h"
@@ -102,6 +103,9 @@ public:
     // What the title shows after "Gavelton - " when the last command that talked to the chat
     // client failed; empty when it went through.
     const std::string& LinkFailure() const { return linkFailure_; }
+    // Undoes the latest sale (Ctrl+Z) while no command runs; what it could not do shows in the
+    // title.
+    void UndoLastSale();
     // Gavelton.ini as read at start.
     const HostSettings& Settings() const { return settings_; }
     // What the title says of the hotkeys that could not be had; empty when all were.
@@ -134,6 +138,11 @@ private:
     void ShowRecordStatus(const std::string& failure);
     // "Gavelton", and what failed after " - ".
     void ShowTrouble();
+    // The evening's log: its status in the title, Ctrl+Z, and each failure that appears in the
+    // title logged once.
+    void BindJournal();
+    void ShowLogStatus(const std::string& failure);
+    void LogTitleFailures(const std::vector<std::string>& failures);
     const wxColour& IdleColour() const;
     void ShowBusyLook();  // red, and the hourglass
 #ifdef _WIN32
@@ -161,6 +170,11 @@ private:
     std::unique_ptr<LiveBids> live_;
     std::string linkFailure_;
     std::string recordFailure_;  // what the sales record could not do
+    // What the evening's log could not write; what the latest undo could not do (not amber);
+    // the failures in the title when it was last logged.
+    std::string logFailure_;
+    std::string undoNote_;
+    std::vector<std::string> titleLogged_;
     HostSettings settings_;
     std::string settingsFailure_;  // the keys of Gavelton.ini whose values were refused
     std::unique_ptr<SystemHotkeys> hotkeys_;

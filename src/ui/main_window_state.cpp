@@ -87,6 +87,11 @@ void AuctionFrame::ShowLinkStatus(const std::string& failure) {
 }
 
 void AuctionFrame::ShowRecordStatus(const std::string& failure) {
+    // What an undo could not do is old news once the record changes again.
+    if (!undoNote_.empty()) {
+        undoNote_.clear();
+        ShowTrouble();
+    }
     if (failure == recordFailure_) return;
     recordFailure_ = failure;
     ShowTrouble();
@@ -94,12 +99,16 @@ void AuctionFrame::ShowRecordStatus(const std::string& failure) {
 
 void AuctionFrame::ShowTrouble() {
     wxString title = kProgramTitle;
-    for (const std::string* failure : {&settingsFailure_, &hotkeyFailure_, &recordFailure_, &linkFailure_}) {
+    std::vector<std::string> shown;
+    for (const std::string* failure :
+         {&settingsFailure_, &hotkeyFailure_, &recordFailure_, &logFailure_, &undoNote_, &linkFailure_}) {
         if (failure->empty()) continue;
         title += title == kProgramTitle ? " - " : "; ";
         title += wxString::FromUTF8(*failure);
+        shown.push_back(*failure);
     }
     SetTitle(title);
+    LogTitleFailures(shown);
     if (!IsBusy()) {
         client_->SetBackgroundColour(IdleColour());
         client_->Refresh();
@@ -109,7 +118,7 @@ void AuctionFrame::ShowTrouble() {
 // A refused setting stays named in the title but does not turn the window amber: amber going
 // back to cyan is how the host sees the chat client answer again.
 const wxColour& AuctionFrame::IdleColour() const {
-    return linkFailure_.empty() && recordFailure_.empty() ? kCyan : kAmber;
+    return linkFailure_.empty() && recordFailure_.empty() && logFailure_.empty() ? kCyan : kAmber;
 }
 
 }  // namespace gv::ui

@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -37,6 +39,28 @@ TEST_F(AtomicFile, WritesAndReadsBackExactBytes) {
     ASSERT_TRUE(WriteFileAtomically(file, "").ok);
     EXPECT_EQ(ReadWholeFile(file), "");
     EXPECT_EQ(EntriesInFolder(), 1u) << "no temporary file is left behind";
+}
+
+// The mark goes only into a new file; a write the disk takes only part of is cut off again, so
+// the file never ends in half of what was added (a file size limit stands in for a full disk).
+TEST_F(AtomicFile, AppendingAddsTheHeaderOnceAndNeverLeavesHalfAWrite) {
+    const fs::path file = dir_ / "log.txt";
+    ASSERT_TRUE(AppendToFile(file, "one\r\n", "MARK").ok);
+    ASSERT_TRUE(AppendToFile(file, "two\r\n", "MARK").ok);
+    EXPECT_EQ(ReadWholeFile(file), "MARKone\r\ntwo\r\n");
+
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit small = before;
+    small.rlim_cur = 20;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileResult full = AppendToFile(file, std::string(40, 'x'), "MARK");
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(full.ok);
+    EXPECT_FALSE(full.reason.empty());
+    EXPECT_EQ(ReadWholeFile(file), "MARKone\r\ntwo\r\n");
 }
 
 TEST_F(AtomicFile, LargeFileReadsWhole) {

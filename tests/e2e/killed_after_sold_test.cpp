@@ -1,5 +1,6 @@
 // A sale made through the window is in Sales.csv the moment SOLD returns: Gavelton killed
-// right then (no close, no flush, no handler) leaves it there, exactly once.
+// right then (no close, no flush, no handler) leaves it there, exactly once, and every event
+// up to it in the evening's log.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -14,6 +15,29 @@
 
 namespace gv::e2e {
 namespace {
+
+// The one log file of the day, found by its name's form: the child's day may not be today.
+void ExpectEveryEventUpToTheSaleLogged(const std::filesystem::path& folder) {
+    std::string text;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("Gavelton log ", 0) == 0 && name.size() == 27)
+            text += ui::test::ReadFile(entry.path());
+    }
+    ASSERT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u) << text;
+    std::size_t at = 0;
+    for (const char* event :
+         {" Gavelton started in ", " Host: Get Next Item\r\n", " Host: State Item\r\n",
+          " Said \"Item on the Block currently is Lamp\": ", " Host: Get Bids\r\n",
+          " Ann: 50, taken (now the current bid)\r\n", " Bids on Lamp: current bid 50 from Ann\r\n",
+          " Host: SOLD\r\n", " Said \"SOLD!\": ", " Said \"Lamp is sold for 50 tokens to Ann\": ",
+          " Sold Lamp for 50 tokens to Ann, 1 bid taken; recorded in Sales.csv\r\n"}) {
+        const std::size_t found = text.find(event, at);
+        ASSERT_NE(found, std::string::npos) << event << " after " << at << " in\n" << text;
+        at = found + 1;
+    }
+    EXPECT_EQ(text.find("Gavelton closed"), std::string::npos) << text;
+}
 
 TEST(SoldThenKilled, TheSaleIsInSalesCsvOnceAfterSigkill) {
     FILE* child = ::popen("exec " GV_KILLED_CHILD " 2>&1", "r");
@@ -39,6 +63,8 @@ TEST(SoldThenKilled, TheSaleIsInSalesCsvOnceAfterSigkill) {
     EXPECT_NE(csv.find(row), std::string::npos) << csv;
     EXPECT_EQ(csv.find(row), csv.rfind(row)) << csv;
     EXPECT_EQ(csv.find("Vase"), std::string::npos) << csv;
+
+    ExpectEveryEventUpToTheSaleLogged(folder);
 
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);

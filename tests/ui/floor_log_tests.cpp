@@ -120,10 +120,10 @@ TEST_F(FloorLog, SizeAndPlaceKeptInAFileOfTheirOwn) {
     EXPECT_FALSE(std::filesystem::exists(folder_ / "Gavelton.ini"));
 }
 
-TEST_F(FloorLog, UndoLastSaleHiddenUntilItHasSomethingToRun) {
+TEST_F(FloorLog, UndoLastSaleButtonRunsTheWindowsUndo) {
     FloorLogWindow* log = OpenLog();
     ASSERT_NE(log, nullptr);
-    EXPECT_FALSE(log->UndoButton()->IsShown());
+    EXPECT_TRUE(log->UndoButton()->IsShown());
     int undone = 0;
     frame_->SetUndoLastSale([&] { ++undone; });
     EXPECT_TRUE(log->UndoButton()->IsShown());
