@@ -162,10 +162,9 @@ private:
 
     Panel panel_ = Panel::Auction;
     int busyDepth_ = 0;
-    bool quiet_ = false;         // the command running is not the host's
-    bool keepKeyboard_ = false;  // the command running came from outside the window
-    bool busyLook_ = false;      // red and the hourglass are showing
-    wxTimer busyLookDelay_;      // shows them when a quiet command takes long
+    bool quiet_ = false;     // the command running is not the host's
+    bool busyLook_ = false;  // red and the hourglass are showing
+    wxTimer busyLookDelay_;  // shows them when a quiet command takes long
     wxWeakRef<wxWindow> focusBefore_;
     std::unique_ptr<LiveBids> live_;
     std::string linkFailure_;

@@ -59,7 +59,6 @@ void AuctionFrame::StartHotkeys() {
 }
 
 void AuctionFrame::KeepKeyboardWhereItIs(bool keep) {
-    keepKeyboard_ = keep;
     if (keep) {
         returnWindow_.KeepKeyboard();
     } else {
