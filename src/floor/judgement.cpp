@@ -108,7 +108,7 @@ std::string RowTabText(const Judgement& row) {
 
 std::string LogSummary(const FloorLog& log) {
     const std::string item = log.item + ": ";
-    if (!log.judged) return item + "no Get Bids judged with the log open yet";
+    if (!log.judged) return item + "no Get Bids judged yet";
     std::size_t judged = 0, taken = 0;
     for (const Judgement& row : log.rows) {
         if (row.kind == RowKind::FetchFailed) return item + row.note;

@@ -167,7 +167,7 @@ TEST_F(FloorLogTest, KeptOnlyWhenAskedAndStartedAfreshForEachItem) {
     floor.GetBids();
     EXPECT_FALSE(floor.Judgements().judged);
     EXPECT_TRUE(floor.Judgements().rows.empty());
-    EXPECT_EQ(LogSummary(floor.Judgements()), "Oak chest: no Get Bids judged with the log open yet");
+    EXPECT_EQ(LogSummary(floor.Judgements()), "Oak chest: no Get Bids judged yet");
     EXPECT_EQ(block.currentBid, "600");
 
     floor.SetKeepJudgements(true);

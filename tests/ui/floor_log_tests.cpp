@@ -82,7 +82,7 @@ TEST_F(FloorLog, LogCaptionAndCtrlLOpenAndCloseItBesideAnUnchangedWindow) {
 TEST_F(FloorLog, ShowsTheLastGetBidsAndCopiesSelectedRowsAsTabSeparatedText) {
     FloorLogWindow* log = OpenLog();
     ASSERT_NE(log, nullptr);
-    EXPECT_EQ(log->Summary().GetLabel(), "Oak chest: no Get Bids judged with the log open yet");
+    EXPECT_EQ(log->Summary().GetLabel(), "Oak chest: no Get Bids judged yet");
     GetBidsOver({"Host: Item on the Block currently is Oak chest", "ESP from Ann: 450", "ESP from Ben: 600"});
     ASSERT_EQ(log->RowCount(), 3u);
     EXPECT_EQ(log->CellText(1, 4), "refused, below the minimum 500");
@@ -99,7 +99,7 @@ TEST_F(FloorLog, ShowsTheLastGetBidsAndCopiesSelectedRowsAsTabSeparatedText) {
     // The next item starts an empty log.
     Click(Button(Command::GetNextItem));
     EXPECT_TRUE(WaitUntil([&] { return log->RowCount() == 0; }));
-    EXPECT_EQ(log->Summary().GetLabel(), "Lamp: no Get Bids judged with the log open yet");
+    EXPECT_EQ(log->Summary().GetLabel(), "Lamp: no Get Bids judged yet");
 }
 
 TEST_F(FloorLog, SizeAndPlaceKeptInAFileOfTheirOwn) {
