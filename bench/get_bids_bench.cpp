@@ -137,8 +137,7 @@ private:
 
 // The same command as the host presses it: Get Bids of the real main window, in the
 // busy state, its labels refreshed after every accepted bid.
-void BM_WholeGetBidsInWindow(benchmark::State& state) {
-    Window window(*g_bench);
+void PressGetBidsEachIteration(benchmark::State& state, Window& window) {
     for (auto _ : state) {
         state.PauseTiming();
         window->OnAuctionMenu();
@@ -146,6 +145,11 @@ void BM_WholeGetBidsInWindow(benchmark::State& state) {
         window->AuctionControls().Press(gv::ui::Command::GetBids);
     }
     if (window->Block().currentBid.empty()) state.SkipWithError("no bid was taken");
+}
+
+void BM_WholeGetBidsInWindow(benchmark::State& state) {
+    Window window(*g_bench);
+    PressGetBidsEachIteration(state, window);
     Counters(state);
 }
 
@@ -155,13 +159,7 @@ void BM_WholeGetBidsInWindowLogOpen(benchmark::State& state) {
     Window window(*g_bench);
     window->ToggleFloorLog();
     if (window->FloorLogView() == nullptr) state.SkipWithError("the log did not open");
-    for (auto _ : state) {
-        state.PauseTiming();
-        window->OnAuctionMenu();
-        state.ResumeTiming();
-        window->AuctionControls().Press(gv::ui::Command::GetBids);
-    }
-    if (window->Block().currentBid.empty()) state.SkipWithError("no bid was taken");
+    PressGetBidsEachIteration(state, window);
     if (window->FloorLogView() && window->FloorLogView()->RowCount() == 0)
         state.SkipWithError("the log is empty");
     Counters(state);
