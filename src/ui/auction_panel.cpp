@@ -91,7 +91,10 @@ void AuctionPanel::MarkNewBid(bool marked) { currentBid_->SetMarked(marked); }
 bool AuctionPanel::NewBidMarked() const { return currentBid_->Marked(); }
 
 void AuctionPanel::Press(Command command, Origin origin) {
-    if (!host_.Idle()) return;
+    if (!host_.Idle()) {
+        if (origin != Origin::Live) host_.HoldUntilIdle([this, command, origin] { Press(command, origin); });
+        return;
+    }
     LogCommand(auction_, command, origin);
     const bool fromElsewhere = origin != Origin::Window;
     if (fromElsewhere) host_.KeepKeyboardWhereItIs(true);

@@ -37,6 +37,7 @@ void LiveBids::Run() {
     pace_.RunEnded(end, fetched);
     ++figures_.runs;
     if (!fetched) ++figures_.failures;
+    if (frame_.CommandHeld()) ++figures_.heldCommands;
     figures_.longest = std::max(figures_.longest, end - start);
     if (!block.currentBid.empty() && (block.currentBid != bid || block.currentBidder != bidder)) MarkNewBid();
 }

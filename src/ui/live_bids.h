@@ -21,8 +21,9 @@ public:
     // What the runs did, for the soak's report.
     struct Figures {
         int runs = 0;
-        int failures = 0;  // runs whose chat text did not come
-        int newBids = 0;   // runs that found a new current bid
+        int failures = 0;      // runs whose chat text did not come
+        int newBids = 0;       // runs that found a new current bid
+        int heldCommands = 0;  // host commands that came during a run and ran after it
         std::chrono::steady_clock::duration longest{};
     };
 

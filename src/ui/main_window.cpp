@@ -258,7 +258,7 @@ FileResult AuctionFrame::SaveItemList() { return SaveItems(kItemsFile, auction_.
 // Menu commands
 
 void AuctionFrame::OnAuctionMenu() {
-    if (!Idle()) return;
+    if (!IdleOrHeld(&AuctionFrame::OnAuctionMenu)) return;
     auction_.log.Add(CommandEvent("Auction"));
     auction_.floor.AuctionCommand();
     auctionPanel_->ShowBlock();
@@ -267,7 +267,7 @@ void AuctionFrame::OnAuctionMenu() {
 }
 
 void AuctionFrame::OnListMenu() {
-    if (!Idle()) return;
+    if (!IdleOrHeld(&AuctionFrame::OnListMenu)) return;
     listPanel_->HideDelete();
     auction_.log.Add(CommandEvent("List"));
     auction_.floor.ListCommand();
@@ -276,19 +276,19 @@ void AuctionFrame::OnListMenu() {
 }
 
 void AuctionFrame::OnBidsMenu() {
-    if (!Idle()) return;
+    if (!IdleOrHeld(&AuctionFrame::OnBidsMenu)) return;
     ShowPanel(Panel::Bids);
     FocusDummy();
 }
 
 void AuctionFrame::OnAboutMenu() {
-    if (!Idle()) return;
+    if (!IdleOrHeld(&AuctionFrame::OnAboutMenu)) return;
     ShowPanel(Panel::About);
     FocusDummy();
 }
 
 void AuctionFrame::OnReconnectMenu() {
-    if (!Idle()) return;
+    if (!IdleOrHeld(&AuctionFrame::OnReconnectMenu)) return;
     auction_.log.Add(CommandEvent("ReConnect"));
     BusyScope busy(*this);
     auction_.session.StopLink();

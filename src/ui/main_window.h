@@ -82,7 +82,10 @@ public:
     static constexpr int kQuietBusyMilliseconds = 300;
 
     // PanelHost.
-    bool Idle() const override { return busyDepth_ == 0 && !closing_; }
+    bool Idle() const override { return busyDepth_ == 0 && !closing_ && !held_; }
+    bool HoldUntilIdle(std::function<void()> command) override;
+    // A host's command waits for the end of a live run.
+    bool CommandHeld() const { return static_cast<bool>(held_); }
     void FocusDummy() override;
     void KeepKeyboardWhereItIs(bool keep) override;
 
@@ -145,6 +148,10 @@ private:
     void LogTitleFailures(const std::vector<std::string>& failures);
     const wxColour& IdleColour() const;
     void ShowBusyLook();  // red, and the hourglass
+    void RefuseInput();   // the window disabled, and the input aimed at it dropped
+    void RunHeld();
+    // Idle now, or the handler held to run as soon as the window is.
+    bool IdleOrHeld(void (AuctionFrame::*handler)());
 #ifdef _WIN32
     WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
 #endif
@@ -166,6 +173,7 @@ private:
     bool busyLook_ = false;  // red and the hourglass are showing
     wxTimer busyLookDelay_;  // shows them when a quiet command takes long
     wxWeakRef<wxWindow> focusBefore_;
+    std::function<void()> held_;  // the host's command that came during a quiet run
     std::unique_ptr<LiveBids> live_;
     std::string linkFailure_;
     std::string recordFailure_;  // what the sales record could not do

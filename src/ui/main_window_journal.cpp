@@ -35,7 +35,7 @@ void AuctionFrame::BindJournal() {
 }
 
 void AuctionFrame::UndoLastSale() {
-    if (!Idle()) return;
+    if (!IdleOrHeld(&AuctionFrame::UndoLastSale)) return;
     const UndoOutcome outcome = auction_.floor.UndoLastSale();
     undoNote_ = outcome.note;
     ShowTrouble();

@@ -17,7 +17,7 @@ void AuctionFrame::BindFloorLogKey() {
 }
 
 void AuctionFrame::OnLogMenu() {
-    if (!Idle()) return;
+    if (!IdleOrHeld(&AuctionFrame::OnLogMenu)) return;
     ToggleFloorLog();
     FocusDummy();
 }

@@ -5,6 +5,8 @@
 #include <wx/panel.h>
 #include <wx/utils.h>
 
+#include <utility>
+
 #include "common/program_title.h"
 #include "ui/colours.h"
 #include "ui/input_guard.h"
@@ -25,20 +27,28 @@ void AuctionFrame::RunQuietly(const std::function<void()>& command) {
 
 void AuctionFrame::EnterBusy() {
     if (busyDepth_++ > 0) return;
-    inputGuard_ = std::make_unique<InputGuard>(this);
-    wxEvtHandler::AddFilter(inputGuard_.get());
-    if (quiet_) focusBefore_ = wxWindow::FindFocus();
-    Disable();  // the whole window, its menu bar included
-    // A quick run the host did not start would only flash the window; one that lasts shows.
+    // A quick run the host did not start would only flash the window, and a click it swallowed
+    // would be lost: the window stays as it is and holds the host's command for after the run.
     if (quiet_) {
+        focusBefore_ = wxWindow::FindFocus();
         busyLookDelay_.StartOnce(kQuietBusyMilliseconds);
-    } else {
-        ShowBusyLook();
+        return;
     }
+    RefuseInput();
+    ShowBusyLook();
 }
 
+void AuctionFrame::RefuseInput() {
+    if (inputGuard_) return;
+    inputGuard_ = std::make_unique<InputGuard>(this);
+    wxEvtHandler::AddFilter(inputGuard_.get());
+    Disable();  // the whole window, its menu bar included
+}
+
+// A run that lasts looks busy and takes no input, as the host's commands do.
 void AuctionFrame::ShowBusyLook() {
     if (!IsBusy() || busyLook_) return;
+    RefuseInput();
     busyLook_ = true;
     wxBeginBusyCursor();
     client_->SetBackgroundColour(kRed);
@@ -53,17 +63,20 @@ void AuctionFrame::LeaveBusy() {
         return;
     }
     busyLookDelay_.Stop();
-    Enable();
+    if (inputGuard_) Enable();
     if (client_->GetBackgroundColour() != IdleColour()) {
         client_->SetBackgroundColour(IdleColour());
         client_->Refresh();
     }
     if (busyLook_) wxEndBusyCursor();
     busyLook_ = false;
-    // Input already queued while busy is dropped before the window takes input again.
+    // Input already queued while busy is dropped before the window takes input again (held,
+    // after a quick quiet run).
     auction_.pump.Yield();
-    wxEvtHandler::RemoveFilter(inputGuard_.get());
-    inputGuard_.reset();
+    if (inputGuard_) {
+        wxEvtHandler::RemoveFilter(inputGuard_.get());
+        inputGuard_.reset();
+    }
     // Busy until here: a timer that fires in the yield above (a live run coming due) must not
     // start a command while the guard of this one is still in place.
     busyDepth_ = 0;
@@ -74,10 +87,29 @@ void AuctionFrame::LeaveBusy() {
         focusBefore_->SetFocus();
     }
     focusBefore_ = nullptr;
+    if (held_) CallAfter([this] { RunHeld(); });
     if (closePending_) {
         closePending_ = false;
         CallAfter([this] { Close(!closeCanCancel_); });
     }
+}
+
+bool AuctionFrame::HoldUntilIdle(std::function<void()> command) {
+    // Only the first: a second click in one run is the double click a busy window drops.
+    if (!quiet_ || busyLook_ || held_ || closing_) return false;
+    held_ = std::move(command);
+    return true;
+}
+
+void AuctionFrame::RunHeld() {
+    const std::function<void()> command = std::exchange(held_, {});
+    if (command && !closing_) command();
+}
+
+bool AuctionFrame::IdleOrHeld(void (AuctionFrame::*handler)()) {
+    if (Idle()) return true;
+    HoldUntilIdle([this, handler] { (this->*handler)(); });
+    return false;
 }
 
 void AuctionFrame::ShowLinkStatus(const std::string& failure) {

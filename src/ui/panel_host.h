@@ -1,6 +1,8 @@
 #pragma once
 // What a panel needs of the window it sits in.
 
+#include <functional>
+
 #include "floor/auction.h"
 
 namespace gv::ui {
@@ -11,6 +13,9 @@ public:
     // A command of the host may run now: no command is talking to the chat client and the
     // window is not closing.
     virtual bool Idle() const = 0;
+    // A host's command that came while the window was not idle: held and run as soon as it is,
+    // when only a live run the host cannot see was working (true); dropped otherwise.
+    virtual bool HoldUntilIdle(std::function<void()> command) = 0;
     // Where every command ends: the keyboard focus on the off-screen button Dummy.
     virtual void FocusDummy() = 0;
     // For a command that did not come from the window: while `keep` holds, the window the link

@@ -61,9 +61,11 @@ protected:
     std::vector<std::string> SayByHotkey(int functionKey) {
         const std::size_t before = world_->Said().size();
         HotKey(functionKey);
-        EXPECT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->IsBusy(); }))
-            << "Ctrl+Shift+F" << functionKey << " said nothing or did not finish";
-        ui::test::Settle(60);
+        // Done when its lines are in and the keyboard is back where it was.
+        EXPECT_TRUE(WaitUntil([&] {
+            return world_->Said().size() > before && !frame_->IsBusy() && Focus() == holder_;
+        })) << "Ctrl+Shift+F"
+            << functionKey << " said nothing, did not finish or kept the keyboard";
         const std::vector<std::string> said = world_->Said();
         return {said.begin() + static_cast<std::ptrdiff_t>(before), said.end()};
     }
