@@ -14,7 +14,9 @@
 #include "common/windows_api.h"
 #include "ui/native.h"
 
-#include <oleacc.h>
+// clang-format off
+#include <oleacc.h>  // after <windows.h> as wx includes it
+// clang-format on
 
 namespace gv::ui {
 
@@ -74,9 +76,15 @@ wchar_t Mnemonic(const wxString& caption) {
     return 0;
 }
 
-void DrawBackground(HDC dc, const RECT& r, bool selected, bool hot) {
+bool FlatMenus() {
     BOOL flat = FALSE;
     ::SystemParametersInfoW(SPI_GETFLATMENU, 0, &flat, 0);
+    return flat != FALSE;
+}
+
+// Flat menus show a hot or selected item in the menu highlight; the classic bar shows a
+// selected item in the highlight and a hot one by a raised edge.
+void DrawBackground(HDC dc, const RECT& r, bool flat, bool selected, bool hot) {
     if (flat && (selected || hot)) {
         ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_MENUHILIGHT));
         ::FrameRect(dc, &r, ::GetSysColorBrush(COLOR_HIGHLIGHT));
@@ -90,23 +98,20 @@ void DrawBackground(HDC dc, const RECT& r, bool selected, bool hot) {
 }
 
 void DrawItem(const DRAWITEMSTRUCT& item, const wxString& caption) {
+    const bool flat = FlatMenus();
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool hot = (item.itemState & ODS_HOTLIGHT) != 0;
     const bool grayed = (item.itemState & (ODS_GRAYED | ODS_DISABLED | ODS_INACTIVE)) != 0;
     HDC dc = item.hDC;
-    DrawBackground(dc, item.rcItem, selected, hot);
-    const int textColour = grayed ? COLOR_GRAYTEXT : (selected || hot) ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT;
-    BOOL flat = FALSE;
-    ::SystemParametersInfoW(SPI_GETFLATMENU, 0, &flat, 0);
-    // A classic bar shows a hot item by its raised edge only, in the menu's own text colour.
+    DrawBackground(dc, item.rcItem, flat, selected, hot);
     const bool onHighlight = selected || (hot && flat);
-    const COLORREF oldColour =
-        ::SetTextColor(dc, ::GetSysColor(grayed || onHighlight ? textColour : COLOR_MENUTEXT));
+    const int colour = grayed ? COLOR_GRAYTEXT : onHighlight ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT;
+    const COLORREF oldColour = ::SetTextColor(dc, ::GetSysColor(colour));
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     MenuFontIn font(dc);
     RECT r = item.rcItem;
     UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-    if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+    if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;  // the keyboard cues are hidden
     ::DrawTextW(dc, caption.wc_str(), -1, &r, format);
     ::SetBkMode(dc, oldMode);
     ::SetTextColor(dc, oldColour);
@@ -189,13 +194,16 @@ bool MenuCommands::HandleCommand(unsigned id) const {
 
 bool MenuCommands::HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
                                  std::intptr_t& result) const {
-    const auto ours = [this](UINT id) { return id >= kFirstCommandId && id < kFirstCommandId + commands_.size(); };
+    const auto ours = [this](UINT id) {
+        return id >= kFirstCommandId && id < kFirstCommandId + commands_.size();
+    };
     if (message == WM_MEASUREITEM) {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (item->CtlType != ODT_MENU || !ours(item->itemID)) return false;
         HWND window = static_cast<HWND>(frame_->GetHWND());
         HDC dc = ::GetDC(window);
-        const int available = fitWidth_ > 0 ? ::MulDiv(fitWidth_, ::GetDeviceCaps(dc, LOGPIXELSX), fitDpi_) : 0;
+        const int available =
+            fitWidth_ > 0 ? ::MulDiv(fitWidth_, ::GetDeviceCaps(dc, LOGPIXELSX), fitDpi_) : 0;
         item->itemWidth = ItemWidth(dc, commands_, item->itemID - kFirstCommandId, available);
         item->itemHeight = static_cast<UINT>(::GetSystemMetrics(SM_CYMENU));
         ::ReleaseDC(window, dc);
