@@ -155,3 +155,91 @@ scenario_crash() {
     ok "a crashed Gavelton failed the check in $took s with Wine's report, the world's log and the last screenshot"
 }
 
+
+# =============================================================================================
+# The menu bar: six captions on one row at the designed width, at 96 DPI and at 144, each
+# item named for screen readers, and the keyboard's ways into it (a mnemonic with Alt, F10
+# then the arrows and Enter) still running the commands. menubar.exe reads the bar from
+# another process and, through menuhook.dll, from inside Gavelton's (Wine has no MSAA object
+# for a menu bar; what Windows' menu proxy reads is the MSAAMENUINFO in each item's data).
+# =============================================================================================
+MENU_NAMES='Auction List Bids ReConnect About Log' MENU_ROW=0
+
+# check_menu_bar WHAT: one row, the designed proportions, the six names. Sets MENU_CLIENT_WIDTH.
+check_menu_bar() {
+    local what=$1 out height row width client_height tops names
+    out=$(cd "$SCRATCH" && timeout -k 2 "$TIMEOUT" "$WINE" menubar.exe Gavelton 2>/dev/null | tr -d '\r') ||
+        fail "menubar.exe could not read the menu bar ($what, status $?): $out"
+    printf '%s\n' "$out" >"$SCRATCH/menubar-$what.txt"
+    read -r height row < <(awk -F'\t' '$1 == "bar" { print $2, $3 }' <<<"$out")
+    read -r width client_height < <(awk -F'\t' '$1 == "client" { print $2, $3 }' <<<"$out")
+    tops=$(awk -F'\t' '$1 == "item" { print $2 }' <<<"$out" | sort -u | wc -l)
+    names=$(awk -F'\t' '$1 == "item" { printf "%s%s", sep, $5; sep = " " }' <<<"$out")
+    [[ $names == "$MENU_NAMES" ]] || fail "$what: the menu bar's items are named \"$names\", not \"$MENU_NAMES\" ($SCRATCH/menubar-$what.txt)"
+    [[ $tops -eq 1 && $height -le $((row + 1)) ]] ||
+        fail "$what: the menu bar takes more than one row: $height px high (a row is $row), items on $tops rows ($SCRATCH/menubar-$what.txt)"
+    # The designed client area is 3450 by 2640 twips, scaled as a whole.
+    local designed=$(((width * 2640 + 1725) / 3450))
+    [[ $client_height -ge $((designed - 1)) && $client_height -le $((designed + 1)) ]] ||
+        fail "$what: the client area is ${width}x$client_height, not the designed proportions (height $designed)"
+    local named="through MSAA"
+    if grep -q '^msaa	' <<<"$out"; then
+        [[ $(awk -F'\t' '$1 == "msaa" { printf "%s%s", sep, $2; sep = " " }' <<<"$out") == "$MENU_NAMES" ]] ||
+            fail "$what: MSAA does not read the six menu items by their captions ($SCRATCH/menubar-$what.txt)"
+    else
+        named="in each item's MSAAMENUINFO (this Wine has no MSAA object for a menu bar: $(awk -F'\t' '$1 == "msaa-none" { print $2 }' <<<"$out"))"
+    fi
+    MENU_CLIENT_WIDTH=$width MENU_ROW=$row
+    ok "$what: the six menu items on one row ($height px, a row is $row), client ${width}x$client_height as designed, each named by its caption $named"
+}
+
+# bar_row FILE: a picture of the main window in FILE; prints a digest of the menu bar's row.
+bar_row() { snap "$WID" "$1" && convert "$1" -crop "x$MENU_ROW+0+0" +repage -depth 8 rgb:- | md5sum; }
+# menu_panel_shows LINE: the main window's control LINE ("role<TAB>name") is visible to MSAA.
+menu_panel_shows() { spoken_texts Gavelton | grep -q "^$1	.*	visible\$"; }
+
+scenario_menu() {
+    prepare_run menu
+    start_world
+    start_gavelton
+    wait_until find_window || fail "the main window did not appear (menu bar)"
+    wait_idle "start"
+    check_menu_bar "96 DPI"
+    local width96=$MENU_CLIENT_WIDTH log='Gavelton - Floor log'
+    focus_main
+    xdotool key alt+g
+    wait_until xdotool search --onlyvisible --name "^$log\$" >/dev/null || fail "Alt+G did not open \"$log\""
+    focus_main
+    xdotool key alt+g
+    log_gone() { ! xdotool search --onlyvisible --name "^$log\$" >/dev/null; }
+    wait_until log_gone || fail "Alt+G again did not close \"$log\""
+    ok "Alt+G (the mnemonic of the drawn item Log) opens and closes \"$log\""
+    # F10 and Right select List: its item is drawn selected (the bar's row changes).
+    local before
+    before=$(bar_row "$SCRATCH/shots/menu-plain.png") || fail "no picture of the menu bar"
+    focus_main
+    xdotool key F10 Right
+    bar_changed() { [[ $(bar_row "$SCRATCH/shots/menu-selected.png") != "$before" ]]; }
+    wait_until bar_changed || fail "F10 and Right drew no item of the menu bar selected"
+    xdotool key Return
+    wait_until menu_panel_shows $'editable text\tItem' || fail "F10, Right and Enter did not show the item list (List)"
+    focus_main
+    xdotool key alt+b
+    wait_until menu_panel_shows $'editable text\tRow 1 high bound' || fail "Alt+B did not show the table of raises (Bids)"
+    ok "F10, Right and Enter run List; Alt+B runs Bids"
+    close_gavelton
+
+    # Scaled: the same at 144 DPI (Wine reads LogPixels when a program starts).
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
+        fail "cannot set the prefix to 144 DPI"
+    start_gavelton
+    wait_until find_window || fail "the main window did not appear at 144 DPI"
+    wait_idle "start at 144 DPI"
+    check_menu_bar "144 DPI"
+    # The layout may have grown a little at 96 DPI to fit Wine's fonts; at 144 the whole is larger.
+    [[ $MENU_CLIENT_WIDTH -ge $((width96 * 4 / 3)) ]] ||
+        fail "at 144 DPI the client area is $MENU_CLIENT_WIDTH px wide, hardly more than $width96 at 96: the DPI did not take"
+    close_gavelton
+    "$WINE" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || fail "cannot set the prefix back to 96 DPI"
+    stop_world
+}

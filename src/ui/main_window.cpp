@@ -61,6 +61,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     // The platform may need a wider window for the menu bar's captions; settle that now, so
     // that start-up centres the window at the size it will show with.
     const wxSize designed = layout_.Scale().Size(kClientWidth, kClientHeight);
+    menu_.FitWidth(designed.x);
     SetClientSize(std::max(designed.x, menu_.NaturalWidth()), designed.y);
     KeepDummyHidden();
 
@@ -340,6 +341,9 @@ WXLRESULT AuctionFrame::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM 
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && lParam == 0 && menu_.HandleCommand(LOWORD(wParam))) {
         return 0;
     }
+    // The drawn menu-bar items: wx would take their data for its own menu items.
+    std::intptr_t answer = 0;
+    if (menu_.HandleMessage(message, wParam, lParam, answer)) return answer;
     return wxFrame::MSWWindowProc(message, wParam, lParam);
 }
 #endif

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class wxFrame;
@@ -32,6 +33,13 @@ void UseFixedRowHeights(wxWindow* list);
 
 class MenuCommands {
 public:
+    MenuCommands() = default;
+    MenuCommands(const MenuCommands&) = delete;
+    MenuCommands& operator=(const MenuCommands&) = delete;
+#ifdef _WIN32
+    ~MenuCommands();
+#endif
+
     struct Command {
         wxString name;     // the designed control name, e.g. "AUCTIONITSELF"
         wxString caption;  // with "&" before the mnemonic letter
@@ -41,6 +49,9 @@ public:
     // Puts the commands on the frame's (empty) menu bar, left to right.
     void Install(wxFrame* frame, std::vector<Command> commands);
 
+    // The width the menu bar has in the window: where the platform lets the items' spacing be
+    // chosen, they are spaced to fit it in one row.
+    void FitWidth(int pixels);
     // The width the menu bar needs to show every caption (0 where it never widens the window).
     int NaturalWidth() const;
     // Where the command's caption is on the screen (for driving the window in tests).
@@ -49,6 +60,11 @@ public:
 #ifdef _WIN32
     // From the frame's window procedure: runs the command with this WM_COMMAND id, if ours.
     bool HandleCommand(unsigned id) const;
+    // From the frame's window procedure, before wxWidgets sees it: measures and draws the
+    // drawn items and finds a caption by its mnemonic. True, with the answer in `result`,
+    // when the message was about one of ours.
+    bool HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                       std::intptr_t& result) const;
 #endif
 
 private:
@@ -58,7 +74,13 @@ private:
     wxFrame* frame_ = nullptr;
     std::vector<Command> commands_;
     std::vector<void*> items_;  // GTK: the GtkMenuItem of each command
-    void* bar_ = nullptr;       // GTK: the GtkMenuBar
+    void* bar_ = nullptr;       // the menu bar: GTK's GtkMenuBar, Windows' HMENU
+#ifdef _WIN32
+    struct ItemName;  // what a screen reader reads of a drawn item (MSAAMENUINFO)
+    std::vector<std::shared_ptr<ItemName>> names_;
+    int fitWidth_ = 0;  // pixels at fitDpi_
+    int fitDpi_ = 96;
+#endif
 };
 
 }  // namespace gv::ui

@@ -125,6 +125,8 @@ void MenuCommands::Install(wxFrame* frame, std::vector<Command> commands) {
     g_signal_connect(bar, "button-release-event", G_CALLBACK(&OnBarRelease), this);
 }
 
+void MenuCommands::FitWidth(int /*pixels*/) {}  // the captions' padding is set in the style above
+
 int MenuCommands::NaturalWidth() const {
     if (!bar_) return 0;
     int minimum = 0, natural = 0;
