@@ -64,7 +64,8 @@ static int ReadInside(HWND window) {
     DeleteFileA(path);
     dll = LoadLibraryA("menuhook.dll");
     hook = dll ? (HOOKPROC)(void*)GetProcAddress(dll, "MenuHook") : NULL;
-    hooked = hook ? SetWindowsHookExA(WH_CALLWNDPROC, hook, dll, GetWindowThreadProcessId(window, NULL)) : NULL;
+    hooked =
+        hook ? SetWindowsHookExA(WH_CALLWNDPROC, hook, dll, GetWindowThreadProcessId(window, NULL)) : NULL;
     if (hooked == NULL) return 3;
     SendMessageTimeoutA(window, WM_NULL, MENUHOOK_ASK, 0, SMTO_ABORTIFHUNG, 5000, &unused);
     UnhookWindowsHookEx(hooked);

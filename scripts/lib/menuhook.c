@@ -72,6 +72,7 @@ static void Dump(HWND window) {
 
 __declspec(dllexport) LRESULT CALLBACK MenuHook(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* message = (const CWPSTRUCT*)lParam;
-    if (code == HC_ACTION && message->message == WM_NULL && message->wParam == MENUHOOK_ASK) Dump(message->hwnd);
+    if (code == HC_ACTION && message->message == WM_NULL && message->wParam == MENUHOOK_ASK)
+        Dump(message->hwnd);
     return CallNextHookEx(NULL, code, wParam, lParam);
 }

@@ -119,8 +119,10 @@ void DrawItem(const DRAWITEMSTRUCT& item, const wxString& caption) {
 
 // The width to ask for the item `index`: its caption with a side padding that lets every
 // caption fit in `available` pixels, at most the system's own spacing, at least 2 pixels at
-// 96 DPI; less what the system adds to a drawn item of its own accord.
-UINT ItemWidth(HDC dc, const std::vector<MenuCommands::Command>& commands, std::size_t index, int available) {
+// 96 DPI; less what the system adds to a drawn item of its own accord (`adds`, or twice the
+// average character width as Wine adds while it is not known).
+UINT ItemWidth(HDC dc, const std::vector<MenuCommands::Command>& commands, std::size_t index, int available,
+               int adds) {
     MenuFontIn font(dc);
     int captions = 0;
     for (const MenuCommands::Command& command : commands) captions += TextWidth(dc, command.caption);
@@ -129,7 +131,8 @@ UINT ItemWidth(HDC dc, const std::vector<MenuCommands::Command>& commands, std::
     const int sides = 2 * static_cast<int>(commands.size());
     int padding = available > 0 ? (available - captions) / sides : average;
     padding = std::max(least, std::min(padding, average));
-    return static_cast<UINT>(std::max(0, TextWidth(dc, commands[index].caption) + 2 * padding - 2 * average));
+    if (adds < 0) adds = 2 * average;
+    return static_cast<UINT>(std::max(0, TextWidth(dc, commands[index].caption) + 2 * padding - adds));
 }
 
 }  // namespace
@@ -179,7 +182,19 @@ void MenuCommands::FitWidth(int pixels) {
     fitDpi_ = ::GetDeviceCaps(screen, LOGPIXELSX);
     ::ReleaseDC(nullptr, screen);
     fitWidth_ = pixels;
-    if (frame_) ::DrawMenuBar(static_cast<HWND>(frame_->GetHWND()));  // measures the items again
+    if (!frame_ || commands_.empty()) return;
+    HWND window = static_cast<HWND>(frame_->GetHWND());
+    ::DrawMenuBar(window);  // measures the items again
+    // What Windows adds to a drawn menu-bar item is not documented: read it off the first item
+    // and measure again if the guess was wrong, so that no caption is clipped or wraps.
+    RECT first{};
+    const int index = ::GetMenuItemCount(MenuOf(frame_)) - static_cast<int>(commands_.size());
+    if (!::GetMenuItemRect(window, MenuOf(frame_), static_cast<UINT>(index), &first)) return;
+    const int adds = static_cast<int>(first.right - first.left) - static_cast<int>(firstAsked_);
+    if (adds >= 0 && adds != systemAdds_) {
+        systemAdds_ = adds;
+        ::DrawMenuBar(window);
+    }
 }
 
 int MenuCommands::NaturalWidth() const {
@@ -204,7 +219,9 @@ bool MenuCommands::HandleMessage(unsigned message, std::uintptr_t wParam, std::i
         HDC dc = ::GetDC(window);
         const int available =
             fitWidth_ > 0 ? ::MulDiv(fitWidth_, ::GetDeviceCaps(dc, LOGPIXELSX), fitDpi_) : 0;
-        item->itemWidth = ItemWidth(dc, commands_, item->itemID - kFirstCommandId, available);
+        const std::size_t index = item->itemID - kFirstCommandId;
+        item->itemWidth = ItemWidth(dc, commands_, index, available, systemAdds_);
+        if (index == 0) firstAsked_ = item->itemWidth;
         item->itemHeight = static_cast<UINT>(::GetSystemMetrics(SM_CYMENU));
         ::ReleaseDC(window, dc);
         result = TRUE;

@@ -80,6 +80,11 @@ private:
     std::vector<std::shared_ptr<ItemName>> names_;
     int fitWidth_ = 0;  // pixels at fitDpi_
     int fitDpi_ = 96;
+    // What the system adds to the width a drawn item asks for, read off the bar once it is laid
+    // out (-1 until then: guessed as twice the font's average character width); and what the
+    // first item asked for.
+    mutable int systemAdds_ = -1;
+    mutable unsigned firstAsked_ = 0;
 #endif
 };
 
