@@ -242,7 +242,7 @@ void Floor::GetBids() {
     TakeBids(
         *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); },
         Recording() ? &log_.rows : nullptr);
-    NoteVerdicts();
+    if (Recording()) NoteVerdicts(firstVerdicts_.Keep(log_));
     if (block_.currentBid != bid || block_.currentBidder != bidder) Note(BidsEvent(block_));
     JudgementsChanged();
 }
@@ -251,6 +251,8 @@ void Floor::StartLog(bool judged) {
     log_.item = block_.blockItem;
     log_.judged = judged;
     log_.rows.clear();
+    // A block put on anew, or a Get Bids nobody recorded, leaves nothing to pair with.
+    if (!judged) firstVerdicts_.Forget();
 }
 
 void Floor::LogSale() {
