@@ -26,7 +26,7 @@ public:
     // Another auction, or earlier rows that no longer pair with the remembered ones in order
     // (the client's scroll-back dropped lines, so every number moved), start afresh.
     FirstVerdictsUpdate Keep(FloorLog& log);
-    // A block put on anew judges from empty captions: nothing remembered holds for it.
+    // After a Get Bids that was not recorded: nothing remembered pairs with what it judged.
     void Forget();
     // The ESP rows of the auction with their first verdicts, in chat order.
     const std::vector<Judgement>& Rows() const { return rows_; }

@@ -237,6 +237,8 @@ void Floor::GetBids() {
         JudgementsChanged();
         return;
     }
+    // Lines judged unrecorded would read as new, with verdicts against the captions they made.
+    if (!Recording()) firstVerdicts_.Forget();
     const std::string bid = block_.currentBid;
     const std::string bidder = block_.currentBidder;
     TakeBids(
@@ -251,8 +253,6 @@ void Floor::StartLog(bool judged) {
     log_.item = block_.blockItem;
     log_.judged = judged;
     log_.rows.clear();
-    // A block put on anew, or a Get Bids nobody recorded, leaves nothing to pair with.
-    if (!judged) firstVerdicts_.Forget();
 }
 
 void Floor::LogSale() {

@@ -102,10 +102,13 @@ TEST_F(FirstVerdictsTest, AnotherStartOrRowsThatNoLongerPairStartAfresh) {
     EXPECT_EQ(logged[logged.size() - 5], "Auction of Oak chest started by Host at line 1 of the chat");
     EXPECT_EQ(Lines(logged.end() - 4, logged.end()), Sentences());
 
-    // Put on the block again, the item is judged from empty captions: nothing carried over.
+    // The item put on the block again (the host back from the list) is the same auction: the
+    // lines keep their first verdicts, and the evening's log gets none of them twice.
+    const Lines shown = Shown();
     floor.AuctionCommand();
-    GetBids({kStart, "ESP from Ann: 600", "ESP from Cy: 710"});
-    EXPECT_EQ(Shown(), (Lines{"2 Ann: taken (now the current bid)", "3 Cy: taken (now the current bid)"}));
+    GetBids({kStart, "ESP from Ann: 600", "ESP from Cy: 710", "ESP from Ben: 720", "ESP from Cy: 900"});
+    EXPECT_EQ(Shown(), shown);
+    EXPECT_EQ(Logged(), logged);
 }
 
 }  // namespace
