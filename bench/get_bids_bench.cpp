@@ -22,6 +22,7 @@
 
 #include "chat_text.h"
 #include "common/busy.h"
+#include "common/text.h"
 #include "floor/capture.h"
 #include "floor/floor.h"
 #include "floor/intake.h"
@@ -136,7 +137,9 @@ private:
 };
 
 // The same command as the host presses it: Get Bids of the real main window, in the
-// busy state, its labels refreshed after every accepted bid.
+// busy state, its labels refreshed after every accepted bid. The item is put on the block
+// again (untimed) before each press, so every press is the item's first Get Bids: every line
+// is judged anew and every row of the log is new.
 void PressGetBidsEachIteration(benchmark::State& state, Window& window) {
     for (auto _ : state) {
         state.PauseTiming();
@@ -165,7 +168,41 @@ void BM_WholeGetBidsInWindowLogOpen(benchmark::State& state) {
     Counters(state);
 }
 
-// The log's share of it: the list redrawn for the rows of one Get Bids, and a yield after.
+// The host's common case: the same auction pressed again and again, a few more lines in the
+// chat each time (talk, a bid that is taken, one that is too low), posted untimed.
+void PressGetBidsAgainEachIteration(benchmark::State& state, Window& window) {
+    window->OnAuctionMenu();
+    window->AuctionControls().Press(gv::ui::Command::GetBids);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const double standing = gv::ValOrInfinity(window->Block().currentBid);
+        const std::string raise = gv::ExactNumberText(standing + 100);
+        if (!g_bench->world->Post({"Ann: still going", "ESP from Zed: " + raise, "ESP from Cy: 5"}))
+            state.SkipWithError("the world did not post the lines");
+        state.ResumeTiming();
+        window->AuctionControls().Press(gv::ui::Command::GetBids);
+    }
+}
+
+void BM_WholeGetBidsInWindowAgain(benchmark::State& state) {
+    Window window(*g_bench);
+    PressGetBidsAgainEachIteration(state, window);
+    Counters(state);
+}
+
+void BM_WholeGetBidsInWindowAgainLogOpen(benchmark::State& state) {
+    Window window(*g_bench);
+    window->ToggleFloorLog();
+    if (window->FloorLogView() == nullptr) state.SkipWithError("the log did not open");
+    PressGetBidsAgainEachIteration(state, window);
+    const gv::ui::FloorLogWindow* log = window->FloorLogView();
+    const wxString shown = log && log->RowCount() >= 2 ? log->CellText(log->RowCount() - 2, 1) : wxString();
+    if (shown != "Zed") state.SkipWithError("the log does not show the last bid posted");
+    Counters(state);
+}
+
+// The log's share of a Get Bids that found nothing new: the floor's rows compared with those
+// shown, and a yield after.
 void BM_FloorLogRedraw(benchmark::State& state) {
     Window window(*g_bench);
     window->ToggleFloorLog();
@@ -253,6 +290,25 @@ std::size_t CountLines(const std::string& text) {
     return count;
 }
 
+// The window's benchmarks and the stages of Get Bids, for one chat size and transport.
+void RegisterStages(const std::string& suffix) {
+    const auto add = [&](const char* name, void (*run)(benchmark::State&)) {
+        benchmark::RegisterBenchmark((name + suffix).c_str(), run)->Unit(benchmark::kMillisecond);
+    };
+    add("WholeGetBidsInWindow", BM_WholeGetBidsInWindow);
+    add("WholeGetBidsInWindowLogOpen", BM_WholeGetBidsInWindowLogOpen);
+    add("WholeGetBidsInWindowAgain", BM_WholeGetBidsInWindowAgain);
+    add("WholeGetBidsInWindowAgainLogOpen", BM_WholeGetBidsInWindowAgainLogOpen);
+    add("FloorLogRedraw", BM_FloorLogRedraw);
+    add("BusyStateInWindow", BM_BusyStateInWindow);
+    add("IntakeWithWxYieldsBesideWindow", BM_IntakeWithWxYieldsBesideWindow);
+    add("Fetch", BM_Fetch);
+    add("CaptureChat", BM_CaptureChat);
+    add("ReadBack", BM_ReadBack);
+    add("IntakeWithWxYields", BM_IntakeWithWxYields);
+    add("IntakeWithoutYields", BM_IntakeWithoutYields);
+}
+
 // Starts a world holding a chat of `bytes`, links to it in `transport` ("Dde" or "Library"),
 // runs the benchmarks, and tears it all down. False when the world or the link fails.
 bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
@@ -289,29 +345,7 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
         const std::string suffix = "/" + transport + "/" + std::to_string(bytes >> 10) + "KiB";
         benchmark::RegisterBenchmark(("WholeGetBids" + suffix).c_str(), BM_WholeGetBids)
             ->Unit(benchmark::kMillisecond);
-        if (stages) {
-            benchmark::RegisterBenchmark(("WholeGetBidsInWindow" + suffix).c_str(), BM_WholeGetBidsInWindow)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("WholeGetBidsInWindowLogOpen" + suffix).c_str(),
-                                         BM_WholeGetBidsInWindowLogOpen)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("FloorLogRedraw" + suffix).c_str(), BM_FloorLogRedraw)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("BusyStateInWindow" + suffix).c_str(), BM_BusyStateInWindow)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("IntakeWithWxYieldsBesideWindow" + suffix).c_str(),
-                                         BM_IntakeWithWxYieldsBesideWindow)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("Fetch" + suffix).c_str(), BM_Fetch)->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("CaptureChat" + suffix).c_str(), BM_CaptureChat)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("ReadBack" + suffix).c_str(), BM_ReadBack)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("IntakeWithWxYields" + suffix).c_str(), BM_IntakeWithWxYields)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("IntakeWithoutYields" + suffix).c_str(), BM_IntakeWithoutYields)
-                ->Unit(benchmark::kMillisecond);
-        }
+        if (stages) RegisterStages(suffix);
         benchmark::RunSpecifiedBenchmarks(g_reporter);
         benchmark::ClearRegisteredBenchmarks();
         b.link->StopLink();

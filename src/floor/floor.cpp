@@ -237,12 +237,14 @@ void Floor::GetBids() {
         JudgementsChanged();
         return;
     }
+    // Lines judged unrecorded would read as new, with verdicts against the captions they made.
+    if (!Recording()) firstVerdicts_.Forget();
     const std::string bid = block_.currentBid;
     const std::string bidder = block_.currentBidder;
     TakeBids(
         *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); },
         Recording() ? &log_.rows : nullptr);
-    NoteVerdicts();
+    if (Recording()) NoteVerdicts(firstVerdicts_.Keep(log_));
     if (block_.currentBid != bid || block_.currentBidder != bidder) Note(BidsEvent(block_));
     JudgementsChanged();
 }

@@ -14,6 +14,7 @@
 #include "common/event_pump.h"
 #include "floor/block.h"
 #include "floor/evening_log.h"
+#include "floor/first_verdicts.h"
 #include "floor/judgement.h"
 #include "floor/sales_record.h"
 #include "link/link_port.h"
@@ -95,6 +96,7 @@ public:
     void SetKeepJudgements(bool keep) { keepJudgements_ = keep; }
     bool KeepsJudgements() const { return keepJudgements_; }
     // The judgements of the last Get Bids of the item on the block; a new item starts it empty.
+    // Each ESP line shows the verdict it got the first time a Get Bids judged it in this auction.
     const FloorLog& Judgements() const { return log_; }
     // Called whenever Judgements() changed: Get Bids, Get Next Item, the Auction command, SOLD.
     void SetOnJudgements(std::function<void()> onJudgements) { onJudgements_ = std::move(onJudgements); }
@@ -133,7 +135,7 @@ private:
     // Get Bids records its judgements while the log window or the evening's log wants them.
     bool Recording() const { return keepJudgements_ || eveningLog_ != nullptr; }
     // Logs the verdict of each ESP line judged for the first time in its auction.
-    void NoteVerdicts();
+    void NoteVerdicts(const FirstVerdictsUpdate& update);
 
     BlockState& block_;
     const TierTable& tiers_;
@@ -149,9 +151,8 @@ private:
     std::function<void(const std::string&)> onRecordStatus_;
     EveningLog* eveningLog_ = nullptr;
     std::optional<SaleSnapshot> lastSale_;
-    // The auction whose verdicts the evening's log holds (item and start line), and how many.
-    std::string notedAuction_;
-    std::size_t notedVerdicts_ = 0;
+    // What both the floor log and the evening's log show of each ESP line.
+    FirstVerdicts firstVerdicts_;
     bool keepJudgements_ = false;
     FloorLog log_;
     std::function<void()> onJudgements_;

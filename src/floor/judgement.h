@@ -43,6 +43,8 @@ struct Judgement {
     double raise = 0;                  // the raise of the tier that holds `amount`
     std::size_t count = 0;             // BeforeStart: how many ESP lines
     std::string note;                  // FetchFailed: what failed; Start/NoStart: the item; Sold: the winner
+
+    bool operator==(const Judgement&) const = default;
 };
 
 // What the last Get Bids judged for the item on the block.

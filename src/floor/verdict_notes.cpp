@@ -1,35 +1,19 @@
-// The evening's log of the verdicts Get Bids gave. Every Get Bids judges the whole auction
-// again, and a bid taken before then reads "not above the standing bid": only the first
-// verdict of a line is the one that counted, so each line is logged once per auction.
-
-#include <algorithm>
+// The evening's log of the verdicts Get Bids gave: each ESP line once per auction, with the
+// verdict it got the first time it was judged (see FirstVerdicts), as the floor log shows it.
 
 #include "floor/floor.h"
 
 namespace gv {
 
-void Floor::NoteVerdicts() {
-    if (eveningLog_ == nullptr) return;
-    const auto start = std::find_if(log_.rows.begin(), log_.rows.end(),
-                                    [](const Judgement& row) { return row.kind == RowKind::Start; });
-    // Without a start in the chat no ESP line was judged.
-    if (start == log_.rows.end()) return;
+void Floor::NoteVerdicts(const FirstVerdictsUpdate& update) {
+    if (eveningLog_ == nullptr || update.start == nullptr) return;
     std::vector<std::string> events;
-    // The chat only grows: a later Get Bids of the same auction meets its lines again first,
-    // in the same order, and then the new ones.
-    const std::string auction = log_.item + '\n' + std::to_string(start->line) + '\n' + start->speaker;
-    if (auction != notedAuction_) {
-        notedAuction_ = auction;
-        notedVerdicts_ = 0;
-        events.push_back("Auction of " + log_.item + " started by " + start->speaker + " at line " +
-                         std::to_string(start->line) + " of the chat");
-    }
-    std::size_t seen = 0;
-    for (const Judgement& row : log_.rows) {
-        if (row.kind != RowKind::Esp) continue;
-        if (++seen > notedVerdicts_) events.push_back("Bid judged: " + RowSentence(row));
-    }
-    notedVerdicts_ = std::max(notedVerdicts_, seen);
+    if (update.started)
+        events.push_back("Auction of " + log_.item + " started by " + update.start->speaker + " at line " +
+                         std::to_string(update.start->line) + " of the chat");
+    const std::vector<Judgement>& rows = firstVerdicts_.Rows();
+    for (std::size_t i = update.firstNew; i < rows.size(); ++i)
+        events.push_back("Bid judged: " + RowSentence(rows[i]));
     eveningLog_->Add(events);
 }
 

@@ -77,24 +77,53 @@ private:
 
 }  // namespace
 
-// The rows as the list asks for them, straight from the floor's log: nothing is copied, so a
-// long chat costs the list only the rows it draws.
+// The rows the list shows, kept apart from the floor's: the floor judges every Get Bids
+// afresh while the window yields, and the list must not read a half-filled log meanwhile.
 class FloorLogModel final : public wxDataViewVirtualListModel {
 public:
-    explicit FloorLogModel(const FloorLog& log) : wxDataViewVirtualListModel(0), log_(log) {}
+    FloorLogModel() : wxDataViewVirtualListModel(0) {}
 
     unsigned GetColumnCount() const override { return kColumnCount; }
     wxString GetColumnType(unsigned) const override { return "string"; }
     void GetValueByRow(wxVariant& value, unsigned row, unsigned column) const override {
-        value = row < log_.rows.size() ? wxString::FromUTF8(CellOf(log_.rows[row], column)) : wxString();
+        value = row < rows_.size() ? wxString::FromUTF8(CellOf(rows_[row], column)) : wxString();
     }
     bool SetValueByRow(const wxVariant&, unsigned, unsigned) override { return false; }
-    void ShowRows() { Reset(static_cast<unsigned>(log_.rows.size())); }
-    const FloorLog& Log() const { return log_; }
+    void ShowRows(const std::vector<Judgement>& rows);
+    const std::vector<Judgement>& Rows() const { return rows_; }
 
 private:
-    const FloorLog& log_;
+    std::vector<Judgement> rows_;
 };
+
+void FloorLogModel::ShowRows(const std::vector<Judgement>& rows) {
+    // A later Get Bids of the same auction keeps the earlier rows as they were and adds the new
+    // lines: the list is told of those alone, not emptied and filled again.
+    const std::size_t kept = static_cast<std::size_t>(
+        std::mismatch(rows_.begin(), rows_.end(), rows.begin(), rows.end()).first - rows_.begin());
+    if (kept == rows_.size() && kept == rows.size()) return;
+    // Row by row costs more than one reset once many rows move: a new auction, a new item.
+    constexpr std::size_t kRowByRowAtMost = 200;
+    if (std::max(rows_.size(), rows.size()) - kept > kRowByRowAtMost) {
+        rows_ = rows;
+        Reset(static_cast<unsigned>(rows_.size()));
+        return;
+    }
+    if (rows_.size() > rows.size()) {
+        wxArrayInt gone;
+        for (std::size_t row = rows.size(); row < rows_.size(); ++row) gone.push_back(static_cast<int>(row));
+        rows_.resize(rows.size());
+        RowsDeleted(gone);
+    }
+    for (std::size_t row = kept; row < rows_.size(); ++row) {
+        rows_[row] = rows[row];
+        RowChanged(static_cast<unsigned>(row));
+    }
+    for (std::size_t row = rows_.size(); row < rows.size(); ++row) {
+        rows_.push_back(rows[row]);
+        RowAppended();
+    }
+}
 
 #if wxUSE_ACCESSIBILITY && defined(wxHAS_GENERIC_DATAVIEWCTRL)
 namespace {
@@ -102,32 +131,33 @@ namespace {
 // Each row reads as one sentence ("Line 6, Ben: 505, refused, ..."), not as its first cell.
 class RowSentences final : public wxDataViewCtrlAccessible {
 public:
-    RowSentences(wxDataViewCtrl* list, const FloorLog& log) : wxDataViewCtrlAccessible(list), log_(log) {}
+    RowSentences(wxDataViewCtrl* list, const FloorLogModel& rows)
+        : wxDataViewCtrlAccessible(list), rows_(rows) {}
     wxAccStatus GetName(int childId, wxString* name) override {
         if (childId == wxACC_SELF) {
             *name = kListName;
             return wxACC_OK;
         }
-        if (childId > 0 && static_cast<std::size_t>(childId) <= log_.rows.size()) {
-            *name = wxString::FromUTF8(RowSentence(log_.rows[static_cast<std::size_t>(childId) - 1]));
+        if (childId > 0 && static_cast<std::size_t>(childId) <= rows_.Rows().size()) {
+            *name = wxString::FromUTF8(RowSentence(rows_.Rows()[static_cast<std::size_t>(childId) - 1]));
             return wxACC_OK;
         }
         return wxDataViewCtrlAccessible::GetName(childId, name);
     }
 
 private:
-    const FloorLog& log_;
+    const FloorLogModel& rows_;
 };
 
 class LogList final : public wxDataViewCtrl {
 public:
-    LogList(wxWindow* parent, const FloorLog& log)
+    LogList(wxWindow* parent, const FloorLogModel& rows)
         : wxDataViewCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxDV_MULTIPLE | wxDV_ROW_LINES),
-          log_(log) {}
-    wxAccessible* CreateAccessible() override { return new RowSentences(this, log_); }
+          rows_(rows) {}
+    wxAccessible* CreateAccessible() override { return new RowSentences(this, rows_); }
 
 private:
-    const FloorLog& log_;
+    const FloorLogModel& rows_;
 };
 
 }  // namespace
@@ -148,14 +178,14 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
                            style, speech);
     summary_->SetMinSize({-1, GetCharHeight() + 6});
     sizer->Add(summary_, 0, wxEXPAND | wxALL, FromDIP(4));
+    model_ = new FloorLogModel;
 #if wxUSE_ACCESSIBILITY && defined(wxHAS_GENERIC_DATAVIEWCTRL)
-    list_ = new LogList(this, floor_.Judgements());
+    list_ = new LogList(this, *model_);
 #else
     list_ =
         new wxDataViewCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxDV_MULTIPLE | wxDV_ROW_LINES);
 #endif
     list_->SetName("FloorLogList");
-    model_ = new FloorLogModel(floor_.Judgements());
     list_->AssociateModel(model_);
     model_->DecRef();  // the list holds the only reference now
     BuildColumns();
@@ -218,7 +248,7 @@ void FloorLogWindow::BuildColumns() {
 }
 
 void FloorLogWindow::ShowJudgements() {
-    model_->ShowRows();
+    model_->ShowRows(floor_.Judgements().rows);
     summary_->SetLabel(wxString::FromUTF8(LogSummary(floor_.Judgements())));
 }
 
@@ -238,8 +268,8 @@ void FloorLogWindow::CopySelection() {
     std::sort(rows.begin(), rows.end());  // chat order, whatever order they were picked in
     std::string text;
     for (const unsigned row : rows) {
-        if (row >= floor_.Judgements().rows.size()) continue;
-        text += RowTabText(floor_.Judgements().rows[row]);
+        if (row >= model_->Rows().size()) continue;
+        text += RowTabText(model_->Rows()[row]);
         text += '\n';
     }
     if (text.empty() || !wxTheClipboard->Open()) return;

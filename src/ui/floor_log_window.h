@@ -33,7 +33,8 @@ public:
     // Keeps the size and place for the next time, then goes (at the next idle time) without
     // calling the SetOnGone callback: its owner has already let it go.
     void Retire();
-    // Draws the floor's judgements anew and says the summary to screen readers when it changed.
+    // Shows the floor's judgements (the list told only of the rows that changed since the last
+    // time) and says the summary to screen readers when it changed.
     void ShowJudgements();
     // The selected rows on the clipboard as plain text, tab-separated, one row a line.
     void CopySelection();

@@ -88,13 +88,22 @@ TEST_F(FloorLog, ShowsTheLastGetBidsAndCopiesSelectedRowsAsTabSeparatedText) {
     EXPECT_EQ(log->CellText(1, 4), "refused, below the minimum 500");
     EXPECT_EQ(log->Summary().GetLabel(), "Oak chest: 2 ESP lines judged, 1 taken");
 
+    // A later Get Bids of the auction adds its new lines below the rows shown before, which
+    // keep the verdicts they first got.
+    GetBidsOver({"Host: Item on the Block currently is Oak chest", "ESP from Ann: 450", "ESP from Ben: 600",
+                 "ESP from Cy: 5000", "ESP from Ann: 610"});
+    ASSERT_EQ(log->RowCount(), 5u);
+    EXPECT_EQ(log->Summary().GetLabel(), "Oak chest: 4 ESP lines judged, 2 taken");
     ClickIntoList(log);
     log->List()->SelectAll();
     Key('c', wxMOD_CONTROL);
     EXPECT_EQ(ClipboardText(),
               "1\tHost\tItem on the Block currently is Oak chest\t\tthe auction of Oak chest started\n"
               "2\tAnn\t450\t450\trefused, below the minimum 500\n"
-              "3\tBen\t600\t600\ttaken (now the current bid)\n");
+              "3\tBen\t600\t600\ttaken (now the current bid)\n"
+              "4\tCy\t5000\t5000\ttaken (now the current bid)\n"
+              "5\tAnn\t610\t610\trefused, not above the standing 5000\n");
+    EXPECT_EQ(log->CellText(4, 4), "refused, not above the standing 5000");
 
     // The next item starts an empty log.
     Click(Button(Command::GetNextItem));
