@@ -123,6 +123,8 @@ private:
     void ForgetFloorLog();
     // Keeps the log window's size and place and closes it.
     void CloseFloorLog();
+    // Shows, once the busy state is over, what the command in it judged.
+    void CatchUpFloorLog();
     void BindWindowEvents();
     void ShowPanel(Panel panel);
     void KeepDummyHidden();
@@ -193,6 +195,7 @@ private:
     std::unique_ptr<wxEventFilter> inputGuard_;
     FloorLogWindow* floorLog_ = nullptr;
     bool keptJudgementsBefore_ = false;  // the floor's own choice, restored when the log closes
+    bool logBehind_ = false;             // a busy command judged rows the log does not show yet
     std::function<void()> undoLastSale_;
 };
 

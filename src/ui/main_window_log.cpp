@@ -3,6 +3,8 @@
 
 #include <wx/accel.h>
 
+#include <utility>
+
 #include "ui/floor_log_window.h"
 #include "ui/main_window.h"
 
@@ -37,7 +39,12 @@ void AuctionFrame::ToggleFloorLog() {
     floorLog_->SetOnGone([this] { ForgetFloorLog(); });
     if (undoLastSale_) floorLog_->SetUndoLastSale(undoLastSale_);
     floor.SetOnJudgements([this] {
-        if (floorLog_) floorLog_->ShowJudgements();
+        // The rows a busy command judged show once it is over: the log never slows Get Bids.
+        if (IsBusy()) {
+            logBehind_ = true;
+        } else if (floorLog_) {
+            floorLog_->ShowJudgements();
+        }
     });
     floorLog_->Show();
 }
@@ -61,6 +68,13 @@ void AuctionFrame::ForgetFloorLog() {
 void AuctionFrame::SetUndoLastSale(std::function<void()> undo) {
     undoLastSale_ = std::move(undo);
     if (floorLog_) floorLog_->SetUndoLastSale(undoLastSale_);
+}
+
+void AuctionFrame::CatchUpFloorLog() {
+    if (!std::exchange(logBehind_, false)) return;
+    CallAfter([this] {
+        if (floorLog_) floorLog_->ShowJudgements();
+    });
 }
 
 }  // namespace gv::ui

@@ -87,6 +87,7 @@ void AuctionFrame::LeaveBusy() {
         focusBefore_->SetFocus();
     }
     focusBefore_ = nullptr;
+    CatchUpFloorLog();
     if (held_) CallAfter([this] { RunHeld(); });
     if (closePending_) {
         closePending_ = false;
