@@ -5,6 +5,7 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 
 #include <chrono>
 #include <string>
@@ -132,8 +133,9 @@ TEST_F(LiveBidsWindow, ARunThatLastsShowsTheBusyWindow) {
 // soon as the run ends, never lost and never in the middle of it.
 TEST_F(LiveBidsWindow, AClickOrMenuChoiceDuringAQuickRunRunsRightAfterIt) {
     const auto clickDuringNextRun = [&](const wxRect& target) {
-        sim_.MouseMove(target.GetPosition() + wxPoint(target.width / 2, target.height / 2));
-        Settle(60);
+        const wxPoint centre = target.GetPosition() + wxPoint(target.width / 2, target.height / 2);
+        sim_.MouseMove(centre);
+        EXPECT_TRUE(WaitUntil([&] { return wxGetMousePosition() == centre; }));
         QueueChat({kMarker, "ESP from Ann: 600"});
         bool held = false;
         const std::size_t said = link_.spoken.size();
