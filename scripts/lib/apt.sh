@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034,SC2153,SC2317  # sourced: its globals and functions serve the script that sources it
 # The one way the project's scripts install Debian packages, sourced by scripts/install-deps and
 # scripts/build-windows. A mirror briefly out of step with its index is an everyday event, so:
 #   apt_update                      apt-get update, tried again after a pause while an index

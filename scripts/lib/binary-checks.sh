@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034,SC2153,SC2317  # sourced: its globals and functions serve the script that sources it
 # shellcheck shell=bash
 # The static checks of the Windows binaries, sourced by scripts/build-windows (on what it built)
 # and scripts/check-windows (on what hosts download): the imports, the bare exports of the
@@ -32,7 +33,7 @@ check_exports() {
 # sizes and depths it picks from) and the version resource, from the project version.
 check_resources() {
     local exe=$1 listing first icons strings fixed want
-    command -v wrestool >/dev/null && command -v icotool >/dev/null || die "wrestool/icotool missing (icoutils; try: $0 deps)"
+    { command -v wrestool && command -v icotool; } >/dev/null || die "wrestool/icotool missing (icoutils; try: $0 deps)"
     listing=$(wrestool -l "$exe")
     first=$(sed -n 's/^--type=14 --name=\([^ ]*\) .*/\1/p' <<<"$listing" | head -n1)
     [[ $first == "'GAVELTON'" ]] || die "the first icon group of $(basename "$exe") is $first, not the gavel"

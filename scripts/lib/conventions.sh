@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034,SC2153,SC2317  # sourced: its globals and functions serve the script that sources it
 # shellcheck shell=bash
 # The stdcall check of the wadapi interface for 32-bit builds, sourced by scripts/build-windows
 # and by scripts/test-conventions.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034,SC2153,SC2317  # sourced: its globals and functions serve the script that sources it
 # shellcheck shell=bash
 # The static checks of the downloads of one arch, sourced by scripts/check-windows: what the
 # zip and the installer hold, and that SHA256SUMS matches them. They read files only, so they
@@ -37,6 +38,7 @@ check_installer_files() {
     out=$(mktemp -d)
     7z x -y -o"$out" "$installer" >/dev/null || die "7z cannot unpack $(basename "$installer")"
     [[ -d $out/\$INSTDIR ]] && out=$out/\$INSTDIR
+    # shellcheck disable=SC2016  # $PLUGINSDIR is the folder NSIS names so, not a variable
     listing=$(cd "$out" && find . -type f ! -path './$PLUGINSDIR/*' | sed 's|^\./||' | sort)
     for f in "${SHIPPED[@]}" Uninstall.exe; do
         grep -qx "$f" <<<"$listing" || die "$(basename "$installer") does not install $f (it holds: $(paste -sd' ' <<<"$listing"))"

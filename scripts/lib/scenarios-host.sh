@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034,SC2153,SC2317  # sourced: its globals and functions serve the script that sources it
 # shellcheck shell=bash
 # The scenarios of scripts/check-windows about the program as a host gets it: the installer round
 # trip, the caption with its icon, and the harness failing on a crash. Sourced inside the virtual
@@ -137,8 +138,8 @@ scenario_crash() {
         wait_until find_window || exit 3
         wait_idle "start"
         timeout -k 2 "$TIMEOUT" "$WINE" "$SCRATCH/crash.exe" Gavelton 2>/dev/null || exit 5
-        press $STATE_ITEM
-        wait_until count_at_least POKE $DDE 3
+        press "$STATE_ITEM"
+        wait_until count_at_least POKE "$DDE" 3
         exit 4
     ) || rc=$?
     local took=$((SECONDS - t0))

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034,SC2153,SC2317  # sourced: its globals and functions serve the script that sources it
 # shellcheck shell=bash
 # The scenarios of scripts/check-windows that talk to the practice world: DDE, the stand-in
 # library, and the world's own window beside Gavelton. Sourced inside the virtual X server.
@@ -23,7 +24,7 @@ scenario_dde() {
     wait_idle "start"
 
     next_item
-    said_over_dde "State Rules said over DDE, CF_TEXT, exact bytes" $STATE_RULES 0 \
+    said_over_dde "State Rules said over DDE, CF_TEXT, exact bytes" "$STATE_RULES" 0 \
         "${P}Gavelton" "*" "${P}---------------------" \
         "${P}This is an auction and the following rules must be followed." \
         "${P}1. ALL Bids must be ESP to me." \
@@ -36,7 +37,7 @@ scenario_dde() {
 
     post_bids
     listen_spoken
-    press $GET_BIDS
+    press "$GET_BIDS"
     wait_until count_at_least REQUEST WorldsApi_GetAllText 1 || fail "Get Bids made no GetAllText request"
     [[ $(awk -F'\t' '$1 == "REQUEST" { print $3; exit }' "$WORLD_LOG") == Gavelton ]] ||
         fail "the GetAllText request's item is not \"Gavelton\""
@@ -45,12 +46,12 @@ scenario_dde() {
     ok "Get Bids fetched the chat: request WorldsApi_GetAllText, item \"Gavelton\", CF_TEXT"
     check_tally
 
-    said_over_dde "the ESP bids were taken: Cy 530 over Ben 520" $STATE_ITEM 12 \
+    said_over_dde "the ESP bids were taken: Cy 530 over Ben 520" "$STATE_ITEM" 12 \
         "${P}Item on the Block currently is Caf\\xE9 table" "${P}Current Bid is 530 from Cy"
     shoot windows-auction
     check_spoken
 
-    said_over_dde "SOLD said" $SOLD 14 "${P}SOLD!" "${P}Caf\\xE9 table is sold for 530 tokens to Cy"
+    said_over_dde "SOLD said" "$SOLD" 14 "${P}SOLD!" "${P}Caf\\xE9 table is sold for 530 tokens to Cy"
     check_formats
 
     close_gavelton
@@ -92,7 +93,7 @@ scenario_library() {
     wait_idle "start"
 
     next_item
-    press $STATE_ITEM
+    press "$STATE_ITEM"
     wait_until lib_count 5 || fail "State Item: its three calls did not arrive"
     wait_idle "State Item"
     lib_calls
@@ -101,7 +102,7 @@ scenario_library() {
         "${C}Item on the Block currently is Caf\\xE9 table" "${C}Minimum Bid is 500" "${C}** Minimum Raise Amount is 10 **"
 
     post_bids
-    press $GET_BIDS
+    press "$GET_BIDS"
     wait_until lib_count 6 || fail "Get Bids made no DapiGetAllText call"
     wait_idle "Get Bids"
     lib_calls
@@ -111,7 +112,7 @@ scenario_library() {
     # The world answers the next request with code 7: Gavelton must show it in its box.
     post '!ack 7'
     sync_world
-    press $STATE_ITEM
+    press "$STATE_ITEM"
     wait_until xdotool search --onlyvisible --name '^ProcessAckData Response Message$' >/dev/null ||
         fail "no \"ProcessAckData Response Message\" box for result code 7"
     local box
@@ -176,7 +177,7 @@ scenario_desk() {
     post 'ESP from Ben: 520' 'ESP from Cy: 530'
     world_shows() { local texts; texts=$(window_texts "VZones 3.0 - Practice World"); grep -qxF -- "$1" <<<"$texts"; }
     wait_until world_shows 'ESP from Cy: 530' || fail "the windowed world does not show the posted bids"
-    press $GET_BIDS
+    press "$GET_BIDS"
     wait_until count_at_least REQUEST WorldsApi_GetAllText 1 || fail "Get Bids made no request of the windowed world"
     wait_idle "Get Bids"
     check_tally

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034,SC2153,SC2317  # sourced: its globals and functions serve the script that sources it
 # shellcheck shell=bash
 # The harness of scripts/check-windows, sourced inside the virtual X server: named checks,
 # bounded waits, the practice world and its log, Gavelton's window, screenshots.

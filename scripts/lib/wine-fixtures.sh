@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034,SC2153,SC2317  # sourced: its globals and functions serve the script that sources it
 # shellcheck shell=bash
 # What every scenario of scripts/check-windows starts from: a run folder with the setup files a
 # host would have, the bids to post, and the checks of what Gavelton wrote and what a reader hears.
@@ -77,7 +78,7 @@ check_heard() {
 }
 # Get Next Item talks to nobody; the block label it sets is read by the next State Item.
 next_item() {
-    press $NEXT_ITEM
+    press "$NEXT_ITEM"
     wait_idle "Get Next Item"
 }
 
@@ -99,7 +100,7 @@ said_over_dde() {
 
 # State Item on Café table (minimum 500, raise 10) over DDE: its three lines, in ANSI.
 state_item_over_dde() {
-    said_over_dde "$1" $STATE_ITEM "$2" \
+    said_over_dde "$1" "$STATE_ITEM" "$2" \
         "${P}Item on the Block currently is Caf\\xE9 table" "${P}Minimum Bid is 500" \
         "${P}** Minimum Raise Amount is 10 **"
 }
