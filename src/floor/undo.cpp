@@ -51,7 +51,9 @@ UndoOutcome Floor::UndoLastSale() {
     std::string note;
     if (sale.recorded && sales_ != nullptr) {
         if (removal.outcome == RowRemoval::Outcome::Removed) {
-            event += "; its row taken out of " + std::string(kSalesFile);
+            // A row that only waited in memory was never in the file to be taken out of it.
+            event += removal.waited ? "; its row, not yet written to " + std::string(kSalesFile) + ", dropped"
+                                    : "; its row taken out of " + std::string(kSalesFile);
         } else {
             note = std::string(kSalesFile) + " left as it is: the row of the undone sale of " + what +
                    " was changed or taken out since";

@@ -125,6 +125,11 @@ TEST_F(UndoTest, ARowStillWaitingInMemoryIsDroppedAndAnUnreadableFileRefuses) {
     EXPECT_TRUE(floor.UndoLastSale().undone);
     EXPECT_EQ(record.Pending(), 0u);
     EXPECT_EQ(statuses.back(), "");  // nothing waits any more
+    // The log says what became of the row: it was never in the file.
+    EXPECT_NE(LogText().find("Undid the sale of Lamp for 30 tokens to Bo: back in the list at place 2, on "
+                             "the block; its row, not yet written to Sales.csv, dropped\r\n"),
+              std::string::npos)
+        << LogText();
 
     // Written this time, then the file cannot be read: nothing is undone, so the host can try
     // again once it can.
