@@ -237,6 +237,7 @@ void Floor::GetBids() {
         JudgementsChanged();
         return;
     }
+    ++fetchesThrough_;
     // Lines judged unrecorded would read as new, with verdicts against the captions they made.
     if (!Recording()) firstVerdicts_.Forget();
     const std::string bid = block_.currentBid;

@@ -116,6 +116,9 @@ public:
     // since, or when the record cannot be rewritten now.
     UndoOutcome UndoLastSale();
     bool CanUndo() const { return lastSale_.has_value(); }
+    // How many Get Bids fetched the chat so far, pressed or run by themselves: a new one tells
+    // the live runs that the client answers again.
+    unsigned long long FetchesThrough() const { return fetchesThrough_; }
 
 private:
     // Says the lines in order, all of them even after one failed; the first fault met.
@@ -156,6 +159,7 @@ private:
     bool keepJudgements_ = false;
     FloorLog log_;
     std::function<void()> onJudgements_;
+    unsigned long long fetchesThrough_ = 0;
 };
 
 }  // namespace gv
