@@ -61,6 +61,10 @@ UndoOutcome Floor::UndoLastSale() {
         }
     }
     lastSale_.reset();
+    // The sale line in the chat no longer ends the auction: Get Bids takes the bids after it
+    // as before the sale, and a State Item of the item again goes on with the same auction.
+    if (!saleLines_.empty()) saleLines_.back().reopened = true;
+    firstVerdicts_.Reopen();
     Note(event);
     // A row that waited in memory and is gone now was the record's only trouble.
     if (onRecordStatus_ && sales_ != nullptr && sales_->Pending() == 0) onRecordStatus_({});
