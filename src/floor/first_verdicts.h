@@ -31,8 +31,8 @@ public:
     FirstVerdictsUpdate Keep(FloorLog& log, const ChatShift& shift, const std::string& rules);
     // After a Get Bids that was not recorded: nothing remembered pairs with what it judged.
     void Forget();
-    // SOLD ended the auction: whatever starts next is another, though its lines read alike
-    // (two lots of one name, bid alike). Undo of the sale opens it again.
+    // The auction was sold and the next entry put up: whatever starts next is another, though
+    // its lines read alike (two lots of one name, bid alike). Undo of the sale opens it again.
     void Close() { closed_ = true; }
     void Reopen() { closed_ = false; }
     // The ESP rows of the auction with their first verdicts, in chat order.

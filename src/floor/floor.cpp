@@ -203,7 +203,6 @@ void Floor::Sold() {
     std::erase_if(saleLines_, [](const SaleLines& earlier) { return !earlier.reopened; });
     saleLines_.push_back({Trim(lines.back()), 0, {}, false});
     said(saleLines_.back());
-    firstVerdicts_.Close();
     RecordSale(sale);
     LogSale();
     // The entry goes only where it still stands: the List command's reset of the index, or
@@ -341,6 +340,7 @@ void Floor::GetNextItem() {
     const long long next = static_cast<long long>(block_.blockItemIndex) + step;
     const long long count = static_cast<long long>(items_.Count());
     block_.blockItemIndex = (next < 0 || next >= count) ? 0 : static_cast<int>(next);
+    PutOnBlockAfterSale();
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
     StartLog(false);
@@ -351,10 +351,17 @@ void Floor::AuctionCommand() {
     if (items_.Empty()) return;
     // EntryAt gives the empty text past the end: the bids are cleared and the flags armed,
     // the item and minimum stay.
+    PutOnBlockAfterSale();
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
     StartLog(false);
     JudgementsChanged();
+}
+
+void Floor::PutOnBlockAfterSale() {
+    // The sold entry's auction is over once the next is put up: whatever starts now is another,
+    // though its lines read alike (two lots of one name, bid alike). Undo opens it again.
+    if (block_.blockEntrySold) firstVerdicts_.Close();
 }
 
 void Floor::ListCommand() {

@@ -140,6 +140,8 @@ private:
     bool Recording() const { return keepJudgements_ || eveningLog_ != nullptr; }
     // Logs the verdict of each ESP line judged for the first time in its auction.
     void NoteVerdicts(const FirstVerdictsUpdate& update);
+    // Before an entry is put on the block: the sold one's auction is over.
+    void PutOnBlockAfterSale();
     // What a verdict was judged by: the item, its minimum, the raise table.
     std::string RulesText() const;
     // Finds the sale lines said since the last capture in the new chat and follows those found

@@ -213,6 +213,17 @@ TEST_F(FirstVerdictsTest, ASecondLotOfTheSameNameIsANewAuction) {
     EXPECT_EQ(logged.back(), "Bid judged: Line 7, Ann: 500, taken (now the current bid)");
 }
 
+// A sale whose line never reached the chat ends nothing there: a Get Bids after it still
+// meets the same auction.
+TEST_F(FirstVerdictsTest, ASaleNotSaidLeavesTheAuctionAsItWas) {
+    GetBids({kStart, "ESP from Ann: 500"});
+    link.speakFault = LinkFault::NotAnswering;
+    floor.Sold();
+    GetBids({kStart, "ESP from Ann: 500", "ESP from Ben: 600"});
+    EXPECT_EQ(Shown(), (Lines{"2 Ann: taken (now the current bid)", "3 Ben: taken (now the current bid)"}));
+    EXPECT_EQ(Logged().size(), 3u);
+}
+
 // A verdict holds only under the rules it was judged by: the host lowers the raise, puts the
 // item up again and fetches; the log says what the captions say.
 TEST_F(FirstVerdictsTest, AVerdictGivenUnderOtherRulesIsJudgedAfresh) {
