@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "floor/chat_lines.h"
 #include "floor/judgement.h"
 
 namespace gv {
@@ -15,24 +16,39 @@ namespace gv {
 // What FirstVerdicts::Keep did with one Get Bids' judgements.
 struct FirstVerdictsUpdate {
     const Judgement* start = nullptr;  // the Start row of the log; null when no ESP line was judged
-    bool started = false;              // the auction is new to it, or its earlier rows no longer pair
-    std::size_t firstNew = 0;          // where the verdicts this Get Bids added begin in Rows()
+    bool started = false;              // the auction is new to it
+    bool rulesChanged = false;         // the same auction, its lines judged afresh under other rules
+    std::vector<std::size_t> judged;   // the rows of Rows() this Get Bids judged first, in order
 };
 
 class FirstVerdicts {
 public:
     // Gives the ESP rows of `log` the verdicts remembered for them and remembers those of the
-    // lines new to this Get Bids. The auction is the item with its start line and starter.
-    // Another auction, or earlier rows that no longer pair with the remembered ones in order
-    // (the client's scroll-back dropped lines, so every number moved), start afresh.
-    FirstVerdictsUpdate Keep(FloorLog& log);
+    // lines new to this Get Bids. `shift` tells where the lines of the last capture stand in
+    // this one, so that a line keeps its verdict when the client's scroll-back dropped lines
+    // above it; `rules` are what the lines were judged by (the item, its minimum, the raise
+    // table): a verdict holds only while they are the same. Another auction starts afresh.
+    FirstVerdictsUpdate Keep(FloorLog& log, const ChatShift& shift, const std::string& rules);
     // After a Get Bids that was not recorded: nothing remembered pairs with what it judged.
     void Forget();
+    // The auction was sold and the next entry put up: whatever starts next is another, though
+    // its lines read alike (two lots of one name, bid alike). Undo of the sale opens it again.
+    void Close() { closed_ = true; }
+    void Reopen() { closed_ = false; }
     // The ESP rows of the auction with their first verdicts, in chat order.
     const std::vector<Judgement>& Rows() const { return rows_; }
 
 private:
-    std::string auction_;
+    // Whether the auction that starts at `start` in the new chat is the one remembered.
+    bool SameAuction(const FloorLog& log, const Judgement& start, const ChatShift& shift) const;
+    // Follows the remembered lines into the new chat's numbers; false when they cannot be.
+    bool Follow(const ChatShift& shift);
+
+    bool known_ = false;   // an auction is remembered
+    bool closed_ = false;  // and sold
+    std::string item_;
+    std::string rules_;
+    std::size_t startLine_ = 0;  // its start line in the last chat; 0 once the scroll-back dropped it
     std::vector<Judgement> rows_;
 };
 

@@ -1,5 +1,6 @@
 #include "floor/floor.h"
 
+#include <algorithm>
 #include <ctime>
 #include <optional>
 
@@ -178,7 +179,15 @@ void Floor::Call(int call) {
 
 void Floor::Sold() {
     BusyScope busy(busy_);
-    SpokenStatus(Speak(SoldLines(block_)), "sale not said");
+    const std::vector<std::string> lines = SoldLines(block_);
+    const LinkFault fault = Speak(lines);
+    SpokenStatus(fault, "sale not said");
+    // SOLD again for the same sale says the same line again: undo must reopen that one too.
+    const auto said = [&](SaleLines& sale) {
+        if (fault == LinkFault::None) ++sale.said;
+    };
+    if (block_.blockEntrySold && !saleLines_.empty() && !saleLines_.back().reopened && lastSale_)
+        said(saleLines_.back());
     // Only an entry of the list that is on the block and not yet sold is sold: the captions at
     // start or after an empty entry are no item, and a second SOLD (the sale said again,
     // perhaps after a failure) must neither record it twice nor take the unsold entry that
@@ -190,6 +199,10 @@ void Floor::Sold() {
     sale.entry = block_.entryOnBlock;
     sale.index = block_.blockItemIndex;
     block_.blockEntrySold = true;
+    // Only the latest sale can be undone; the lines of earlier ones end their auctions.
+    std::erase_if(saleLines_, [](const SaleLines& earlier) { return !earlier.reopened; });
+    saleLines_.push_back({Trim(lines.back()), 0, {}, false});
+    said(saleLines_.back());
     RecordSale(sale);
     LogSale();
     // The entry goes only where it still stands: the List command's reset of the index, or
@@ -237,16 +250,64 @@ void Floor::GetBids() {
         JudgementsChanged();
         return;
     }
+    ++fetchesThrough_;
+    const ChatShift shift = chatLines_.Follow(*text);
+    const std::vector<std::size_t> reopened = FollowSaleLines(*text, shift);
     // Lines judged unrecorded would read as new, with verdicts against the captions they made.
     if (!Recording()) firstVerdicts_.Forget();
     const std::string bid = block_.currentBid;
     const std::string bidder = block_.currentBidder;
     TakeBids(
         *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); },
-        Recording() ? &log_.rows : nullptr);
-    if (Recording()) NoteVerdicts(firstVerdicts_.Keep(log_));
+        Recording() ? &log_.rows : nullptr, reopened);
+    if (Recording()) NoteVerdicts(firstVerdicts_.Keep(log_, shift, RulesText()));
     if (block_.currentBid != bid || block_.currentBidder != bidder) Note(BidsEvent(block_));
     JudgementsChanged();
+}
+
+std::string Floor::RulesText() const {
+    std::string rules = block_.blockItem + '\n' + block_.blockMin;
+    for (int r = 0; r < kTierRows; ++r) {
+        const TierRow& row = tiers_.Row(r);
+        rules += '\n' + row.low + '\t' + row.high + '\t' + row.raise;
+    }
+    return rules;
+}
+
+std::vector<std::size_t> Floor::FollowSaleLines(std::string_view capture, const ChatShift& shift) {
+    std::vector<std::size_t> taken;  // lines some sale already holds
+    for (SaleLines& sale : saleLines_) {
+        for (std::size_t& line : sale.lines) line = shift.Now(line);
+        std::erase(sale.lines, std::size_t{0});
+        taken.insert(taken.end(), sale.lines.begin(), sale.lines.end());
+    }
+    // A line said since the last capture stands among the lines new to this one (in the whole
+    // chat when it does not go on from the last), the first of its words not held already.
+    for (SaleLines& sale : saleLines_) {
+        for (std::size_t line = shift.FirstNew(); sale.said > 0 && line <= chatLines_.Count(); ++line) {
+            const std::size_t from = chatLines_.Offset(line);
+            const std::size_t to = line < chatLines_.Count() ? chatLines_.Offset(line + 1) : capture.size();
+            std::string_view text = capture.substr(from, to - from);
+            text = text.substr(0, text.find('\r'));
+            const std::size_t colon = text.find(':');
+            if (colon == std::string_view::npos || text.starts_with("ESP from") ||
+                TrimView(text.substr(colon + 1)) != sale.text ||
+                std::find(taken.begin(), taken.end(), line) != taken.end())
+                continue;
+            sale.lines.push_back(line);
+            taken.push_back(line);
+            --sale.said;
+        }
+        sale.said = 0;
+    }
+    std::erase_if(saleLines_, [](const SaleLines& sale) { return sale.reopened && sale.lines.empty(); });
+
+    std::vector<std::size_t> reopened;
+    for (const SaleLines& sale : saleLines_)
+        if (sale.reopened)
+            for (const std::size_t line : sale.lines) reopened.push_back(chatLines_.Offset(line));
+    std::sort(reopened.begin(), reopened.end());
+    return reopened;
 }
 
 void Floor::StartLog(bool judged) {
@@ -279,6 +340,7 @@ void Floor::GetNextItem() {
     const long long next = static_cast<long long>(block_.blockItemIndex) + step;
     const long long count = static_cast<long long>(items_.Count());
     block_.blockItemIndex = (next < 0 || next >= count) ? 0 : static_cast<int>(next);
+    PutOnBlockAfterSale();
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
     StartLog(false);
@@ -289,10 +351,17 @@ void Floor::AuctionCommand() {
     if (items_.Empty()) return;
     // EntryAt gives the empty text past the end: the bids are cleared and the flags armed,
     // the item and minimum stay.
+    PutOnBlockAfterSale();
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
     StartLog(false);
     JudgementsChanged();
+}
+
+void Floor::PutOnBlockAfterSale() {
+    // The sold entry's auction is over once the next is put up: whatever starts now is another,
+    // though its lines read alike (two lots of one name, bid alike). Undo opens it again.
+    if (block_.blockEntrySold) firstVerdicts_.Close();
 }
 
 void Floor::ListCommand() {

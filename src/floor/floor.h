@@ -13,6 +13,7 @@
 #include "common/busy.h"
 #include "common/event_pump.h"
 #include "floor/block.h"
+#include "floor/chat_lines.h"
 #include "floor/evening_log.h"
 #include "floor/first_verdicts.h"
 #include "floor/judgement.h"
@@ -116,6 +117,9 @@ public:
     // since, or when the record cannot be rewritten now.
     UndoOutcome UndoLastSale();
     bool CanUndo() const { return lastSale_.has_value(); }
+    // How many Get Bids fetched the chat so far, pressed or run by themselves: a new one tells
+    // the live runs that the client answers again.
+    unsigned long long FetchesThrough() const { return fetchesThrough_; }
 
 private:
     // Says the lines in order, all of them even after one failed; the first fault met.
@@ -136,6 +140,23 @@ private:
     bool Recording() const { return keepJudgements_ || eveningLog_ != nullptr; }
     // Logs the verdict of each ESP line judged for the first time in its auction.
     void NoteVerdicts(const FirstVerdictsUpdate& update);
+    // Before an entry is put on the block: the sold one's auction is over.
+    void PutOnBlockAfterSale();
+    // What a verdict was judged by: the item, its minimum, the raise table.
+    std::string RulesText() const;
+    // Finds the sale lines said since the last capture in the new chat and follows those found
+    // before; gives where the reopened ones start, for the intake.
+    std::vector<std::size_t> FollowSaleLines(std::string_view capture, const ChatShift& shift);
+
+    // The sale line ("<item> is sold for ...") of a sale in the chat: how many were said since
+    // the last capture, not yet found in it, and the lines found. After the sale is undone its
+    // lines end nothing: the auction goes on as if it had not been sold.
+    struct SaleLines {
+        std::string text;
+        int said = 0;
+        std::vector<std::size_t> lines;  // in the numbers of the last capture
+        bool reopened = false;
+    };
 
     BlockState& block_;
     const TierTable& tiers_;
@@ -153,9 +174,14 @@ private:
     std::optional<SaleSnapshot> lastSale_;
     // What both the floor log and the evening's log show of each ESP line.
     FirstVerdicts firstVerdicts_;
+    // The chat of the last Get Bids, to follow its lines through the client's scroll-back.
+    ChatLines chatLines_;
+    // The latest sale's lines, and those of sales undone, while they stand in the chat.
+    std::vector<SaleLines> saleLines_;
     bool keepJudgements_ = false;
     FloorLog log_;
     std::function<void()> onJudgements_;
+    unsigned long long fetchesThrough_ = 0;
 };
 
 }  // namespace gv

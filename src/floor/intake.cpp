@@ -4,6 +4,8 @@
 
 #include "floor/intake.h"
 
+#include <algorithm>
+
 #include "common/lines.h"
 #include "common/text.h"
 #include "floor/judgement_recorder.h"
@@ -125,7 +127,8 @@ std::string MarkerText(std::string_view blockItem) {
     return marker;
 }
 
-AuctionBounds FindAuctionBounds(std::string_view capture, std::string_view blockItem) {
+AuctionBounds FindAuctionBounds(std::string_view capture, std::string_view blockItem,
+                                std::span<const std::size_t> reopened) {
     const std::string markerText = MarkerText(blockItem);
     const std::string_view marker = TrimView(markerText);
     const std::string_view item = TrimView(blockItem);
@@ -168,7 +171,9 @@ AuctionBounds FindAuctionBounds(std::string_view capture, std::string_view block
                 bounds.startLine = line;
             }
         } else if (start != std::string_view::npos && TrimView(before) == starter &&
-                   EndsAnAuction(line, message, marker, item)) {
+                   EndsAnAuction(line, message, marker, item) &&
+                   !std::binary_search(reopened.begin(), reopened.end(),
+                                       static_cast<std::size_t>(line.data() - capture.data()))) {
             start = std::string_view::npos;
             bounds.endLine = line;
         }
@@ -192,9 +197,9 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
 
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
               const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted,
-              std::vector<Judgement>* rows) {
+              std::vector<Judgement>* rows, std::span<const std::size_t> reopened) {
     block.markerText = MarkerText(block.blockItem);
-    const AuctionBounds bounds = FindAuctionBounds(capture, block.blockItem);
+    const AuctionBounds bounds = FindAuctionBounds(capture, block.blockItem, reopened);
     const std::size_t start = bounds.start;
     const double blockMin = CaptionValue(block.blockMin);
     double current = CaptionValue(block.currentBid);

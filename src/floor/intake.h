@@ -3,6 +3,7 @@
 // what they do to the block state.
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +24,10 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
               const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted);
 // As above; when `rows` is not null it gets every judgement in chat order (see FloorLog).
-// What the intake decides is the same either way.
+// What the intake decides is the same either way. `reopened` (see FindAuctionBounds).
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
               const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted,
-              std::vector<Judgement>* rows);
+              std::vector<Judgement>* rows, std::span<const std::size_t> reopened = {});
 
 // "Item on the Block currently is " + the item: the first line of State Item, and what the
 // intake looks for in the chat before it takes bids.
@@ -47,6 +48,9 @@ struct AuctionBounds {
     // chat when there is no start); empty when none did.
     std::string_view endLine;
 };
-AuctionBounds FindAuctionBounds(std::string_view capture, std::string_view blockItem);
+// `reopened`: where lines start (offsets into the capture, ascending) that end nothing: the
+// sale lines of a sale the host undid, so that its auction goes on.
+AuctionBounds FindAuctionBounds(std::string_view capture, std::string_view blockItem,
+                                std::span<const std::size_t> reopened = {});
 
 }  // namespace gv

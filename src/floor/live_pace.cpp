@@ -34,4 +34,9 @@ void LivePace::RunEnded(Clock::time_point now, bool fetched) {
     next_ = now + wait_;
 }
 
+void LivePace::FetchWentThrough(Clock::time_point now) {
+    wait_ = pace_;
+    next_ = std::min(next_, now + pace_);
+}
+
 }  // namespace gv

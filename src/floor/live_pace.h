@@ -1,8 +1,9 @@
 #pragma once
 // When Get Bids runs by itself ([Live] GetBidsEvery): at the host's pace while an entry of
 // the list is on the block and no command runs; after a fetch that failed, twice the last
-// wait (at most a minute), back to the pace after the first that went through. The runs stop
-// at SOLD and start again when the next entry is put on the block. The clock is the caller's.
+// wait (at most a minute), back to the pace after the first fetch that went through, the
+// host's own included. The runs stop at SOLD and start again when the next entry is put on
+// the block. The clock is the caller's.
 
 #include <chrono>
 #include <string>
@@ -37,6 +38,9 @@ public:
     bool Due(Clock::time_point now, bool busy);
     // A run has ended; `fetched`: the chat text came.
     void RunEnded(Clock::time_point now, bool fetched);
+    // Another fetch went through (the host's own Get Bids): the client is back, so the runs
+    // are at the pace again, the next a pace from now at the latest.
+    void FetchWentThrough(Clock::time_point now);
 
 private:
     Clock::duration pace_;

@@ -81,7 +81,7 @@ RowRemoval SalesRecord::RemoveLatest(const SaleRow& row) {
     if (!pending_.empty()) {
         if (pending_.back() != row) return {Outcome::NotThere, {}};
         pending_.pop_back();
-        return {};
+        return {Outcome::Removed, {}, true};
     }
     std::error_code error;
     const bool exists = std::filesystem::exists(path_, error);
@@ -91,9 +91,17 @@ RowRemoval SalesRecord::RemoveLatest(const SaleRow& row) {
     if (!bytes) return {Outcome::Failed, "the file cannot be read"};
     // The whole line as written: after a line end (the header's at least), up to its own.
     const std::string line = std::string(kLineEnd) + CsvRow(row) + std::string(kLineEnd);
-    const std::size_t at = bytes->find(line);
-    if (at == std::string::npos || bytes->find(line, at + 1) != std::string::npos)
-        return {Outcome::NotThere, {}};
+    // Rows are added at the end, so the latest sale's row is the last one unless someone
+    // added rows since; two lots sold alike within a second write two equal rows, and the
+    // last is this sale's. Elsewhere in the file it must be the only one of its kind.
+    std::size_t at = std::string::npos;
+    if (bytes->ends_with(line)) {
+        at = bytes->size() - line.size();
+    } else {
+        at = bytes->find(line);
+        if (at != std::string::npos && bytes->find(line, at + 1) != std::string::npos) at = std::string::npos;
+    }
+    if (at == std::string::npos) return {Outcome::NotThere, {}};
     bytes->erase(at + kLineEnd.size(), line.size() - kLineEnd.size());
     const FileResult written = WriteFileAtomically(path_, *bytes);
     if (!written.ok) return {Outcome::Failed, written.reason};

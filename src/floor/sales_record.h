@@ -37,7 +37,8 @@ struct RowRemoval {
         Failed,    // the file could not be read or rewritten now; nothing changed
     };
     Outcome outcome = Outcome::Removed;
-    std::string reason;  // for Failed
+    std::string reason;   // for Failed
+    bool waited = false;  // Removed: the row was still waiting in memory, never written
 };
 
 // One field as CSV holds it: quoted when it holds a comma, a quote or a line break, with its
@@ -57,8 +58,8 @@ public:
     // Writes the rows not yet in the file, if any.
     FileResult Flush();
     // Takes the latest row added back out: from memory while it waits there, else from the
-    // file, where it must stand exactly as it was written, once; the file is replaced
-    // atomically without it and is otherwise left as it is.
+    // file, where it must stand exactly as it was written: as the file's last row, or once
+    // anywhere; the file is replaced atomically without it and is otherwise left as it is.
     RowRemoval RemoveLatest(const SaleRow& row);
     std::size_t Pending() const { return pending_.size(); }
     const std::filesystem::path& Path() const { return path_; }

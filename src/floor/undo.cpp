@@ -51,7 +51,9 @@ UndoOutcome Floor::UndoLastSale() {
     std::string note;
     if (sale.recorded && sales_ != nullptr) {
         if (removal.outcome == RowRemoval::Outcome::Removed) {
-            event += "; its row taken out of " + std::string(kSalesFile);
+            // A row that only waited in memory was never in the file to be taken out of it.
+            event += removal.waited ? "; its row, not yet written to " + std::string(kSalesFile) + ", dropped"
+                                    : "; its row taken out of " + std::string(kSalesFile);
         } else {
             note = std::string(kSalesFile) + " left as it is: the row of the undone sale of " + what +
                    " was changed or taken out since";
@@ -59,6 +61,10 @@ UndoOutcome Floor::UndoLastSale() {
         }
     }
     lastSale_.reset();
+    // The sale line in the chat no longer ends the auction: Get Bids takes the bids after it
+    // as before the sale, and a State Item of the item again goes on with the same auction.
+    if (!saleLines_.empty()) saleLines_.back().reopened = true;
+    firstVerdicts_.Reopen();
     Note(event);
     // A row that waited in memory and is gone now was the record's only trouble.
     if (onRecordStatus_ && sales_ != nullptr && sales_->Pending() == 0) onRecordStatus_({});

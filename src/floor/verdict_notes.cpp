@@ -11,9 +11,11 @@ void Floor::NoteVerdicts(const FirstVerdictsUpdate& update) {
     if (update.started)
         events.push_back("Auction of " + log_.item + " started by " + update.start->speaker + " at line " +
                          std::to_string(update.start->line) + " of the chat");
+    if (update.rulesChanged)
+        events.push_back("Auction of " + log_.item +
+                         " judged afresh: the minimum bid or the raise table changed");
     const std::vector<Judgement>& rows = firstVerdicts_.Rows();
-    for (std::size_t i = update.firstNew; i < rows.size(); ++i)
-        events.push_back("Bid judged: " + RowSentence(rows[i]));
+    for (const std::size_t i : update.judged) events.push_back("Bid judged: " + RowSentence(rows[i]));
     eveningLog_->Add(events);
 }
 

@@ -10,6 +10,13 @@ constexpr std::string_view kLiveSound = "Live/Sound";
 constexpr std::string_view kHotkeysEnabled = "Hotkeys/Enabled";
 constexpr std::string_view kHotkeysSection = "Hotkeys/";
 
+// Blanks the editor left around a value are not part of it; blanks inside it are.
+std::string_view WithoutBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 // Whole decimal digits only: "5s", "+5", "5.0" and an empty value are refused, not guessed at.
 bool ParseWhole(std::string_view text, int& value) {
     if (text.empty() || text.front() < '0' || text.front() > '9') return false;
@@ -36,6 +43,7 @@ const std::vector<std::string_view>& HostSettingKeys() {
 }
 
 bool SetHostSetting(HostSettings& settings, std::string_view key, std::string_view text) {
+    text = WithoutBlanks(text);
     if (key.starts_with(kHotkeysSection) && key != kHotkeysEnabled) {
         const std::string_view name = key.substr(kHotkeysSection.size());
         for (std::size_t i = 0; i < kHotkeyCount; ++i) {

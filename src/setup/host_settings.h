@@ -29,8 +29,8 @@ inline constexpr int kLiveEveryMax = 60;
 // The keys as "Section/Key", the form wxFileConfig reads them in.
 const std::vector<std::string_view>& HostSettingKeys();
 
-// Takes `text` as the value of `key` (one of HostSettingKeys). False, with `settings`
-// unchanged, when the value is not one the key allows.
+// Takes `text`, without the blanks around it, as the value of `key` (one of HostSettingKeys).
+// False, with `settings` unchanged, when the value is not one the key allows.
 bool SetHostSetting(HostSettings& settings, std::string_view key, std::string_view text);
 
 // What the title says of the keys whose values were not allowed, e.g.

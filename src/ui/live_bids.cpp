@@ -18,6 +18,11 @@ LiveBids::LiveBids(AuctionFrame& frame, Auction& auction, const HostSettings& se
 void LiveBids::Look() {
     const auto now = auction_.pump.Now();
     pace_.Follow(auction_.block, now);
+    // A fetch of the host's own that went through: the client is back.
+    if (auction_.floor.FetchesThrough() != fetchesSeen_) {
+        fetchesSeen_ = auction_.floor.FetchesThrough();
+        pace_.FetchWentThrough(now);
+    }
     // Only on the auction panel, whose captions a run changes: the boxes of the other panels
     // keep every key the host types. A window disabled under a message box waits as well.
     const bool busy =
@@ -35,6 +40,7 @@ void LiveBids::Run() {
     // Get Bids always reports on its fetch, so the link failure shown is this run's.
     const bool fetched = frame_.LinkFailure().empty();
     pace_.RunEnded(end, fetched);
+    fetchesSeen_ = auction_.floor.FetchesThrough();
     ++figures_.runs;
     if (!fetched) ++figures_.failures;
     if (frame_.CommandHeld()) ++figures_.heldCommands;

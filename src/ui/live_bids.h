@@ -50,6 +50,7 @@ private:
     wxTimer look_;
     wxTimer unmark_;
     Figures figures_;
+    unsigned long long fetchesSeen_ = 0;  // the floor's FetchesThrough when last looked
 };
 
 }  // namespace gv::ui

@@ -85,6 +85,29 @@ TEST_F(LivePaceTest, FailuresDoubleTheWaitUpToAMinuteAndOneSuccessRestoresThePac
     EXPECT_EQ(slow.Wait(), seconds(60));
 }
 
+// The client is back when any fetch goes through, the host's own Get Bids too: the next run
+// comes a pace after it, not at the end of a wait of up to a minute.
+TEST_F(LivePaceTest, AFetchThatGoesThroughBringsBackThePaceAtOnce) {
+    LivePace pace(2);
+    PutOnBlock(block_, "Oak chest - 500");
+    pace.Follow(block_, t0_);
+    Time now = NextDue(pace, t0_);
+    for (int run = 0; run < 5; ++run) {
+        pace.RunEnded(now, false);
+        now = NextDue(pace, now);
+    }
+    pace.RunEnded(now, false);
+    ASSERT_EQ(pace.Wait(), seconds(60));
+    pace.FetchWentThrough(now + seconds(5));  // the host's Get Bids
+    EXPECT_EQ(pace.Wait(), seconds(2));
+    EXPECT_EQ(NextDue(pace, now + seconds(5)), now + seconds(7));
+
+    // At the pace, a pressed Get Bids leaves the next run where it was.
+    pace.RunEnded(now + seconds(7), true);
+    pace.FetchWentThrough(now + seconds(8));
+    EXPECT_EQ(NextDue(pace, now + seconds(8)), now + seconds(9));
+}
+
 TEST_F(LivePaceTest, SoldStopsTheRunsAndTheNextEntryStartsThemAfresh) {
     LivePace pace(2);
     PutOnBlock(block_, "Oak chest - 500");

@@ -63,6 +63,31 @@ TEST(SalesRecordFile, StartsWithTheMarkAndHeaderAndKeepsEveryEarlierRow) {
               kBom + kHeader + "old,=Box,1,2,Cy,,,1\r\nt3,Vase,5,7,'=Bo,6,Ann,2\r\n");
 }
 
+// Two lots of one item sold within a second write two equal rows: the latest is the one the
+// latest sale wrote, and only it goes; a row changed since is left.
+TEST(SalesRecordFile, RemoveLatestTakesOutTheLastOfTwoEqualRows) {
+    testing::ScratchFolder folder;
+    SalesRecord record(folder.path() / "Sales.csv");
+    const SaleRow potion{"t1", "Potion", "5", "5", "Ann", "", "", 1};
+    ASSERT_TRUE(record.Add({"t0", "Lamp", "10", "50", "Ann", "", "", 1}).ok);
+    ASSERT_TRUE(record.Add(potion).ok);
+    ASSERT_TRUE(record.Add(potion).ok);
+    const RowRemoval removed = record.RemoveLatest(potion);
+    EXPECT_EQ(removed.outcome, RowRemoval::Outcome::Removed);
+    EXPECT_FALSE(removed.waited);
+    EXPECT_EQ(ReadFile(record.Path()), kBom + kHeader + "t0,Lamp,10,50,Ann,,,1\r\nt1,Potion,5,5,Ann,,,1\r\n");
+
+    // The host wrote a row of his own after it: the sale's row is still found where it is.
+    folder.Write("Sales.csv", ReadFile(record.Path()) + "by hand,Rug,1,1,Bo,,,0\r\n");
+    EXPECT_EQ(record.RemoveLatest(potion).outcome, RowRemoval::Outcome::Removed);
+    EXPECT_EQ(ReadFile(record.Path()),
+              kBom + kHeader + "t0,Lamp,10,50,Ann,,,1\r\nby hand,Rug,1,1,Bo,,,0\r\n");
+    // Two equal rows, neither of them the last: which one the sale wrote cannot be told.
+    folder.Write("Sales.csv",
+                 kBom + kHeader + "t1,Potion,5,5,Ann,,,1\r\nt1,Potion,5,5,Ann,,,1\r\nx,Rug,1,1,Bo,,,0\r\n");
+    EXPECT_EQ(record.RemoveLatest(potion).outcome, RowRemoval::Outcome::NotThere);
+}
+
 TEST(SalesRecordFile, NoSaleMakesNoFileAndAnEmptyFileGetsTheHeader) {
     testing::ScratchFolder folder;
     SalesRecord record(folder.path() / "Sales.csv");

@@ -82,6 +82,50 @@ TEST_F(UndoTest, PutsBackListBlockAndSalesCsvExactlyOnceAndSaysNothing) {
     EXPECT_NE(ReadFile(record.Path()).find(",Lamp,10,30,Bo,20,Ann,2\r\n"), std::string::npos);
 }
 
+// The sale line of an undone sale stays in the chat but ends nothing: the bids after it count
+// as before the sale, and a State Item of the item again goes on with the same auction.
+TEST_F(UndoTest, UndoReopensTheAuctionForGetBids) {
+    std::vector<std::string> chat = {"Host: Item on the Block currently is Lamp", "ESP from Ann: 20",
+                                     "ESP from Bo: 30"};
+    const auto getBids = [&](std::initializer_list<const char*> lines) {
+        chat.insert(chat.end(), lines.begin(), lines.end());
+        link.fetches = {{testing::Chat(chat)}};
+        floor.GetBids();
+    };
+    floor.Sold();
+    ASSERT_TRUE(floor.UndoLastSale().undone);
+    // Cy's bid came before SOLD, Ann's after it.
+    getBids({"ESP from Cy: 40", "Host: SOLD!", "Host: Lamp is sold for 30 tokens to Bo", "ESP from Ann: 50"});
+    EXPECT_EQ(block.currentBid, "50");
+    EXPECT_EQ(block.currentBidder, "Ann");
+    EXPECT_EQ(block.lastBid, "40");
+    EXPECT_EQ(floor.Judgements().rows.front().kind, RowKind::Start);
+    EXPECT_EQ(floor.Judgements().rows.front().line, 1u);
+
+    floor.StateItem();
+    getBids(
+        {"Host: Item on the Block currently is Lamp", "Host: Current Bid is 50 from Ann", "ESP from Bo: 60"});
+    EXPECT_EQ(block.currentBid, "60");
+    const std::string text = LogText();
+    EXPECT_EQ(text.find("Auction of Lamp started"), text.rfind("Auction of Lamp started")) << text;
+
+    // Sold alike twice, the first undone: the second sale ends the auction.
+    floor.Sold();
+    ASSERT_TRUE(floor.UndoLastSale().undone);
+    floor.Sold();
+    getBids({"Host: SOLD!", "Host: Lamp is sold for 60 tokens to Bo", "Host: SOLD!",
+             "Host: Lamp is sold for 60 tokens to Bo", "ESP from Cy: 70"});
+    EXPECT_EQ(block.currentBid, "60");
+    EXPECT_EQ(floor.Judgements().rows.back().kind, RowKind::NoStart);
+    // Undone now, the sale line found before ends nothing either, also when the scroll-back
+    // moved it, and took the first State Item: the second starts the auction now.
+    ASSERT_TRUE(floor.UndoLastSale().undone);
+    chat.erase(chat.begin(), chat.begin() + 7);
+    getBids({"ESP from Ann: 80"});
+    EXPECT_EQ(block.currentBid, "80");
+    EXPECT_EQ(block.lastBid, "70");
+}
+
 TEST_F(UndoTest, RefusesWhenTheListChangedButNotWhenEntriesWereOnlyAdded) {
     floor.Sold();
     items.Append("Lamp - 10");  // Add to List: the place of the sold entry is still known
@@ -125,6 +169,11 @@ TEST_F(UndoTest, ARowStillWaitingInMemoryIsDroppedAndAnUnreadableFileRefuses) {
     EXPECT_TRUE(floor.UndoLastSale().undone);
     EXPECT_EQ(record.Pending(), 0u);
     EXPECT_EQ(statuses.back(), "");  // nothing waits any more
+    // The log says what became of the row: it was never in the file.
+    EXPECT_NE(LogText().find("Undid the sale of Lamp for 30 tokens to Bo: back in the list at place 2, on "
+                             "the block; its row, not yet written to Sales.csv, dropped\r\n"),
+              std::string::npos)
+        << LogText();
 
     // Written this time, then the file cannot be read: nothing is undone, so the host can try
     // again once it can.

@@ -34,6 +34,25 @@ TEST(HostSettings, SoundIsZeroOrOne) {
     EXPECT_FALSE(settings.liveSound);
 }
 
+// A blank the editor left after a value (or before it) is not part of it.
+TEST(HostSettings, BlanksAroundAValueAreNotPartOfIt) {
+    HostSettings settings;
+    EXPECT_TRUE(SetHostSetting(settings, "Live/GetBidsEvery", "5 "));
+    EXPECT_EQ(settings.getBidsEvery, 5);
+    EXPECT_TRUE(SetHostSetting(settings, "Live/GetBidsEvery", "\t 7\t "));
+    EXPECT_EQ(settings.getBidsEvery, 7);
+    EXPECT_TRUE(SetHostSetting(settings, "Hotkeys/Enabled", "1 "));
+    EXPECT_TRUE(settings.hotkeysEnabled);
+    EXPECT_TRUE(SetHostSetting(settings, "Hotkeys/GetBids", " Ctrl+Shift+F2 "));
+    EXPECT_EQ(KeyComboText(settings.hotkeys.at(static_cast<std::size_t>(HotkeyCommand::GetBids))),
+              "Ctrl+Shift+F2");
+    EXPECT_TRUE(SetHostSetting(settings, "Hotkeys/GetBids", "  "));
+    EXPECT_TRUE(settings.hotkeys.at(static_cast<std::size_t>(HotkeyCommand::GetBids)).Off());
+    // Blanks inside a value still make it another value.
+    EXPECT_FALSE(SetHostSetting(settings, "Live/GetBidsEvery", "1 0"));
+    EXPECT_EQ(settings.getBidsEvery, 7);
+}
+
 TEST(HostSettings, RefusedValuesAreNamedBySectionAndKey) {
     EXPECT_EQ(RejectedSettingsText({}), "");
     EXPECT_EQ(RejectedSettingsText({{"Live/GetBidsEvery", "1"}, {"Live/Sound", "yes"}}),
