@@ -59,7 +59,8 @@ public:
     void OnLogMenu();
 
     // Opens the floor log window, or closes it when it is open (the Log command, Ctrl+L).
-    void ToggleFloorLog();
+    // Opened from elsewhere (its hotkey), it takes the keyboard only when Gavelton had it.
+    void ToggleFloorLog(bool fromElsewhere = false);
     // The open floor log window; null while it is closed.
     FloorLogWindow* FloorLogView() const { return floorLog_; }
     // What the floor log's "Undo last sale" runs; the command is hidden while this is empty.
@@ -129,6 +130,8 @@ private:
     void ShowPanel(Panel panel);
     void KeepDummyHidden();
     void StartHotkeys();  // when Gavelton.ini turns them on
+    // One of Gavelton's windows has the keyboard now.
+    bool HasKeyboard();
     void OnClose(wxCloseEvent& event);
     void KeepPlaced();  // after a resize or minimise: on top, Dummy out of sight
     // Saves both files, stops the link and ends the program. When a save fails and the close
@@ -175,6 +178,9 @@ private:
     bool busyLook_ = false;  // red and the hourglass are showing
     wxTimer busyLookDelay_;  // shows them when a quiet command takes long
     wxWeakRef<wxWindow> focusBefore_;
+    // The command running came from elsewhere (a hotkey, a live run) while another program had
+    // the keyboard: the busy state's end leaves the focus alone.
+    bool keyboardElsewhere_ = false;
     std::function<void()> held_;  // the host's command that came during a quiet run
     std::unique_ptr<LiveBids> live_;
     std::string linkFailure_;

@@ -24,7 +24,7 @@ void AuctionFrame::OnLogMenu() {
     FocusDummy();
 }
 
-void AuctionFrame::ToggleFloorLog() {
+void AuctionFrame::ToggleFloorLog(bool fromElsewhere) {
     if (closing_) return;
     Floor& floor = auction_.floor;
     if (floorLog_) {
@@ -46,7 +46,11 @@ void AuctionFrame::ToggleFloorLog() {
             floorLog_->ShowJudgements();
         }
     });
-    floorLog_->Show();
+    if (fromElsewhere && !HasKeyboard()) {
+        floorLog_->ShowWithoutActivating();
+    } else {
+        floorLog_->Show();
+    }
 }
 
 void AuctionFrame::CloseFloorLog() {
