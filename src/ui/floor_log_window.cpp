@@ -7,15 +7,19 @@
 #include <wx/dataview.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
 #include <wx/persist/toplevel.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "common/atomic_file.h"
 #include "common/program_title.h"
 #include "floor/judgement.h"
 #include "ui/accessibility.h"
@@ -54,25 +58,39 @@ std::string CellOf(const Judgement& row, unsigned column) {
     }
 }
 
-// The window state store: a wxFileConfig of its own, opened in the working folder each time a
-// log window is made (tests and hosts alike run in the folder whose files they mean).
+// The window state store: a wxFileConfig of its own over the text of a file in the working
+// folder, read each time a log window is made (tests and hosts alike run in the folder whose
+// files they mean). It is written back by Gavelton itself, never by the config: that would
+// tell a folder that cannot take it in a box of wxWidgets' own.
 class WindowStateStore final : public wxPersistenceManager {
 public:
     static WindowStateStore& Use() {
         static WindowStateStore store;
-        store.config_ = std::make_unique<wxFileConfig>(wxEmptyString, wxEmptyString,
-                                                       wxFileName(wxGetCwd(), kWindowStateFile).GetFullPath(),
-                                                       wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+        store.path_ = wxFileName(wxGetCwd(), kWindowStateFile).GetFullPath().utf8_string();
+        const std::string text = ReadWholeFile(std::filesystem::u8path(store.path_)).value_or(std::string());
+        wxMemoryInputStream in(text.data(), text.size());
+        const wxLogNull quiet;  // a garbled line is skipped, not told in a box
+        store.config_ = std::make_unique<wxFileConfig>(in, wxConvUTF8);
         wxPersistenceManager::Set(store);
         return store;
     }
     wxConfigBase* GetConfig() const override { return config_.get(); }
-    void Flush() {
-        if (config_) config_->Flush();
+    FileResult Flush() {
+        if (!config_) return {};
+        wxMemoryOutputStream out;
+        {
+            const wxLogNull quiet;
+            if (!config_->Save(out, wxConvUTF8)) return {false, "cannot be put together"};
+        }
+        const wxStreamBuffer& buffer = *out.GetOutputStreamBuffer();
+        return WriteFileAtomically(
+            std::filesystem::u8path(path_),
+            {static_cast<const char*>(buffer.GetBufferStart()), buffer.GetIntPosition()});
     }
 
 private:
     std::unique_ptr<wxFileConfig> config_;
+    std::string path_;
 };
 
 }  // namespace
@@ -220,20 +238,21 @@ FloorLogWindow::~FloorLogWindow() {
     if (onGone_) onGone_();
 }
 
-void FloorLogWindow::SaveState() {
-    if (stateSaved_) return;
+FileResult FloorLogWindow::SaveState() {
+    if (stateSaved_) return {};
     stateSaved_ = true;
     // Saved, not unregistered: the persistent object stays bound to the window's destroy
     // event, which saves and unregisters it once more as the window goes.
     if (wxPersistenceManager::Get().Find(this)) wxPersistenceManager::Get().Save(this);
-    static_cast<WindowStateStore&>(wxPersistenceManager::Get()).Flush();
+    return static_cast<WindowStateStore&>(wxPersistenceManager::Get()).Flush();
 }
 
-void FloorLogWindow::Retire() {
+FileResult FloorLogWindow::Retire() {
     // Saved while the window still stands where the host left it.
-    SaveState();
+    const FileResult saved = SaveState();
     onGone_ = {};
     Destroy();
+    return saved;
 }
 
 void FloorLogWindow::BuildColumns() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "common/atomic_file.h"
 #include "floor/floor.h"
 
 class wxButton;
@@ -31,8 +32,9 @@ public:
     FloorLogWindow& operator=(const FloorLogWindow&) = delete;
 
     // Keeps the size and place for the next time, then goes (at the next idle time) without
-    // calling the SetOnGone callback: its owner has already let it go.
-    void Retire();
+    // calling the SetOnGone callback: its owner has already let it go. Says whether the place
+    // could be kept.
+    FileResult Retire();
     // Shows the floor's judgements (the list told only of the rows that changed since the last
     // time) and says the summary to screen readers when it changed.
     void ShowJudgements();
@@ -55,7 +57,7 @@ public:
 private:
     void BuildColumns();
     void BindKeys();  // Ctrl+C copies, Ctrl+L closes
-    void SaveState();
+    FileResult SaveState();
 
     const Floor& floor_;
     Caption* summary_ = nullptr;

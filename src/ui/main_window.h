@@ -112,6 +112,8 @@ public:
     void UndoLastSale();
     // Gavelton.ini as read at start.
     const HostSettings& Settings() const { return settings_; }
+    // What the title says of the floor log's place that could not be kept; empty when it was.
+    const std::string& PlaceFailure() const { return placeFailure_; }
     // What the title says of the hotkeys that could not be had; empty when all were.
     const std::string& HotkeyFailure() const { return hotkeyFailure_; }
     // Get Bids by itself; none before Start.
@@ -122,8 +124,8 @@ private:
     void BindFloorLogKey();  // Ctrl+L
     // Lets go of the log window without closing it (the window itself is going).
     void ForgetFloorLog();
-    // Keeps the log window's size and place and closes it.
-    void CloseFloorLog();
+    // Keeps the log window's size and place and closes it; whether the place could be kept.
+    FileResult CloseFloorLog();
     // Shows, once the busy state is over, what the command in it judged.
     void CatchUpFloorLog();
     void BindWindowEvents();
@@ -192,6 +194,7 @@ private:
     std::vector<std::string> titleLogged_;
     HostSettings settings_;
     std::string settingsFailure_;  // the keys of Gavelton.ini whose values were refused
+    std::string placeFailure_;     // the floor log's place could not be kept (not amber)
     std::unique_ptr<SystemHotkeys> hotkeys_;
     std::string hotkeyFailure_;        // the hotkeys another program holds
     ReturnWindow returnWindow_{this};  // what the link brings forward after a request

@@ -3,6 +3,7 @@
 
 #include <wx/accel.h>
 
+#include <string>
 #include <utility>
 
 #include "ui/floor_log_window.h"
@@ -28,7 +29,15 @@ void AuctionFrame::ToggleFloorLog(bool fromElsewhere) {
     if (closing_) return;
     Floor& floor = auction_.floor;
     if (floorLog_) {
-        CloseFloorLog();
+        const FileResult kept = CloseFloorLog();
+        // A place that cannot be kept costs the host only the next opening's place: named in
+        // the title, never asked about.
+        const std::string failure =
+            kept.ok ? std::string() : std::string(kWindowStateFile) + " not written: " + kept.reason;
+        if (failure != placeFailure_) {
+            placeFailure_ = failure;
+            ShowTrouble();
+        }
         return;
     }
     keptJudgementsBefore_ = floor.KeepsJudgements();
@@ -53,11 +62,11 @@ void AuctionFrame::ToggleFloorLog(bool fromElsewhere) {
     }
 }
 
-void AuctionFrame::CloseFloorLog() {
-    if (!floorLog_) return;
+FileResult AuctionFrame::CloseFloorLog() {
+    if (!floorLog_) return {};
     FloorLogWindow* log = floorLog_;
     ForgetFloorLog();
-    log->Retire();
+    return log->Retire();
 }
 
 void AuctionFrame::ForgetFloorLog() {

@@ -137,8 +137,8 @@ void AuctionFrame::ShowRecordStatus(const std::string& failure) {
 void AuctionFrame::ShowTrouble() {
     wxString title = kProgramTitle;
     std::vector<std::string> shown;
-    for (const std::string* failure :
-         {&settingsFailure_, &hotkeyFailure_, &recordFailure_, &logFailure_, &undoNote_, &linkFailure_}) {
+    for (const std::string* failure : {&settingsFailure_, &hotkeyFailure_, &placeFailure_, &recordFailure_,
+                                       &logFailure_, &undoNote_, &linkFailure_}) {
         if (failure->empty()) continue;
         title += title == kProgramTitle ? " - " : "; ";
         title += wxString::FromUTF8(*failure);
