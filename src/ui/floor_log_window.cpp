@@ -5,6 +5,7 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/dataview.h>
+#include <wx/display.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -181,6 +183,33 @@ private:
 }  // namespace
 #endif
 
+wxRect FirstLogPlace(const wxRect& screen, const wxRect& main, const wxSize& designed) {
+    // The room each side of the main window leaves on the screen, in the order preferred on a tie.
+    const int right = main.GetRight() + 1;
+    const int bottom = main.GetBottom() + 1;
+    const wxRect rooms[] = {
+        {right, screen.y, screen.GetRight() + 1 - right, screen.height},
+        {screen.x, bottom, screen.width, screen.GetBottom() + 1 - bottom},
+        {screen.x, screen.y, main.x - screen.x, screen.height},
+        {screen.x, screen.y, screen.width, main.y - screen.y},
+    };
+    wxRect best;
+    for (std::size_t side = 0; side < std::size(rooms); ++side) {
+        const wxRect& room = rooms[side];
+        if (room.width <= 0 || room.height <= 0) continue;
+        const wxSize size(std::min(designed.x, room.width), std::min(designed.y, room.height));
+        if (best.width * best.height >= size.x * size.y) continue;
+        // Next to the main window: level with it beside it, in line with it below or above.
+        const bool beside = side == 0 || side == 2;
+        wxPoint at(side == 2 ? main.x - size.x : room.x, side == 3 ? main.y - size.y : room.y);
+        if (beside) at.y = std::clamp(main.y, room.y, room.GetBottom() + 1 - size.y);
+        if (!beside) at.x = std::clamp(main.x, room.x, room.GetRight() + 1 - size.x);
+        best = wxRect(at, size);
+    }
+    // No room beside it at all: the designed size where the screen starts.
+    return best.IsEmpty() ? wxRect(screen.GetPosition(), designed) : best;
+}
+
 FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
     : wxFrame(owner, wxID_ANY, wxString(kProgramTitle) + " - Floor log", wxDefaultPosition, wxDefaultSize,
               wxDEFAULT_FRAME_STYLE | wxSTAY_ON_TOP, "FloorLog"),
@@ -228,7 +257,10 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
         }
         event.Skip();
     });
-    wxPersistentRegisterAndRestore(this, "FloorLog");
+    if (!wxPersistentRegisterAndRestore(this, "FloorLog")) {
+        const wxRect screen = wxDisplay(owner).GetClientArea();
+        SetSize(FirstLogPlace(screen, owner->GetScreenRect(), GetSize()));
+    }
     KeepOnTop(this);
     ShowJudgements();
 }

@@ -23,6 +23,11 @@ class FloorLogModel;
 // which is the host's own.
 inline constexpr const char* kWindowStateFile = "Gavelton windows.ini";
 
+// Where the log window first opens (no place kept yet): its designed size, made smaller where
+// the room needs it, beside, below or above the main window `main`, whichever side leaves the
+// most of it, inside the screen's work area `screen`: never over the main window's controls.
+wxRect FirstLogPlace(const wxRect& screen, const wxRect& main, const wxSize& designed);
+
 class FloorLogWindow final : public wxFrame {
 public:
     // Shows what `floor` judged; `floor` must outlive the window.

@@ -9,6 +9,7 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/dataview.h>
+#include <wx/display.h>
 #include <wx/log.h>
 #include <wx/panel.h>
 
@@ -114,6 +115,30 @@ TEST_F(FloorLog, ShowsTheLastGetBidsAndCopiesSelectedRowsAsTabSeparatedText) {
     Click(Button(Command::GetNextItem));
     EXPECT_TRUE(WaitUntil([&] { return log->RowCount() == 0; }));
     EXPECT_EQ(log->Summary().GetLabel(), "Lamp: no Get Bids judged yet");
+}
+
+// On a small screen the log's designed 900 x 420 fits nowhere beside the centred main window:
+// it takes the widest room (below it here), made smaller, and covers none of it.
+TEST(FloorLogFirstPlace, KeepsTheMainWindowClearInsideTheScreen) {
+    const wxRect screen(0, 0, 1024, 768);
+    const wxRect main(392, 279, 240, 210);
+    const wxRect place = FirstLogPlace(screen, main, {900, 420});
+    EXPECT_FALSE(place.Intersects(main));
+    EXPECT_TRUE(screen.Contains(place));
+    EXPECT_EQ(place, wxRect(124, 489, 900, 279));
+    // With room enough on the right, it sits there at full size, level with the main window.
+    EXPECT_EQ(FirstLogPlace({0, 0, 1600, 1200}, {100, 500, 240, 210}, {900, 420}),
+              wxRect(340, 500, 900, 420));
+}
+
+TEST_F(FloorLog, FirstOpensClearOfTheMainWindow) {
+    frame_->Move(0, 0);  // where a log opened at the screen's start would cover it
+    ASSERT_TRUE(WaitUntil([&] { return frame_->GetScreenRect().GetPosition() == wxPoint(0, 0); }));
+    FloorLogWindow* log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !log->GetScreenRect().Intersects(frame_->GetScreenRect()); }))
+        << log->GetScreenRect().x << "," << log->GetScreenRect().y;
+    EXPECT_TRUE(wxDisplay(frame_).GetClientArea().Contains(log->GetScreenRect()));
 }
 
 TEST_F(FloorLog, SizeAndPlaceKeptInAFileOfTheirOwn) {
