@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "common/atomic_file.h"
 #include "floor/floor.h"
 
 class wxButton;
@@ -22,6 +23,11 @@ class FloorLogModel;
 // which is the host's own.
 inline constexpr const char* kWindowStateFile = "Gavelton windows.ini";
 
+// Where the log window first opens (no place kept yet): its designed size, made smaller where
+// the room needs it, beside, below or above the main window `main`, whichever side leaves the
+// most of it, inside the screen's work area `screen`: never over the main window's controls.
+wxRect FirstLogPlace(const wxRect& screen, const wxRect& main, const wxSize& designed);
+
 class FloorLogWindow final : public wxFrame {
 public:
     // Shows what `floor` judged; `floor` must outlive the window.
@@ -31,8 +37,9 @@ public:
     FloorLogWindow& operator=(const FloorLogWindow&) = delete;
 
     // Keeps the size and place for the next time, then goes (at the next idle time) without
-    // calling the SetOnGone callback: its owner has already let it go.
-    void Retire();
+    // calling the SetOnGone callback: its owner has already let it go. Says whether the place
+    // could be kept.
+    FileResult Retire();
     // Shows the floor's judgements (the list told only of the rows that changed since the last
     // time) and says the summary to screen readers when it changed.
     void ShowJudgements();
@@ -55,7 +62,7 @@ public:
 private:
     void BuildColumns();
     void BindKeys();  // Ctrl+C copies, Ctrl+L closes
-    void SaveState();
+    FileResult SaveState();
 
     const Floor& floor_;
     Caption* summary_ = nullptr;

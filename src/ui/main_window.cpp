@@ -117,6 +117,7 @@ void AuctionFrame::BuildMenu() {
 
 void AuctionFrame::BindWindowEvents() {
     Bind(wxEVT_CLOSE_WINDOW, &AuctionFrame::OnClose, this);
+    PassCloseWhileDisabled(this);  // a close during a command closes once it is over
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         KeepPlaced();
         event.Skip();

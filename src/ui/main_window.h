@@ -59,7 +59,8 @@ public:
     void OnLogMenu();
 
     // Opens the floor log window, or closes it when it is open (the Log command, Ctrl+L).
-    void ToggleFloorLog();
+    // Opened from elsewhere (its hotkey), it takes the keyboard only when Gavelton had it.
+    void ToggleFloorLog(bool fromElsewhere = false);
     // The open floor log window; null while it is closed.
     FloorLogWindow* FloorLogView() const { return floorLog_; }
     // What the floor log's "Undo last sale" runs; the command is hidden while this is empty.
@@ -111,6 +112,8 @@ public:
     void UndoLastSale();
     // Gavelton.ini as read at start.
     const HostSettings& Settings() const { return settings_; }
+    // What the title says of the floor log's place that could not be kept; empty when it was.
+    const std::string& PlaceFailure() const { return placeFailure_; }
     // What the title says of the hotkeys that could not be had; empty when all were.
     const std::string& HotkeyFailure() const { return hotkeyFailure_; }
     // Get Bids by itself; none before Start.
@@ -121,14 +124,16 @@ private:
     void BindFloorLogKey();  // Ctrl+L
     // Lets go of the log window without closing it (the window itself is going).
     void ForgetFloorLog();
-    // Keeps the log window's size and place and closes it.
-    void CloseFloorLog();
+    // Keeps the log window's size and place and closes it; whether the place could be kept.
+    FileResult CloseFloorLog();
     // Shows, once the busy state is over, what the command in it judged.
     void CatchUpFloorLog();
     void BindWindowEvents();
     void ShowPanel(Panel panel);
     void KeepDummyHidden();
     void StartHotkeys();  // when Gavelton.ini turns them on
+    // One of Gavelton's windows has the keyboard now.
+    bool HasKeyboard();
     void OnClose(wxCloseEvent& event);
     void KeepPlaced();  // after a resize or minimise: on top, Dummy out of sight
     // Saves both files, stops the link and ends the program. When a save fails and the close
@@ -175,6 +180,9 @@ private:
     bool busyLook_ = false;  // red and the hourglass are showing
     wxTimer busyLookDelay_;  // shows them when a quiet command takes long
     wxWeakRef<wxWindow> focusBefore_;
+    // The command running came from elsewhere (a hotkey, a live run) while another program had
+    // the keyboard: the busy state's end leaves the focus alone.
+    bool keyboardElsewhere_ = false;
     std::function<void()> held_;  // the host's command that came during a quiet run
     std::unique_ptr<LiveBids> live_;
     std::string linkFailure_;
@@ -186,6 +194,7 @@ private:
     std::vector<std::string> titleLogged_;
     HostSettings settings_;
     std::string settingsFailure_;  // the keys of Gavelton.ini whose values were refused
+    std::string placeFailure_;     // the floor log's place could not be kept (not amber)
     std::unique_ptr<SystemHotkeys> hotkeys_;
     std::string hotkeyFailure_;        // the hotkeys another program holds
     ReturnWindow returnWindow_{this};  // what the link brings forward after a request

@@ -34,7 +34,7 @@ void AuctionFrame::StartHotkeys() {
         {HotkeyCommand::Call3rd, press(Command::Call3rd)},
         {HotkeyCommand::Sold, press(Command::Sold)},
         {HotkeyCommand::GetNextItem, press(Command::GetNextItem)},
-        {HotkeyCommand::FloorLog, [this] { ToggleFloorLog(); }},
+        {HotkeyCommand::FloorLog, [this] { ToggleFloorLog(true); }},
     };
     std::vector<HotkeyBinding> bindings;
     for (const auto& [hotkey, run] : actions) {
@@ -59,11 +59,21 @@ void AuctionFrame::StartHotkeys() {
 }
 
 void AuctionFrame::KeepKeyboardWhereItIs(bool keep) {
+    keyboardElsewhere_ = keep && !HasKeyboard();
     if (keep) {
         returnWindow_.KeepKeyboard();
     } else {
         returnWindow_.Release();
     }
+}
+
+bool AuctionFrame::HasKeyboard() {
+    // The main window, the floor log, or a box of Gavelton's.
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* top = dynamic_cast<wxTopLevelWindow*>(window);
+        if (top && top->IsActive()) return true;
+    }
+    return false;
 }
 
 }  // namespace gv::ui

@@ -3,6 +3,7 @@
 
 #include <wx/accel.h>
 
+#include <string>
 #include <utility>
 
 #include "ui/floor_log_window.h"
@@ -24,11 +25,19 @@ void AuctionFrame::OnLogMenu() {
     FocusDummy();
 }
 
-void AuctionFrame::ToggleFloorLog() {
+void AuctionFrame::ToggleFloorLog(bool fromElsewhere) {
     if (closing_) return;
     Floor& floor = auction_.floor;
     if (floorLog_) {
-        CloseFloorLog();
+        const FileResult kept = CloseFloorLog();
+        // A place that cannot be kept costs the host only the next opening's place: named in
+        // the title, never asked about.
+        const std::string failure =
+            kept.ok ? std::string() : std::string(kWindowStateFile) + " not written: " + kept.reason;
+        if (failure != placeFailure_) {
+            placeFailure_ = failure;
+            ShowTrouble();
+        }
         return;
     }
     keptJudgementsBefore_ = floor.KeepsJudgements();
@@ -46,14 +55,18 @@ void AuctionFrame::ToggleFloorLog() {
             floorLog_->ShowJudgements();
         }
     });
-    floorLog_->Show();
+    if (fromElsewhere && !HasKeyboard()) {
+        floorLog_->ShowWithoutActivating();
+    } else {
+        floorLog_->Show();
+    }
 }
 
-void AuctionFrame::CloseFloorLog() {
-    if (!floorLog_) return;
+FileResult AuctionFrame::CloseFloorLog() {
+    if (!floorLog_) return {};
     FloorLogWindow* log = floorLog_;
     ForgetFloorLog();
-    log->Retire();
+    return log->Retire();
 }
 
 void AuctionFrame::ForgetFloorLog() {

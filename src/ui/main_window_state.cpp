@@ -80,7 +80,11 @@ void AuctionFrame::LeaveBusy() {
     // Busy until here: a timer that fires in the yield above (a live run coming due) must not
     // start a command while the guard of this one is still in place.
     busyDepth_ = 0;
-    if (!quiet_) {
+    // Putting the focus into a window that does not have the keyboard would take the keyboard
+    // from the program that has it (and bring a minimised Gavelton back).
+    if (keyboardElsewhere_) {
+        // Where it was.
+    } else if (!quiet_) {
         FocusDummy();
     } else if (focusBefore_ && wxWindow::FindFocus() != focusBefore_) {
         // Disabling the window may have taken the focus from one of its controls.
@@ -133,8 +137,8 @@ void AuctionFrame::ShowRecordStatus(const std::string& failure) {
 void AuctionFrame::ShowTrouble() {
     wxString title = kProgramTitle;
     std::vector<std::string> shown;
-    for (const std::string* failure :
-         {&settingsFailure_, &hotkeyFailure_, &recordFailure_, &logFailure_, &undoNote_, &linkFailure_}) {
+    for (const std::string* failure : {&settingsFailure_, &hotkeyFailure_, &placeFailure_, &recordFailure_,
+                                       &logFailure_, &undoNote_, &linkFailure_}) {
         if (failure->empty()) continue;
         title += title == kProgramTitle ? " - " : "; ";
         title += wxString::FromUTF8(*failure);

@@ -19,6 +19,11 @@ namespace gv::ui {
 // Makes the window topmost without moving or resizing it.
 void KeepOnTop(wxTopLevelWindow* window);
 
+// The close button, or a close another program asks for, reaches the window's close handler
+// also while the window is disabled (busy): GTK would drop it, and the host's close would be
+// lost. Windows hands a close asked for by another program (WM_CLOSE) to the window already.
+void PassCloseWhileDisabled(wxTopLevelWindow* window);
+
 // The window's native handle (HWND, X window id), 0 while it has none (not yet realised, or a
 // display that is not X).
 std::uintptr_t NativeWindowHandle(wxWindow* window);

@@ -64,6 +64,31 @@ void KeepOnTop(wxTopLevelWindow* window) {
 
 namespace {
 
+// wxWidgets' own handler of "delete-event" drops it while the window is disabled; an emission
+// hook runs before any handler, so the close goes to the window's close handler first.
+gboolean OnDeleteEmission(GSignalInvocationHint* /*hint*/, guint count, const GValue* values, gpointer data) {
+    auto* window = static_cast<wxTopLevelWindow*>(data);
+    if (count > 0 && G_VALUE_HOLDS_OBJECT(&values[0]) &&
+        g_value_get_object(&values[0]) == static_cast<gpointer>(window->GetHandle()) &&
+        !window->IsEnabled()) {
+        window->Close();
+    }
+    return TRUE;  // stay installed
+}
+
+}  // namespace
+
+void PassCloseWhileDisabled(wxTopLevelWindow* window) {
+    const guint signal = g_signal_lookup("delete-event", GTK_TYPE_WIDGET);
+    const gulong hook = g_signal_add_emission_hook(signal, 0, &OnDeleteEmission, window, nullptr);
+    window->Bind(wxEVT_DESTROY, [window, signal, hook](wxWindowDestroyEvent& event) {
+        if (event.GetEventObject() == window) g_signal_remove_emission_hook(signal, hook);
+        event.Skip();
+    });
+}
+
+namespace {
+
 void AddCompactClass(GtkWidget* widget) {
     static bool installed = false;
     if (!installed) {

@@ -11,6 +11,8 @@ void KeepOnTop(wxTopLevelWindow* window) {
     ::SetWindowPos(static_cast<HWND>(window->GetHWND()), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void PassCloseWhileDisabled(wxTopLevelWindow*) {}
+
 void UseCompactStyle(wxWindow*) {}
 
 void UseFixedRowHeights(wxWindow*) {}  // the generic list draws only the rows in view

@@ -6,6 +6,8 @@
 #include <wx/frame.h>
 
 #include "auction_fixture.h"
+#include "ui/floor_log_window.h"
+#include "ui/native.h"
 
 // Last: Xlib's macros (None, Bool, ...) would clash with the headers above.
 #include <X11/Xlib.h>
@@ -52,6 +54,24 @@ protected:
         XSync(other_, False);
         XGetInputFocus(other_, &focused, &revert);
         return focused;
+    }
+
+    // The window's _NET_WM_USER_TIME; -1 when it has none.
+    long UserTime(::Window window) const {
+        const Atom atom = XInternAtom(other_, "_NET_WM_USER_TIME", False);
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        long time = -1;
+        XSync(other_, False);
+        if (XGetWindowProperty(other_, window, atom, 0, 1, False, AnyPropertyType, &type, &format, &count,
+                               &after, &data) == Success &&
+            data != nullptr) {
+            if (format == 32 && count == 1) time = *reinterpret_cast<const long*>(data);
+            XFree(data);
+        }
+        return time;
     }
 
     // Ctrl+Shift and the function key, through the X server as a keyboard would send them.
@@ -110,6 +130,30 @@ TEST_F(E2eHotkeys, EachRunsItsCommandWhileAnotherClientKeepsTheKeyboard) {
     EXPECT_TRUE(WaitUntil([&] { return BlockLabels()[0] == "Vase"; }));
     EXPECT_EQ(Focus(), holder_);
     EXPECT_EQ(frame_->GetTitle(), "Gavelton");
+}
+
+// Without ActivateClient nothing brings a window forward: after a command, and after the floor
+// log's hotkey, the keyboard and the focus are exactly as they were, no window of Gavelton's
+// holding it or asking for it.
+TEST_F(E2eHotkeys, CommandsAndTheFloorLogLeaveTheKeyboardAlone) {
+    ui::test::WriteFile(folder_ / "SCONTROL.TXT", "VZones 3.0\r\n0\r\n0\r\n");
+    StartAuction();
+    ChooseMenu(0);
+    HoldKeyboardElsewhere();
+
+    EXPECT_EQ(SayByHotkey(5).front(), "Item on the Block currently is Lamp");
+    EXPECT_FALSE(frame_->IsActive());
+    EXPECT_EQ(Focused(), nullptr) << "a control of Gavelton's took the focus";
+
+    sim_.Char('L', wxMOD_CONTROL | wxMOD_SHIFT);
+    ASSERT_TRUE(WaitUntil([&] { return frame_->FloorLogView() && frame_->FloorLogView()->IsShown(); }));
+    ui::FloorLogWindow* log = frame_->FloorLogView();
+    const auto logWindow = static_cast<::Window>(ui::NativeWindowHandle(log));
+    // A window manager gives a new window the keyboard unless its user time says no input yet.
+    EXPECT_TRUE(WaitUntil([&] { return UserTime(logWindow) == 0; }, 2000)) << "the log asks for the keyboard";
+    EXPECT_EQ(Focus(), holder_);
+    EXPECT_FALSE(log->IsActive());
+    EXPECT_EQ(Focused(), nullptr);
 }
 
 TEST_F(E2eHotkeys, OneAnotherClientHoldsIsNamedAndTheOthersStillWork) {

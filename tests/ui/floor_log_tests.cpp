@@ -2,9 +2,15 @@
 // beside a main window that keeps its size, its rows copied with Ctrl+C, its size and place
 // kept for the next time, and the undo command hidden until it has something to run.
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/dataview.h>
+#include <wx/display.h>
+#include <wx/log.h>
 #include <wx/panel.h>
 
 #include "floor/judgement.h"
@@ -111,6 +117,30 @@ TEST_F(FloorLog, ShowsTheLastGetBidsAndCopiesSelectedRowsAsTabSeparatedText) {
     EXPECT_EQ(log->Summary().GetLabel(), "Lamp: no Get Bids judged yet");
 }
 
+// On a small screen the log's designed 900 x 420 fits nowhere beside the centred main window:
+// it takes the widest room (below it here), made smaller, and covers none of it.
+TEST(FloorLogFirstPlace, KeepsTheMainWindowClearInsideTheScreen) {
+    const wxRect screen(0, 0, 1024, 768);
+    const wxRect main(392, 279, 240, 210);
+    const wxRect place = FirstLogPlace(screen, main, {900, 420});
+    EXPECT_FALSE(place.Intersects(main));
+    EXPECT_TRUE(screen.Contains(place));
+    EXPECT_EQ(place, wxRect(124, 489, 900, 279));
+    // With room enough on the right, it sits there at full size, level with the main window.
+    EXPECT_EQ(FirstLogPlace({0, 0, 1600, 1200}, {100, 500, 240, 210}, {900, 420}),
+              wxRect(340, 500, 900, 420));
+}
+
+TEST_F(FloorLog, FirstOpensClearOfTheMainWindow) {
+    frame_->Move(0, 0);  // where a log opened at the screen's start would cover it
+    ASSERT_TRUE(WaitUntil([&] { return frame_->GetScreenRect().GetPosition() == wxPoint(0, 0); }));
+    FloorLogWindow* log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !log->GetScreenRect().Intersects(frame_->GetScreenRect()); }))
+        << log->GetScreenRect().x << "," << log->GetScreenRect().y;
+    EXPECT_TRUE(wxDisplay(frame_).GetClientArea().Contains(log->GetScreenRect()));
+}
+
 TEST_F(FloorLog, SizeAndPlaceKeptInAFileOfTheirOwn) {
     FloorLogWindow* log = OpenLog();
     ASSERT_NE(log, nullptr);
@@ -127,6 +157,87 @@ TEST_F(FloorLog, SizeAndPlaceKeptInAFileOfTheirOwn) {
     EXPECT_TRUE(std::filesystem::exists(folder_ / kWindowStateFile));
     // The host's own settings file is never written behind the host's back.
     EXPECT_FALSE(std::filesystem::exists(folder_ / "Gavelton.ini"));
+}
+
+// What wxWidgets would tell the host in a box of its own (an error or a warning).
+class BoxesOfItsOwn final : public wxLog {
+public:
+    BoxesOfItsOwn() : before_(wxLog::SetActiveTarget(this)) {}
+    ~BoxesOfItsOwn() override { wxLog::SetActiveTarget(before_); }
+    std::vector<wxString> told;
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel level, const wxString& text) override {
+        if (level <= wxLOG_Warning) told.push_back(text);
+    }
+
+private:
+    wxLog* before_;
+};
+
+// The working folder made read-only, also for root (who writes into a folder without write
+// permission): immutable while the object lives.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const std::filesystem::path& folder) : fd_(::open(folder.c_str(), O_RDONLY)) {
+        if (::geteuid() != 0) {
+            using std::filesystem::perms;
+            std::filesystem::permissions(folder,
+                                         perms::owner_write | perms::group_write | perms::others_write,
+                                         std::filesystem::perm_options::remove);
+            return;
+        }
+        int flags = 0;
+        if (fd_ < 0 || ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0) return;
+        flags |= FS_IMMUTABLE_FL;
+        immutable_ = ::ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ~ReadOnlyFolder() { Undo(); }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    bool Made() const { return ::geteuid() != 0 || immutable_; }
+    void Undo() {
+        int flags = 0;
+        if (immutable_ && ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(fd_, FS_IOC_SETFLAGS, &flags);
+        }
+        immutable_ = false;
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+    bool immutable_ = false;
+};
+
+TEST_F(FloorLog, APlaceThatCannotBeKeptIsNamedInTheTitleOnceNeverInABox) {
+    const BoxesOfItsOwn boxes;
+    ReadOnlyFolder readOnly(folder_);
+    if (!readOnly.Made()) {
+        // No immutable files here (tmpfs, no capability): a folder where the file should be.
+        std::filesystem::create_directory(kWindowStateFile);
+    }
+    const std::string named = "Gavelton - Gavelton windows.ini not written: ";
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_NE(OpenLog(), nullptr);
+        ClickMenu(kLogMenu);
+        ASSERT_TRUE(WaitUntil([] { return !wxWindow::FindWindowByName("FloorLog"); }));
+        const std::string title = frame_->GetTitle().utf8_string();
+        EXPECT_EQ(title.rfind(named, 0), 0u) << title;
+        EXPECT_EQ(title.find(named.substr(10), named.size()), std::string::npos) << "named twice: " << title;
+    }
+    EXPECT_TRUE(boxes.told.empty()) << boxes.told.front();
+
+    // Once it can be kept again, the title is plain again.
+    readOnly.Undo();
+    std::filesystem::remove(kWindowStateFile);
+    ASSERT_NE(OpenLog(), nullptr);
+    ClickMenu(kLogMenu);
+    EXPECT_TRUE(WaitUntil([&] { return !frame_->GetTitle().Contains(kWindowStateFile); }))
+        << frame_->GetTitle();
+    EXPECT_TRUE(std::filesystem::is_regular_file(kWindowStateFile));
 }
 
 TEST_F(FloorLog, UndoLastSaleButtonRunsTheWindowsUndo) {

@@ -11,6 +11,10 @@
 #include "gui_fixture.h"
 #include "setup/host_settings.h"
 #include "setup/setup_files.h"
+#include "ui/native.h"
+
+// Last: Xlib's macros (None, Bool, ...) would clash with the headers above.
+#include <X11/Xlib.h>
 
 namespace gv::ui::test {
 namespace {
@@ -150,6 +154,41 @@ TEST_F(Lifecycle, ACloseWhileBusyWaitsForTheCommandToFinish) {
     EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
     EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
     frame_ = nullptr;
+}
+
+// The close button, or wmctrl -c: the window manager sends WM_DELETE_WINDOW, here from another
+// client as a window manager would.
+void CloseAsTheWindowManagerDoes(wxWindow* window) {
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<::Window>(NativeWindowHandle(window));
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+    XSync(display, False);
+    XCloseDisplay(display);
+}
+
+TEST_F(Lifecycle, TheCloseButtonDuringACommandClosesOnceItIsOver) {
+    StartWindow();
+    wxWeakRef<wxFrame> window(frame_);
+    int asked = 0;
+    frame_->Bind(wxEVT_CLOSE_WINDOW, [&](wxCloseEvent& event) {
+        ++asked;
+        event.Skip();
+    });
+    frame_->EnterBusy();
+    CloseAsTheWindowManagerDoes(frame_);
+    EXPECT_TRUE(WaitUntil([&] { return asked == 1; }, 5000)) << "the close was dropped";
+    ASSERT_TRUE(window) << "closed in the middle of a command";
+    frame_->LeaveBusy();
+    EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
+    EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
+    if (!window) frame_ = nullptr;
 }
 
 TEST_F(Lifecycle, ASessionEndingWhileBusySavesAtOnceAndClosesAfterTheCommand) {
