@@ -281,7 +281,7 @@ FileResult FloorLogWindow::SaveState() {
 
 FileResult FloorLogWindow::Retire() {
     // Saved while the window still stands where the host left it.
-    const FileResult saved = SaveState();
+    FileResult saved = SaveState();
     onGone_ = {};
     Destroy();
     return saved;
