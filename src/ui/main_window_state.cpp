@@ -11,6 +11,7 @@
 #include "ui/colours.h"
 #include "ui/input_guard.h"
 #include "ui/main_window.h"
+#include "ui/native.h"
 
 namespace gv::ui {
 
@@ -80,9 +81,9 @@ void AuctionFrame::LeaveBusy() {
     // Busy until here: a timer that fires in the yield above (a live run coming due) must not
     // start a command while the guard of this one is still in place.
     busyDepth_ = 0;
-    // Putting the focus into a window that does not have the keyboard would take the keyboard
-    // from the program that has it (and bring a minimised Gavelton back).
-    if (keyboardElsewhere_) {
+    // Putting the focus into a window that does not have the keyboard would, on GTK, take the
+    // keyboard from the program that has it (and bring a minimised Gavelton back).
+    if (keyboardElsewhere_ && FocusTakesTheKeyboard()) {
         // Where it was.
     } else if (!quiet_) {
         FocusDummy();

@@ -19,6 +19,11 @@ namespace gv::ui {
 // Makes the window topmost without moving or resizing it.
 void KeepOnTop(wxTopLevelWindow* window);
 
+// Whether putting the focus on a control of a window that does not have the keyboard takes the
+// keyboard from the program that has it. GTK asks for it; Windows only moves Gavelton's own
+// focus, which it needs for keys (Alt+F4 among them) once the host comes back to the window.
+bool FocusTakesTheKeyboard();
+
 // The close button, or a close another program asks for, reaches the window's close handler
 // also while the window is disabled (busy): GTK would drop it, and the host's close would be
 // lost. Windows hands a close asked for by another program (WM_CLOSE) to the window already.

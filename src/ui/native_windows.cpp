@@ -13,6 +13,8 @@ void KeepOnTop(wxTopLevelWindow* window) {
 
 void PassCloseWhileDisabled(wxTopLevelWindow*) {}
 
+bool FocusTakesTheKeyboard() { return false; }
+
 void UseCompactStyle(wxWindow*) {}
 
 void UseFixedRowHeights(wxWindow*) {}  // the generic list draws only the rows in view
