@@ -289,9 +289,7 @@ std::vector<std::size_t> Floor::FollowSaleLines(std::string_view capture, const 
             const std::size_t to = line < chatLines_.Count() ? chatLines_.Offset(line + 1) : capture.size();
             std::string_view text = capture.substr(from, to - from);
             text = text.substr(0, text.find('\r'));
-            const std::size_t colon = text.find(':');
-            if (colon == std::string_view::npos || text.starts_with("ESP from") ||
-                TrimView(text.substr(colon + 1)) != sale.text ||
+            if (SaidInLine(text) != std::optional<std::string_view>(sale.text) ||
                 std::find(taken.begin(), taken.end(), line) != taken.end())
                 continue;
             sale.lines.push_back(line);

@@ -120,6 +120,13 @@ void JudgeBidLine(std::string_view line, const TierTable& tiers, BidCheck& check
 
 }  // namespace
 
+std::optional<std::string_view> SaidInLine(std::string_view line) {
+    std::string_view speaker;
+    std::string_view said;
+    if (!AfterFirstColon(line, speaker, said) || line.starts_with(kEspPrefix)) return std::nullopt;
+    return TrimView(said);
+}
+
 std::string MarkerText(std::string_view blockItem) {
     std::string marker(kMarkerPrefix);
     marker += ' ';

@@ -3,6 +3,7 @@
 // what they do to the block state.
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
               const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted,
               std::vector<Judgement>* rows, std::span<const std::size_t> reopened = {});
+
+// What an avatar said in chat line `line` (its words after the first ":", trimmed), as the
+// intake reads the host's lines; nullopt for a line without a colon and for an ESP line.
+std::optional<std::string_view> SaidInLine(std::string_view line);
 
 // "Item on the Block currently is " + the item: the first line of State Item, and what the
 // intake looks for in the chat before it takes bids.
