@@ -144,12 +144,12 @@ private:
 void PressGetBidsEachIteration(benchmark::State& state, Window& window, bool untilShown = false) {
     for (auto _ : state) {
         state.PauseTiming();
-        window->OnAuctionMenu();
+        window->Commands().Run(gv::ui::Command::Auction, gv::ui::Origin::Window);
         // The Auction command's own redraw (captions, an emptied log) is done by the time a host
         // presses Get Bids.
         g_bench->setup.pump.Yield();
         state.ResumeTiming();
-        window->AuctionControls().Press(gv::ui::Command::GetBids);
+        window->Commands().Run(gv::ui::Command::GetBids, gv::ui::Origin::Window);
         if (untilShown) g_bench->setup.pump.Yield();
     }
     if (window->Block().currentBid.empty()) state.SkipWithError("no bid was taken");
@@ -165,7 +165,7 @@ void BM_WholeGetBidsInWindow(benchmark::State& state) {
 // every Get Bids.
 void LogOpen(benchmark::State& state, bool untilShown) {
     Window window(*g_bench);
-    window->ToggleFloorLog();
+    window->FloorLog().Toggle();
     if (window->FloorLogView() == nullptr) state.SkipWithError("the log did not open");
     PressGetBidsEachIteration(state, window, untilShown);
     g_bench->setup.pump.Yield();  // the log shows the rows once the command is over
@@ -182,8 +182,8 @@ void BM_WholeGetBidsInWindowLogShown(benchmark::State& state) { LogOpen(state, t
 // The host's common case: the same auction pressed again and again, a few more lines in the
 // chat each time (talk, a bid that is taken, one that is too low), posted untimed.
 void PressGetBidsAgainEachIteration(benchmark::State& state, Window& window) {
-    window->OnAuctionMenu();
-    window->AuctionControls().Press(gv::ui::Command::GetBids);
+    window->Commands().Run(gv::ui::Command::Auction, gv::ui::Origin::Window);
+    window->Commands().Run(gv::ui::Command::GetBids, gv::ui::Origin::Window);
     for (auto _ : state) {
         state.PauseTiming();
         const double standing = gv::ValOrInfinity(window->Block().currentBid);
@@ -191,7 +191,7 @@ void PressGetBidsAgainEachIteration(benchmark::State& state, Window& window) {
         if (!g_bench->world->Post({"Ann: still going", "ESP from Zed: " + raise, "ESP from Cy: 5"}))
             state.SkipWithError("the world did not post the lines");
         state.ResumeTiming();
-        window->AuctionControls().Press(gv::ui::Command::GetBids);
+        window->Commands().Run(gv::ui::Command::GetBids, gv::ui::Origin::Window);
     }
 }
 
@@ -203,7 +203,7 @@ void BM_WholeGetBidsInWindowAgain(benchmark::State& state) {
 
 void BM_WholeGetBidsInWindowAgainLogOpen(benchmark::State& state) {
     Window window(*g_bench);
-    window->ToggleFloorLog();
+    window->FloorLog().Toggle();
     if (window->FloorLogView() == nullptr) state.SkipWithError("the log did not open");
     PressGetBidsAgainEachIteration(state, window);
     const gv::ui::FloorLogWindow* log = window->FloorLogView();
@@ -216,9 +216,9 @@ void BM_WholeGetBidsInWindowAgainLogOpen(benchmark::State& state) {
 // shown, and a yield after.
 void BM_FloorLogRedraw(benchmark::State& state) {
     Window window(*g_bench);
-    window->ToggleFloorLog();
-    window->OnAuctionMenu();
-    window->AuctionControls().Press(gv::ui::Command::GetBids);
+    window->FloorLog().Toggle();
+    window->Commands().Run(gv::ui::Command::Auction, gv::ui::Origin::Window);
+    window->Commands().Run(gv::ui::Command::GetBids, gv::ui::Origin::Window);
     for (auto _ : state) {
         window->FloorLogView()->ShowJudgements();
         g_bench->setup.pump.Yield();
@@ -240,9 +240,9 @@ void BM_IntakeWithWxYieldsBesideWindow(benchmark::State& state) {
 void BM_BusyStateInWindow(benchmark::State& state) {
     Window window(*g_bench);
     for (auto _ : state) {
-        window->EnterBusy();
+        window->Gate().EnterBusy();
         g_bench->setup.pump.Yield();
-        window->LeaveBusy();
+        window->Gate().LeaveBusy();
         g_bench->setup.pump.Yield();
     }
 }

@@ -154,11 +154,16 @@ void Floor::Note(const std::string& event) {
 }
 
 void Floor::Changed() {
-    if (onChange_) onChange_();
+    events_.Tell([](FloorListener& listener) { listener.BlockChanged(); });
 }
 
 void Floor::LinkStatus(LinkFault fault, std::string_view consequence) {
-    if (onLinkStatus_) onLinkStatus_(LinkFailureText(fault, consequence));
+    const std::string failure = LinkFailureText(fault, consequence);
+    events_.Tell([&](FloorListener& listener) { listener.LinkStatus(failure); });
+}
+
+void Floor::RecordStatus(const std::string& failure) {
+    events_.Tell([&](FloorListener& listener) { listener.RecordStatus(failure); });
 }
 
 void Floor::SpokenStatus(LinkFault fault, std::string_view consequence) {
@@ -205,6 +210,7 @@ void Floor::Sold() {
     said(saleLines_.back());
     RecordSale(sale);
     LogSale();
+    events_.Tell([&](FloorListener& listener) { listener.SaleMade(sale.row); });
     // The entry goes only where it still stands: the List command's reset of the index, or
     // entries deleted since, leave another entry (or none) at the index.
     sale.removed = items_.EntryAt(block_.blockItemIndex) == block_.entryOnBlock &&
@@ -227,12 +233,18 @@ void Floor::RecordSale(SaleSnapshot& sale) {
     const FileResult written = sales_->Add(sale.row);
     sale.recorded = true;
     Note(SaleEvent(sale.row, &written));
-    if (onRecordStatus_)
-        onRecordStatus_(written.ok ? std::string()
-                                   : std::string(kSalesFile) + " not written: " + written.reason);
+    RecordStatus(written.ok ? std::string() : std::string(kSalesFile) + " not written: " + written.reason);
 }
 
-void Floor::GetBids() {
+BidsOutcome Floor::GetBids() {
+    const BidsOutcome outcome = FetchAndJudge();
+    // Told once the busy state is over, so that a listener may start another command.
+    events_.Tell([&](FloorListener& listener) { listener.BidsTaken(outcome); });
+    return outcome;
+}
+
+BidsOutcome Floor::FetchAndJudge() {
+    BidsOutcome outcome;
     BusyScope busy(busy_);
     const CaptureResult capture = CaptureChat(link_, pump_, capturePath_);
     block_.markerText = MarkerText(block_.blockItem);
@@ -248,8 +260,9 @@ void Floor::GetBids() {
             log_.rows.push_back(std::move(row));
         }
         JudgementsChanged();
-        return;
+        return outcome;
     }
+    outcome.fetched = true;
     ++fetchesThrough_;
     const ChatShift shift = chatLines_.Follow(*text);
     const std::vector<std::size_t> reopened = FollowSaleLines(*text, shift);
@@ -261,8 +274,12 @@ void Floor::GetBids() {
         *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); },
         Recording() ? &log_.rows : nullptr, reopened);
     if (Recording()) NoteVerdicts(firstVerdicts_.Keep(log_, shift, RulesText()));
-    if (block_.currentBid != bid || block_.currentBidder != bidder) Note(BidsEvent(block_));
+    if (block_.currentBid != bid || block_.currentBidder != bidder) {
+        Note(BidsEvent(block_));
+        outcome.newBid = !block_.currentBid.empty();
+    }
     JudgementsChanged();
+    return outcome;
 }
 
 std::string Floor::RulesText() const {
@@ -327,7 +344,7 @@ void Floor::LogSale() {
 }
 
 void Floor::JudgementsChanged() {
-    if (onJudgements_) onJudgements_();
+    events_.Tell([](FloorListener& listener) { listener.JudgementsChanged(); });
 }
 
 void Floor::GetNextItem() {

@@ -1,7 +1,7 @@
 #pragma once
 // The auction floor's commands, as the auction panel's buttons and the Auction menu command
-// run them. The main window owns the state and binds its labels to it; it refreshes them
-// whenever the floor reports a change (the floor yields right after, so the window repaints).
+// run them. What they change is told through Events(): the windows that show it subscribe
+// (the floor yields right after a change of the block, so the window repaints).
 
 #include <filesystem>
 #include <functional>
@@ -16,6 +16,7 @@
 #include "floor/chat_lines.h"
 #include "floor/evening_log.h"
 #include "floor/first_verdicts.h"
+#include "floor/floor_events.h"
 #include "floor/judgement.h"
 #include "floor/sales_record.h"
 #include "link/link_port.h"
@@ -72,22 +73,15 @@ public:
           BusyHost& busy);
 
     void SetCapturePath(std::filesystem::path path) { capturePath_ = std::move(path); }
-    // Called whenever the block labels or the item list changed.
-    void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
-    // Called at the end of every command that talked to the chat client, with the empty text
-    // when it went through and LinkFailureText otherwise; not after an announcement whose
-    // lines the link cannot confirm (see LinkPort::LinesConfirmed).
-    void SetOnLinkStatus(std::function<void(const std::string&)> onStatus) {
-        onLinkStatus_ = std::move(onStatus);
-    }
-    // Where SOLD records the sale (none: no record), the clock it takes the time from, and
-    // what it says after each addition: the empty text when the row was written, else
+    // What the commands did, for whoever listens: the block changed, each command's link
+    // status (not after an announcement whose lines the link cannot confirm, see
+    // LinkPort::LinesConfirmed), the sales record's status, the judgements, sales and undos.
+    FloorEvents& Events() { return events_; }
+    // Where SOLD records the sale (none: no record) and the clock it takes the time from. After
+    // each addition the record's status is the empty text when the row was written, else
     // "Sales.csv not written: " and the reason.
     void SetSalesRecord(SalesRecord* sales) { sales_ = sales; }
     void SetClock(std::function<std::string()> timeText) { timeText_ = std::move(timeText); }
-    void SetOnRecordStatus(std::function<void(const std::string&)> onStatus) {
-        onRecordStatus_ = std::move(onStatus);
-    }
 
     // Where the floor logs the lines it says, its sales and undos (none: no log).
     void SetLog(EveningLog* log) { eveningLog_ = log; }
@@ -99,15 +93,13 @@ public:
     // The judgements of the last Get Bids of the item on the block; a new item starts it empty.
     // Each ESP line shows the verdict it got the first time a Get Bids judged it in this auction.
     const FloorLog& Judgements() const { return log_; }
-    // Called whenever Judgements() changed: Get Bids, Get Next Item, the Auction command, SOLD.
-    void SetOnJudgements(std::function<void()> onJudgements) { onJudgements_ = std::move(onJudgements); }
 
     // The auction panel's buttons, and the first step of the Auction and List menu commands.
     void StateItem();
     void Call(int call);  // call 1st, 2nd, 3rd
     void Sold();
-    void GetBids();      // CaptureChat and the intake
-    void GetNextItem();  // no busy state; the window moves the focus
+    BidsOutcome GetBids();  // CaptureChat and the intake
+    void GetNextItem();     // no busy state; the window moves the focus
     void AuctionCommand();
     void ListCommand();  // no selection, the block item index back to 0
     void StateRules();
@@ -117,8 +109,7 @@ public:
     // since, or when the record cannot be rewritten now.
     UndoOutcome UndoLastSale();
     bool CanUndo() const { return lastSale_.has_value(); }
-    // How many Get Bids fetched the chat so far, pressed or run by themselves: a new one tells
-    // the live runs that the client answers again.
+    // How many Get Bids fetched the chat so far, pressed or run by themselves.
     unsigned long long FetchesThrough() const { return fetchesThrough_; }
 
 private:
@@ -126,6 +117,9 @@ private:
     LinkFault Speak(const std::vector<std::string>& lines);
     void Changed();
     void LinkStatus(LinkFault fault, std::string_view consequence);
+    void RecordStatus(const std::string& failure);
+    // Get Bids inside its busy state.
+    BidsOutcome FetchAndJudge();
     // LinkStatus after an announcement.
     void SpokenStatus(LinkFault fault, std::string_view consequence);
     // The first SOLD of the item on the block adds it to the sales record.
@@ -165,11 +159,9 @@ private:
     EventPump& pump_;
     BusyHost& busy_;
     std::filesystem::path capturePath_ = DefaultCapturePath();
-    std::function<void()> onChange_;
-    std::function<void(const std::string&)> onLinkStatus_;
+    FloorEvents events_;
     SalesRecord* sales_ = nullptr;
     std::function<std::string()> timeText_ = LocalTimeText;
-    std::function<void(const std::string&)> onRecordStatus_;
     EveningLog* eveningLog_ = nullptr;
     std::optional<SaleSnapshot> lastSale_;
     // What both the floor log and the evening's log show of each ESP line.
@@ -180,7 +172,6 @@ private:
     std::vector<SaleLines> saleLines_;
     bool keepJudgements_ = false;
     FloorLog log_;
-    std::function<void()> onJudgements_;
     unsigned long long fetchesThrough_ = 0;
 };
 

@@ -60,6 +60,7 @@ UndoOutcome Floor::UndoLastSale() {
             event += "; " + note;
         }
     }
+    const SaleRow undone = sale.row;
     lastSale_.reset();
     // The sale line in the chat no longer ends the auction: Get Bids takes the bids after it
     // as before the sale, and a State Item of the item again goes on with the same auction.
@@ -67,11 +68,12 @@ UndoOutcome Floor::UndoLastSale() {
     firstVerdicts_.Reopen();
     Note(event);
     // A row that waited in memory and is gone now was the record's only trouble.
-    if (onRecordStatus_ && sales_ != nullptr && sales_->Pending() == 0) onRecordStatus_({});
+    if (sales_ != nullptr && sales_->Pending() == 0) RecordStatus({});
     // The floor log held the sale, or another item's bids: the next Get Bids judges anew.
     StartLog(false);
     JudgementsChanged();
     Changed();
+    events_.Tell([&](FloorListener& listener) { listener.SaleUndone(undone); });
     return {true, note};
 }
 

@@ -6,14 +6,18 @@
 
 #include "ui/accessibility.h"
 #include "ui/caption.h"
-#include "ui/command_log.h"
+#include "ui/command_table.h"
 
 namespace gv::ui {
 
 namespace {
 
-ControlDesign CommandButton(const char* name, Twips twips, const char* caption, Command command) {
-    return {.name = name, .look = Look::Button, .twips = twips, .text = caption, .command = command};
+ControlDesign CommandButton(const char* name, Twips twips, Command command) {
+    return {.name = name,
+            .look = Look::Button,
+            .twips = twips,
+            .text = std::string(RowOf(command).name),
+            .command = command};
 }
 
 // A block caption: its placeholder, and what it shows for a screen reader.
@@ -29,20 +33,20 @@ std::vector<ControlDesign> AuctionDesign() {
          .twips = {3600, 120, 1935, 495},
          .text = "Dummy Button",
          .measured = false},
-        CommandButton("Command7", {120, 120, 1575, 375}, "State Rules", Command::StateRules),
-        CommandButton("Command5", {1800, 120, 1575, 375}, "State Item", Command::StateItem),
-        CommandButton("Command6", {120, 600, 1575, 375}, "Get Bids", Command::GetBids),
-        CommandButton("Command11", {2040, 600, 1335, 375}, "Get Next Item", Command::GetNextItem),
+        CommandButton("Command7", {120, 120, 1575, 375}, Command::StateRules),
+        CommandButton("Command5", {1800, 120, 1575, 375}, Command::StateItem),
+        CommandButton("Command6", {120, 600, 1575, 375}, Command::GetBids),
+        CommandButton("Command11", {2040, 600, 1335, 375}, Command::GetNextItem),
         BlockCaption("BlockMin", {120, 1080, 855, 255}, "Min Bid", "Minimum bid"),
         BlockCaption("BlockItem", {960, 1080, 2415, 255}, "Item on the block", "Item on the block"),
         BlockCaption("CurrentBidder", {120, 1440, 2415, 255}, "Current Bidder", "Current bidder"),
         BlockCaption("CurrentBid", {2520, 1440, 855, 255}, "Current Bid", "Current bid"),
         BlockCaption("LastBidder", {120, 1800, 2415, 255}, "Last Bidder", "Last bidder"),
         BlockCaption("LastBid", {2520, 1800, 855, 255}, "Last Bid", "Last bid"),
-        CommandButton("Command1", {120, 2160, 855, 375}, "call 1st", Command::Call1st),
-        CommandButton("Command2", {960, 2160, 855, 375}, "call 2nd", Command::Call2nd),
-        CommandButton("Command3", {1800, 2160, 855, 375}, "call 3rd", Command::Call3rd),
-        CommandButton("Command4", {2640, 2160, 735, 375}, "SOLD", Command::Sold),
+        CommandButton("Command1", {120, 2160, 855, 375}, Command::Call1st),
+        CommandButton("Command2", {960, 2160, 855, 375}, Command::Call2nd),
+        CommandButton("Command3", {1800, 2160, 855, 375}, Command::Call3rd),
+        CommandButton("Command4", {2640, 2160, 735, 375}, Command::Sold),
     };
 }
 
@@ -54,7 +58,7 @@ AuctionPanel::AuctionPanel(wxWindow* client, ControlBuilder& build, Auction& auc
     for (const ControlDesign& design : AuctionDesign()) {
         wxWindow* control = build.Build(client, design);
         made[design.name] = control;
-        buttons_.Add(control, design, [this](Command command) { Press(command); });
+        buttons_.Add(control, design, [this](Command command) { host_.Run(command, Origin::Window); });
         if (design.name == "Dummy") {
             dummy_ = static_cast<wxButton*>(control);
             dummyTwips_ = design.twips;
@@ -89,53 +93,5 @@ void AuctionPanel::ShowBlock() {
 void AuctionPanel::MarkNewBid(bool marked) { currentBid_->SetMarked(marked); }
 
 bool AuctionPanel::NewBidMarked() const { return currentBid_->Marked(); }
-
-void AuctionPanel::Press(Command command, Origin origin) {
-    if (!host_.Idle()) {
-        if (origin != Origin::Live) host_.HoldUntilIdle([this, command, origin] { Press(command, origin); });
-        return;
-    }
-    LogCommand(auction_, command, origin);
-    const bool fromElsewhere = origin != Origin::Window;
-    if (fromElsewhere) host_.KeepKeyboardWhereItIs(true);
-    Run(command);
-    if (fromElsewhere) host_.KeepKeyboardWhereItIs(false);
-    if (origin == Origin::Window && command != Command::AddToList && command != Command::Delete)
-        host_.FocusDummy();
-}
-
-void AuctionPanel::Run(Command command) {
-    Floor& floor = auction_.floor;
-    switch (command) {
-        case Command::StateRules:
-            floor.StateRules();
-            break;
-        case Command::StateItem:
-            floor.StateItem();
-            break;
-        case Command::GetBids:
-            floor.GetBids();
-            break;
-        case Command::GetNextItem:
-            floor.GetNextItem();
-            ShowBlock();
-            break;
-        case Command::Call1st:
-            floor.Call(1);
-            break;
-        case Command::Call2nd:
-            floor.Call(2);
-            break;
-        case Command::Call3rd:
-            floor.Call(3);
-            break;
-        case Command::Sold:
-            floor.Sold();
-            break;
-        case Command::AddToList:
-        case Command::Delete:
-            break;  // the item list panel's
-    }
-}
 
 }  // namespace gv::ui

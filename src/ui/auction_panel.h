@@ -28,14 +28,7 @@ public:
     // The button of one of the panel's commands; none for a command of another panel.
     wxButton* Button(Command command) const { return buttons_.Find(command); }
 
-    // A command as the host's click runs it: refused while busy, but run right after a live
-    // run that was working quietly; from the window it ends on Dummy, from elsewhere it leaves
-    // the focus where it is.
-    void Press(Command command, Origin origin = Origin::Window);
-
 private:
-    void Run(Command command);
-
     wxButton* dummy_ = nullptr;
     Twips dummyTwips_ = {};
     CommandButtons buttons_;

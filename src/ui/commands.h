@@ -1,6 +1,6 @@
 #pragma once
-// The commands of the main window's buttons, by what they do. The panels' design tables give
-// each its button, under the button's designed window name.
+// The commands of the main window, by what they do: its buttons, its menu bar and its keys.
+// Each is declared once, as a row of the command table (ui/command_table.h).
 
 namespace gv::ui {
 
@@ -17,6 +17,15 @@ enum class Command {
     // The item list panel.
     AddToList,
     Delete,
+    // The menu bar.
+    Auction,
+    List,
+    Bids,
+    Reconnect,
+    About,
+    FloorLog,
+    // A key only.
+    UndoLastSale,
 };
 
 // Where a command came from: the host's click or key in Gavelton's own window, a system-wide

@@ -5,7 +5,7 @@
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
-#include "ui/command_log.h"
+#include "ui/command_table.h"
 #include "ui/key_input.h"
 
 namespace gv::ui {
@@ -37,17 +37,15 @@ ListPanel::ListPanel(wxWindow* client, ControlBuilder& build, Auction& auction, 
     const ControlDesign addToList = {.name = "Command9",
                                      .look = Look::Button,
                                      .twips = {1680, 2040, 1455, 375},
-                                     .text = "Add to List",
+                                     .text = std::string(RowOf(Command::AddToList).name),
                                      .command = Command::AddToList};
     // Last in the tab order, and created after the list box so that it is drawn above it.
     const ControlDesign deleteEntry = {.name = "Command8",
                                        .look = Look::Button,
                                        .twips = {2280, 1200, 735, 375},
-                                       .text = "Delete",
+                                       .text = std::string(RowOf(Command::Delete).name),
                                        .command = Command::Delete};
-    const auto press = [this](Command command) {
-        command == Command::AddToList ? OnAddToList() : OnDelete();
-    };
+    const auto press = [this](Command command) { host_.Run(command, Origin::Window); };
     buttons_.Add(build.Build(frame_, addToList), addToList, press);
     buttons_.Add(build.Build(frame_, deleteEntry), deleteEntry, press);
     deleteButton_ = buttons_.Find(Command::Delete);

@@ -9,14 +9,15 @@
 #include <chrono>
 
 #include "floor/auction.h"
+#include "floor/floor_events.h"
 #include "floor/live_pace.h"
 #include "setup/host_settings.h"
 
 namespace gv::ui {
 
-class AuctionFrame;
+class CommandDesk;
 
-class LiveBids {
+class LiveBids final : public FloorListener {
 public:
     // What the runs did, for the soak's report.
     struct Figures {
@@ -31,26 +32,31 @@ public:
     static constexpr std::chrono::milliseconds kLookEvery{100};
     static constexpr std::chrono::milliseconds kMarkTime{1500};
 
-    LiveBids(AuctionFrame& frame, Auction& auction, const HostSettings& settings);
+    LiveBids(Auction& auction, const HostSettings& settings, CommandDesk& desk);
     LiveBids(const LiveBids&) = delete;
     LiveBids& operator=(const LiveBids&) = delete;
 
     const Figures& Measured() const { return figures_; }
     const LivePace& Pace() const { return pace_; }
 
+    // A Get Bids ended: this run's, or the host's, which tells that the client answers again.
+    void BidsTaken(const BidsOutcome& outcome) override;
+
 private:
     void Look();
     void Run();
-    void MarkNewBid();
+    void MarkNewBid(bool marked);
 
-    AuctionFrame& frame_;
     Auction& auction_;
+    CommandDesk& desk_;
     LivePace pace_;
     bool sound_;
     wxTimer look_;
     wxTimer unmark_;
     Figures figures_;
-    unsigned long long fetchesSeen_ = 0;  // the floor's FetchesThrough when last looked
+    bool running_ = false;
+    BidsOutcome outcome_;  // of the run under way
+    FloorEvents::Subscription subscription_;
 };
 
 }  // namespace gv::ui

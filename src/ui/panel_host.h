@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "floor/auction.h"
+#include "ui/commands.h"
 
 namespace gv::ui {
 
@@ -21,6 +22,8 @@ public:
     // For a command that did not come from the window: while `keep` holds, the window the link
     // brings forward after each request is the one that has the keyboard now, not Gavelton's.
     virtual void KeepKeyboardWhereItIs(bool keep) = 0;
+    // Runs a command of the panel's buttons, as the command table says.
+    virtual void Run(Command command, Origin origin) = 0;
 };
 
 // What a panel with commands works on: the auction, and the window it sits in.

@@ -55,7 +55,7 @@ void AuctionTest::StartAuction(const WorldOptions& world) {
     world_ = std::make_unique<WorldProcess>(GV_PRACTICE_WORLD, service_->Path(), world);
     ASSERT_TRUE(world_->Ready()) << world_->Problem();
     StartWindow();
-    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !frame_->Gate().IsBusy(); }));
     EXPECT_TRUE(sink_.shown.empty()) << sink_.shown.front().text;
 }
 
@@ -73,7 +73,7 @@ std::vector<std::string> AuctionTest::Press(Command command) {
     } else {
         // Every other button of the panel speaks: wait for its first line to reach the world
         // and for the command to end, so that all of its lines are in.
-        EXPECT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->IsBusy(); }))
+        EXPECT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->Gate().IsBusy(); }))
             << button << " said nothing or did not finish";
         ui::test::Settle(60);
     }
@@ -87,7 +87,7 @@ void AuctionTest::GetBids() {
     Click(Button(Command::GetBids));
     // A click held for the end of a live run has not fetched yet.
     EXPECT_TRUE(WaitUntil([&] {
-        return world_->Fetches() > before && !frame_->IsBusy() && !frame_->CommandHeld();
+        return world_->Fetches() > before && !frame_->Gate().IsBusy() && !frame_->Gate().CommandHeld();
     })) << "Get Bids did not fetch the chat";
     ui::test::Settle(60);
 }

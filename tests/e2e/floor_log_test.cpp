@@ -71,7 +71,11 @@ TEST_F(FloorLogAgainstTheWorld, ShowsEveryJudgementOfTheLastGetBids) {
     // The client gone: the log says the fetch failed rather than look like nobody bid.
     world_->Stop();
     Click(Button(Command::GetBids));
-    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && !frame_->LinkFailure().empty(); }, 20000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return !frame_->Gate().IsBusy() && !frame_->Troubles().Text(TroubleBoard::Trouble::Link).empty();
+        },
+        20000));
     EXPECT_EQ(Shown(), (Rows{"|||chat client not answering: bids not fetched"}));
 }
 

@@ -88,7 +88,8 @@ TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
 
     world_->Stop();
     Click(Button(Command::GetBids));
-    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle() != "Gavelton"; }, 20000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return !frame_->Gate().IsBusy() && frame_->GetTitle() != "Gavelton"; }, 20000));
     EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: bids not fetched");
     const wxColour trouble = frame_->ClientArea()->GetBackgroundColour();
     EXPECT_NE(trouble, cyan);
@@ -101,15 +102,15 @@ TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
         // An announcement that cannot be delivered is shown the same way (through the library
         // a line is not known to have arrived: E2eLibraryHung).
         Click(Button(Command::Call1st));
-        ASSERT_TRUE(
-            WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle().Contains("call"); }, 20000));
+        ASSERT_TRUE(WaitUntil([&] { return !frame_->Gate().IsBusy() && frame_->GetTitle().Contains("call"); },
+                              20000));
         EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: call not said");
     }
 
     world_ = std::make_unique<WorldProcess>(GV_PRACTICE_WORLD, service_->Path());
     ASSERT_TRUE(world_->Ready()) << world_->Problem();
     ChooseMenu(3);  // ReConnect
-    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle() == "Gavelton"; }));
+    ASSERT_TRUE(WaitUntil([&] { return !frame_->Gate().IsBusy() && frame_->GetTitle() == "Gavelton"; }));
     EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), cyan);
 
     Post({"Ann: back again"});

@@ -83,7 +83,7 @@ protected:
         HotKey(functionKey);
         // Done when its lines are in and the keyboard is back where it was.
         EXPECT_TRUE(WaitUntil([&] {
-            return world_->Said().size() > before && !frame_->IsBusy() && Focus() == holder_;
+            return world_->Said().size() > before && !frame_->Gate().IsBusy() && Focus() == holder_;
         })) << "Ctrl+Shift+F"
             << functionKey << " said nothing, did not finish or kept the keyboard";
         const std::vector<std::string> said = world_->Said();
@@ -106,7 +106,7 @@ TEST_F(E2eHotkeys, EachRunsItsCommandWhileAnotherClientKeepsTheKeyboard) {
     Post({"ESP from Ann: 15"});
     const std::size_t fetches = world_->Fetches();
     HotKey(6);
-    EXPECT_TRUE(WaitUntil([&] { return BlockLabels()[2] == "15" && !frame_->IsBusy(); }));
+    EXPECT_TRUE(WaitUntil([&] { return BlockLabels()[2] == "15" && !frame_->Gate().IsBusy(); }));
     EXPECT_EQ(world_->Fetches(), fetches + 1);
     EXPECT_EQ(Focus(), holder_);
 

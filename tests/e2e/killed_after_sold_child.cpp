@@ -27,7 +27,8 @@ TEST_F(SoldThenKilled, Child) {
 
     const std::size_t before = world_->Said().size();
     Click(Button(Command::Sold));
-    ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() >= before + 2 && !frame_->IsBusy(); }, 5000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return world_->Said().size() >= before + 2 && !frame_->Gate().IsBusy(); }, 5000));
     std::raise(SIGKILL);
 }
 

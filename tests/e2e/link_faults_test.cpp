@@ -50,9 +50,9 @@ protected:
         const auto start = Clock::now();
         this->Click(this->Button(Command::GetBids));
         const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(bound + kSlack);
-        EXPECT_TRUE(
-            this->WaitUntil([&] { return !this->frame_->IsBusy() && this->world_->Fetches() > before; },
-                            static_cast<int>(limit.count())))
+        EXPECT_TRUE(this->WaitUntil(
+            [&] { return !this->frame_->Gate().IsBusy() && this->world_->Fetches() > before; },
+            static_cast<int>(limit.count())))
             << "Get Bids did not end within its bound";
         const auto took = Clock::now() - start;
         // For the table in docs/reliability.md.
@@ -148,7 +148,7 @@ TEST_P(E2eLinkFaults, AnAnnouncementToAWorldPastTheLimitEndsWithinItsBound) {
     const auto start = Clock::now();
     Click(Button(Command::StateItem));
     const auto bound = kLines * kLimit;
-    ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->IsBusy(); },
+    ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->Gate().IsBusy(); },
                           static_cast<int>(std::chrono::milliseconds(bound + kSlack).count())));
     const auto took = Clock::now() - start;
     std::cout << "[ measured ] " << ::testing::UnitTest::GetInstance()->current_test_info()->name()
@@ -172,7 +172,7 @@ TEST_P(E2eLinkFaults, AWorldThatDiesInTheMiddleOfARequestIsFoundAgainByReConnect
     world_ = std::make_unique<WorldProcess>(GV_PRACTICE_WORLD, service_->Path());
     ASSERT_TRUE(world_->Ready()) << world_->Problem();
     ChooseMenu(3);  // ReConnect
-    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle() == "Gavelton"; }));
+    ASSERT_TRUE(WaitUntil([&] { return !frame_->Gate().IsBusy() && frame_->GetTitle() == "Gavelton"; }));
     sink_.shown.clear();
     // The new world's chat starts afresh: state the item again, then bid.
     Press(Command::StateItem);
@@ -201,7 +201,7 @@ TEST_F(E2eLibraryHung, ALineSaidToASilentClientLeavesTheFailureShown) {
 
     const std::size_t before = world_->Said().size();
     Click(Button(Command::Call1st));  // call 1st
-    ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->IsBusy(); },
+    ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() > before && !frame_->Gate().IsBusy(); },
                           static_cast<int>(std::chrono::milliseconds(3 * kLimit + kSlack).count())));
     ExpectTrouble("Gavelton - chat client not answering: bids not fetched");
 
@@ -232,7 +232,7 @@ TEST_P(E2eLibraryThreads, CallbacksReachTheWindowOnItsOwnThread) {
 
     Fault("!ack 7");
     Click(Button(Command::Call1st));
-    ASSERT_TRUE(WaitUntil([&] { return !sink_.shown.empty() && !frame_->IsBusy(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !sink_.shown.empty() && !frame_->Gate().IsBusy(); }));
     EXPECT_EQ(sink_.shown.front().text, "7 - Target avatar is currently busy");
     EXPECT_FALSE(sink_.offThread) << "a box was shown from the library's thread";
 }

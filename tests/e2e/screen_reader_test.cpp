@@ -293,7 +293,7 @@ TEST_F(ScreenReader, HearsEveryBidChangeAndTheFailureDisplayWithoutTheFocusMovin
     world_->Stop();
     Click(Button(Command::GetBids));
     const std::string failure = "Gavelton - chat client not answering: bids not fetched";
-    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && frame_->GetTitle() == failure; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return !frame_->Gate().IsBusy() && frame_->GetTitle() == failure; }, 20000));
     EXPECT_TRUE(FindSpoken(probe_->ChangesUntil("frame", failure), "frame", failure));
 }
 

@@ -137,7 +137,7 @@ protected:
         ++clicks_.made;
         Click(Button(command));
         EXPECT_TRUE(WaitUntil([&] {
-            if (frame_->IsBusy() || frame_->CommandHeld()) return false;
+            if (frame_->Gate().IsBusy() || frame_->Gate().CommandHeld()) return false;
             return command == Command::GetNextItem ? Text("BlockItem") != item : world_->Said().size() > said;
         })) << "a click was lost";
         if (LiveRuns() > runs) ++clicks_.besideRun;

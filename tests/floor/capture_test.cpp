@@ -29,7 +29,7 @@ protected:
     GetBidsTest() {
         capturePath = folder / "TALLY.TXT";
         floor.SetCapturePath(capturePath);
-        floor.SetOnChange([this] { ++changes; });
+        spy.onChange = [this] { ++changes; };
         PutOnBlock(block, "Oak chest - 500");
     }
 

@@ -20,7 +20,7 @@ class FloorTest : public ::testing::Test, protected testing::FloorRig {
 protected:
     FloorTest() {
         floor.SetCapturePath(::testing::TempDir() + "gv_floor_unused_capture.txt");
-        floor.SetOnChange([this] { ++changes; });
+        spy.onChange = [this] { ++changes; };
     }
 
     Lines Said() {
@@ -229,7 +229,7 @@ TEST_F(FloorTest, ListCommandStartsTheListAgainEvenAfterSold) {
 // can show a failure instead of looking as if nobody bid.
 TEST_F(FloorTest, LinkStatusAfterEachCommand) {
     std::vector<std::string> reports;
-    floor.SetOnLinkStatus([&](const std::string& failure) { reports.push_back(failure); });
+    spy.onLinkStatus = [&](const std::string& failure) { reports.push_back(failure); };
     PutOnBlock(block, "Oak chest - 500");
     items.Append("Oak chest - 500");
 
@@ -407,7 +407,7 @@ TEST_F(FloorTest, StateRulesSpeaksTheRules) {
 // Lines the link cannot confirm (the library transport) are no news: a failure shown stays.
 TEST_F(FloorTest, AnUnconfirmedAnnouncementReportsNothing) {
     std::vector<std::string> reports;
-    floor.SetOnLinkStatus([&](const std::string& failure) { reports.push_back(failure); });
+    spy.onLinkStatus = [&](const std::string& failure) { reports.push_back(failure); };
     link.linesConfirmed = false;
     floor.Call(1);
     floor.StateItem();
@@ -419,7 +419,7 @@ TEST_F(FloorTest, AnUnconfirmedAnnouncementReportsNothing) {
 
 TEST_F(FloorTest, AnAnnouncementStopsAtALineThatWaitedOutItsTimeLimit) {
     std::vector<std::string> reports;
-    floor.SetOnLinkStatus([&](const std::string& failure) { reports.push_back(failure); });
+    spy.onLinkStatus = [&](const std::string& failure) { reports.push_back(failure); };
     link.speakFault = LinkFault::NotAnswering;
     floor.StateRules();  // refused at once: every line is still tried
     EXPECT_EQ(link.spoken.size(), RulesLines(tiers).size());

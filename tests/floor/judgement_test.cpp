@@ -153,7 +153,7 @@ class FloorLogTest : public ::testing::Test, protected testing::FloorRig {
 protected:
     FloorLogTest() {
         floor.SetCapturePath(::testing::TempDir() + "gv_floor_log_capture.txt");
-        floor.SetOnJudgements([this] { ++told; });
+        spy.onJudgements = [this] { ++told; };
         items.Append("Oak chest - 500");
         items.Append("Lamp - 10");
         floor.AuctionCommand();

@@ -120,7 +120,7 @@ protected:
     SoldRecords() {
         floor.SetSalesRecord(&record);
         floor.SetClock([] { return std::string("2026-12-07 20:15:00"); });
-        floor.SetOnRecordStatus([this](const std::string& failure) { statuses.push_back(failure); });
+        spy.onRecordStatus = [this](const std::string& failure) { statuses.push_back(failure); };
         floor.SetCapturePath(folder.path() / "TALLY.TXT");
         tiers.Row(0) = {"0", "9999999", "5"};
         for (const char* entry : {"Lamp - 10", "Rug - 15"}) items.Append(entry);

@@ -24,7 +24,7 @@ protected:
         floor.SetSalesRecord(&record);
         floor.SetLog(&log);
         floor.SetClock([] { return std::string("2026-12-09 20:15:00"); });
-        floor.SetOnRecordStatus([this](const std::string& status) { statuses.push_back(status); });
+        spy.onRecordStatus = [this](const std::string& status) { statuses.push_back(status); };
         floor.SetCapturePath(folder.path() / "TALLY.TXT");
         tiers.Row(0) = {"0", "9999999", "5"};
         for (const char* entry : {"Vase - 5", "Lamp - 10", "Rug - 15"}) items.Append(entry);

@@ -113,6 +113,28 @@ inline std::string Chat(const std::vector<std::string>& lines) {
 }
 
 // The floor wired to the fakes above, for fixtures to derive from.
+// Hands the floor's events to whichever of these a test sets.
+struct FloorSpy final : FloorListener {
+    explicit FloorSpy(Floor& floor) : subscription(floor.Events().Subscribe(*this)) {}
+    void BlockChanged() override {
+        if (onChange) onChange();
+    }
+    void LinkStatus(const std::string& failure) override {
+        if (onLinkStatus) onLinkStatus(failure);
+    }
+    void RecordStatus(const std::string& failure) override {
+        if (onRecordStatus) onRecordStatus(failure);
+    }
+    void JudgementsChanged() override {
+        if (onJudgements) onJudgements();
+    }
+    std::function<void()> onChange;
+    std::function<void(const std::string&)> onLinkStatus;
+    std::function<void(const std::string&)> onRecordStatus;
+    std::function<void()> onJudgements;
+    FloorEvents::Subscription subscription;
+};
+
 struct FloorRig {
     BlockState block;
     TierTable tiers;
@@ -122,6 +144,7 @@ struct FloorRig {
     FakeLink link{journal, &pump};
     FakeBusy busy{journal};
     Floor floor{block, tiers, items, link, pump, busy};
+    FloorSpy spy{floor};
     int changes = 0;
 };
 

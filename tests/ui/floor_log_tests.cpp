@@ -41,7 +41,7 @@ protected:
     void GetBidsOver(const std::vector<std::string>& chat) {
         link_.fetches = {{testing::Chat(chat)}};
         Click(Button(Command::GetBids));
-        ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy() && link_.fetches.empty(); }));
+        ASSERT_TRUE(WaitUntil([&] { return !frame_->Gate().IsBusy() && link_.fetches.empty(); }));
     }
     // Puts the keyboard in the log's list, as the host's click would.
     void ClickIntoList(FloorLogWindow* log) {
@@ -245,7 +245,7 @@ TEST_F(FloorLog, UndoLastSaleButtonRunsTheWindowsUndo) {
     ASSERT_NE(log, nullptr);
     EXPECT_TRUE(log->UndoButton()->IsShown());
     int undone = 0;
-    frame_->SetUndoLastSale([&] { ++undone; });
+    frame_->FloorLog().SetUndoLastSale([&] { ++undone; });
     EXPECT_TRUE(log->UndoButton()->IsShown());
     Click(log->UndoButton());
     EXPECT_TRUE(WaitUntil([&] { return undone == 1; }));

@@ -113,7 +113,7 @@ TEST_F(FailedSave, CancelKeepsTheToolOpenAndRetrySavesOnceThePlaceIsFree) {
     frame_->Close();
     Settle(200);
     ASSERT_TRUE(window_) << "Cancel must keep Gavelton open";
-    EXPECT_FALSE(frame_->IsBusy());
+    EXPECT_FALSE(frame_->Gate().IsBusy());
 
     // Still usable: the list takes another entry, and nothing of it is lost at the next close.
     Click(Find<wxTextCtrl>("AuctionItem"));
@@ -145,12 +145,12 @@ TEST_F(FailedSave, ASessionEndThatCannotWaitIsToldAndCloses) {
 TEST_F(Lifecycle, ACloseWhileBusyWaitsForTheCommandToFinish) {
     StartWindow();
     wxWeakRef<wxFrame> window(frame_);
-    frame_->EnterBusy();
+    frame_->Gate().EnterBusy();
     frame_->Close();
     Settle(300);
     ASSERT_TRUE(window) << "closed in the middle of a command";
     EXPECT_FALSE(std::filesystem::exists(kBidsFile));
-    frame_->LeaveBusy();
+    frame_->Gate().LeaveBusy();
     EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
     EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
     frame_ = nullptr;
@@ -181,11 +181,11 @@ TEST_F(Lifecycle, TheCloseButtonDuringACommandClosesOnceItIsOver) {
         ++asked;
         event.Skip();
     });
-    frame_->EnterBusy();
+    frame_->Gate().EnterBusy();
     CloseAsTheWindowManagerDoes(frame_);
     EXPECT_TRUE(WaitUntil([&] { return asked == 1; }, 5000)) << "the close was dropped";
     ASSERT_TRUE(window) << "closed in the middle of a command";
-    frame_->LeaveBusy();
+    frame_->Gate().LeaveBusy();
     EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
     EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
     if (!window) frame_ = nullptr;
@@ -194,13 +194,13 @@ TEST_F(Lifecycle, TheCloseButtonDuringACommandClosesOnceItIsOver) {
 TEST_F(Lifecycle, ASessionEndingWhileBusySavesAtOnceAndClosesAfterTheCommand) {
     StartWindow();
     wxWeakRef<wxFrame> window(frame_);
-    frame_->EnterBusy();
+    frame_->Gate().EnterBusy();
     frame_->Close(true);  // cannot be refused, as at log-off
     Settle(300);
     ASSERT_TRUE(window);
     EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
     EXPECT_TRUE(std::filesystem::exists(kItemsFile));
-    frame_->LeaveBusy();
+    frame_->Gate().LeaveBusy();
     EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
     frame_ = nullptr;
 }
@@ -212,7 +212,7 @@ TEST_F(Lifecycle, ASaleTheRecordCannotTakeIsShownAndWrittenAtClose) {
     StartWindow();
     ClickMenu(0);                  // Lamp on the block
     Click(Button(Command::Sold));  // SOLD
-    ASSERT_TRUE(WaitUntil([&] { return !frame_->IsBusy(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !frame_->Gate().IsBusy(); }));
     EXPECT_EQ(frame_->GetTitle().utf8_string().rfind("Gavelton - Sales.csv not written: ", 0), 0u)
         << frame_->GetTitle();
     EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(255, 191, 0));

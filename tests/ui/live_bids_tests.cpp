@@ -73,7 +73,7 @@ TEST_F(LiveBidsWindow, FindsNewBidsWithoutAPressAndShowsWhatAPressWould) {
     const int runs = Runs();
     QueueChat(chat);
     Click(Button(Command::GetBids));
-    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "1000" && !frame_->IsBusy(); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "1000" && !frame_->Gate().IsBusy(); }, 3000));
     EXPECT_EQ(Runs(), runs) << "a live run took the host's fetch";
     EXPECT_EQ(Captions(), live);
     // The mark goes by itself.
@@ -144,7 +144,7 @@ TEST_F(LiveBidsWindow, AClickOrMenuChoiceDuringAQuickRunRunsRightAfterIt) {
             if (std::exchange(clicked, true)) return;
             sim_.MouseClick();
             const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-            while (!(held = frame_->CommandHeld()) && std::chrono::steady_clock::now() < end) {
+            while (!(held = frame_->Gate().CommandHeld()) && std::chrono::steady_clock::now() < end) {
                 pump_.Yield();
                 pump_.WaitForEvent(std::chrono::milliseconds(5));
             }
@@ -157,7 +157,7 @@ TEST_F(LiveBidsWindow, AClickOrMenuChoiceDuringAQuickRunRunsRightAfterIt) {
     };
 
     EXPECT_TRUE(clickDuringNextRun(Button(Command::Call1st)->GetScreenRect()));
-    EXPECT_TRUE(WaitUntil([&] { return !link_.spoken.empty() && frame_->Idle(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !link_.spoken.empty() && frame_->Gate().Idle(); }));
     // After the run: the call names the bid the run found.
     EXPECT_EQ(link_.spoken,
               (std::vector<std::string>{"1ST CALL", "Oak chest", "Current Bid is 600 from Ann"}));
@@ -172,11 +172,11 @@ TEST_F(LiveBidsWindow, AClickOrMenuChoiceDuringAQuickRunRunsRightAfterIt) {
 // find the window still busy, or it would start a command under the guard of the last.
 TEST_F(LiveBidsWindow, NothingStartsWhileTheBusyStateIsLeft) {
     bool idleWhileLeaving = true;
-    frame_->EnterBusy();
-    frame_->CallAfter([&] { idleWhileLeaving = frame_->Idle(); });
-    frame_->LeaveBusy();
+    frame_->Gate().EnterBusy();
+    frame_->CallAfter([&] { idleWhileLeaving = frame_->Gate().Idle(); });
+    frame_->Gate().LeaveBusy();
     EXPECT_FALSE(idleWhileLeaving);
-    EXPECT_TRUE(frame_->Idle());
+    EXPECT_TRUE(frame_->Gate().Idle());
 }
 
 }  // namespace

@@ -144,7 +144,7 @@ TEST_F(MainWindow, AuctionButtonsRunTheFloorAndEndOnDummy) {
     Click(Button(Command::Sold));
     EXPECT_EQ(frame_->Items().Entries(), std::vector<std::string>{"Oak chest - 500"});
     EXPECT_EQ(Find<wxListBox>("List2")->GetCount(), 1u);
-    EXPECT_FALSE(frame_->IsBusy());
+    EXPECT_FALSE(frame_->Gate().IsBusy());
     EXPECT_TRUE(frame_->IsEnabled());
     EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: sale not said");
     EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kAmber);
@@ -156,7 +156,7 @@ TEST_F(MainWindow, BusyRefusesEveryInputAndRecoversAfter) {
     ClickMenu(2);
     auto* high = Find<wxTextCtrl>("HighBid(1)");
     Click(high);
-    frame_->EnterBusy();
+    frame_->Gate().EnterBusy();
     Settle();
     EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), wxColour(255, 0, 0));
     EXPECT_FALSE(frame_->IsEnabled());
@@ -174,7 +174,7 @@ TEST_F(MainWindow, BusyRefusesEveryInputAndRecoversAfter) {
     EXPECT_EQ(high->GetValue(), "");
     EXPECT_EQ(frame_->Tiers().Row(1).high, "");
 
-    frame_->LeaveBusy();
+    frame_->Gate().LeaveBusy();
     Settle();
     EXPECT_TRUE(frame_->IsEnabled());
     EXPECT_FALSE(wxIsBusy());
@@ -191,7 +191,7 @@ TEST_F(MainWindow, ReConnectRestartsTheLinkAndKeepsThePanel) {
     journal_.events.clear();
     link_.startFault = LinkFault::NotAnswering;
     ClickMenu(3);  // ReConnect
-    ASSERT_TRUE(WaitUntil([&] { return journal_.events.size() == 2 && !frame_->IsBusy(); }));
+    ASSERT_TRUE(WaitUntil([&] { return journal_.events.size() == 2 && !frame_->Gate().IsBusy(); }));
     EXPECT_EQ(journal_.events, (std::vector<std::string>{"stop", "start"}));
     EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::List);
     EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: not connected");
@@ -201,7 +201,7 @@ TEST_F(MainWindow, ReConnectRestartsTheLinkAndKeepsThePanel) {
     // Once the client answers again, the next reconnect clears the display.
     link_.startFault = LinkFault::None;
     ClickMenu(3);
-    ASSERT_TRUE(WaitUntil([&] { return frame_->GetTitle() == "Gavelton" && !frame_->IsBusy(); }));
+    ASSERT_TRUE(WaitUntil([&] { return frame_->GetTitle() == "Gavelton" && !frame_->Gate().IsBusy(); }));
     EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kCyan);
 }
 

@@ -1,0 +1,53 @@
+#pragma once
+// The board of what is wrong now, which the main window's title shows after "Gavelton - ":
+// the chat link, the sales record, the evening's log, the settings, the hotkeys, the floor
+// log's place and what the latest undo could not do. The link, the record and the log turn the
+// idle window amber; the others are named only. Each trouble is logged when it appears in the
+// title and when it goes.
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "floor/evening_log.h"
+#include "floor/floor_events.h"
+
+namespace gv {
+
+class TroubleBoard final : public FloorListener {
+public:
+    // In the title's order.
+    enum class Trouble { Settings, Hotkeys, Place, Record, Log, Undo, Link, Count };
+
+    // `log` gets the "In the title: " and "Gone from the title: " events; the board hears of
+    // the link and the record from the floor's `events`.
+    TroubleBoard(EveningLog& log, FloorEvents& events) : log_(log), subscription_(events.Subscribe(*this)) {}
+
+    // Shows the board whenever it changes: the whole title, and whether the window is amber.
+    void SetView(std::function<void(const std::string& title, bool amber)> view) { view_ = std::move(view); }
+    // The empty text: no such trouble now.
+    void Set(Trouble trouble, const std::string& text);
+    const std::string& Text(Trouble trouble) const { return texts_.at(Index(trouble)); }
+    std::string Title() const;
+    bool Amber() const;
+    // Shows the board as it is (the first time, or after the view changed).
+    void Show();
+
+    // FloorListener: each command's link status, the record's; a change of the record makes
+    // what an undo could not do old news.
+    void LinkStatus(const std::string& failure) override { Set(Trouble::Link, failure); }
+    void RecordStatus(const std::string& failure) override;
+
+private:
+    static std::size_t Index(Trouble trouble) { return static_cast<std::size_t>(trouble); }
+    void LogChanges(const std::vector<std::string>& shown);
+
+    EveningLog& log_;
+    std::function<void(const std::string&, bool)> view_;
+    std::array<std::string, static_cast<std::size_t>(Trouble::Count)> texts_;
+    std::vector<std::string> logged_;  // the troubles in the title when it was last logged
+    FloorEvents::Subscription subscription_;
+};
+
+}  // namespace gv
