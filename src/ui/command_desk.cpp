@@ -56,8 +56,9 @@ void CommandDesk::InstallMenu(MenuCommands& menu) {
         // The command runs after the menu bar has finished with the click or key.
         const Command command = row.command;
         commands.push_back({wxString(row.menuName.data(), row.menuName.size()),
-                            wxString(row.menuCaption.data(), row.menuCaption.size()),
-                            [this, command] { frame_->CallAfter([this, command] { Run(command, Origin::Window); }); }});
+                            wxString(row.menuCaption.data(), row.menuCaption.size()), [this, command] {
+                                frame_->CallAfter([this, command] { Run(command, Origin::Window); });
+                            }});
     }
     menu.Install(frame_, std::move(commands));
 }
@@ -96,7 +97,8 @@ std::vector<HotkeyBinding> CommandDesk::HotkeyBindings(const HostSettings& setti
     std::vector<const CommandRow*> rows;
     for (const CommandRow& row : CommandRows())
         if (row.hotkey) rows.push_back(&row);
-    std::sort(rows.begin(), rows.end(), [](const CommandRow* a, const CommandRow* b) { return *a->hotkey < *b->hotkey; });
+    std::sort(rows.begin(), rows.end(),
+              [](const CommandRow* a, const CommandRow* b) { return *a->hotkey < *b->hotkey; });
     std::vector<HotkeyBinding> bindings;
     for (const CommandRow* row : rows) {
         const KeyCombo& combo = settings.hotkeys.at(static_cast<std::size_t>(*row->hotkey));

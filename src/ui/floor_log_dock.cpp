@@ -30,8 +30,9 @@ void FloorLogDock::Toggle(bool fromElsewhere) {
         const FileResult kept = Close();
         // A place that cannot be kept costs the host only the next opening's place: named in
         // the title, never asked about.
-        troubles_.Set(TroubleBoard::Trouble::Place,
-                      kept.ok ? std::string() : std::string(kWindowStateFile) + " not written: " + kept.reason);
+        troubles_.Set(
+            TroubleBoard::Trouble::Place,
+            kept.ok ? std::string() : std::string(kWindowStateFile) + " not written: " + kept.reason);
         return;
     }
     keptBefore_ = floor_.KeepsJudgements();
