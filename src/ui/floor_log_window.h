@@ -19,7 +19,8 @@ class wxDataViewCtrl;
 namespace gv::ui {
 
 class Caption;
-class FloorLogModel;
+template <class Row>
+class ListView;
 
 // Where the log window first opens (no place kept yet): beside the main window `main`.
 inline wxRect FirstLogPlace(const wxRect& screen, const wxRect& main, const wxSize& designed) {
@@ -50,7 +51,7 @@ public:
     // Runs from the destructor, however the window goes.
     void SetOnGone(std::function<void()> onGone) { onGone_ = std::move(onGone); }
 
-    wxDataViewCtrl* List() const { return list_; }
+    wxDataViewCtrl* List() const;
     const Caption& Summary() const { return *summary_; }
     wxButton* UndoButton() const { return undo_; }
     // What the list shows in a cell, as the control gives it.
@@ -58,14 +59,12 @@ public:
     unsigned RowCount() const;
 
 private:
-    void BuildColumns();
     void BindKeys();  // Ctrl+C copies, Ctrl+L closes
     FileResult SaveState();
 
     const Floor& floor_;
     Caption* summary_ = nullptr;
-    wxDataViewCtrl* list_ = nullptr;
-    FloorLogModel* model_ = nullptr;  // owned by the list through its reference count
+    ListView<Judgement>* list_ = nullptr;
     wxButton* undo_ = nullptr;
     std::function<void()> undoLastSale_;
     std::function<void()> onCloseRequest_;
