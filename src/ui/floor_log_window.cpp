@@ -2,48 +2,23 @@
 
 #include <wx/accel.h>
 #include <wx/button.h>
-#include <wx/clipbrd.h>
-#include <wx/dataobj.h>
-#include <wx/dataview.h>
 #include <wx/display.h>
-#include <wx/fileconf.h>
-#include <wx/filename.h>
-#include <wx/log.h>
-#include <wx/mstream.h>
-#include <wx/persist/toplevel.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
-#include <wx/utils.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <iterator>
-#include <memory>
-#include <vector>
+#include <functional>
+#include <string>
 
-#include "common/atomic_file.h"
 #include "common/program_title.h"
 #include "floor/judgement.h"
-#include "ui/accessibility.h"
 #include "ui/caption.h"
 #include "ui/gavel_icon.h"
+#include "ui/list_view.h"
 #include "ui/native.h"
 
 namespace gv::ui {
 
 namespace {
-
-constexpr const char* kListName = "Floor log";
-struct ColumnDesign {
-    const char* title;
-    int width;  // device-independent pixels
-    wxAlignment align;
-};
-constexpr ColumnDesign kColumns[] = {
-    {"Line", 50, wxALIGN_RIGHT},   {"Who", 110, wxALIGN_LEFT},     {"Message", 230, wxALIGN_LEFT},
-    {"Amount", 70, wxALIGN_RIGHT}, {"Verdict", 380, wxALIGN_LEFT},
-};
-constexpr unsigned kColumnCount = sizeof kColumns / sizeof kColumns[0];
 
 std::string CellOf(const Judgement& row, unsigned column) {
     switch (column) {
@@ -60,161 +35,27 @@ std::string CellOf(const Judgement& row, unsigned column) {
     }
 }
 
-// The window state store: a wxFileConfig of its own over the text of a file in the working
-// folder, read each time a log window is made (tests and hosts alike run in the folder whose
-// files they mean). It is written back by Gavelton itself, never by the config: that would
-// tell a folder that cannot take it in a box of wxWidgets' own.
-class WindowStateStore final : public wxPersistenceManager {
-public:
-    static WindowStateStore& Use() {
-        static WindowStateStore store;
-        store.path_ = wxFileName(wxGetCwd(), kWindowStateFile).GetFullPath().utf8_string();
-        const std::string text = ReadWholeFile(std::filesystem::u8path(store.path_)).value_or(std::string());
-        wxMemoryInputStream in(text.data(), text.size());
-        const wxLogNull quiet;  // a garbled line is skipped, not told in a box
-        store.config_ = std::make_unique<wxFileConfig>(in, wxConvUTF8);
-        wxPersistenceManager::Set(store);
-        return store;
-    }
-    wxConfigBase* GetConfig() const override { return config_.get(); }
-    FileResult Flush() {
-        if (!config_) return {};
-        wxMemoryOutputStream out;
-        {
-            const wxLogNull quiet;
-            if (!config_->Save(out, wxConvUTF8)) return {false, "cannot be put together"};
-        }
-        const wxStreamBuffer& buffer = *out.GetOutputStreamBuffer();
-        return WriteFileAtomically(
-            std::filesystem::u8path(path_),
-            {static_cast<const char*>(buffer.GetBufferStart()), buffer.GetIntPosition()});
-    }
-
-private:
-    std::unique_ptr<wxFileConfig> config_;
-    std::string path_;
-};
-
-}  // namespace
-
-// The rows the list shows, kept apart from the floor's: the floor judges every Get Bids
-// afresh while the window yields, and the list must not read a half-filled log meanwhile.
-class FloorLogModel final : public wxDataViewVirtualListModel {
-public:
-    FloorLogModel() : wxDataViewVirtualListModel(0) {}
-
-    unsigned GetColumnCount() const override { return kColumnCount; }
-    wxString GetColumnType(unsigned) const override { return "string"; }
-    void GetValueByRow(wxVariant& value, unsigned row, unsigned column) const override {
-        value = row < rows_.size() ? wxString::FromUTF8(CellOf(rows_[row], column)) : wxString();
-    }
-    bool SetValueByRow(const wxVariant&, unsigned, unsigned) override { return false; }
-    void ShowRows(const std::vector<Judgement>& rows);
-    const std::vector<Judgement>& Rows() const { return rows_; }
-
-private:
-    std::vector<Judgement> rows_;
-};
-
-void FloorLogModel::ShowRows(const std::vector<Judgement>& rows) {
-    // A later Get Bids of the same auction keeps the earlier rows as they were and adds the new
-    // lines: the list is told of those alone, not emptied and filled again.
-    const std::size_t kept = static_cast<std::size_t>(
-        std::mismatch(rows_.begin(), rows_.end(), rows.begin(), rows.end()).first - rows_.begin());
-    if (kept == rows_.size() && kept == rows.size()) return;
-    // Row by row costs more than one reset once many rows move: a new auction, a new item.
-    constexpr std::size_t kRowByRowAtMost = 200;
-    if (std::max(rows_.size(), rows.size()) - kept > kRowByRowAtMost) {
-        rows_ = rows;
-        Reset(static_cast<unsigned>(rows_.size()));
-        return;
-    }
-    if (rows_.size() > rows.size()) {
-        wxArrayInt gone;
-        for (std::size_t row = rows.size(); row < rows_.size(); ++row) gone.push_back(static_cast<int>(row));
-        rows_.resize(rows.size());
-        RowsDeleted(gone);
-    }
-    for (std::size_t row = kept; row < rows_.size(); ++row) {
-        rows_[row] = rows[row];
-        RowChanged(static_cast<unsigned>(row));
-    }
-    for (std::size_t row = rows_.size(); row < rows.size(); ++row) {
-        rows_.push_back(rows[row]);
-        RowAppended();
-    }
-}
-
-#if wxUSE_ACCESSIBILITY && defined(wxHAS_GENERIC_DATAVIEWCTRL)
-namespace {
-
-// Each row reads as one sentence ("Line 6, Ben: 505, refused, ..."), not as its first cell.
-class RowSentences final : public wxDataViewCtrlAccessible {
-public:
-    RowSentences(wxDataViewCtrl* list, const FloorLogModel& rows)
-        : wxDataViewCtrlAccessible(list), rows_(rows) {}
-    wxAccStatus GetName(int childId, wxString* name) override {
-        if (childId == wxACC_SELF) {
-            *name = kListName;
-            return wxACC_OK;
-        }
-        if (childId > 0 && static_cast<std::size_t>(childId) <= rows_.Rows().size()) {
-            *name = wxString::FromUTF8(RowSentence(rows_.Rows()[static_cast<std::size_t>(childId) - 1]));
-            return wxACC_OK;
-        }
-        return wxDataViewCtrlAccessible::GetName(childId, name);
-    }
-
-private:
-    const FloorLogModel& rows_;
-};
-
-class LogList final : public wxDataViewCtrl {
-public:
-    LogList(wxWindow* parent, const FloorLogModel& rows)
-        : wxDataViewCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxDV_MULTIPLE | wxDV_ROW_LINES),
-          rows_(rows) {}
-    wxAccessible* CreateAccessible() override { return new RowSentences(this, rows_); }
-
-private:
-    const FloorLogModel& rows_;
-};
-
-}  // namespace
-#endif
-
-wxRect FirstLogPlace(const wxRect& screen, const wxRect& main, const wxSize& designed) {
-    // The room each side of the main window leaves on the screen, in the order preferred on a tie.
-    const int right = main.GetRight() + 1;
-    const int bottom = main.GetBottom() + 1;
-    const wxRect rooms[] = {
-        {right, screen.y, screen.GetRight() + 1 - right, screen.height},
-        {screen.x, bottom, screen.width, screen.GetBottom() + 1 - bottom},
-        {screen.x, screen.y, main.x - screen.x, screen.height},
-        {screen.x, screen.y, screen.width, main.y - screen.y},
+ListDesign<Judgement> LogDesign() {
+    return {
+        "Floor log",
+        {{"Line", 50, wxALIGN_RIGHT},
+         {"Who", 110, wxALIGN_LEFT},
+         {"Message", 230, wxALIGN_LEFT},
+         {"Amount", 70, wxALIGN_RIGHT},
+         {"Verdict", 380, wxALIGN_LEFT}},
+        CellOf,
+        RowSentence,
+        RowTabText,
+        std::equal_to<Judgement>(),
     };
-    wxRect best;
-    for (std::size_t side = 0; side < std::size(rooms); ++side) {
-        const wxRect& room = rooms[side];
-        if (room.width <= 0 || room.height <= 0) continue;
-        const wxSize size(std::min(designed.x, room.width), std::min(designed.y, room.height));
-        if (best.width * best.height >= size.x * size.y) continue;
-        // Next to the main window: level with it beside it, in line with it below or above.
-        const bool beside = side == 0 || side == 2;
-        wxPoint at(side == 2 ? main.x - size.x : room.x, side == 3 ? main.y - size.y : room.y);
-        if (beside) at.y = std::clamp(main.y, room.y, room.GetBottom() + 1 - size.y);
-        if (!beside) at.x = std::clamp(main.x, room.x, room.GetRight() + 1 - size.x);
-        best = wxRect(at, size);
-    }
-    // No room beside it at all: the designed size where the screen starts.
-    return best.IsEmpty() ? wxRect(screen.GetPosition(), designed) : best;
 }
+
+}  // namespace
 
 FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
     : wxFrame(owner, wxID_ANY, wxString(kProgramTitle) + " - Floor log", wxDefaultPosition, wxDefaultSize,
               wxDEFAULT_FRAME_STYLE | wxSTAY_ON_TOP, "FloorLog"),
       floor_(floor) {
-    WindowStateStore::Use();
     SetIcon(GavelIcon());
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     Caption::Style style;
@@ -225,18 +66,7 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
                            style, speech);
     summary_->SetMinSize({-1, GetCharHeight() + 6});
     sizer->Add(summary_, 0, wxEXPAND | wxALL, FromDIP(4));
-    model_ = new FloorLogModel;
-#if wxUSE_ACCESSIBILITY && defined(wxHAS_GENERIC_DATAVIEWCTRL)
-    list_ = new LogList(this, *model_);
-#else
-    list_ =
-        new wxDataViewCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxDV_MULTIPLE | wxDV_ROW_LINES);
-#endif
-    list_->SetName("FloorLogList");
-    list_->AssociateModel(model_);
-    model_->DecRef();  // the list holds the only reference now
-    BuildColumns();
-    UseFixedRowHeights(list_);
+    list_ = new ListView<Judgement>(this, "FloorLogList", LogDesign());
     sizer->Add(list_, 1, wxEXPAND | wxLEFT | wxRIGHT, FromDIP(4));
     undo_ = new wxButton(this, wxID_ANY, "&Undo last sale", wxDefaultPosition, wxDefaultSize, 0,
                          wxDefaultValidator, "UndoLastSale");
@@ -257,7 +87,7 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
         }
         event.Skip();
     });
-    if (!wxPersistentRegisterAndRestore(this, "FloorLog")) {
+    if (!place_.Restore(this)) {
         const wxRect screen = wxDisplay(owner).GetClientArea();
         SetSize(FirstLogPlace(screen, owner->GetScreenRect(), GetSize()));
     }
@@ -270,14 +100,7 @@ FloorLogWindow::~FloorLogWindow() {
     if (onGone_) onGone_();
 }
 
-FileResult FloorLogWindow::SaveState() {
-    if (stateSaved_) return {};
-    stateSaved_ = true;
-    // Saved, not unregistered: the persistent object stays bound to the window's destroy
-    // event, which saves and unregisters it once more as the window goes.
-    if (wxPersistenceManager::Get().Find(this)) wxPersistenceManager::Get().Save(this);
-    return static_cast<WindowStateStore&>(wxPersistenceManager::Get()).Flush();
-}
+FileResult FloorLogWindow::SaveState() { return place_.Keep(); }
 
 FileResult FloorLogWindow::Retire() {
     // Saved while the window still stands where the host left it.
@@ -287,46 +110,20 @@ FileResult FloorLogWindow::Retire() {
     return saved;
 }
 
-void FloorLogWindow::BuildColumns() {
-#if !(wxUSE_ACCESSIBILITY && defined(wxHAS_GENERIC_DATAVIEWCTRL))
-    Describe(list_, SpokenRole::Native, kListName, {});
-#endif
-    for (unsigned column = 0; column < kColumnCount; ++column) {
-        const ColumnDesign& design = kColumns[column];
-        list_->AppendTextColumn(design.title, column, wxDATAVIEW_CELL_INERT, FromDIP(design.width),
-                                design.align, wxDATAVIEW_COL_RESIZABLE);
-    }
-}
-
 void FloorLogWindow::ShowJudgements() {
-    model_->ShowRows(floor_.Judgements().rows);
+    list_->ShowRows(floor_.Judgements().rows);
     summary_->SetLabel(wxString::FromUTF8(LogSummary(floor_.Judgements())));
 }
 
-unsigned FloorLogWindow::RowCount() const { return model_->GetCount(); }
+wxDataViewCtrl* FloorLogWindow::List() const { return list_; }
+
+unsigned FloorLogWindow::RowCount() const { return list_->RowCount(); }
 
 wxString FloorLogWindow::CellText(unsigned row, unsigned column) const {
-    wxVariant value;
-    list_->GetModel()->GetValue(value, model_->GetItem(row), column);
-    return value.GetString();
+    return list_->CellText(row, column);
 }
 
-void FloorLogWindow::CopySelection() {
-    wxDataViewItemArray selected;
-    list_->GetSelections(selected);
-    std::vector<unsigned> rows;
-    for (const wxDataViewItem& item : selected) rows.push_back(model_->GetRow(item));
-    std::sort(rows.begin(), rows.end());  // chat order, whatever order they were picked in
-    std::string text;
-    for (const unsigned row : rows) {
-        if (row >= model_->Rows().size()) continue;
-        text += RowTabText(model_->Rows()[row]);
-        text += '\n';
-    }
-    if (text.empty() || !wxTheClipboard->Open()) return;
-    wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
-    wxTheClipboard->Close();
-}
+void FloorLogWindow::CopySelection() { list_->CopySelection(); }
 
 void FloorLogWindow::SetUndoLastSale(std::function<void()> undo) {
     undoLastSale_ = std::move(undo);

@@ -1,7 +1,8 @@
 #pragma once
 // The floor log window "Gavelton - Floor log": every judgement of the last Get Bids of the
 // item on the block, one row per line that matters, beside the main window and on top like
-// it. Its size and place are kept in a file of their own in the working folder.
+// it. Its size and place are kept with those of Gavelton's other windows, in a file of their
+// own in the working folder.
 
 #include <wx/frame.h>
 
@@ -10,6 +11,7 @@
 
 #include "common/atomic_file.h"
 #include "floor/floor.h"
+#include "ui/window_place.h"
 
 class wxButton;
 class wxDataViewCtrl;
@@ -17,16 +19,13 @@ class wxDataViewCtrl;
 namespace gv::ui {
 
 class Caption;
-class FloorLogModel;
+template <class Row>
+class ListView;
 
-// Where the log window's size and place are kept, in the working folder: never Gavelton.ini,
-// which is the host's own.
-inline constexpr const char* kWindowStateFile = "Gavelton windows.ini";
-
-// Where the log window first opens (no place kept yet): its designed size, made smaller where
-// the room needs it, beside, below or above the main window `main`, whichever side leaves the
-// most of it, inside the screen's work area `screen`: never over the main window's controls.
-wxRect FirstLogPlace(const wxRect& screen, const wxRect& main, const wxSize& designed);
+// Where the log window first opens (no place kept yet): beside the main window `main`.
+inline wxRect FirstLogPlace(const wxRect& screen, const wxRect& main, const wxSize& designed) {
+    return FirstPlaceBeside(screen, main, designed);
+}
 
 class FloorLogWindow final : public wxFrame {
 public:
@@ -52,7 +51,7 @@ public:
     // Runs from the destructor, however the window goes.
     void SetOnGone(std::function<void()> onGone) { onGone_ = std::move(onGone); }
 
-    wxDataViewCtrl* List() const { return list_; }
+    wxDataViewCtrl* List() const;
     const Caption& Summary() const { return *summary_; }
     wxButton* UndoButton() const { return undo_; }
     // What the list shows in a cell, as the control gives it.
@@ -60,19 +59,17 @@ public:
     unsigned RowCount() const;
 
 private:
-    void BuildColumns();
     void BindKeys();  // Ctrl+C copies, Ctrl+L closes
     FileResult SaveState();
 
     const Floor& floor_;
     Caption* summary_ = nullptr;
-    wxDataViewCtrl* list_ = nullptr;
-    FloorLogModel* model_ = nullptr;  // owned by the list through its reference count
+    ListView<Judgement>* list_ = nullptr;
     wxButton* undo_ = nullptr;
     std::function<void()> undoLastSale_;
     std::function<void()> onCloseRequest_;
     std::function<void()> onGone_;
-    bool stateSaved_ = false;
+    KeptPlace place_;
 };
 
 }  // namespace gv::ui
