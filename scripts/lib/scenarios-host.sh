@@ -158,15 +158,22 @@ scenario_crash() {
 
 
 # =============================================================================================
-# The menu bar: six captions on one row at the designed width, at 96 DPI and at 144, each
+# The menu bar: its captions on one row at the designed width, at 96 DPI and at 144, each
 # item named for screen readers, and the keyboard's ways into it (a mnemonic with Alt, F10
 # then the arrows and Enter) still running the commands. menubar.exe reads the bar from
 # another process and, through menuhook.dll, from inside Gavelton's (Wine has no MSAA object
 # for a menu bar; what Windows' menu proxy reads is the MSAAMENUINFO in each item's data).
 # =============================================================================================
-MENU_NAMES='Auction List Bids ReConnect About Log' MENU_ROW=0
+# The captions as the command table gives them, left to right, without their "&".
+menu_captions() {
+    sed -n 's/^ *\.menuCaption = "\(.*\)",$/\1/p' "$ROOT/src/ui/command_table.cpp" | tr -d '&' | paste -sd ' '
+}
+MENU_NAMES=$(menu_captions) MENU_ROW=0
+[[ -n $MENU_NAMES ]] || fail "no menu captions found in src/ui/command_table.cpp"
+MENU_COUNT=$(wc -w <<<"$MENU_NAMES")
 
-# check_menu_bar WHAT: one row, the designed proportions, the six names. Sets MENU_CLIENT_WIDTH.
+# check_menu_bar WHAT: one row, the designed proportions, the captions' names. Sets
+# MENU_CLIENT_WIDTH.
 check_menu_bar() {
     local what=$1 out height row width client_height tops names
     out=$(cd "$SCRATCH" && timeout -k 2 "$TIMEOUT" "$WINE" menubar.exe Gavelton 2>/dev/null | tr -d '\r') ||
@@ -186,12 +193,12 @@ check_menu_bar() {
     local named="through MSAA"
     if grep -q '^msaa	' <<<"$out"; then
         [[ $(awk -F'\t' '$1 == "msaa" { printf "%s%s", sep, $2; sep = " " }' <<<"$out") == "$MENU_NAMES" ]] ||
-            fail "$what: MSAA does not read the six menu items by their captions ($SCRATCH/menubar-$what.txt)"
+            fail "$what: MSAA does not read the $MENU_COUNT menu items by their captions ($SCRATCH/menubar-$what.txt)"
     else
         named="in each item's MSAAMENUINFO (this Wine has no MSAA object for a menu bar: $(awk -F'\t' '$1 == "msaa-none" { print $2 }' <<<"$out"))"
     fi
     MENU_CLIENT_WIDTH=$width MENU_ROW=$row
-    ok "$what: the six menu items on one row ($height px, a row is $row), client ${width}x$client_height as designed, each named by its caption $named"
+    ok "$what: the $MENU_COUNT menu items on one row ($height px, a row is $row), client ${width}x$client_height as designed, each named by its caption $named"
 }
 
 # bar_row FILE: a picture of the main window in FILE; prints a digest of the menu bar's row.

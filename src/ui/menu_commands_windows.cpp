@@ -1,7 +1,8 @@
 // Windows: the menu bar's plain commands. Windows spaces plain menu-bar items so widely that
-// six captions need a second row at the designed width, so the items are drawn by Gavelton
-// (owner-drawn): measured with the system's menu font and a narrower side padding, drawn in the
-// system's colours and states. What the system can no longer read from a drawn item, Gavelton
+// Gavelton's captions need a second row at the designed width, so the items are drawn by
+// Gavelton (owner-drawn): measured with the system's menu font and a narrower side padding,
+// drawn in the system's colours and states; where even the narrowest padding leaves too little
+// room for the captions, the window is made as wide as they need. What the system can no longer read from a drawn item, Gavelton
 // answers itself: the mnemonic letters (WM_MENUCHAR) and each item's name for screen readers
 // (MSAAMENUINFO as the item's data).
 #include <wx/frame.h>
@@ -117,6 +118,9 @@ void DrawItem(const DRAWITEMSTRUCT& item, const wxString& caption) {
     ::SetTextColor(dc, oldColour);
 }
 
+// The narrowest side padding: 2 pixels at 96 DPI.
+int LeastPadding(HDC dc) { return ::MulDiv(2, ::GetDeviceCaps(dc, LOGPIXELSX), 96); }
+
 // The width to ask for the item `index`: its caption with a side padding that lets every
 // caption fit in `available` pixels, at most the system's own spacing, at least 2 pixels at
 // 96 DPI; less what the system adds to a drawn item of its own accord (`adds`, or twice the
@@ -127,7 +131,7 @@ UINT ItemWidth(HDC dc, const std::vector<MenuCommands::Command>& commands, std::
     int captions = 0;
     for (const MenuCommands::Command& command : commands) captions += TextWidth(dc, command.caption);
     const int average = AverageCharWidth(dc);
-    const int least = ::MulDiv(2, ::GetDeviceCaps(dc, LOGPIXELSX), 96);
+    const int least = LeastPadding(dc);
     const int sides = 2 * static_cast<int>(commands.size());
     int padding = available > 0 ? (available - captions) / sides : average;
     padding = std::max(least, std::min(padding, average));
@@ -198,7 +202,18 @@ void MenuCommands::FitWidth(int pixels) {
 }
 
 int MenuCommands::NaturalWidth() const {
-    return 0;  // the items are spaced to fit the designed width (FitWidth)
+    // The items are spaced to fit the designed width (FitWidth); only captions that do not fit
+    // it even at the narrowest padding ask for more, with that padding on each side of each.
+    if (!frame_ || commands_.empty()) return 0;
+    HWND window = static_cast<HWND>(frame_->GetHWND());
+    HDC dc = ::GetDC(window);
+    int needed = 0;
+    {
+        MenuFontIn font(dc);
+        for (const Command& command : commands_) needed += TextWidth(dc, command.caption) + 2 * LeastPadding(dc);
+    }
+    ::ReleaseDC(window, dc);
+    return needed;
 }
 
 bool MenuCommands::HandleCommand(unsigned id) const {
