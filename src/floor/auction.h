@@ -34,7 +34,7 @@ private:
 struct Auction {
     Auction(LinkPort& linkPort, LinkSession& linkSession, EventPump& eventPump)
         : link(linkPort), session(linkSession), pump(eventPump) {
-        floor.SetLog(&log);
+        floor.SetEveningLog(&log);
     }
     Auction(const Auction&) = delete;
     Auction& operator=(const Auction&) = delete;

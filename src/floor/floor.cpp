@@ -209,7 +209,7 @@ void Floor::Sold() {
     saleLines_.push_back({Trim(lines.back()), 0, {}, false});
     said(saleLines_.back());
     RecordSale(sale);
-    LogSale();
+    FloorLogSale();
     events_.Tell([&](FloorListener& listener) { listener.SaleMade(sale.row); });
     // The entry goes only where it still stands: the List command's reset of the index, or
     // entries deleted since, leave another entry (or none) at the index.
@@ -249,7 +249,7 @@ BidsOutcome Floor::FetchAndJudge() {
     const CaptureResult capture = CaptureChat(link_, pump_, capturePath_);
     block_.markerText = MarkerText(block_.blockItem);
     LinkStatus(capture.fault, "bids not fetched");
-    StartLog(Recording());
+    StartFloorLog(Recording());
     const std::optional<std::string> text = CapturedText(capture, capturePath_);
     if (!text) {
         // A log that only looked empty would read as "nobody bid".
@@ -257,7 +257,7 @@ BidsOutcome Floor::FetchAndJudge() {
             Judgement row;
             row.kind = RowKind::FetchFailed;
             row.note = LinkFailureText(capture.fault, "bids not fetched");
-            log_.rows.push_back(std::move(row));
+            floorLog_.rows.push_back(std::move(row));
         }
         JudgementsChanged();
         return outcome;
@@ -272,8 +272,8 @@ BidsOutcome Floor::FetchAndJudge() {
     const std::string bidder = block_.currentBidder;
     TakeBids(
         *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); },
-        Recording() ? &log_.rows : nullptr, reopened);
-    if (Recording()) NoteVerdicts(firstVerdicts_.Keep(log_, shift, RulesText()));
+        Recording() ? &floorLog_.rows : nullptr, reopened);
+    if (Recording()) NoteVerdicts(firstVerdicts_.Keep(floorLog_, shift, RulesText()));
     if (block_.currentBid != bid || block_.currentBidder != bidder) {
         Note(BidsEvent(block_));
         outcome.newBid = !block_.currentBid.empty();
@@ -325,13 +325,13 @@ std::vector<std::size_t> Floor::FollowSaleLines(std::string_view capture, const 
     return reopened;
 }
 
-void Floor::StartLog(bool judged) {
-    log_.item = block_.blockItem;
-    log_.judged = judged;
-    log_.rows.clear();
+void Floor::StartFloorLog(bool judged) {
+    floorLog_.item = block_.blockItem;
+    floorLog_.judged = judged;
+    floorLog_.rows.clear();
 }
 
-void Floor::LogSale() {
+void Floor::FloorLogSale() {
     if (!Recording()) return;
     Judgement row;
     row.kind = RowKind::Sold;
@@ -339,7 +339,7 @@ void Floor::LogSale() {
         row.amount = ValOrInfinity(block_.currentBid);
         row.note = block_.currentBidder;
     }
-    log_.rows.push_back(std::move(row));
+    floorLog_.rows.push_back(std::move(row));
     JudgementsChanged();
 }
 
@@ -358,7 +358,7 @@ void Floor::GetNextItem() {
     PutOnBlockAfterSale();
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
-    StartLog(false);
+    StartFloorLog(false);
     JudgementsChanged();
 }
 
@@ -369,7 +369,7 @@ void Floor::AuctionCommand() {
     PutOnBlockAfterSale();
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
-    StartLog(false);
+    StartFloorLog(false);
     JudgementsChanged();
 }
 

@@ -83,16 +83,15 @@ public:
     void SetSalesRecord(SalesRecord* sales) { sales_ = sales; }
     void SetClock(std::function<std::string()> timeText) { timeText_ = std::move(timeText); }
 
-    // Where the floor logs the lines it says, its sales and undos (none: no log).
-    void SetLog(EveningLog* log) { eveningLog_ = log; }
-    EveningLog* Log() const { return eveningLog_; }
+    // Where the floor writes the lines it says, its sales and undos (none: nowhere).
+    void SetEveningLog(EveningLog* log) { eveningLog_ = log; }
     // The floor log: Get Bids records its judgements only while kept (the log window is open,
     // or someone writes them down), so that it costs nothing otherwise.
     void SetKeepJudgements(bool keep) { keepJudgements_ = keep; }
     bool KeepsJudgements() const { return keepJudgements_; }
     // The judgements of the last Get Bids of the item on the block; a new item starts it empty.
     // Each ESP line shows the verdict it got the first time a Get Bids judged it in this auction.
-    const FloorLog& Judgements() const { return log_; }
+    const FloorLog& Judgements() const { return floorLog_; }
 
     // The auction panel's buttons, and the first step of the Auction and List menu commands.
     void StateItem();
@@ -124,11 +123,11 @@ private:
     void SpokenStatus(LinkFault fault, std::string_view consequence);
     // The first SOLD of the item on the block adds it to the sales record.
     void RecordSale(SaleSnapshot& sale);
-    // Adds the event to the log, if there is one.
+    // Adds the event to the evening's log, if there is one.
     void Note(const std::string& event);
-    // A new log for the item on the block; `judged` when Get Bids records into it.
-    void StartLog(bool judged);
-    void LogSale();
+    // A new floor log for the item on the block; `judged` when Get Bids records into it.
+    void StartFloorLog(bool judged);
+    void FloorLogSale();
     void JudgementsChanged();
     // Get Bids records its judgements while the log window or the evening's log wants them.
     bool Recording() const { return keepJudgements_ || eveningLog_ != nullptr; }
@@ -171,7 +170,7 @@ private:
     // The latest sale's lines, and those of sales undone, while they stand in the chat.
     std::vector<SaleLines> saleLines_;
     bool keepJudgements_ = false;
-    FloorLog log_;
+    FloorLog floorLog_;
     unsigned long long fetchesThrough_ = 0;
 };
 

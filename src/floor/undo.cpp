@@ -70,7 +70,7 @@ UndoOutcome Floor::UndoLastSale() {
     // A row that waited in memory and is gone now was the record's only trouble.
     if (sales_ != nullptr && sales_->Pending() == 0) RecordStatus({});
     // The floor log held the sale, or another item's bids: the next Get Bids judges anew.
-    StartLog(false);
+    StartFloorLog(false);
     JudgementsChanged();
     Changed();
     events_.Tell([&](FloorListener& listener) { listener.SaleUndone(undone); });

@@ -9,10 +9,10 @@ void Floor::NoteVerdicts(const FirstVerdictsUpdate& update) {
     if (eveningLog_ == nullptr || update.start == nullptr) return;
     std::vector<std::string> events;
     if (update.started)
-        events.push_back("Auction of " + log_.item + " started by " + update.start->speaker + " at line " +
-                         std::to_string(update.start->line) + " of the chat");
+        events.push_back("Auction of " + floorLog_.item + " started by " + update.start->speaker +
+                         " at line " + std::to_string(update.start->line) + " of the chat");
     if (update.rulesChanged)
-        events.push_back("Auction of " + log_.item +
+        events.push_back("Auction of " + floorLog_.item +
                          " judged afresh: the minimum bid or the raise table changed");
     const std::vector<Judgement>& rows = firstVerdicts_.Rows();
     for (const std::size_t i : update.judged) events.push_back("Bid judged: " + RowSentence(rows[i]));

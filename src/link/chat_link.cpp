@@ -59,7 +59,7 @@ void ChatLink::SetOnClientAnswered(const std::function<void()>& onAnswered) {
 
 void ChatLink::WaitSeconds(int seconds) { gv::WaitSeconds(impl_->pump, seconds); }
 
-DdeRecord& ChatLink::Record() { return impl_->dde.Record(); }
+DdeFields& ChatLink::Fields() { return impl_->dde.Fields(); }
 
 void ChatLink::RegisterDDE() { impl_->dde.Register(); }
 

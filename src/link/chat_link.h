@@ -11,7 +11,7 @@
 
 #include "common/event_pump.h"
 #include "common/message_sink.h"
-#include "link/dde_record.h"
+#include "link/dde_fields.h"
 #include "link/link_port.h"
 #include "link/link_settings.h"
 
@@ -48,7 +48,7 @@ public:
     void WaitSeconds(int seconds);
 
     // The DDE requests, also run by hand from the console buttons of WA_DDE.
-    DdeRecord& Record();
+    DdeFields& Fields();
     void RegisterDDE();
     void UnregisterDDE();
     void CommunicateDDE();

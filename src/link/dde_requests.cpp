@@ -12,9 +12,9 @@ void Changed(DdeRequestContext& context) {
     if (context.fieldsChanged) context.fieldsChanged();
 }
 
-Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape) {
+Outcome Attempt(DdeRequestContext& context, DdeFields& fields, const DdeRequestShape& shape) {
     context.channel.Close();
-    record.conversation = shape.data;
+    fields.conversation = shape.data;
     Changed(context);
     if (!context.channel.Open(shape.topic)) return Outcome::ConversationFailed;
 
@@ -23,13 +23,13 @@ Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestS
     }
 
     if (shape.transaction == DdeTransaction::Poke) {
-        if (!context.channel.Poke(shape.item, ToAnsi(record.conversation)))
+        if (!context.channel.Poke(shape.item, ToAnsi(fields.conversation)))
             return Outcome::ConversationFailed;
     } else {
         std::optional<std::string> reply = context.channel.Request(shape.item);
         if (!reply) return Outcome::ConversationFailed;
         // Kept whole: the newest lines of a long chat, where the bids are, come last.
-        record.conversation = FromAnsi(*reply);
+        fields.conversation = FromAnsi(*reply);
         Changed(context);
     }
 
@@ -43,13 +43,13 @@ Outcome Attempt(DdeRequestContext& context, DdeRecord& record, const DdeRequestS
 
 }  // namespace
 
-DdeRequestResult RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape) {
-    record.errorCheck = false;
+DdeRequestResult RunDdeRequest(DdeRequestContext& context, DdeFields& fields, const DdeRequestShape& shape) {
+    fields.errorCheck = false;
     Changed(context);
     DdeRequestResult result;
     while (true) {
         ++result.attempts;
-        switch (Attempt(context, record, shape)) {
+        switch (Attempt(context, fields, shape)) {
             case Outcome::Done:
             case Outcome::OwnWindowNotFound:
                 return result;
@@ -59,7 +59,7 @@ DdeRequestResult RunDdeRequest(DdeRequestContext& context, DdeRecord& record, co
             case Outcome::ConversationFailed:
                 context.pump.YieldTimes(kYieldsAfterFailedAttempt);
                 if (result.attempts >= kDdeAttempts) {
-                    record.errorCheck = true;
+                    fields.errorCheck = true;
                     Changed(context);
                     result.outcome = DdeOutcome::GaveUp;
                     return result;

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "common/event_pump.h"
+#include "link/dde_fields.h"
 #include "link/dde_parts.h"
-#include "link/dde_record.h"
 #include "link/link_settings.h"
 
 namespace gv {
@@ -32,7 +32,7 @@ struct DdeRequestContext {
     DdeChannel& channel;
     WindowActivator& activator;
     const LinkSettings& settings;
-    std::function<void()> fieldsChanged;  // the host window shows the record again
+    std::function<void()> fieldsChanged;  // the host window shows the fields again
     // Gavelton's own main window, brought back after the client's (0 when there is none): by
     // its handle, as another window may have Gavelton's title.
     std::function<std::uintptr_t()> ownWindow = {};
@@ -50,7 +50,7 @@ struct DdeRequestResult {
     DdeOutcome outcome = DdeOutcome::Done;
 };
 
-// Runs one request on the record.
-DdeRequestResult RunDdeRequest(DdeRequestContext& context, DdeRecord& record, const DdeRequestShape& shape);
+// Runs one request on the fields.
+DdeRequestResult RunDdeRequest(DdeRequestContext& context, DdeFields& fields, const DdeRequestShape& shape);
 
 }  // namespace gv

@@ -48,10 +48,10 @@ void DdeTransport::Stop() {
 
 LinkFault DdeTransport::Speak(const std::string& line) {
     EnsureHost();
-    record_.commMode = "0";
-    record_.avatarName.clear();
-    record_.commText = line;
-    ShowRecord();
+    fields_.commMode = "0";
+    fields_.avatarName.clear();
+    fields_.commText = line;
+    ShowFields();
     Communicate();
     return LastFault();
 }
@@ -63,7 +63,7 @@ ChatFetch DdeTransport::FetchAllText() {
     // A client that let every attempt wait out its time limit is hung: the capture must not
     // spend that much again four more times.
     fetch.waitedOut = lastWaitedOut_;
-    fetch.text = record_.conversation;
+    fetch.text = fields_.conversation;
     return fetch;
 }
 
@@ -79,16 +79,16 @@ void DdeTransport::Communicate() {
     const char separator = worlds_api::kFieldSeparator;
     std::string data = kRegistrationName;
     data += separator;
-    data += record_.commMode;
+    data += fields_.commMode;
     data += separator;
-    data += record_.avatarName;
+    data += fields_.avatarName;
     data += separator;
-    data += record_.commText;
+    data += fields_.commText;
     Run(worlds_api::kCommunicate, worlds_api::kCommunicate, std::move(data), DdeTransaction::Poke);
 }
 
 void DdeTransport::GetAllText() {
-    record_.conversation.clear();
+    fields_.conversation.clear();
     Run(worlds_api::kGetAllText, kRegistrationName, std::string(), DdeTransaction::Request);
 }
 
@@ -101,16 +101,16 @@ void DdeTransport::DestroyHost() {
     host_.reset();
 }
 
-void DdeTransport::ShowRecord() {
-    if (host_) host_->ShowRecord(record_);
+void DdeTransport::ShowFields() {
+    if (host_) host_->ShowFields(fields_);
 }
 
 void DdeTransport::Run(const char* topic, std::string item, std::string data, DdeTransaction transaction) {
     EnsureHost();
-    DdeRequestContext context{pump_, *channel_, *activator_, settings_, [this] { ShowRecord(); }, ownWindow_};
+    DdeRequestContext context{pump_, *channel_, *activator_, settings_, [this] { ShowFields(); }, ownWindow_};
     const DdeRequestShape shape{topic, std::move(item), std::move(data), transaction};
     const auto start = pump_.Now();
-    last_ = RunDdeRequest(context, record_, shape).outcome;
+    last_ = RunDdeRequest(context, fields_, shape).outcome;
     lastWaitedOut_ = last_ == DdeOutcome::GaveUp &&
                      pump_.Now() - start >= std::chrono::seconds(kTransactionTimeoutSeconds);
 }

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/event_pump.h"
+#include "link/dde_fields.h"
 #include "link/dde_parts.h"
-#include "link/dde_record.h"
 #include "link/dde_requests.h"
 #include "link/link_settings.h"
 #include "link/transport.h"
@@ -31,7 +31,7 @@ public:
     bool LastWaitedOut() const override { return lastWaitedOut_; }
 
     // The four requests, also run by hand from the console buttons of WA_DDE.
-    DdeRecord& Record() { return record_; }
+    DdeFields& Fields() { return fields_; }
     void Register();
     void Unregister();
     void Communicate();
@@ -46,13 +46,13 @@ public:
 private:
     void EnsureHost();
     void DestroyHost();
-    void ShowRecord();
+    void ShowFields();
     void Run(const char* topic, std::string item, std::string data, DdeTransaction transaction);
     LinkFault LastFault() const;
 
     EventPump& pump_;
     const LinkSettings& settings_;
-    DdeRecord record_;
+    DdeFields fields_;
     DdeOutcome last_ = DdeOutcome::Done;
     bool lastWaitedOut_ = false;  // the last request gave up after waiting a whole time limit
     LinkHostFactory hostFactory_;

@@ -68,13 +68,13 @@ LinkHostWindow::LinkHostWindow(ChatLink& link)
 // What is typed into the fields is what the next request sends.
 void LinkHostWindow::BindFields() {
     commMode_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
-        link_.Record().commMode = commMode_->GetValue().utf8_string();
+        link_.Fields().commMode = commMode_->GetValue().utf8_string();
     });
     avatarName_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
-        link_.Record().avatarName = avatarName_->GetValue().utf8_string();
+        link_.Fields().avatarName = avatarName_->GetValue().utf8_string();
     });
     commText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
-        link_.Record().commText = commText_->GetValue().utf8_string();
+        link_.Fields().commText = commText_->GetValue().utf8_string();
     });
     conversation_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         // The box holds at most its limit; typing beyond it is undone.
@@ -83,10 +83,10 @@ void LinkHostWindow::BindFields() {
             value.Truncate(kConversationMaxChars);
             conversation_->ChangeValue(value);
         }
-        link_.Record().conversation = value.utf8_string();
+        link_.Fields().conversation = value.utf8_string();
     });
     errorCheck_->Bind(wxEVT_CHECKBOX,
-                      [this](wxCommandEvent&) { link_.Record().errorCheck = errorCheck_->GetValue(); });
+                      [this](wxCommandEvent&) { link_.Fields().errorCheck = errorCheck_->GetValue(); });
 }
 
 wxButton* LinkHostWindow::MakeButton(const char* name, const char* caption, Twips t) {
@@ -112,27 +112,27 @@ void LinkHostWindow::MakeLabel(const char* name, const char* text, Twips t, bool
     layout_.Place(new Caption(this, name, text, style), t);
 }
 
-void LinkHostWindow::ShowRecord(const DdeRecord& record) {
-    SetIfDifferent(commMode_, wxString::FromUTF8(record.commMode));
-    SetIfDifferent(avatarName_, wxString::FromUTF8(record.avatarName));
-    SetIfDifferent(commText_, wxString::FromUTF8(record.commText));
+void LinkHostWindow::ShowFields(const DdeFields& fields) {
+    SetIfDifferent(commMode_, wxString::FromUTF8(fields.commMode));
+    SetIfDifferent(avatarName_, wxString::FromUTF8(fields.avatarName));
+    SetIfDifferent(commText_, wxString::FromUTF8(fields.commText));
     // The box shows the start of a long chat; the link keeps the whole reply. Only that start is
     // converted: a whole 100 MB chat as wide characters would cost a 32-bit build its memory.
     constexpr std::size_t kMostBytes = kConversationMaxChars * 4;  // UTF-8 takes at most 4 bytes a character
-    std::size_t end = record.conversation.size();
+    std::size_t end = fields.conversation.size();
     if (end > kMostBytes) {
         end = kMostBytes;
-        while (end > 0 && (static_cast<unsigned char>(record.conversation[end]) & 0xC0) == 0x80) --end;
+        while (end > 0 && (static_cast<unsigned char>(fields.conversation[end]) & 0xC0) == 0x80) --end;
     }
-    wxString conversation = wxString::FromUTF8(record.conversation.data(), end);
+    wxString conversation = wxString::FromUTF8(fields.conversation.data(), end);
     if (conversation.length() > kConversationMaxChars) conversation.Truncate(kConversationMaxChars);
     SetIfDifferent(conversation_, conversation);
-    if (errorCheck_->GetValue() != record.errorCheck) errorCheck_->SetValue(record.errorCheck);
+    if (errorCheck_->GetValue() != fields.errorCheck) errorCheck_->SetValue(fields.errorCheck);
 }
 
 void LinkHostWindow::RunRequest(void (ChatLink::*request)()) {
     (link_.*request)();
-    ShowRecord(link_.Record());
+    ShowFields(link_.Fields());
 }
 
 void LinkHostWindow::OnRegister() { RunRequest(&ChatLink::RegisterDDE); }

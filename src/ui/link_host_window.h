@@ -1,5 +1,5 @@
 #pragma once
-// The hidden link host window WA_DDE: its fields are the record of the DDE requests, and
+// The hidden link host window WA_DDE: its fields are what the DDE requests read and write, and
 // its buttons issue each request by hand (a console nobody normally sees).
 
 #include <wx/frame.h>
@@ -15,12 +15,12 @@ namespace gv::ui {
 
 class LinkHostWindow final : public wxFrame {
 public:
-    // The Text1 box shows at most this many characters of the record.
+    // The Text1 box shows at most this many characters of the conversation.
     static constexpr std::size_t kConversationMaxChars = 32000;
 
     explicit LinkHostWindow(ChatLink& link);
 
-    void ShowRecord(const DdeRecord& record);
+    void ShowFields(const DdeFields& fields);
 
     void OnRegister();
     void OnUnregister();
@@ -52,7 +52,7 @@ public:
     LinkHost(const LinkHost&) = delete;
     LinkHost& operator=(const LinkHost&) = delete;
 
-    void ShowRecord(const DdeRecord& record) override { window_->ShowRecord(record); }
+    void ShowFields(const DdeFields& fields) override { window_->ShowFields(fields); }
 
 private:
     LinkHostWindow* window_;

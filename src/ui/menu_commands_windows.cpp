@@ -2,9 +2,9 @@
 // Gavelton's captions need a second row at the designed width, so the items are drawn by
 // Gavelton (owner-drawn): measured with the system's menu font and a narrower side padding,
 // drawn in the system's colours and states; where even the narrowest padding leaves too little
-// room for the captions, the window is made as wide as they need. What the system can no longer read from a drawn item, Gavelton
-// answers itself: the mnemonic letters (WM_MENUCHAR) and each item's name for screen readers
-// (MSAAMENUINFO as the item's data).
+// room for the captions, the window is made as wide as they need. What the system can no longer read from a
+// drawn item, Gavelton answers itself: the mnemonic letters (WM_MENUCHAR) and each item's name for screen
+// readers (MSAAMENUINFO as the item's data).
 #include <wx/frame.h>
 #include <wx/menu.h>
 
@@ -210,7 +210,8 @@ int MenuCommands::NaturalWidth() const {
     int needed = 0;
     {
         MenuFontIn font(dc);
-        for (const Command& command : commands_) needed += TextWidth(dc, command.caption) + 2 * LeastPadding(dc);
+        for (const Command& command : commands_)
+            needed += TextWidth(dc, command.caption) + 2 * LeastPadding(dc);
     }
     ::ReleaseDC(window, dc);
     return needed;

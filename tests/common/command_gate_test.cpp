@@ -18,7 +18,9 @@ public:
         steps.push_back("quiet " + std::to_string(delay.count()));
     }
     void EndBusy() override { steps.push_back(gate->IsBusy() ? "end (still busy)" : "end"); }
-    void PlaceFocus(bool afterQuietRun) override { steps.push_back(afterQuietRun ? "focus back" : "focus Dummy"); }
+    void PlaceFocus(bool afterQuietRun) override {
+        steps.push_back(afterQuietRun ? "focus back" : "focus Dummy");
+    }
     void Later(std::function<void()> action) override { later.push_back(std::move(action)); }
     void Close(bool force) override { steps.push_back(force ? "close forced" : "close"); }
 
@@ -78,7 +80,7 @@ TEST_F(CommandGateTest, AQuietRunThatTakesLongLooksBusyAndHoldsNothingMore) {
     gate.RunQuietly([&] {
         gate.EnterBusy();
         gate.BusyLookDue();
-        gate.BusyLookDue();  // shown once
+        gate.BusyLookDue();                       // shown once
         EXPECT_FALSE(gate.HoldUntilIdle([] {}));  // the host sees it busy, as after a click of his
         gate.LeaveBusy();
     });

@@ -24,7 +24,7 @@ class FirstVerdictsTest : public ::testing::Test, protected testing::FloorRig {
 protected:
     FirstVerdictsTest() {
         floor.SetCapturePath(folder.path() / "TALLY.TXT");
-        floor.SetLog(&log);
+        floor.SetEveningLog(&log);
         tiers.Row(0) = {"0", "9999999", "10"};
         items.Append("Oak chest - 500");
         floor.AuctionCommand();

@@ -65,7 +65,8 @@ TEST(FloorEvents, GetBidsTellsWhetherTheChatCameAndWhetherTheCurrentBidChanged) 
     PutOnBlock(rig.block, "Oak chest - 500");
     rig.link.fetches.assign(5, ChatFetch{"", LinkFault::NotAnswering});
     const BidsOutcome failed = rig.floor.GetBids();
-    const std::string chat = testing::Chat({"Host: Item on the Block currently is Oak chest", "ESP from Ann: 500"});
+    const std::string chat =
+        testing::Chat({"Host: Item on the Block currently is Oak chest", "ESP from Ann: 500"});
     rig.link.fetches = {{chat}, {chat}};
     const BidsOutcome first = rig.floor.GetBids();
     const BidsOutcome again = rig.floor.GetBids();

@@ -26,7 +26,7 @@ protected:
     Lines Said() {
         Lines lines = link.spoken;
         link.spoken.clear();
-        journal.events.clear();
+        calls.events.clear();
         return lines;
     }
 
@@ -275,7 +275,7 @@ TEST_F(FloorTest, LinkStatusAfterEachCommand) {
 TEST_F(FloorTest, GetBidsGivesUpAtOnceWhenTheLinkWaitedOutItsBound) {
     link.fetches = {{"", LinkFault::NotAnswering, true}, {"Host: too late"}};
     floor.GetBids();
-    EXPECT_EQ(std::count(journal.events.begin(), journal.events.end(), "fetch"), 1);
+    EXPECT_EQ(std::count(calls.events.begin(), calls.events.end(), "fetch"), 1);
     EXPECT_EQ(link.fetches.size(), 1u);
 }
 
@@ -338,7 +338,7 @@ TEST_F(FloorTest, GetNextItemWrapsAround) {
         floor.GetNextItem();
         EXPECT_EQ(block.blockItemIndex, 0);
     }
-    EXPECT_TRUE(journal.events.empty());  // never busy, never speaks
+    EXPECT_TRUE(calls.events.empty());  // never busy, never speaks
 }
 
 TEST_F(FloorTest, GetNextItemOnShortLists) {
@@ -392,7 +392,7 @@ TEST_F(FloorTest, AuctionCommand) {
     EXPECT_EQ(block.currentBid, "");
     EXPECT_TRUE(block.raiseDue[3]);
     EXPECT_EQ(changes, 2);
-    EXPECT_TRUE(journal.events.empty());
+    EXPECT_TRUE(calls.events.empty());
 }
 
 TEST_F(FloorTest, StateRulesSpeaksTheRules) {
@@ -445,13 +445,13 @@ TEST_F(FloorTest, BusyStateAroundEachBusyCommand) {
     };
     for (const auto& [name, run] : commands) {
         SCOPED_TRACE(name);
-        journal.events.clear();
+        calls.events.clear();
         run();
-        ASSERT_GE(journal.events.size(), 2u);
-        EXPECT_EQ(journal.events.front(), "enter");
-        EXPECT_EQ(journal.events.back(), "leave");
-        EXPECT_EQ(std::count(journal.events.begin(), journal.events.end(), "enter"), 1);
-        EXPECT_EQ(std::count(journal.events.begin(), journal.events.end(), "leave"), 1);
+        ASSERT_GE(calls.events.size(), 2u);
+        EXPECT_EQ(calls.events.front(), "enter");
+        EXPECT_EQ(calls.events.back(), "leave");
+        EXPECT_EQ(std::count(calls.events.begin(), calls.events.end(), "enter"), 1);
+        EXPECT_EQ(std::count(calls.events.begin(), calls.events.end(), "leave"), 1);
     }
 }
 

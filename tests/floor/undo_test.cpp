@@ -22,7 +22,7 @@ class UndoTest : public ::testing::Test, protected testing::FloorRig {
 protected:
     UndoTest() {
         floor.SetSalesRecord(&record);
-        floor.SetLog(&log);
+        floor.SetEveningLog(&log);
         floor.SetClock([] { return std::string("2026-12-09 20:15:00"); });
         spy.onRecordStatus = [this](const std::string& status) { statuses.push_back(status); };
         floor.SetCapturePath(folder.path() / "TALLY.TXT");

@@ -85,7 +85,7 @@ class FakeHost final : public LinkHostView {
 public:
     explicit FakeHost(std::vector<std::string>& calls) : calls_(calls) { calls_.push_back("host created"); }
     ~FakeHost() override { calls_.push_back("host destroyed"); }
-    void ShowRecord(const DdeRecord&) override { ++shows; }
+    void ShowFields(const DdeFields&) override { ++shows; }
     int shows = 0;
 
 private:
@@ -358,15 +358,15 @@ TEST_F(ChatLinkTest, DdeSpeakTextFillsTheFieldsAndDoesNotPause) {
     EXPECT_EQ(channelLog.poked.back(), "Gavelton\f0\f\fSOLD!");
     EXPECT_EQ(channelLog.calls.back(), "poke WorldsApi_Communicate");
     EXPECT_EQ(pump.yields, 12);
-    EXPECT_EQ(link.Record().commMode, "0");
-    EXPECT_EQ(link.Record().avatarName, "");
-    EXPECT_EQ(link.Record().commText, "SOLD!");
+    EXPECT_EQ(link.Fields().commMode, "0");
+    EXPECT_EQ(link.Fields().avatarName, "");
+    EXPECT_EQ(link.Fields().commText, "SOLD!");
 }
 
 TEST_F(ChatLinkTest, ConsoleCommunicateSendsWhatTheFieldsHold) {
-    link.Record().commMode = "2";
-    link.Record().avatarName = "Ann";
-    link.Record().commText = "hi there";
+    link.Fields().commMode = "2";
+    link.Fields().avatarName = "Ann";
+    link.Fields().commText = "hi there";
     link.CommunicateDDE();
     EXPECT_EQ(channelLog.poked.back(), "Gavelton\f2\fAnn\fhi there");
     EXPECT_TRUE(link.HostWindowExists());  // created again for the request
@@ -382,7 +382,7 @@ TEST_F(ChatLinkTest, SpeakAfterStopCreatesTheHostAgain) {
 }
 
 TEST_F(ChatLinkTest, DdeFetchEmptiesText1AndKeepsTheWholeReply) {
-    link.Record().conversation = "stale";
+    link.Fields().conversation = "stale";
     channel->reply = std::string(40000, 'x') + "ESP from Bo: 7";
     EXPECT_EQ(link.FetchAllText().text, channel->reply);
     EXPECT_EQ(channelLog.calls.back(), "request Gavelton");
@@ -391,7 +391,7 @@ TEST_F(ChatLinkTest, DdeFetchEmptiesText1AndKeepsTheWholeReply) {
     const ChatFetch failed = link.FetchAllText();
     EXPECT_EQ(failed.text, "");
     EXPECT_EQ(failed.fault, LinkFault::NotAnswering);
-    EXPECT_TRUE(link.Record().errorCheck);
+    EXPECT_TRUE(link.Fields().errorCheck);
     EXPECT_TRUE(sink.shown.empty());
 }
 
@@ -426,7 +426,7 @@ TEST(ChatLinkWithoutPlatform, NothingAnswersAndTheHostIsToldOfTheLibrary) {
     const ChatFetch fetch = link.FetchAllText();
     EXPECT_EQ(fetch.fault, LinkFault::NotAnswering);
     EXPECT_EQ(pump.yields, 5 * 12);
-    EXPECT_TRUE(link.Record().errorCheck);
+    EXPECT_TRUE(link.Fields().errorCheck);
 
     // Library: not loaded, said once per start, and nothing is sent.
     link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "t\r\n0\r\n1\r\n"));

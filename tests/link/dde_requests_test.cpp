@@ -14,31 +14,31 @@ protected:
     test::FakeChannel channel{log};
     test::FakeActivator activator{log.calls};
     LinkSettings settings;
-    DdeRecord record;
+    DdeFields fields;
     int shown = 0;
     DdeRequestContext context{pump, channel, activator, settings, [this] { ++shown; }, [] { return 42u; }};
 
     int Poke(const std::string& data) {
         return RunDdeRequest(
-                   context, record,
+                   context, fields,
                    DdeRequestShape{"WorldsApi_Register", "WorldsApi_Register", data, DdeTransaction::Poke})
             .attempts;
     }
     int Request() {
-        return RunDdeRequest(context, record,
+        return RunDdeRequest(context, fields,
                              DdeRequestShape{"WorldsApi_GetAllText", "Gavelton", "", DdeTransaction::Request})
             .attempts;
     }
 };
 
 TEST_F(DdeRequestTest, OnePokeWhenTheClientAnswers) {
-    record.errorCheck = true;  // left from an earlier request
+    fields.errorCheck = true;  // left from an earlier request
     EXPECT_EQ(Poke("Gavelton"), 1);
     EXPECT_EQ(log.calls,
               (std::vector<std::string>{"close", "open WorldsApi_Register", "poke WorldsApi_Register"}));
     EXPECT_EQ(log.poked, (std::vector<std::string>{"Gavelton"}));
-    EXPECT_EQ(record.conversation, "Gavelton");
-    EXPECT_FALSE(record.errorCheck);
+    EXPECT_EQ(fields.conversation, "Gavelton");
+    EXPECT_FALSE(fields.errorCheck);
     EXPECT_EQ(pump.yields, 0);
     EXPECT_GT(shown, 0);
 }
@@ -53,7 +53,7 @@ TEST_F(DdeRequestTest, NoServerMeansFiveAttemptsTwelveYieldsEachThenErrorCheck) 
     std::vector<std::string> trace;
     pump.trace = &trace;
     EXPECT_EQ(Poke("Gavelton"), 5);
-    EXPECT_TRUE(record.errorCheck);
+    EXPECT_TRUE(fields.errorCheck);
     EXPECT_EQ(pump.yields, 5 * 12);
     // Every attempt closes, opens, fails, then yields twelve times.
     EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "open WorldsApi_Register"), 5);
@@ -63,13 +63,13 @@ TEST_F(DdeRequestTest, NoServerMeansFiveAttemptsTwelveYieldsEachThenErrorCheck) 
 TEST_F(DdeRequestTest, RefusedTransactionIsRetriedAndCanSucceedLater) {
     channel.transactionSucceeds = false;
     EXPECT_EQ(Poke("x"), 5);
-    EXPECT_TRUE(record.errorCheck);
+    EXPECT_TRUE(fields.errorCheck);
     EXPECT_EQ(log.poked.size(), 5u);
 
     channel.transactionSucceeds = true;
     pump.yields = 0;
     EXPECT_EQ(Poke("x"), 1);
-    EXPECT_FALSE(record.errorCheck);  // the next request clears it
+    EXPECT_FALSE(fields.errorCheck);  // the next request clears it
     EXPECT_EQ(pump.yields, 0);
 }
 
@@ -78,20 +78,20 @@ TEST_F(DdeRequestTest, RequestReplyIsKeptWholeAndWidened) {
     for (int i = 0; reply.size() < 100000; ++i) reply += "Ann: line " + std::to_string(i) + "\r\n";
     reply += "ESP from Bo: 5\xBD";
     channel.reply = reply;
-    record.conversation = "old";
+    fields.conversation = "old";
     EXPECT_EQ(Request(), 1);
     EXPECT_EQ(log.calls.back(), "request Gavelton");
-    ASSERT_GT(record.conversation.size(), 32000u);
-    EXPECT_EQ(record.conversation.substr(record.conversation.size() - 16), "ESP from Bo: 5\xC2\xBD");
-    EXPECT_EQ(record.conversation.size(), reply.size() + 1);
+    ASSERT_GT(fields.conversation.size(), 32000u);
+    EXPECT_EQ(fields.conversation.substr(fields.conversation.size() - 16), "ESP from Bo: 5\xC2\xBD");
+    EXPECT_EQ(fields.conversation.size(), reply.size() + 1);
 }
 
 TEST_F(DdeRequestTest, FailedRequestLeavesText1Empty) {
     channel.transactionSucceeds = false;
-    record.conversation = "old chat";
+    fields.conversation = "old chat";
     EXPECT_EQ(Request(), 5);
-    EXPECT_EQ(record.conversation, "");
-    EXPECT_TRUE(record.errorCheck);
+    EXPECT_EQ(fields.conversation, "");
+    EXPECT_TRUE(fields.errorCheck);
 }
 
 TEST_F(DdeRequestTest, ActivationWrapsTheTransaction) {
@@ -113,7 +113,7 @@ TEST_F(DdeRequestTest, NoClientWindowEndsAtOnceWithoutTransactionOrError) {
     EXPECT_EQ(log.calls,
               (std::vector<std::string>{"close", "open WorldsApi_Register", "activate VZones 3.0"}));
     EXPECT_TRUE(log.poked.empty());
-    EXPECT_FALSE(record.errorCheck);
+    EXPECT_FALSE(fields.errorCheck);
     EXPECT_EQ(pump.yields, 0);
 }
 
@@ -123,7 +123,7 @@ TEST_F(DdeRequestTest, OwnWindowMissingAfterTheTransactionEndsWithoutRetry) {
     EXPECT_EQ(Poke("Gavelton"), 1);
     EXPECT_EQ(log.poked.size(), 1u);
     EXPECT_EQ(log.calls.back(), "activate window 42");
-    EXPECT_FALSE(record.errorCheck);
+    EXPECT_FALSE(fields.errorCheck);
 }
 
 TEST_F(DdeRequestTest, ActivationIsNotTriedWhenTheConversationFails) {

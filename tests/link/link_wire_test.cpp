@@ -43,18 +43,18 @@ protected:
 TEST_F(LinkOverSocket, NoWorldRunningGivesUpAfterFiveAttempts) {
     ChatLink link(pump, sink);
     UseDesktopPlatform(link);
-    link.Record().conversation = "old chat";
+    link.Fields().conversation = "old chat";
     const auto start = Clock::now();
     link.GetAllTextDDE();
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(pump.yields, 5 * 12);
-    EXPECT_TRUE(link.Record().errorCheck);
-    EXPECT_EQ(link.Record().conversation, "");
+    EXPECT_TRUE(link.Fields().errorCheck);
+    EXPECT_EQ(link.Fields().conversation, "");
 
     pump.yields = 0;
     EXPECT_EQ(link.SpeakText("SOLD!"), LinkFault::NotAnswering);
     EXPECT_EQ(pump.yields, 12 + 5 * 12);
-    EXPECT_TRUE(link.Record().errorCheck);
+    EXPECT_TRUE(link.Fields().errorCheck);
     EXPECT_TRUE(sink.shown.empty());
 }
 
@@ -163,7 +163,7 @@ TEST_F(LinkOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
     link.SpeakText("SOLD!");
     link.SpeakText("Caf\xC3\xA9 \xE2\x82\xAC");
     link.StopLink();
-    EXPECT_FALSE(link.Record().errorCheck);
+    EXPECT_FALSE(link.Fields().errorCheck);
 
     const std::vector<std::string> pokes = world->LogLines("POKE", 4);
     ASSERT_EQ(pokes.size(), 4u);
@@ -196,8 +196,8 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
     const std::string text = link.FetchAllText().text;
     EXPECT_GT(text.size(), 32000u);
     EXPECT_EQ(text, expected);
-    EXPECT_EQ(link.Record().conversation, expected);
-    EXPECT_FALSE(link.Record().errorCheck);
+    EXPECT_EQ(link.Fields().conversation, expected);
+    EXPECT_FALSE(link.Fields().errorCheck);
     EXPECT_EQ(pump.yields, 0);
     const std::vector<std::string> requests = world->LogLines("REQUEST", 1);
     ASSERT_EQ(requests.size(), 1u);
@@ -216,10 +216,10 @@ TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
     UseDesktopPlatform(link);
     link.LoadLinkSettings(folder.Write("SCONTROL.TXT", "No Such Client Window 7f3a\r\n1\r\n0\r\n"));
     link.RegisterDDE();
-    link.Record().conversation = "old";
+    link.Fields().conversation = "old";
     link.GetAllTextDDE();
-    EXPECT_EQ(link.Record().conversation, "");
-    EXPECT_FALSE(link.Record().errorCheck);
+    EXPECT_EQ(link.Fields().conversation, "");
+    EXPECT_FALSE(link.Fields().errorCheck);
     EXPECT_EQ(pump.yields, 0);
     // The conversations were opened, nothing was poked or requested.
     EXPECT_GE(world->LogLines("CONNECT", 2).size(), 2u);

@@ -1,7 +1,7 @@
 #pragma once
 // Stand-ins for the window and the chat link around the floor and the main window: they
 // record what was said, how often it yielded, when the busy state began and ended and when
-// the link was started and stopped, all in one journal so that the order can be checked.
+// the link was started and stopped, all in one list so that the order can be checked.
 
 #include <chrono>
 #include <deque>
@@ -19,7 +19,7 @@
 
 namespace gv::testing {
 
-struct Journal {
+struct Calls {
     // "enter", "leave", "say:<line>", "fetch", "settings:<file>", "start", "stop"
     std::vector<std::string> events;
 };
@@ -42,19 +42,19 @@ public:
 class FakeLink final : public LinkPort, public LinkSession {
 public:
     // `pump`, when given, is read at each fetch (yieldsAtFetch).
-    explicit FakeLink(Journal& journal, FakePump* pump = nullptr) : journal_(journal), pump_(pump) {}
+    explicit FakeLink(Calls& calls, FakePump* pump = nullptr) : calls_(calls), pump_(pump) {}
 
     void LoadLinkSettings(const std::filesystem::path& path) override {
-        journal_.events.push_back("settings:" + path.string());
+        calls_.events.push_back("settings:" + path.string());
     }
     LinkFault StartLink() override {
-        journal_.events.push_back("start");
+        calls_.events.push_back("start");
         return startFault;
     }
-    void StopLink() override { journal_.events.push_back("stop"); }
+    void StopLink() override { calls_.events.push_back("stop"); }
 
     LinkFault SpeakText(const std::string& line) override {
-        journal_.events.push_back("say:" + line);
+        calls_.events.push_back("say:" + line);
         spoken.push_back(line);
         if (!speakFaults.empty()) {
             const LinkFault fault = speakFaults.front();
@@ -68,7 +68,7 @@ public:
 
     // Hands out the queued fetches one per call, then the empty text.
     ChatFetch FetchAllText() override {
-        journal_.events.push_back("fetch");
+        calls_.events.push_back("fetch");
         if (pump_) yieldsAtFetch.push_back(pump_->yields);
         if (onFetch) onFetch();
         if (fetches.empty()) return {};
@@ -88,18 +88,18 @@ public:
     std::function<void()> onFetch;  // runs inside each fetch, where a client takes its time
 
 private:
-    Journal& journal_;
+    Calls& calls_;
     FakePump* pump_;
 };
 
 class FakeBusy final : public BusyHost {
 public:
-    explicit FakeBusy(Journal& journal) : journal_(journal) {}
-    void EnterBusy() override { journal_.events.push_back("enter"); }
-    void LeaveBusy() override { journal_.events.push_back("leave"); }
+    explicit FakeBusy(Calls& calls) : calls_(calls) {}
+    void EnterBusy() override { calls_.events.push_back("enter"); }
+    void LeaveBusy() override { calls_.events.push_back("leave"); }
 
 private:
-    Journal& journal_;
+    Calls& calls_;
 };
 
 // Chat lines joined with CR LF, as the chat client delivers them.
@@ -139,10 +139,10 @@ struct FloorRig {
     BlockState block;
     TierTable tiers;
     ItemList items;
-    Journal journal;
+    Calls calls;
     FakePump pump;
-    FakeLink link{journal, &pump};
-    FakeBusy busy{journal};
+    FakeLink link{calls, &pump};
+    FakeBusy busy{calls};
     Floor floor{block, tiers, items, link, pump, busy};
     FloorSpy spy{floor};
     int changes = 0;

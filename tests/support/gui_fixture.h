@@ -73,8 +73,8 @@ protected:
     std::filesystem::path folder_ = scratch_.path();
     std::filesystem::path previous_;
     RecordingSink sink_;
-    testing::Journal journal_;  // what the fake link was asked to do
-    testing::FakeLink link_{journal_};
+    testing::Calls calls_;  // what the fake link was asked to do
+    testing::FakeLink link_{calls_};
     WxEventPump pump_;
     Auction fakeAuction_{link_, link_, pump_};
     AuctionFrame* frame_ = nullptr;

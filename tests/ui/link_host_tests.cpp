@@ -1,5 +1,5 @@
 // The hidden link host window WA_DDE: created hidden by the DDE start, its console buttons
-// run the DDE requests, and its fields follow the request record.
+// run the DDE requests, and its fields follow the request fields.
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -61,13 +61,13 @@ TEST_F(LinkHostTest, ExistsHiddenWithItsConsole) {
 }
 
 TEST_F(LinkHostTest, FieldsAndRecordFollowEachOther) {
-    DdeRecord record;
-    record.commMode = "2";
-    record.avatarName = "Bidder";
-    record.commText = "hello";
-    record.conversation = std::string(40000, 'x');
-    record.errorCheck = true;
-    host_->ShowRecord(record);
+    DdeFields fields;
+    fields.commMode = "2";
+    fields.avatarName = "Bidder";
+    fields.commText = "hello";
+    fields.conversation = std::string(40000, 'x');
+    fields.errorCheck = true;
+    host_->ShowFields(fields);
     EXPECT_EQ(Field<wxTextCtrl>("CommMode")->GetValue(), "2");
     EXPECT_EQ(Field<wxTextCtrl>("AvatarName")->GetValue(), "Bidder");
     EXPECT_EQ(Field<wxTextCtrl>("CommText")->GetValue(), "hello");
@@ -78,20 +78,20 @@ TEST_F(LinkHostTest, FieldsAndRecordFollowEachOther) {
     std::string chat(32000, 'x');
     chat += "\xE2\x82\xAC";  // the euro sign, three bytes
     for (int i = 0; i < 60000; ++i) chat += "\xC3\xA9";
-    record.conversation = chat;
-    host_->ShowRecord(record);
+    fields.conversation = chat;
+    host_->ShowFields(fields);
     EXPECT_EQ(Field<wxTextCtrl>("Text1")->GetValue(), wxString(32000, 'x'));
 
     // Typing into the console's fields is what the next request sends.
     Field<wxTextCtrl>("AvatarName")->SetValue("Another");
-    EXPECT_EQ(chatLink_.Record().avatarName, "Another");
+    EXPECT_EQ(chatLink_.Fields().avatarName, "Another");
 }
 
 TEST_F(LinkHostTest, RegisterWithNoChatClientSetsTheErrorIndicator) {
     Field<wxCheckBox>("ErrorCheck")->SetValue(false);
-    chatLink_.Record().errorCheck = false;
+    chatLink_.Fields().errorCheck = false;
     host_->OnRegister();
-    EXPECT_TRUE(chatLink_.Record().errorCheck);
+    EXPECT_TRUE(chatLink_.Fields().errorCheck);
     EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
 }
 

@@ -61,7 +61,7 @@ TEST_F(MainWindow, OpensOnTheAuctionPanelWithThePlaceholders) {
         EXPECT_TRUE(Button(command)->IsShownOnScreen()) << Button(command)->GetLabel();
     }
     EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kCyan);
-    EXPECT_EQ(journal_.events, (std::vector<std::string>{"settings:SCONTROL.TXT", "start"}));
+    EXPECT_EQ(calls_.events, (std::vector<std::string>{"settings:SCONTROL.TXT", "start"}));
 }
 
 // The window names are what other programs look the buttons up by; they never change.
@@ -188,11 +188,11 @@ TEST_F(MainWindow, BusyRefusesEveryInputAndRecoversAfter) {
 
 TEST_F(MainWindow, ReConnectRestartsTheLinkAndKeepsThePanel) {
     ClickMenu(1);
-    journal_.events.clear();
+    calls_.events.clear();
     link_.startFault = LinkFault::NotAnswering;
     ClickMenu(3);  // ReConnect
-    ASSERT_TRUE(WaitUntil([&] { return journal_.events.size() == 2 && !frame_->Gate().IsBusy(); }));
-    EXPECT_EQ(journal_.events, (std::vector<std::string>{"stop", "start"}));
+    ASSERT_TRUE(WaitUntil([&] { return calls_.events.size() == 2 && !frame_->Gate().IsBusy(); }));
+    EXPECT_EQ(calls_.events, (std::vector<std::string>{"stop", "start"}));
     EXPECT_EQ(frame_->ShownPanel(), AuctionFrame::Panel::List);
     EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: not connected");
     EXPECT_EQ(frame_->ClientArea()->GetBackgroundColour(), kAmber);

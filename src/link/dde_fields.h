@@ -8,7 +8,7 @@
 
 namespace gv {
 
-struct DdeRecord {
+struct DdeFields {
     std::string commMode;
     std::string avatarName;
     std::string commText;
@@ -20,7 +20,7 @@ struct DdeRecord {
 class LinkHostView {
 public:
     virtual ~LinkHostView() = default;
-    virtual void ShowRecord(const DdeRecord& record) = 0;  // the fields changed
+    virtual void ShowFields(const DdeFields& fields) = 0;  // the fields changed
 };
 using LinkHostFactory = std::function<std::unique_ptr<LinkHostView>()>;
 
