@@ -8,18 +8,19 @@ void CommandGate::EnterBusy() {
     if (depth_++ > 0) return;
     // A quick run the host did not start would only flash the window, and a click it swallowed
     // would be lost: the window stays as it is and holds the host's command for after the run.
+    if (view_ == nullptr) return;
     if (quiet_) {
-        view_.StartQuiet(kQuietBusy);
+        view_->StartQuiet(kQuietBusy);
         return;
     }
     looksBusy_ = true;
-    view_.ShowBusy();
+    view_->ShowBusy();
 }
 
 void CommandGate::BusyLookDue() {
-    if (depth_ == 0 || looksBusy_) return;
+    if (depth_ == 0 || looksBusy_ || view_ == nullptr) return;
     looksBusy_ = true;
-    view_.ShowBusy();
+    view_->ShowBusy();
 }
 
 void CommandGate::LeaveBusy() {
@@ -29,16 +30,22 @@ void CommandGate::LeaveBusy() {
         return;
     }
     looksBusy_ = false;
-    view_.EndBusy();
+    if (view_ == nullptr) {
+        depth_ = 0;
+        return;
+    }
+    view_->EndBusy();
     // Busy until here: a timer that fires in EndBusy (a live run coming due) must not start a
     // command while the window still refuses input.
     depth_ = 0;
-    view_.PlaceFocus(quiet_);
+    view_->PlaceFocus(quiet_);
     if (listener_ != nullptr) listener_->IdleAgain();
-    if (held_) view_.Later([this] { RunHeld(); });
+    if (held_) view_->Later([this] { RunHeld(); });
     if (closePending_) {
         closePending_ = false;
-        view_.Later([this] { view_.Close(!closeCanCancel_); });
+        view_->Later([this] {
+            if (view_ != nullptr) view_->Close(!closeCanCancel_);
+        });
     }
 }
 

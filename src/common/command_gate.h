@@ -42,7 +42,9 @@ class CommandGate final : public BusyHost {
 public:
     static constexpr std::chrono::milliseconds kQuietBusy{300};
 
-    explicit CommandGate(GateView& view) : view_(view) {}
+    // Without a view (no window yet, or none any more) the commands run as they come.
+    CommandGate() = default;
+    void SetView(GateView* view) { view_ = view; }
 
     void EnterBusy() override;
     void LeaveBusy() override;
@@ -75,7 +77,7 @@ public:
 private:
     void RunHeld();
 
-    GateView& view_;
+    GateView* view_ = nullptr;
     GateListener* listener_ = nullptr;
     int depth_ = 0;
     bool quiet_ = false;

@@ -3,7 +3,7 @@
 // floor's commands, and the chat link and event pump they run over. The main window binds its
 // controls to it; the program builds it over the real link, tests over fakes.
 
-#include "common/busy.h"
+#include "common/command_gate.h"
 #include "common/event_pump.h"
 #include "floor/block.h"
 #include "floor/evening_log.h"
@@ -14,22 +14,6 @@
 #include "setup/tier_table.h"
 
 namespace gv {
-
-// Hands the busy state on to the window that shows it, once there is one; until then (and
-// after it is gone) the commands run without.
-class BusyRelay final : public BusyHost {
-public:
-    void SetHost(BusyHost* host) { host_ = host; }
-    void EnterBusy() override {
-        if (host_) host_->EnterBusy();
-    }
-    void LeaveBusy() override {
-        if (host_) host_->LeaveBusy();
-    }
-
-private:
-    BusyHost* host_ = nullptr;
-};
 
 struct Auction {
     Auction(LinkPort& linkPort, LinkSession& linkSession, EventPump& eventPump)
@@ -42,11 +26,12 @@ struct Auction {
     LinkPort& link;
     LinkSession& session;
     EventPump& pump;
-    BusyRelay busy;
+    // One command at a time; the window, once there is one, shows the busy state.
+    CommandGate gate;
     BlockState block;
     TierTable tiers;
     ItemList items;
-    Floor floor{block, tiers, items, link, pump, busy};
+    Floor floor{block, tiers, items, link, pump, gate};
     // Sales.csv in the working folder; SOLD adds to it once the program hands it to the floor.
     SalesRecord sales;
     // The evening's log in the working folder.

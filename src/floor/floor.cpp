@@ -154,6 +154,13 @@ void Floor::Note(const std::string& event) {
 }
 
 void Floor::Changed() {
+    events_.Tell([](FloorListener& listener) {
+        listener.BlockChanged();
+        listener.ItemsChanged();
+    });
+}
+
+void Floor::BidsChanged() {
     events_.Tell([](FloorListener& listener) { listener.BlockChanged(); });
 }
 
@@ -271,7 +278,7 @@ BidsOutcome Floor::FetchAndJudge() {
     const std::string bid = block_.currentBid;
     const std::string bidder = block_.currentBidder;
     TakeBids(
-        *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { Changed(); },
+        *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { BidsChanged(); },
         Recording() ? &floorLog_.rows : nullptr, reopened);
     if (Recording()) NoteVerdicts(firstVerdicts_.Keep(floorLog_, shift, RulesText()));
     if (block_.currentBid != bid || block_.currentBidder != bidder) {

@@ -114,7 +114,9 @@ public:
 private:
     // Says the lines in order, all of them even after one failed; the first fault met.
     LinkFault Speak(const std::vector<std::string>& lines);
+    // The block and the item list changed; only the block's bids changed.
     void Changed();
+    void BidsChanged();
     void LinkStatus(LinkFault fault, std::string_view consequence);
     void RecordStatus(const std::string& failure);
     // Get Bids inside its busy state.

@@ -21,8 +21,9 @@ struct BidsOutcome {
 class FloorListener {
 public:
     virtual ~FloorListener() = default;
-    // The block's captions or the item list changed.
+    // The block's captions changed; the item list (its entries or its selection) changed.
     virtual void BlockChanged() {}
+    virtual void ItemsChanged() {}
     // A command that talked to the chat client ended: the empty text when it went through,
     // else what failed and what it cost ("chat client not answering: bids not fetched").
     virtual void LinkStatus(const std::string& /*failure*/) {}

@@ -15,6 +15,13 @@ bool Holds(const std::vector<std::string>& texts, const std::string& text) {
 
 }  // namespace
 
+TroubleBoard::TroubleBoard(EveningLog& log, FloorEvents& events)
+    : log_(log), subscription_(events.Subscribe(*this)) {
+    log_.SetOnStatus([this](const std::string& failure) { Set(Trouble::Log, failure); });
+}
+
+TroubleBoard::~TroubleBoard() { log_.SetOnStatus({}); }
+
 void TroubleBoard::Set(Trouble trouble, const std::string& text) {
     std::string& now = texts_.at(Index(trouble));
     if (now == text) return;

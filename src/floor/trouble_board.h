@@ -20,9 +20,13 @@ public:
     // In the title's order.
     enum class Trouble { Settings, Hotkeys, Place, Record, Log, Undo, Link, Count };
 
-    // `log` gets the "In the title: " and "Gone from the title: " events; the board hears of
-    // the link and the record from the floor's `events`.
-    TroubleBoard(EveningLog& log, FloorEvents& events) : log_(log), subscription_(events.Subscribe(*this)) {}
+    // `log` gets the "In the title: " and "Gone from the title: " events, and tells the board
+    // whether it could write them; the board hears of the link and the record from the
+    // floor's `events`.
+    TroubleBoard(EveningLog& log, FloorEvents& events);
+    ~TroubleBoard() override;
+    TroubleBoard(const TroubleBoard&) = delete;
+    TroubleBoard& operator=(const TroubleBoard&) = delete;
 
     // Shows the board whenever it changes: the whole title, and whether the window is amber.
     void SetView(std::function<void(const std::string& title, bool amber)> view) { view_ = std::move(view); }

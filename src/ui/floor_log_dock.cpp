@@ -14,15 +14,9 @@ FloorLogDock::FloorLogDock(wxWindow* owner, Floor& floor, CommandGate& gate, Tro
     : owner_(owner),
       floor_(floor),
       gate_(gate),
-      troubles_(troubles),
-      subscription_(floor.Events().Subscribe(*this)) {
-    gate_.SetListener(this);
-}
+      troubles_(troubles) {}
 
-FloorLogDock::~FloorLogDock() {
-    gate_.SetListener(nullptr);
-    Close();
-}
+FloorLogDock::~FloorLogDock() { Close(); }
 
 void FloorLogDock::Toggle(bool fromElsewhere) {
     if (gate_.Closing()) return;
@@ -38,6 +32,9 @@ void FloorLogDock::Toggle(bool fromElsewhere) {
     keptBefore_ = floor_.KeepsJudgements();
     // The log shows what Get Bids judges from now on; judging costs nothing while it is closed.
     floor_.SetKeepJudgements(true);
+    // It follows the judgements only while open: closed, it costs Get Bids nothing.
+    subscription_ = floor_.Events().Subscribe(*this);
+    gate_.SetListener(this);
     window_ = new FloorLogWindow(owner_, floor_);
     window_->SetOnCloseRequest([this] { Toggle(); });
     window_->SetOnGone([this] { Forget(); });
@@ -61,6 +58,9 @@ void FloorLogDock::Forget() {
     window_->SetOnGone({});
     window_->SetOnCloseRequest({});
     window_ = nullptr;
+    subscription_ = {};
+    gate_.SetListener(nullptr);
+    behind_ = false;
     floor_.SetKeepJudgements(keptBefore_);
 }
 
@@ -70,7 +70,6 @@ void FloorLogDock::SetUndoLastSale(std::function<void()> undo) {
 }
 
 void FloorLogDock::JudgementsChanged() {
-    if (!window_) return;
     // The rows a busy command judged show once it is over.
     if (gate_.IsBusy()) {
         behind_ = true;

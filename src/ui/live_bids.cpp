@@ -14,11 +14,12 @@ LiveBids::LiveBids(Auction& auction, const HostSettings& settings, CommandDesk& 
     : auction_(auction),
       desk_(desk),
       pace_(settings.getBidsEvery),
-      sound_(settings.liveSound),
-      subscription_(auction.floor.Events().Subscribe(*this)) {
+      sound_(settings.liveSound) {
     look_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Look(); });
     unmark_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { MarkNewBid(false); });
-    if (pace_.Enabled()) look_.Start(static_cast<int>(kLookEvery.count()));
+    if (!pace_.Enabled()) return;
+    subscription_ = auction.floor.Events().Subscribe(*this);
+    look_.Start(static_cast<int>(kLookEvery.count()));
 }
 
 void LiveBids::Look() {
@@ -30,7 +31,7 @@ void LiveBids::Look() {
 void LiveBids::BidsTaken(const BidsOutcome& outcome) {
     if (running_) {
         outcome_ = outcome;
-    } else if (outcome.fetched && pace_.Enabled()) {
+    } else if (outcome.fetched) {
         pace_.FetchWentThrough(auction_.pump.Now());
     }
 }

@@ -41,10 +41,10 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
               (wxDEFAULT_FRAME_STYLE & ~(wxRESIZE_BORDER | wxMAXIMIZE_BOX)) | wxSTAY_ON_TOP, "Auction"),
       auction_(auction),
       messages_(messages),
-      gate_(this, auction.pump),
+      gate_(this, auction.gate, auction.pump),
       troubles_(auction.log, auction.floor.Events()),
       desk_(this, auction, gate_, troubles_),
-      floorLog_(this, auction.floor, gate_.Gate(), troubles_) {
+      floorLog_(this, auction.floor, auction.gate, troubles_) {
     SetIcon(GavelIcon());
     SetBackgroundColour(kCyan);
     SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
@@ -59,8 +59,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     panels_ = std::make_unique<PanelSet>(client_, build, auction_, desk_, this);
     desk_.Attach(*panels_, floorLog_);
     desk_.BindKeys();
-    gate_.Attach(
-        client_, [this] { panels_->FocusDummy(); }, [this] { return troubles_.Amber(); });
+    gate_.Attach(client_, *panels_, troubles_);
 
     layout_.Fit(ScreenPixelsPerTwip(this));
     SetFont(layout_.Font());
@@ -74,13 +73,10 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     panels_->TierControls().ShowTiers();
     panels_->AuctionControls().ShowBlock();
     panels_->Show(Panel::Auction);
-    auction_.busy.SetHost(&gate_.Gate());
     troubles_.SetView([this](const std::string& title, bool) {
         SetTitle(wxString::FromUTF8(title));
         gate_.ShowIdleColour();
     });
-    auction_.log.SetOnStatus(
-        [this](const std::string& failure) { troubles_.Set(TroubleBoard::Trouble::Log, failure); });
     auction_.link.SetOnClientAnswered([this] { troubles_.Set(TroubleBoard::Trouble::Link, {}); });
     auction_.session.SetOwnWindow([this] { return gate_.ReturnHandle(); });
     // The floor log window's command does what Ctrl+Z does.
@@ -89,14 +85,13 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
 }
 
 AuctionFrame::~AuctionFrame() {
+    auction_.gate.SetView(nullptr);  // the commands of a window half torn down run as they come
     live_.reset();
     hotkeys_.reset();  // no key may reach a window half torn down
     // The controls go while the panels that handle their events are still here: destroying a
     // focused box sends it a focus-out that its panel handles.
     client_->Destroy();
-    auction_.busy.SetHost(nullptr);
     troubles_.SetView({});
-    auction_.log.SetOnStatus({});
     auction_.link.SetOnClientAnswered({});
     auction_.session.SetOwnWindow({});
     floorLog_.Close();

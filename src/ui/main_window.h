@@ -53,7 +53,7 @@ public:
     // Runs the window's commands, as a click, a key or a hotkey would.
     CommandDesk& Commands() { return desk_; }
     // One command at a time: busy, quiet runs, the held command.
-    CommandGate& Gate() { return gate_.Gate(); }
+    CommandGate& Gate() { return auction_.gate; }
     // What the title names after "Gavelton - ".
     const TroubleBoard& Troubles() const { return troubles_; }
     FloorLogDock& FloorLog() { return floorLog_; }

@@ -32,9 +32,8 @@ void PanelSet::FocusDummy() {
     Dummy()->SetFocus();
 }
 
-void PanelSet::BlockChanged() {
-    auction_.ShowBlock();
-    list_.ShowItems();
-}
+void PanelSet::BlockChanged() { auction_.ShowBlock(); }
+
+void PanelSet::ItemsChanged() { list_.ShowItems(); }
 
 }  // namespace gv::ui

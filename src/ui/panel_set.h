@@ -33,6 +33,7 @@ public:
     void FocusDummy();
 
     void BlockChanged() override;
+    void ItemsChanged() override;
 
 private:
     AuctionPanel auction_;

@@ -1,44 +1,70 @@
 #include "ui/window_gate.h"
 
 #include <wx/app.h>
+#include <wx/eventfilter.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
+#include <wx/textctrl.h>
 #include <wx/utils.h>
 
 #include <utility>
 
 #include "ui/colours.h"
-#include "ui/input_guard.h"
 #include "ui/native.h"
+#include "ui/panel_set.h"
 
 namespace gv::ui {
 
-WindowGate::WindowGate(wxFrame* frame, EventPump& pump) : frame_(frame), pump_(pump), returnWindow_(frame) {
+namespace {
+
+// While busy the window takes none of the host's input, whatever the platform lets through a
+// disabled window: an event filter drops every input event aimed at the window's controls.
+class InputGuard final : public wxEventFilter {
+public:
+    explicit InputGuard(wxWindow* top) : top_(top) {}
+    int FilterEvent(wxEvent& event) override {
+        const wxEventType type = event.GetEventType();
+        const bool input = event.GetEventCategory() == wxEVT_CATEGORY_USER_INPUT || type == wxEVT_MENU ||
+                           type == wxEVT_BUTTON || type == wxEVT_LISTBOX || type == wxEVT_LISTBOX_DCLICK ||
+                           type == wxEVT_CHECKBOX || type == wxEVT_TEXT_ENTER || type == wxEVT_TEXT_PASTE ||
+                           type == wxEVT_TEXT_CUT || type == wxEVT_NAVIGATION_KEY ||
+                           type == wxEVT_CONTEXT_MENU;
+        if (!input) return Event_Skip;
+        auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+        if (window && wxGetTopLevelParent(window) == top_) return Event_Processed;
+        return Event_Skip;
+    }
+
+private:
+    wxWindow* top_;
+};
+
+}  // namespace
+
+WindowGate::WindowGate(wxFrame* frame, CommandGate& gate, EventPump& pump)
+    : frame_(frame), gate_(gate), pump_(pump), returnWindow_(frame) {
     lookDelay_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { gate_.BusyLookDue(); });
 }
 
 WindowGate::~WindowGate() {
+    gate_.SetView(nullptr);
     lookDelay_.Stop();
     if (inputGuard_) wxEvtHandler::RemoveFilter(inputGuard_.get());
     if (hourglass_) wxEndBusyCursor();
 }
 
-void WindowGate::Attach(wxWindow* client, std::function<void()> focusDummy, std::function<bool()> amber) {
+void WindowGate::Attach(wxWindow* client, PanelSet& panels, const TroubleBoard& troubles) {
     client_ = client;
-    focusDummy_ = std::move(focusDummy);
-    amber_ = std::move(amber);
+    panels_ = &panels;
+    troubles_ = &troubles;
+    gate_.SetView(this);
 }
 
-void WindowGate::Paint(bool red) {
-    const wxColour& colour = red ? kRed : (amber_ && amber_() ? kAmber : kCyan);
-    if (client_->GetBackgroundColour() == colour) return;
-    client_->SetBackgroundColour(colour);
-    client_->Refresh();
-}
+const wxColour& WindowGate::IdleColour() const { return troubles_->Amber() ? kAmber : kCyan; }
 
 void WindowGate::ShowIdleColour() {
-    if (gate_.IsBusy()) return;
-    client_->SetBackgroundColour(amber_ && amber_() ? kAmber : kCyan);
+    if (gate_.IsBusy() || client_ == nullptr) return;
+    client_->SetBackgroundColour(IdleColour());
     client_->Refresh();
 }
 
@@ -67,7 +93,10 @@ void WindowGate::StartQuiet(std::chrono::milliseconds delay) {
 void WindowGate::EndBusy() {
     lookDelay_.Stop();
     if (inputGuard_) frame_->Enable();
-    Paint(false);
+    if (client_->GetBackgroundColour() != IdleColour()) {
+        client_->SetBackgroundColour(IdleColour());
+        client_->Refresh();
+    }
     if (hourglass_) wxEndBusyCursor();
     hourglass_ = false;
     // Input already queued while busy is dropped before the window takes input again (held,
@@ -85,7 +114,7 @@ void WindowGate::PlaceFocus(bool afterQuietRun) {
     if (keyboardElsewhere_ && FocusTakesTheKeyboard()) {
         // Where it was.
     } else if (!afterQuietRun) {
-        focusDummy_();
+        panels_->FocusDummy();
     } else if (focusBefore_ && wxWindow::FindFocus() != focusBefore_) {
         // Disabling the window may have taken the focus from one of its controls.
         focusBefore_->SetFocus();

@@ -12,6 +12,7 @@
 
 #include "common/command_gate.h"
 #include "common/event_pump.h"
+#include "floor/trouble_board.h"
 #include "ui/return_window.h"
 
 class wxEventFilter;
@@ -20,16 +21,19 @@ class wxWindow;
 
 namespace gv::ui {
 
+class PanelSet;
+
 class WindowGate final : public GateView {
 public:
-    WindowGate(wxFrame* frame, EventPump& pump);
+    // Shows `gate` on `frame` from Attach until it goes.
+    WindowGate(wxFrame* frame, CommandGate& gate, EventPump& pump);
     ~WindowGate() override;
     WindowGate(const WindowGate&) = delete;
     WindowGate& operator=(const WindowGate&) = delete;
 
-    // The area that turns red, where the focus rests after a command, and whether the idle
-    // colour is amber (something failed).
-    void Attach(wxWindow* client, std::function<void()> focusDummy, std::function<bool()> amber);
+    // The area that turns red, the panels whose Dummy has the focus after a command, and the
+    // board that says whether the idle colour is amber (something failed).
+    void Attach(wxWindow* client, PanelSet& panels, const TroubleBoard& troubles);
 
     CommandGate& Gate() { return gate_; }
     const CommandGate& Gate() const { return gate_; }
@@ -53,14 +57,14 @@ public:
 
 private:
     void RefuseInput();  // the window disabled, and the input aimed at it dropped
-    void Paint(bool red);
+    const wxColour& IdleColour() const;
 
     wxFrame* frame_;
+    CommandGate& gate_;
     EventPump& pump_;
-    CommandGate gate_{*this};
     wxWindow* client_ = nullptr;
-    std::function<void()> focusDummy_;
-    std::function<bool()> amber_;
+    PanelSet* panels_ = nullptr;
+    const TroubleBoard* troubles_ = nullptr;
     wxTimer lookDelay_;  // shows the busy look when a quiet command takes long
     std::unique_ptr<wxEventFilter> inputGuard_;
     bool hourglass_ = false;

@@ -37,9 +37,12 @@ public:
 
 class CommandGateTest : public ::testing::Test {
 protected:
-    CommandGateTest() { view.gate = &gate; }
+    CommandGateTest() {
+        view.gate = &gate;
+        gate.SetView(&view);
+    }
     StepView view;
-    CommandGate gate{view};
+    CommandGate gate;
 };
 
 TEST_F(CommandGateTest, AHostsCommandLooksBusyOnceAndEndsOnDummy) {
