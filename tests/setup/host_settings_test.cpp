@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace gv {
 namespace {
@@ -57,6 +58,18 @@ TEST(HostSettings, RefusedValuesAreNamedBySectionAndKey) {
     EXPECT_EQ(RejectedSettingsText({}), "");
     EXPECT_EQ(RejectedSettingsText({{"Live/GetBidsEvery", "1"}, {"Live/Sound", "yes"}}),
               "Gavelton.ini: [Live] GetBidsEvery=1, [Live] Sound=yes not allowed, default used");
+}
+
+// A default the key itself refused would leave its field at zero without a word.
+TEST(HostSettings, EachKeyTakesItsOwnDefault) {
+    const HostSettings defaults;
+    ASSERT_EQ(HostSettingKeys().size(), HostSettingRows().size());
+    for (std::size_t i = 0; i < HostSettingRows().size(); ++i) {
+        HostSettings settings;
+        const std::string_view key = HostSettingKeys()[i];
+        EXPECT_TRUE(SetHostSetting(settings, key, HostSettingRows()[i].defaultText)) << key;
+        EXPECT_EQ(settings, defaults) << key;
+    }
 }
 
 }  // namespace
