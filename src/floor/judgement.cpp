@@ -2,8 +2,6 @@
 
 #include "floor/judgement.h"
 
-#include <cctype>
-
 #include "common/text.h"
 #include "floor/judgement_recorder.h"
 
@@ -120,33 +118,6 @@ std::string LogSummary(const FloorLog& log) {
            std::to_string(taken) + " taken";
 }
 
-bool NumberInFront(std::string_view message) {
-    std::size_t i = 0;
-    const auto blank = [&] {
-        return i < message.size() && (message[i] == ' ' || message[i] == '\t' || message[i] == '\n');
-    };
-    const auto skipBlanks = [&] {
-        while (blank()) ++i;
-    };
-    const auto digit = [&](std::size_t at) {
-        return at < message.size() && std::isdigit(static_cast<unsigned char>(message[at])) != 0;
-    };
-    skipBlanks();
-    if (i + 1 < message.size() && message[i] == '&') {
-        const char base = static_cast<char>(std::toupper(static_cast<unsigned char>(message[i + 1])));
-        if (base == 'H')
-            return i + 2 < message.size() && std::isxdigit(static_cast<unsigned char>(message[i + 2])) != 0;
-        if (base == 'O') return i + 2 < message.size() && message[i + 2] >= '0' && message[i + 2] <= '7';
-    }
-    if (i < message.size() && (message[i] == '+' || message[i] == '-')) ++i;
-    skipBlanks();
-    if (i < message.size() && message[i] == '.') {
-        ++i;
-        skipBlanks();
-    }
-    return digit(i);
-}
-
 void JudgementRecorder::LineRow(RowKind kind, std::string_view line, std::size_t number) {
     Judgement row;
     row.kind = kind;
@@ -181,7 +152,6 @@ void JudgementRecorder::Bid(const BidCheck& check, std::size_t number) {
     row.speaker = check.bidder;
     row.message = check.message;
     row.verdict = check.verdict;
-    if (row.verdict == Verdict::NotPositive && !NumberInFront(check.message)) row.verdict = Verdict::NoNumber;
     row.amount = check.amount;
     row.minimum = check.minimum;
     row.standing = check.standing;
