@@ -5,6 +5,7 @@
 #include "floor/intake.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "common/lines.h"
 #include "common/text.h"
@@ -103,7 +104,7 @@ void JudgeBidLine(std::string_view line, const TierTable& tiers, BidCheck& check
     }
     check.amount = value.value;
     if (!(check.amount > 0)) {
-        check.verdict = Verdict::NotPositive;
+        check.verdict = NumberInFront(check.message) ? Verdict::NotPositive : Verdict::NoNumber;
         return;
     }
     if (check.standing == 0) {
@@ -119,6 +120,33 @@ void JudgeBidLine(std::string_view line, const TierTable& tiers, BidCheck& check
 }
 
 }  // namespace
+
+bool NumberInFront(std::string_view message) {
+    std::size_t i = 0;
+    const auto blank = [&] {
+        return i < message.size() && (message[i] == ' ' || message[i] == '\t' || message[i] == '\n');
+    };
+    const auto skipBlanks = [&] {
+        while (blank()) ++i;
+    };
+    const auto digit = [&](std::size_t at) {
+        return at < message.size() && std::isdigit(static_cast<unsigned char>(message[at])) != 0;
+    };
+    skipBlanks();
+    if (i + 1 < message.size() && message[i] == '&') {
+        const char base = static_cast<char>(std::toupper(static_cast<unsigned char>(message[i + 1])));
+        if (base == 'H')
+            return i + 2 < message.size() && std::isxdigit(static_cast<unsigned char>(message[i + 2])) != 0;
+        if (base == 'O') return i + 2 < message.size() && message[i + 2] >= '0' && message[i + 2] <= '7';
+    }
+    if (i < message.size() && (message[i] == '+' || message[i] == '-')) ++i;
+    skipBlanks();
+    if (i < message.size() && message[i] == '.') {
+        ++i;
+        skipBlanks();
+    }
+    return digit(i);
+}
 
 std::optional<std::string_view> SaidInLine(std::string_view line) {
     std::string_view speaker;

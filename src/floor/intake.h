@@ -30,6 +30,10 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
               const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted,
               std::vector<Judgement>* rows, std::span<const std::size_t> reopened = {});
 
+// True when `message` has a number in front as the numeric value of a text reads it, so that
+// an amount of 0 can be told from no number at all.
+bool NumberInFront(std::string_view message);
+
 // What an avatar said in chat line `line` (its words after the first ":", trimmed), as the
 // intake reads the host's lines; nullopt for a line without a colon and for an ESP line.
 std::optional<std::string_view> SaidInLine(std::string_view line);

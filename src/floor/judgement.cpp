@@ -2,7 +2,8 @@
 
 #include "floor/judgement.h"
 
-#include <cctype>
+#include <algorithm>
+#include <array>
 
 #include "common/text.h"
 #include "floor/judgement_recorder.h"
@@ -24,28 +25,101 @@ void SplitLine(std::string_view line, std::string& speaker, std::string& message
     message = TrimView(line.substr(colon + 1));
 }
 
-std::string EspVerdictText(const Judgement& row) {
-    switch (row.verdict) {
-        case Verdict::Taken:
-            return "taken (now the current bid)";
-        case Verdict::BelowMinimum:
-            return "refused, below the minimum " + NumberText(row.minimum);
-        case Verdict::NotAboveStanding:
-            return "refused, not above the standing " + NumberText(row.standing);
-        case Verdict::RaiseTooSmall:
-            return "refused, " + NumberText(row.amount - row.standing) +
-                   " over the standing bid, the raise for " + NumberText(row.amount) + " is " +
-                   NumberText(row.raise);
-        case Verdict::NoNumber:
-            return "passed over, no number in front";
-        case Verdict::NotPositive:
-            return "passed over, not above 0";
-        case Verdict::BeyondRange:
-            return "passed over, a number beyond range";
-        case Verdict::NoColon:
-            return "not a bid, no colon after the name";
+// Whether a verdict's row shows the amount read in the amount column.
+enum class Amount { Shown, None };
+
+// One row per verdict: its words, with the figures the rules used in braces (see kFigures),
+// and whether the amount column shows the amount read.
+struct VerdictRow {
+    Verdict verdict;
+    Amount amount;
+    std::string_view words;
+};
+
+constexpr auto kVerdictRows = std::to_array<VerdictRow>({
+    {Verdict::Taken, Amount::Shown, "taken (now the current bid)"},
+    {Verdict::BelowMinimum, Amount::Shown, "refused, below the minimum {minimum}"},
+    {Verdict::NotAboveStanding, Amount::Shown, "refused, not above the standing {standing}"},
+    {Verdict::RaiseTooSmall, Amount::Shown,
+     "refused, {over} over the standing bid, the raise for {amount} is {raise}"},
+    {Verdict::NoNumber, Amount::None, "passed over, no number in front"},
+    {Verdict::NotPositive, Amount::Shown, "passed over, not above 0"},
+    {Verdict::BeyondRange, Amount::None, "passed over, a number beyond range"},
+    {Verdict::NoColon, Amount::None, "not a bid, no colon after the name"},
+});
+
+// The figures a verdict's words can name; {over} is how far the amount is over the standing bid.
+struct Figure {
+    std::string_view name;
+    double (*of)(const Judgement&);
+};
+
+constexpr std::array<Figure, 5> kFigures{{
+    {"minimum", [](const Judgement& row) { return row.minimum; }},
+    {"standing", [](const Judgement& row) { return row.standing; }},
+    {"amount", [](const Judgement& row) { return row.amount; }},
+    {"raise", [](const Judgement& row) { return row.raise; }},
+    {"over", [](const Judgement& row) { return row.amount - row.standing; }},
+}};
+
+// Hands `text` each plain part of `words` and `figure` each figure its braces name, in order;
+// false for a brace left open or a name that is no figure.
+template <class Text, class FigureOf>
+constexpr bool EachPart(std::string_view words, Text text, FigureOf figure) {
+    for (std::size_t open = words.find('{'); open != std::string_view::npos; open = words.find('{')) {
+        const std::size_t close = words.find('}', open);
+        if (close == std::string_view::npos) return false;
+        const std::string_view name = words.substr(open + 1, close - open - 1);
+        const auto named =
+            std::find_if(kFigures.begin(), kFigures.end(), [&](const Figure& f) { return f.name == name; });
+        if (named == kFigures.end()) return false;
+        text(words.substr(0, open));
+        figure(*named);
+        words.remove_prefix(close + 1);
     }
-    return {};
+    text(words);
+    return true;
+}
+
+// Every verdict the enum has. No default: -Wswitch, an error in this build, names a verdict
+// added to the enum and not here, and the check below then asks for its row.
+constexpr bool IsVerdict(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Taken:
+        case Verdict::BelowMinimum:
+        case Verdict::NotAboveStanding:
+        case Verdict::RaiseTooSmall:
+        case Verdict::NoNumber:
+        case Verdict::NotPositive:
+        case Verdict::BeyondRange:
+        case Verdict::NoColon:
+            return true;
+    }
+    return false;
+}
+
+// Each verdict has its row at its own place, and each figure a row's words name is one we have.
+constexpr bool EachVerdictHasItsRow() {
+    for (std::size_t i = 0; i < kVerdictRows.size(); ++i) {
+        if (kVerdictRows[i].verdict != static_cast<Verdict>(i)) return false;
+        if (!EachPart(
+                kVerdictRows[i].words, [](std::string_view) {}, [](const Figure&) {}))
+            return false;
+    }
+    return !IsVerdict(static_cast<Verdict>(kVerdictRows.size()));
+}
+static_assert(EachVerdictHasItsRow(),
+              "each Verdict has one row, in the enum's order, naming figures we have");
+
+const VerdictRow& RowOf(Verdict verdict) { return kVerdictRows.at(static_cast<std::size_t>(verdict)); }
+
+// The verdict's words with the figures of `row` in their places.
+std::string EspVerdictText(const Judgement& row) {
+    std::string text;
+    EachPart(
+        RowOf(row.verdict).words, [&](std::string_view part) { text += part; },
+        [&](const Figure& figure) { text += NumberText(figure.of(row)); });
+    return text;
 }
 
 // A field of the clipboard's text: a tab or line end inside it would split the row.
@@ -82,15 +156,8 @@ std::string VerdictText(const Judgement& row) {
 
 std::string AmountText(const Judgement& row) {
     if (row.kind == RowKind::Sold) return row.note.empty() ? std::string() : NumberText(row.amount);
-    if (row.kind != RowKind::Esp) return {};
-    switch (row.verdict) {
-        case Verdict::NoColon:
-        case Verdict::NoNumber:
-        case Verdict::BeyondRange:
-            return {};
-        default:
-            return NumberText(row.amount);
-    }
+    if (row.kind != RowKind::Esp || RowOf(row.verdict).amount == Amount::None) return {};
+    return NumberText(row.amount);
 }
 
 std::string RowSentence(const Judgement& row) {
@@ -118,33 +185,6 @@ std::string LogSummary(const FloorLog& log) {
     }
     return item + std::to_string(judged) + (judged == 1 ? " ESP line" : " ESP lines") + " judged, " +
            std::to_string(taken) + " taken";
-}
-
-bool NumberInFront(std::string_view message) {
-    std::size_t i = 0;
-    const auto blank = [&] {
-        return i < message.size() && (message[i] == ' ' || message[i] == '\t' || message[i] == '\n');
-    };
-    const auto skipBlanks = [&] {
-        while (blank()) ++i;
-    };
-    const auto digit = [&](std::size_t at) {
-        return at < message.size() && std::isdigit(static_cast<unsigned char>(message[at])) != 0;
-    };
-    skipBlanks();
-    if (i + 1 < message.size() && message[i] == '&') {
-        const char base = static_cast<char>(std::toupper(static_cast<unsigned char>(message[i + 1])));
-        if (base == 'H')
-            return i + 2 < message.size() && std::isxdigit(static_cast<unsigned char>(message[i + 2])) != 0;
-        if (base == 'O') return i + 2 < message.size() && message[i + 2] >= '0' && message[i + 2] <= '7';
-    }
-    if (i < message.size() && (message[i] == '+' || message[i] == '-')) ++i;
-    skipBlanks();
-    if (i < message.size() && message[i] == '.') {
-        ++i;
-        skipBlanks();
-    }
-    return digit(i);
 }
 
 void JudgementRecorder::LineRow(RowKind kind, std::string_view line, std::size_t number) {
@@ -181,7 +221,6 @@ void JudgementRecorder::Bid(const BidCheck& check, std::size_t number) {
     row.speaker = check.bidder;
     row.message = check.message;
     row.verdict = check.verdict;
-    if (row.verdict == Verdict::NotPositive && !NumberInFront(check.message)) row.verdict = Verdict::NoNumber;
     row.amount = check.amount;
     row.minimum = check.minimum;
     row.standing = check.standing;

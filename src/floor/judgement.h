@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace gv {
@@ -67,9 +66,5 @@ std::string RowTabText(const Judgement& row);
 // One line over the log, which screen readers hear when it changes: "Oak chest: 9 ESP lines
 // judged, 3 taken"; the failure itself when the fetch failed.
 std::string LogSummary(const FloorLog& log);
-
-// True when `message` has a number in front as the numeric value of a text reads it, so that
-// an amount of 0 can be told from no number at all.
-bool NumberInFront(std::string_view message);
 
 }  // namespace gv

@@ -1,9 +1,13 @@
 #pragma once
-// What the host may change in Gavelton.ini: each key with its default and the values it
-// takes. A value that is not allowed keeps the default, and the host is told which key it was.
+// What the host may change in Gavelton.ini: one row per key, with its default, the values it
+// takes and its line in the hosts' manual. Reading, the defaults and what the title says of a
+// refused value all come from the rows. A value that is not allowed keeps the default, and the
+// host is told which key it was.
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "setup/hotkey_combo.h"
@@ -12,19 +16,53 @@ namespace gv {
 
 inline constexpr const char* kHostSettingsFile = "Gavelton.ini";
 
+// What the keys set. Each field starts at its row's default.
 struct HostSettings {
-    // [Live] GetBidsEvery: seconds between Get Bids run by themselves; 0 is off.
-    int getBidsEvery = 0;
-    // [Live] Sound: a short system sound when such a run finds a new current bid.
-    bool liveSound = false;
-    // [Hotkeys] Enabled: the system-wide hotkeys below are taken at start.
-    bool hotkeysEnabled = false;
-    // [Hotkeys] StateItem, GetBids, ...: each command's combination, or off.
-    HotkeyTable hotkeys = DefaultHotkeys();
+    HostSettings();
+    bool operator==(const HostSettings&) const = default;
+
+    int getBidsEvery{};     // [Live] GetBidsEvery
+    bool liveSound{};       // [Live] Sound
+    bool hotkeysEnabled{};  // [Hotkeys] Enabled
+    HotkeyTable hotkeys{};  // [Hotkeys] StateItem, GetBids, ...: by HotkeyCommand
 };
 
-inline constexpr int kLiveEveryMin = 2;
-inline constexpr int kLiveEveryMax = 60;
+// A whole number of decimal digits: 0 is off, any other value from `low` to `high`.
+struct WholeSetting {
+    int HostSettings::*field;
+    int low;
+    int high;
+};
+// 0 or 1.
+struct SwitchSetting {
+    bool HostSettings::*field;
+};
+// A key combination as ParseKeyCombo reads it; empty switches the hotkey off.
+struct HotkeySetting {
+    HotkeyCommand command;
+};
+
+struct SettingRow {
+    std::string_view section;  // "Live" for [Live]
+    std::string_view key;      // "GetBidsEvery"
+    // What the key allows, and which field of HostSettings it sets.
+    std::variant<WholeSetting, SwitchSetting, HotkeySetting> type;
+    std::string_view defaultText;  // as the host would write it after "="
+    // The manual's words after the key: what it does. ManualWords adds what the type says.
+    std::string_view manual;
+};
+
+// Every key, in the order the hosts' manual lists them; of two hotkeys given one combination,
+// the one first in this order keeps it.
+std::span<const SettingRow> HostSettingRows();
+// The row of a hotkey in [Hotkeys].
+const SettingRow& HotkeySettingRow(HotkeyCommand command);
+
+// "[Live] GetBidsEvery", as the title names a key.
+std::string SettingLabel(const SettingRow& row);
+// The row's words in the hosts' manual, after "Key=Default": "seconds between Get Bids that
+// run by themselves: 0 (off) or 2 to 60"; empty for a key the manual lists without words.
+std::string ManualWords(const SettingRow& row);
 
 // The keys as "Section/Key", the form wxFileConfig reads them in.
 const std::vector<std::string_view>& HostSettingKeys();
@@ -36,7 +74,7 @@ bool SetHostSetting(HostSettings& settings, std::string_view key, std::string_vi
 // What the title says of the keys whose values were not allowed, e.g.
 // "Gavelton.ini: [Live] GetBidsEvery=1 not allowed, default used"; empty when there are none.
 struct RejectedSetting {
-    std::string key;
+    std::string key;  // "Section/Key"
     std::string text;
 };
 std::string RejectedSettingsText(const std::vector<RejectedSetting>& rejected);

@@ -8,23 +8,6 @@
 namespace gv {
 namespace {
 
-struct HotkeyRow {
-    std::string_view name;
-    std::string_view defaultText;
-};
-
-// Ctrl+Shift with a function key types nothing on any keyboard layout.
-constexpr std::array<HotkeyRow, kHotkeyCount> kHotkeyRows{{
-    {"StateItem", "Ctrl+Shift+F5"},
-    {"GetBids", "Ctrl+Shift+F6"},
-    {"Call1st", "Ctrl+Shift+F7"},
-    {"Call2nd", "Ctrl+Shift+F8"},
-    {"Call3rd", "Ctrl+Shift+F9"},
-    {"Sold", "Ctrl+Shift+F10"},
-    {"GetNextItem", "Ctrl+Shift+F11"},
-    {"FloorLog", "Ctrl+Shift+L"},
-}};
-
 constexpr std::array<std::string_view, 7> kNamedKeys{"Insert", "Delete",   "Home", "End",
                                                      "PageUp", "PageDown", "Pause"};
 
@@ -106,20 +89,6 @@ std::string KeyComboText(const KeyCombo& combo) {
     if ((combo.modifiers & kModShift) != 0) text += "Shift+";
     if ((combo.modifiers & kModAlt) != 0) text += "Alt+";
     return text + combo.key;
-}
-
-std::string_view HotkeyName(HotkeyCommand command) {
-    return kHotkeyRows.at(static_cast<std::size_t>(command)).name;
-}
-
-std::string_view HotkeyDefaultText(HotkeyCommand command) {
-    return kHotkeyRows.at(static_cast<std::size_t>(command)).defaultText;
-}
-
-HotkeyTable DefaultHotkeys() {
-    HotkeyTable table;
-    for (std::size_t i = 0; i < kHotkeyCount; ++i) ParseKeyCombo(kHotkeyRows.at(i).defaultText, table.at(i));
-    return table;
 }
 
 }  // namespace gv

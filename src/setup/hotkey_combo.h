@@ -1,6 +1,6 @@
 #pragma once
 // A system-wide hotkey as the host writes it in Gavelton.ini ("Ctrl+Shift+F6"): the
-// combinations allowed, the one text each is shown as, and which command each belongs to.
+// combinations allowed, the one text each is shown as, and the commands a hotkey can run.
 
 #include <array>
 #include <cstddef>
@@ -31,7 +31,8 @@ bool ParseKeyCombo(std::string_view text, KeyCombo& combo);
 // "Ctrl+Shift+F6": modifiers in that order, then the key; empty when off.
 std::string KeyComboText(const KeyCombo& combo);
 
-// The commands a hotkey can run, in the order of their keys in [Hotkeys].
+// The commands a hotkey can run; each names its row in [Hotkeys] (see HostSettingRows) and its
+// combination in a HotkeyTable.
 enum class HotkeyCommand : std::size_t {
     StateItem,
     GetBids,
@@ -44,11 +45,6 @@ enum class HotkeyCommand : std::size_t {
 };
 inline constexpr std::size_t kHotkeyCount = 8;
 
-// The command's key in [Hotkeys] ("GetBids") and its default combination ("Ctrl+Shift+F6").
-std::string_view HotkeyName(HotkeyCommand command);
-std::string_view HotkeyDefaultText(HotkeyCommand command);
-
 using HotkeyTable = std::array<KeyCombo, kHotkeyCount>;
-HotkeyTable DefaultHotkeys();
 
 }  // namespace gv

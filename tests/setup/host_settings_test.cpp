@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 namespace gv {
 namespace {
@@ -57,6 +59,58 @@ TEST(HostSettings, RefusedValuesAreNamedBySectionAndKey) {
     EXPECT_EQ(RejectedSettingsText({}), "");
     EXPECT_EQ(RejectedSettingsText({{"Live/GetBidsEvery", "1"}, {"Live/Sound", "yes"}}),
               "Gavelton.ini: [Live] GetBidsEvery=1, [Live] Sound=yes not allowed, default used");
+}
+
+// A default the key itself refused would leave its field at zero without a word.
+TEST(HostSettings, EachKeyTakesItsOwnDefault) {
+    const HostSettings defaults;
+    ASSERT_EQ(HostSettingKeys().size(), HostSettingRows().size());
+    for (std::size_t i = 0; i < HostSettingRows().size(); ++i) {
+        HostSettings settings;
+        const std::string_view key = HostSettingKeys()[i];
+        EXPECT_TRUE(SetHostSetting(settings, key, HostSettingRows()[i].defaultText)) << key;
+        EXPECT_EQ(settings, defaults) << key;
+    }
+}
+
+// The key lines of the hosts' manual's section "Gavelton.ini" (its first block of indented
+// lines), each as "[Section] Key=Default|words".
+std::vector<std::string> ManualKeyLines() {
+    std::ifstream file(GV_HOSTS_MANUAL);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) {
+        if (line.ends_with('\r')) line.pop_back();
+        lines.push_back(line);
+    }
+    const auto underlined = [&](std::size_t i) {
+        return i + 1 < lines.size() && !lines[i + 1].empty() &&
+               lines[i + 1].find_first_not_of('-') == std::string::npos;
+    };
+    std::size_t i = 0;
+    while (i < lines.size() && !(lines[i] == kHostSettingsFile && underlined(i))) ++i;
+    i += 2;
+    while (i < lines.size() && !underlined(i) && !lines[i].starts_with("  ")) ++i;
+    std::vector<std::string> keys;
+    std::string section;
+    for (; i < lines.size() && !underlined(i) && lines[i].starts_with("  "); ++i) {
+        const std::string entry = lines[i].substr(2);
+        if (entry.starts_with('[')) {
+            section = entry;
+            continue;
+        }
+        const std::size_t blank = entry.find(' ');
+        const std::size_t words = entry.find_first_not_of(' ', blank);
+        keys.push_back(section + " " + entry.substr(0, blank) + "|" +
+                       (words == std::string::npos ? "" : entry.substr(words)));
+    }
+    return keys;
+}
+
+TEST(HostSettings, TheHostsManualListsEachKeyAsItsRowHasIt) {
+    std::vector<std::string> rows;
+    for (const SettingRow& row : HostSettingRows())
+        rows.push_back(SettingLabel(row) + "=" + std::string(row.defaultText) + "|" + ManualWords(row));
+    EXPECT_EQ(ManualKeyLines(), rows) << GV_HOSTS_MANUAL;
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(HotkeyCombo, DefaultsAreFunctionKeysAndEachCanBeChangedOrSwitchedOff) {
     EXPECT_EQ(KeyComboText(settings.hotkeys.at(6)), "Ctrl+Shift+F11");
     for (std::size_t i = 0; i < kHotkeyCount; ++i) {
         const auto command = static_cast<HotkeyCommand>(i);
-        EXPECT_EQ(KeyComboText(settings.hotkeys.at(i)), HotkeyDefaultText(command));
+        EXPECT_EQ(KeyComboText(settings.hotkeys.at(i)), HotkeySettingRow(command).defaultText);
         for (std::size_t j = 0; j < i; ++j) EXPECT_NE(settings.hotkeys.at(i), settings.hotkeys.at(j));
     }
     EXPECT_TRUE(SetHostSetting(settings, "Hotkeys/Enabled", "1"));
