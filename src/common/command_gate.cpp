@@ -49,6 +49,8 @@ void CommandGate::LeaveBusy() {
     }
 }
 
+bool CommandGate::Idle() const { return depth_ == 0 && !closing_ && !held_; }
+
 void CommandGate::RunQuietly(const std::function<void()>& command) {
     quiet_ = true;
     try {

@@ -53,7 +53,7 @@ public:
 
     bool IsBusy() const { return depth_ > 0; }
     // A host's command may run now.
-    bool Idle() const { return depth_ == 0 && !closing_ && !held_; }
+    bool Idle() const;
     // Runs a command the host did not start quietly.
     void RunQuietly(const std::function<void()>& command);
     bool Quiet() const { return quiet_; }
