@@ -2,11 +2,9 @@
 
 #include <wx/window.h>
 
-#include <string>
 #include <utility>
 
 #include "ui/floor_log_window.h"
-#include "ui/window_gate.h"
 
 namespace gv::ui {
 
@@ -14,50 +12,24 @@ FloorLogDock::FloorLogDock(wxWindow* owner, Floor& floor, CommandGate& gate, Tro
     : owner_(owner),
       floor_(floor),
       gate_(gate),
-      troubles_(troubles) {}
+      toggle_(
+          gate, troubles, [this] { return Open(); }, [this] { Gone(); }) {}
 
-FloorLogDock::~FloorLogDock() { Close(); }
+FloorLogWindow* FloorLogDock::View() const { return static_cast<FloorLogWindow*>(toggle_.Window()); }
 
-void FloorLogDock::Toggle(bool fromElsewhere) {
-    if (gate_.Closing()) return;
-    if (window_) {
-        const FileResult kept = Close();
-        // A place that cannot be kept costs the host only the next opening's place: named in
-        // the title, never asked about.
-        troubles_.Set(
-            TroubleBoard::Trouble::Place,
-            kept.ok ? std::string() : std::string(kWindowStateFile) + " not written: " + kept.reason);
-        return;
-    }
+FloorLogWindow* FloorLogDock::Open() {
     keptBefore_ = floor_.KeepsJudgements();
     // The log shows what Get Bids judges from now on; judging costs nothing while it is closed.
     floor_.SetKeepJudgements(true);
     // It follows the judgements only while open: closed, it costs Get Bids nothing.
     subscription_ = floor_.Events().Subscribe(*this);
     gate_.SetListener(this);
-    window_ = new FloorLogWindow(owner_, floor_);
-    window_->SetOnCloseRequest([this] { Toggle(); });
-    window_->SetOnGone([this] { Forget(); });
-    if (undoLastSale_) window_->SetUndoLastSale(undoLastSale_);
-    if (fromElsewhere && !WindowGate::HasKeyboard()) {
-        window_->ShowWithoutActivating();
-    } else {
-        window_->Show();
-    }
+    auto* window = new FloorLogWindow(owner_, floor_);
+    if (undoLastSale_) window->SetUndoLastSale(undoLastSale_);
+    return window;
 }
 
-FileResult FloorLogDock::Close() {
-    if (!window_) return {};
-    FloorLogWindow* window = window_;
-    Forget();
-    return window->Retire();
-}
-
-void FloorLogDock::Forget() {
-    if (!window_) return;
-    window_->SetOnGone({});
-    window_->SetOnCloseRequest({});
-    window_ = nullptr;
+void FloorLogDock::Gone() {
     subscription_ = {};
     gate_.SetListener(nullptr);
     behind_ = false;
@@ -66,22 +38,22 @@ void FloorLogDock::Forget() {
 
 void FloorLogDock::SetUndoLastSale(std::function<void()> undo) {
     undoLastSale_ = std::move(undo);
-    if (window_) window_->SetUndoLastSale(undoLastSale_);
+    if (FloorLogWindow* window = View()) window->SetUndoLastSale(undoLastSale_);
 }
 
 void FloorLogDock::JudgementsChanged() {
     // The rows a busy command judged show once it is over.
     if (gate_.IsBusy()) {
         behind_ = true;
-    } else {
-        window_->ShowJudgements();
+    } else if (FloorLogWindow* window = View()) {
+        window->ShowJudgements();
     }
 }
 
 void FloorLogDock::IdleAgain() {
     if (!std::exchange(behind_, false)) return;
     owner_->CallAfter([this] {
-        if (window_) window_->ShowJudgements();
+        if (FloorLogWindow* window = View()) window->ShowJudgements();
     });
 }
 

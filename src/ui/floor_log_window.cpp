@@ -53,10 +53,7 @@ ListDesign<Judgement> LogDesign() {
 }  // namespace
 
 FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
-    : wxFrame(owner, wxID_ANY, wxString(kProgramTitle) + " - Floor log", wxDefaultPosition, wxDefaultSize,
-              wxDEFAULT_FRAME_STYLE | wxSTAY_ON_TOP, "FloorLog"),
-      floor_(floor) {
-    SetIcon(GavelIcon());
+    : SideWindow(owner, "Floor log", "FloorLog"), floor_(floor) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     Caption::Style style;
     style.foreground = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
@@ -77,37 +74,9 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
     sizer->Add(undo_, 0, wxALL, FromDIP(4));
     SetSizer(sizer);
     SetSize(FromDIP(wxSize(900, 420)));
-
     BindKeys();
-    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
-        if (onCloseRequest_ && event.CanVeto()) {
-            event.Veto();
-            CallAfter([this] { onCloseRequest_(); });
-            return;
-        }
-        event.Skip();
-    });
-    if (!place_.Restore(this)) {
-        const wxRect screen = wxDisplay(owner).GetClientArea();
-        SetSize(FirstLogPlace(screen, owner->GetScreenRect(), GetSize()));
-    }
-    KeepOnTop(this);
+    Place(owner);
     ShowJudgements();
-}
-
-FloorLogWindow::~FloorLogWindow() {
-    SaveState();
-    if (onGone_) onGone_();
-}
-
-FileResult FloorLogWindow::SaveState() { return place_.Keep(); }
-
-FileResult FloorLogWindow::Retire() {
-    // Saved while the window still stands where the host left it.
-    FileResult saved = SaveState();
-    onGone_ = {};
-    Destroy();
-    return saved;
 }
 
 void FloorLogWindow::ShowJudgements() {
@@ -140,11 +109,7 @@ void FloorLogWindow::BindKeys() {
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { CopySelection(); }, copy);
     Bind(
-        wxEVT_MENU,
-        [this](wxCommandEvent&) {
-            if (onCloseRequest_) onCloseRequest_();
-        },
-        close);
+        wxEVT_MENU, [this](wxCommandEvent&) { RequestClose(); }, close);
 }
 
 }  // namespace gv::ui

@@ -4,13 +4,11 @@
 // it. Its size and place are kept with those of Gavelton's other windows, in a file of their
 // own in the working folder.
 
-#include <wx/frame.h>
-
 #include <functional>
 #include <string>
 
-#include "common/atomic_file.h"
 #include "floor/floor.h"
+#include "ui/side_window.h"
 #include "ui/window_place.h"
 
 class wxButton;
@@ -27,18 +25,11 @@ inline wxRect FirstLogPlace(const wxRect& screen, const wxRect& main, const wxSi
     return FirstPlaceBeside(screen, main, designed);
 }
 
-class FloorLogWindow final : public wxFrame {
+class FloorLogWindow final : public SideWindow {
 public:
     // Shows what `floor` judged; `floor` must outlive the window.
     FloorLogWindow(wxWindow* owner, const Floor& floor);
-    ~FloorLogWindow() override;
-    FloorLogWindow(const FloorLogWindow&) = delete;
-    FloorLogWindow& operator=(const FloorLogWindow&) = delete;
 
-    // Keeps the size and place for the next time, then goes (at the next idle time) without
-    // calling the SetOnGone callback: its owner has already let it go. Says whether the place
-    // could be kept.
-    FileResult Retire();
     // Shows the floor's judgements (the list told only of the rows that changed since the last
     // time) and says the summary to screen readers when it changed.
     void ShowJudgements();
@@ -46,10 +37,6 @@ public:
     void CopySelection();
     // "Undo last sale": hidden until it is given something to run.
     void SetUndoLastSale(std::function<void()> undo);
-    // Runs when the host closes the window (its close box or Ctrl+L in it).
-    void SetOnCloseRequest(std::function<void()> onClose) { onCloseRequest_ = std::move(onClose); }
-    // Runs from the destructor, however the window goes.
-    void SetOnGone(std::function<void()> onGone) { onGone_ = std::move(onGone); }
 
     wxDataViewCtrl* List() const;
     const Caption& Summary() const { return *summary_; }
@@ -60,16 +47,12 @@ public:
 
 private:
     void BindKeys();  // Ctrl+C copies, Ctrl+L closes
-    FileResult SaveState();
 
     const Floor& floor_;
     Caption* summary_ = nullptr;
     ListView<Judgement>* list_ = nullptr;
     wxButton* undo_ = nullptr;
     std::function<void()> undoLastSale_;
-    std::function<void()> onCloseRequest_;
-    std::function<void()> onGone_;
-    KeptPlace place_;
 };
 
 }  // namespace gv::ui

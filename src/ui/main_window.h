@@ -55,7 +55,7 @@ public:
     // One command at a time: busy, quiet runs, the held command.
     CommandGate& Gate() { return auction_.gate; }
     // What the title names after "Gavelton - ".
-    const TroubleBoard& Troubles() const { return troubles_; }
+    TroubleBoard& Troubles() { return troubles_; }
     FloorLogDock& FloorLog() { return floorLog_; }
     FloorLogWindow* FloorLogView() const { return floorLog_.View(); }
     // Gavelton.ini as read at start.
