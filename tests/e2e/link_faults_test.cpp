@@ -212,7 +212,8 @@ TEST_F(E2eLinkFaultsLibraryHung, ALineSaidToASilentClientLeavesTheFailureShown) 
 
 // The stand-in library makes its callbacks on a thread of its own, while the call waits for
 // them ("during") or after it has returned ("later"), as a real library may.
-class E2eLinkFaultsLibraryThreads : public FaultyWorld<AuctionTest>, public ::testing::WithParamInterface<const char*> {
+class E2eLinkFaultsLibraryThreads : public FaultyWorld<AuctionTest>,
+                                    public ::testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
         ::setenv("PRACTICE_WADAPI_CALLBACKS", GetParam(), 1);
