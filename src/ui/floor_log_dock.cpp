@@ -11,10 +11,7 @@
 namespace gv::ui {
 
 FloorLogDock::FloorLogDock(wxWindow* owner, Floor& floor, CommandGate& gate, TroubleBoard& troubles)
-    : owner_(owner),
-      floor_(floor),
-      gate_(gate),
-      troubles_(troubles) {}
+    : owner_(owner), floor_(floor), gate_(gate), troubles_(troubles) {}
 
 FloorLogDock::~FloorLogDock() { Close(); }
 

@@ -11,10 +11,7 @@
 namespace gv::ui {
 
 LiveBids::LiveBids(Auction& auction, const HostSettings& settings, CommandDesk& desk)
-    : auction_(auction),
-      desk_(desk),
-      pace_(settings.getBidsEvery),
-      sound_(settings.liveSound) {
+    : auction_(auction), desk_(desk), pace_(settings.getBidsEvery), sound_(settings.liveSound) {
     look_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Look(); });
     unmark_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { MarkNewBid(false); });
     if (!pace_.Enabled()) return;
