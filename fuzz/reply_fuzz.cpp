@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rig.link.fetches = {{reply}, {reply}};
 
     rig.floor.GetBids();
-    GV_REQUIRE(rig.journal.events.front() == "enter" && rig.journal.events.back() == "leave");
+    GV_REQUIRE(rig.calls.events.front() == "enter" && rig.calls.events.back() == "leave");
     const double bid = gv::ValOrInfinity(rig.block.currentBid);
     GV_REQUIRE(rig.block.currentBid.empty() || (bid >= 500 && bid < gv::ValOrInfinity("1E309")));
 

@@ -20,8 +20,9 @@ void WindowToggle::Toggle(bool fromElsewhere) {
     if (gate_.Closing()) return;
     if (window_) {
         const FileResult kept = Close();
-        troubles_.Set(TroubleBoard::Trouble::Place,
-                      kept.ok ? std::string() : std::string(kWindowStateFile) + " not written: " + kept.reason);
+        troubles_.Set(
+            TroubleBoard::Trouble::Place,
+            kept.ok ? std::string() : std::string(kWindowStateFile) + " not written: " + kept.reason);
         return;
     }
     window_ = make_();

@@ -15,7 +15,7 @@ double V(std::string_view s) {
     return v.value;
 }
 
-TEST(Val, PlainNumbersAndPartialTexts) {
+TEST(TextVal, PlainNumbersAndPartialTexts) {
     EXPECT_EQ(V("1200"), 1200);
     EXPECT_EQ(V("0012"), 12);
     EXPECT_EQ(V("700.50"), 700.5);
@@ -37,7 +37,7 @@ TEST(Val, PlainNumbersAndPartialTexts) {
     EXPECT_FALSE(std::signbit(V("-0"))) << "no negative zero reaches a label";
 }
 
-TEST(Val, BlanksAreSkippedWhereverTheyStand) {
+TEST(TextVal, BlanksAreSkippedWhereverTheyStand) {
     EXPECT_EQ(V("1 200"), 1200);
     EXPECT_EQ(V("  \t\n 42"), 42);
     EXPECT_EQ(V("- 1\t2 . 5"), -12.5);
@@ -49,7 +49,7 @@ TEST(Val, BlanksAreSkippedWhereverTheyStand) {
               1);
 }
 
-TEST(Val, ExponentLettersEAndDInEitherCase) {
+TEST(TextVal, ExponentLettersEAndDInEitherCase) {
     // The classic rule reads lower-case exponent letters as well; we keep that.
     EXPECT_EQ(V("1E3"), 1000);
     EXPECT_EQ(V("1e3"), 1000);
@@ -64,7 +64,7 @@ TEST(Val, ExponentLettersEAndDInEitherCase) {
     EXPECT_EQ(V("E5"), 0);
 }
 
-TEST(Val, HexAndOctalWholeNumbers) {
+TEST(TextVal, HexAndOctalWholeNumbers) {
     EXPECT_EQ(V("&H1F"), 31);
     EXPECT_EQ(V("&hff"), 255);
     EXPECT_EQ(V(" &H 1 0"), 16);
@@ -77,7 +77,7 @@ TEST(Val, HexAndOctalWholeNumbers) {
     EXPECT_EQ(V("&H10000000000000"), 4503599627370496.0);
 }
 
-TEST(Val, ResultsAreCorrectlyRounded) {
+TEST(TextVal, ResultsAreCorrectlyRounded) {
     EXPECT_EQ(V("0.1"), 0.1);
     EXPECT_EQ(V("123456789.123456789"), 123456789.123456789);
     EXPECT_EQ(V("9007199254740993"), 9007199254740992.0);  // ties to even
@@ -87,7 +87,7 @@ TEST(Val, ResultsAreCorrectlyRounded) {
     EXPECT_EQ(V("." + std::string(100, '0') + "1"), 1e-101);
 }
 
-TEST(Val, BeyondTheDoubleRangeIsFlaggedWithItsSign) {
+TEST(TextVal, BeyondTheDoubleRangeIsFlaggedWithItsSign) {
     NumericValue v = Val("1E999");
     EXPECT_TRUE(v.outOfRange);
     EXPECT_FALSE(v.negative);
@@ -105,7 +105,7 @@ TEST(Val, BeyondTheDoubleRangeIsFlaggedWithItsSign) {
     EXPECT_EQ(ValOrInfinity("12"), 12);
 }
 
-TEST(Val, TooSmallToHoldIsZeroNotOutOfRange) {
+TEST(TextVal, TooSmallToHoldIsZeroNotOutOfRange) {
     EXPECT_EQ(V("1E-999"), 0);
     EXPECT_EQ(V("-1E-999"), 0);
     EXPECT_EQ(V("1E-99999999999999999999"), 0);
@@ -117,7 +117,7 @@ TEST(Val, TooSmallToHoldIsZeroNotOutOfRange) {
     EXPECT_GT(V("4.9E-324"), 0);
 }
 
-TEST(NumberText, ClassicDecimalForm) {
+TEST(TextNumberText, ClassicDecimalForm) {
     EXPECT_EQ(NumberText(0), "0");
     EXPECT_EQ(NumberText(-0.0), "0");
     EXPECT_EQ(NumberText(0.5), ".5");
@@ -131,7 +131,7 @@ TEST(NumberText, ClassicDecimalForm) {
     EXPECT_EQ(NumberText(0.000001), "1E-06");
 }
 
-TEST(NumberText, FifteenSignificantDigitsHideArithmeticNoise) {
+TEST(TextNumberText, FifteenSignificantDigitsHideArithmeticNoise) {
     EXPECT_EQ(NumberText(0.1 + 0.2), ".3");
     EXPECT_EQ(NumberText(1.1 * 3), "3.3");
     EXPECT_EQ(NumberText(123456789.123456789), "123456789.123457");
@@ -140,7 +140,7 @@ TEST(NumberText, FifteenSignificantDigitsHideArithmeticNoise) {
     EXPECT_EQ(NumberText(0.1234567890123456), ".123456789012346");
 }
 
-TEST(NumberText, ExponentFormFrom1E15On) {
+TEST(TextNumberText, ExponentFormFrom1E15On) {
     EXPECT_EQ(NumberText(1e15), "1E+15");
     EXPECT_EQ(NumberText(-1e15), "-1E+15");
     EXPECT_EQ(NumberText(1.5e20), "1.5E+20");
@@ -153,7 +153,7 @@ TEST(NumberText, ExponentFormFrom1E15On) {
               -std::numeric_limits<double>::max());
 }
 
-TEST(NumberText, ExactFormReadsBackAsTheVeryValue) {
+TEST(TextNumberText, ExactFormReadsBackAsTheVeryValue) {
     for (const double value :
          {1234567890123454.0, 2.5111111111111111e47, 700.1234567890123, 0.1 + 0.2, 1e15, 510.0}) {
         EXPECT_EQ(Val(ExactNumberText(value)).value, value) << ExactNumberText(value);
@@ -163,20 +163,20 @@ TEST(NumberText, ExactFormReadsBackAsTheVeryValue) {
     EXPECT_EQ(ExactNumberText(0.1 + 0.2), ".30000000000000004");
 }
 
-TEST(NumberText, InfinityReadsBackAsInfinity) {
+TEST(TextNumberText, InfinityReadsBackAsInfinity) {
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(ValOrInfinity(NumberText(inf)), inf);
     EXPECT_EQ(ValOrInfinity(NumberText(-inf)), -inf);
     EXPECT_EQ(NumberText(std::nan("")), "0");
 }
 
-TEST(NumberText, ReadsBackAsTheSameNumber) {
+TEST(TextNumberText, ReadsBackAsTheSameNumber) {
     for (double d : {0.5, 700.5, 1200.0, 101.0, 13.0, 9999999.0, 10000000.0, 1e15, 2.5e-7, -42.25}) {
         EXPECT_EQ(V(NumberText(d)), d) << d;
     }
 }
 
-TEST(Trim, OnlySpacesGo) {
+TEST(TextTrim, OnlySpacesGo) {
     EXPECT_EQ(Trim("  Lamp  "), "Lamp");
     EXPECT_EQ(Trim("\tLamp \t"), "\tLamp \t");
     EXPECT_EQ(Trim("   "), "");

@@ -9,11 +9,11 @@ namespace {
 using Labels = std::vector<std::string>;
 
 // How much of the chat arrives depends on the transport.
-class E2eLongChat : public StatedItem<BothTransports> {};
+class E2eCaptureFaultsLongChat : public StatedItem<BothTransports> {};
 // The rest happens after the chat has arrived, the same in either transport.
 class E2eCaptureFaults : public StatedItem<AuctionTest> {};
 
-TEST_P(E2eLongChat, BidsAtTheEndOfALongChatCount) {
+TEST_P(E2eCaptureFaultsLongChat, BidsAtTheEndOfALongChatCount) {
     std::vector<std::string> talk;
     for (int i = 0; i < 900; ++i)
         talk.push_back("Ann: line " + std::to_string(i) + " of a long and chatty evening here");
@@ -25,7 +25,7 @@ TEST_P(E2eLongChat, BidsAtTheEndOfALongChatCount) {
     EXPECT_EQ(Text("CurrentBidder"), "Ben");
 }
 
-INSTANTIATE_TEST_SUITE_P(E2e, E2eLongChat, ::testing::Values(Transport::Dde, Transport::Library),
+INSTANTIATE_TEST_SUITE_P(E2e, E2eCaptureFaultsLongChat, ::testing::Values(Transport::Dde, Transport::Library),
                          TransportName);
 
 TEST_F(E2eCaptureFaults, BidBeyondTheNumberRangeDoesNotStopTheIntake) {

@@ -28,10 +28,10 @@ protected:
     std::vector<std::string> Entries() const { return this->frame_->Items().Entries(); }
 };
 
-class E2eTwoLamps : public TwoLamps<BothTransports> {};
-class E2eSold : public TwoLamps<AuctionTest> {};
+class E2eHostFaultsTwoLamps : public TwoLamps<BothTransports> {};
+class E2eHostFaultsSold : public TwoLamps<AuctionTest> {};
 
-TEST_F(E2eSold, SoldTwiceRemovesOnlyTheSoldEntryAndTheNextItemIsTheOneAfterIt) {
+TEST_F(E2eHostFaultsSold, SoldTwiceRemovesOnlyTheSoldEntryAndTheNextItemIsTheOneAfterIt) {
     EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
     // Pressed again, the sale is said again, and Rug, never sold, stays.
     EXPECT_EQ(Press(Command::Sold), (Lines{"SOLD!", "Lamp is sold for  tokens to "}));
@@ -46,7 +46,7 @@ TEST_F(E2eSold, SoldTwiceRemovesOnlyTheSoldEntryAndTheNextItemIsTheOneAfterIt) {
     EXPECT_EQ(ui::test::ReadFile(folder_ / "Items.TXT"), "Vase - 5\r\nRug - 15\r\nLamp - 10\r\nBox - 20\r\n");
 }
 
-TEST_P(E2eTwoLamps, BidsOfTheEarlierLampDoNotCountForTheSecond) {
+TEST_P(E2eHostFaultsTwoLamps, BidsOfTheEarlierLampDoNotCountForTheSecond) {
     Press(Command::StateItem);
     Post({"ESP from Ann: 50"});
     GetBids();
@@ -67,7 +67,7 @@ TEST_P(E2eTwoLamps, BidsOfTheEarlierLampDoNotCountForTheSecond) {
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
 }
 
-TEST_P(E2eTwoLamps, AnEspLineWithoutAColonCreditsNobody) {
+TEST_P(E2eHostFaultsTwoLamps, AnEspLineWithoutAColonCreditsNobody) {
     Press(Command::StateItem);
     Post({"ESP from Cy: 12", "Eve: 400", "ESP from Fay 500"});
     GetBids();
@@ -77,7 +77,7 @@ TEST_P(E2eTwoLamps, AnEspLineWithoutAColonCreditsNobody) {
 // The chat client goes away in the middle of the auction: the window says so, in its title
 // and colour, instead of looking as if nobody bid; once the client is back, the next command
 // that reaches it clears the display.
-TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
+TEST_P(E2eHostFaultsTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
     const wxColour cyan(0, 255, 255);
     const wxColour red(255, 0, 0);
     Press(Command::StateItem);
@@ -100,7 +100,7 @@ TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
 
     if (GetParam() == Transport::Dde) {
         // An announcement that cannot be delivered is shown the same way (through the library
-        // a line is not known to have arrived: E2eLibraryHung).
+        // a line is not known to have arrived: E2eLinkFaultsLibraryHung).
         Click(Button(Command::Call1st));
         ASSERT_TRUE(WaitUntil([&] { return !frame_->Gate().IsBusy() && frame_->GetTitle().Contains("call"); },
                               20000));
@@ -119,13 +119,13 @@ TEST_P(E2eTwoLamps, AChatClientThatStopsAnsweringShowsInTheWindow) {
     EXPECT_EQ(BlockLabels(), (Lines{"Lamp", "10", "12", "Cy", "", ""}));
 }
 
-INSTANTIATE_TEST_SUITE_P(E2e, E2eTwoLamps, ::testing::Values(Transport::Dde, Transport::Library),
+INSTANTIATE_TEST_SUITE_P(E2e, E2eHostFaultsTwoLamps, ::testing::Values(Transport::Dde, Transport::Library),
                          TransportName);
 
 // Only the host's own lines end an auction: talk in the room, whatever its words, costs no bid.
-class E2eRoomTalk : public AuctionTest {};
+class E2eHostFaultsRoomTalk : public AuctionTest {};
 
-TEST_F(E2eRoomTalk, TalkInTheRoomEndsNoAuctionButTheHostsOwnSaleDoes) {
+TEST_F(E2eHostFaultsRoomTalk, TalkInTheRoomEndsNoAuctionButTheHostsOwnSaleDoes) {
     WriteItems({"Lamp - 10", "Vase - 5"});
     StartAuction({.host = "Big Host"});
     ChooseMenu(0);
@@ -148,7 +148,7 @@ TEST_F(E2eRoomTalk, TalkInTheRoomEndsNoAuctionButTheHostsOwnSaleDoes) {
 
 // SOLD sells only an entry of the list that is on the block: at start, and after the last
 // entry was sold (the empty entry past the end on the block), it says its lines and nothing else.
-TEST_F(E2eRoomTalk, SoldWithNoEntryOnTheBlockRemovesAndRecordsNothing) {
+TEST_F(E2eHostFaultsRoomTalk, SoldWithNoEntryOnTheBlockRemovesAndRecordsNothing) {
     WriteItems({"Vase - 5", "Lamp - 10"});
     StartAuction();
     EXPECT_EQ(Press(Command::Sold),
@@ -174,9 +174,9 @@ TEST_F(E2eRoomTalk, SoldWithNoEntryOnTheBlockRemovesAndRecordsNothing) {
 }
 
 // Walking through the tier boxes with Enter, typing nothing, must leave the raises as they are.
-class E2eTierWalk : public AuctionTest {};
+class E2eHostFaultsTierWalk : public AuctionTest {};
 
-TEST_F(E2eTierWalk, AWalkThroughTheBoxesLeavesTheRaisesAsTheyWere) {
+TEST_F(E2eHostFaultsTierWalk, AWalkThroughTheBoxesLeavesTheRaisesAsTheyWere) {
     const std::vector<std::string> tiers = {"0", "999", "10", "1000", "9999999", "100", "", "", "",
                                             "",  "",    "",   "",     "",        "",    "", "", ""};
     WriteTiers(tiers);

@@ -1,4 +1,4 @@
-// The child of SoldThenKilled: sells a Lamp through the real window and is killed with
+// The child of E2eKilledAfterSold: sells a Lamp through the real window and is killed with
 // SIGKILL as soon as SOLD has returned, before anything else can run. It says where its
 // files are, since nothing of it is left to clean up after itself.
 
@@ -13,9 +13,9 @@
 namespace gv::e2e {
 namespace {
 
-class SoldThenKilled : public AuctionTest {};
+class E2eKilledAfterSold : public AuctionTest {};
 
-TEST_F(SoldThenKilled, Child) {
+TEST_F(E2eKilledAfterSold, Child) {
     WriteItems({"Vase - 5", "Lamp - 10"});
     StartAuction();
     Press(Command::GetNextItem);  // right after start: the Lamp

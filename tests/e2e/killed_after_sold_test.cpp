@@ -39,7 +39,7 @@ void ExpectEveryEventUpToTheSaleLogged(const std::filesystem::path& folder) {
     EXPECT_EQ(text.find("Gavelton closed"), std::string::npos) << text;
 }
 
-TEST(SoldThenKilled, TheSaleIsInSalesCsvOnceAfterSigkill) {
+TEST(E2eKilledAfterSold, TheSaleIsInSalesCsvOnceAfterSigkill) {
     FILE* child = ::popen("exec " GV_KILLED_CHILD " 2>&1", "r");
     ASSERT_NE(child, nullptr);
     std::string output;

@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(E2e, E2eLinkFaults, ::testing::Values(Transport::Dde, T
 
 // Through the library a line comes back before the client has answered it: a line said to a
 // hung client must not clear the failure shown; the client's next answer does.
-class E2eLibraryHung : public FaultyWorld<AuctionTest> {
+class E2eLinkFaultsLibraryHung : public FaultyWorld<AuctionTest> {
 protected:
     void SetUp() override {
         UseTransport(Transport::Library);
@@ -194,7 +194,7 @@ protected:
     }
 };
 
-TEST_F(E2eLibraryHung, ALineSaidToASilentClientLeavesTheFailureShown) {
+TEST_F(E2eLinkFaultsLibraryHung, ALineSaidToASilentClientLeavesTheFailureShown) {
     Fault("!delay 5.1");
     TimedGetBids(2 * kLimit);
     ExpectTrouble("Gavelton - chat client not answering: bids not fetched");
@@ -212,7 +212,8 @@ TEST_F(E2eLibraryHung, ALineSaidToASilentClientLeavesTheFailureShown) {
 
 // The stand-in library makes its callbacks on a thread of its own, while the call waits for
 // them ("during") or after it has returned ("later"), as a real library may.
-class E2eLibraryThreads : public FaultyWorld<AuctionTest>, public ::testing::WithParamInterface<const char*> {
+class E2eLinkFaultsLibraryThreads : public FaultyWorld<AuctionTest>,
+                                    public ::testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
         ::setenv("PRACTICE_WADAPI_CALLBACKS", GetParam(), 1);
@@ -225,7 +226,7 @@ protected:
     }
 };
 
-TEST_P(E2eLibraryThreads, CallbacksReachTheWindowOnItsOwnThread) {
+TEST_P(E2eLinkFaultsLibraryThreads, CallbacksReachTheWindowOnItsOwnThread) {
     GetBids();
     EXPECT_EQ(Text("CurrentBid"), "600");
     EXPECT_EQ(frame_->GetTitle(), "Gavelton");
@@ -237,7 +238,7 @@ TEST_P(E2eLibraryThreads, CallbacksReachTheWindowOnItsOwnThread) {
     EXPECT_FALSE(sink_.offThread) << "a box was shown from the library's thread";
 }
 
-INSTANTIATE_TEST_SUITE_P(E2e, E2eLibraryThreads, ::testing::Values("during", "later"));
+INSTANTIATE_TEST_SUITE_P(E2e, E2eLinkFaultsLibraryThreads, ::testing::Values("during", "later"));
 
 }  // namespace
 }  // namespace gv::e2e

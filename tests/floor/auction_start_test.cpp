@@ -12,8 +12,11 @@ namespace {
 
 using testing::Chat;
 
+// The intake's own fixture: Oak chest on the block, a two-row tier table.
+class AuctionStartTest : public IntakeTest {};
+
 // Chats where the same item name was on the block before: only the latest auction counts.
-TEST_F(IntakeTest, OnlyTheLatestAuctionOfTheItemCounts) {
+TEST_F(AuctionStartTest, OnlyTheLatestAuctionOfTheItemCounts) {
     const std::string lamp = "Host: Item on the Block currently is Lamp";
     const std::string vase = "Host: Item on the Block currently is Vase";
     ExpectLampAuctions({
@@ -57,7 +60,7 @@ TEST_F(IntakeTest, OnlyTheLatestAuctionOfTheItemCounts) {
 
 // Only the avatar whose marker line started the auction can end it; everyone else's talk, a
 // sale line or another item's marker in words, ends nothing.
-TEST_F(IntakeTest, OnlyTheStarterOfAnAuctionCanEndIt) {
+TEST_F(AuctionStartTest, OnlyTheStarterOfAnAuctionCanEndIt) {
     const std::string lamp = "Big Host: Item on the Block currently is Lamp";
     ExpectLampAuctions({
         {"bidders talk of a sale and another item",
@@ -103,7 +106,7 @@ TEST_F(IntakeTest, OnlyTheStarterOfAnAuctionCanEndIt) {
     });
 }
 
-TEST_F(IntakeTest, LatestAuctionStartIsTheFirstMarkerAfterTheLastEnd) {
+TEST_F(AuctionStartTest, LatestAuctionStartIsTheFirstMarkerAfterTheLastEnd) {
     const std::string chat = Chat(
         {"Host: Item on the Block currently is Lamp", "Host: Lamp is sold for 1 tokens to x", "no colon here",
          "Host: Item on the Block currently is Lamp", "Host: Item on the Block currently is Lamp"});

@@ -24,9 +24,9 @@ namespace fs = std::filesystem;
 using testing::ReadFile;
 using testing::WriteFile;
 
-class GetBidsTest : public ::testing::Test, protected testing::FloorRig {
+class CaptureTest : public ::testing::Test, protected testing::FloorRig {
 protected:
-    GetBidsTest() {
+    CaptureTest() {
         capturePath = folder / "TALLY.TXT";
         floor.SetCapturePath(capturePath);
         spy.onChange = [this] { ++changes; };
@@ -41,7 +41,7 @@ protected:
     fs::path capturePath;
 };
 
-TEST_F(GetBidsTest, NoTextAfterFiveAttemptsLeavesNoFileAndNoBids) {
+TEST_F(CaptureTest, NoTextAfterFiveAttemptsLeavesNoFileAndNoBids) {
     WriteFile(capturePath, kChat);  // an older capture must not be read again
     floor.GetBids();
     EXPECT_EQ(link.yieldsAtFetch, (std::vector<int>{12, 24, 36, 48, 60}));
@@ -51,7 +51,7 @@ TEST_F(GetBidsTest, NoTextAfterFiveAttemptsLeavesNoFileAndNoBids) {
     EXPECT_EQ(changes, 0);
 }
 
-TEST_F(GetBidsTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
+TEST_F(CaptureTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
     link.fetches = {{""}, {""}, {kChat}};
     floor.GetBids();
     EXPECT_EQ(link.yieldsAtFetch, (std::vector<int>{12, 24, 36}));
@@ -74,7 +74,7 @@ TEST_F(GetBidsTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
     EXPECT_EQ(ReadFile(capturePath), "Ann: hi\r\n");
 }
 
-TEST_F(GetBidsTest, UnwritableCapturePathFallsBackToTheFetchedText) {
+TEST_F(CaptureTest, UnwritableCapturePathFallsBackToTheFetchedText) {
     // A folder at the capture path: it cannot be deleted nor written, and stays as it is.
     fs::create_directory(capturePath);
     WriteFile(capturePath / "keep.txt", "keep");
@@ -95,7 +95,7 @@ TEST_F(GetBidsTest, UnwritableCapturePathFallsBackToTheFetchedText) {
 
 #ifndef _WIN32
 // A FIFO at the capture path, which nobody reads or writes: nothing in Get Bids may wait on it.
-TEST_F(GetBidsTest, AFifoAtTheCapturePathNeverBlocks) {
+TEST_F(CaptureTest, AFifoAtTheCapturePathNeverBlocks) {
     ASSERT_EQ(::mkfifo(capturePath.c_str(), 0600), 0);
     EXPECT_FALSE(WriteCaptureFile(capturePath, "chat"));
     EXPECT_FALSE(ReadCaptureFile(capturePath).has_value());
@@ -105,7 +105,7 @@ TEST_F(GetBidsTest, AFifoAtTheCapturePathNeverBlocks) {
     EXPECT_EQ(block.currentBidder, "Zoë");
 }
 
-TEST_F(GetBidsTest, SymbolicLinkAtTheCapturePathIsNotFollowed) {
+TEST_F(CaptureTest, SymbolicLinkAtTheCapturePathIsNotFollowed) {
     const fs::path target = folder / "precious.txt";
     WriteFile(target, "precious");
     fs::create_symlink(target, capturePath);
@@ -130,7 +130,7 @@ TEST_F(GetBidsTest, SymbolicLinkAtTheCapturePathIsNotFollowed) {
 }
 #endif
 
-TEST_F(GetBidsTest, CaptureFilePrimitives) {
+TEST_F(CaptureTest, CaptureFilePrimitives) {
     EXPECT_TRUE(DeleteCaptureFile(capturePath));  // none there
     EXPECT_FALSE(ReadCaptureFile(capturePath).has_value());
     EXPECT_TRUE(WriteCaptureFile(capturePath, std::string("a\0b\r\n", 5)));
@@ -145,7 +145,7 @@ TEST_F(GetBidsTest, CaptureFilePrimitives) {
     EXPECT_FALSE(ReadCaptureFile(capturePath).has_value());
 }
 
-TEST_F(GetBidsTest, CapturedTextPrefersTheFileAndFallsBackToTheText) {
+TEST_F(CaptureTest, CapturedTextPrefersTheFileAndFallsBackToTheText) {
     CaptureResult none;
     EXPECT_FALSE(CapturedText(none, capturePath).has_value());
 

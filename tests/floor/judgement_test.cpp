@@ -149,9 +149,9 @@ TEST(JudgementText, ClipboardFieldsAndSentences) {
     for (const char* no : {"", "six", "&H", "&O9", "-", ".", "k5"}) EXPECT_FALSE(NumberInFront(no)) << no;
 }
 
-class FloorLogTest : public ::testing::Test, protected testing::FloorRig {
+class JudgementFloorLogTest : public ::testing::Test, protected testing::FloorRig {
 protected:
-    FloorLogTest() {
+    JudgementFloorLogTest() {
         floor.SetCapturePath(::testing::TempDir() + "gv_floor_log_capture.txt");
         spy.onJudgements = [this] { ++told; };
         items.Append("Oak chest - 500");
@@ -162,7 +162,7 @@ protected:
     int told = 0;
 };
 
-TEST_F(FloorLogTest, KeptOnlyWhenAskedAndStartedAfreshForEachItem) {
+TEST_F(JudgementFloorLogTest, KeptOnlyWhenAskedAndStartedAfreshForEachItem) {
     link.fetches = {{Chat({kMarkerLine, "ESP from Ann: 600"})}};
     floor.GetBids();
     EXPECT_FALSE(floor.Judgements().judged);
@@ -194,7 +194,7 @@ TEST_F(FloorLogTest, KeptOnlyWhenAskedAndStartedAfreshForEachItem) {
     EXPECT_EQ(told, 4);
 }
 
-TEST_F(FloorLogTest, AFetchThatFailedIsARowOfItsOwn) {
+TEST_F(JudgementFloorLogTest, AFetchThatFailedIsARowOfItsOwn) {
     floor.SetKeepJudgements(true);
     link.fetches.assign(5, ChatFetch{"", LinkFault::NotAnswering});
     floor.GetBids();

@@ -24,7 +24,7 @@ const std::string kHeader = "Time,Item,Minimum bid,Price,Winner,Runner-up bid,Ru
 
 using testing::ReadFile;
 
-TEST(SalesCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
+TEST(SalesRecordCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
     EXPECT_EQ(CsvField("Oak chest"), "Oak chest");
     EXPECT_EQ(CsvField("Vase, blue"), "\"Vase, blue\"");
     EXPECT_EQ(CsvField("12\" ruler"), "\"12\"\" ruler\"");
@@ -35,7 +35,7 @@ TEST(SalesCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
 }
 
 // A field a spreadsheet would run as a formula is written to show as text; only such a field.
-TEST(SalesCsv, AFieldThatBeginsLikeAFormulaIsWrittenAsText) {
+TEST(SalesRecordCsv, AFieldThatBeginsLikeAFormulaIsWrittenAsText) {
     EXPECT_EQ(CsvField("=HYPERLINK(\"x\")"), "\"'=HYPERLINK(\"\"x\"\")\"");
     EXPECT_EQ(CsvField("+1"), "'+1");
     EXPECT_EQ(CsvField("-2+3"), "'-2+3");
@@ -115,9 +115,9 @@ TEST(SalesRecordFile, ARowThatCannotBeWrittenWaitsForTheNextSuccess) {
     EXPECT_EQ(ReadFile(path), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\nt2,Rug,15,20,Bo,,,1\r\n");
 }
 
-class SoldRecords : public ::testing::Test, protected testing::FloorRig {
+class SalesRecordFromFloor : public ::testing::Test, protected testing::FloorRig {
 protected:
-    SoldRecords() {
+    SalesRecordFromFloor() {
         floor.SetSalesRecord(&record);
         floor.SetClock([] { return std::string("2026-12-07 20:15:00"); });
         spy.onRecordStatus = [this](const std::string& failure) { statuses.push_back(failure); };
@@ -131,7 +131,7 @@ protected:
     std::vector<std::string> statuses;
 };
 
-TEST_F(SoldRecords, EachItemOnceWithItsPriceWinnerRunnerUpAndBids) {
+TEST_F(SalesRecordFromFloor, EachItemOnceWithItsPriceWinnerRunnerUpAndBids) {
     link.fetches = {{testing::Chat({"Host: Item on the Block currently is Lamp", "ESP from Ann: 20",
                                     "ESP from Bo: 30", "ESP from Ann: 32"})}};
     floor.GetBids();
@@ -146,7 +146,7 @@ TEST_F(SoldRecords, EachItemOnceWithItsPriceWinnerRunnerUpAndBids) {
 
 // Nothing of the list on the block sells nothing; an entry the index no longer points at is
 // recorded but stays in the list, and the entry now at the index is not taken instead.
-TEST_F(SoldRecords, OnlyTheEntryOnTheBlockIsSoldAndOnlyWhereItStands) {
+TEST_F(SalesRecordFromFloor, OnlyTheEntryOnTheBlockIsSoldAndOnlyWhereItStands) {
     block = {};  // as at start
     floor.Sold();
     EXPECT_FALSE(fs::exists(record.Path()));
@@ -159,7 +159,7 @@ TEST_F(SoldRecords, OnlyTheEntryOnTheBlockIsSoldAndOnlyWhereItStands) {
     EXPECT_EQ(items.Entries(), (std::vector<std::string>{"Lamp - 10", "Rug - 15"}));
 }
 
-TEST_F(SoldRecords, AFailedRecordIsToldAndTheRowGoesWithTheNextSale) {
+TEST_F(SalesRecordFromFloor, AFailedRecordIsToldAndTheRowGoesWithTheNextSale) {
     fs::create_directory(record.Path());
     floor.Sold();
     ASSERT_EQ(statuses.size(), 1u);

@@ -7,7 +7,7 @@
 namespace gv {
 namespace {
 
-class DdeRequestTest : public ::testing::Test {
+class DdeRequestsTest : public ::testing::Test {
 protected:
     test::CountingPump pump;
     test::FakeChannel::Log log;
@@ -31,7 +31,7 @@ protected:
     }
 };
 
-TEST_F(DdeRequestTest, OnePokeWhenTheClientAnswers) {
+TEST_F(DdeRequestsTest, OnePokeWhenTheClientAnswers) {
     fields.errorCheck = true;  // left from an earlier request
     EXPECT_EQ(Poke("Gavelton"), 1);
     EXPECT_EQ(log.calls,
@@ -43,12 +43,12 @@ TEST_F(DdeRequestTest, OnePokeWhenTheClientAnswers) {
     EXPECT_GT(shown, 0);
 }
 
-TEST_F(DdeRequestTest, PokedDataIsAnsi) {
+TEST_F(DdeRequestsTest, PokedDataIsAnsi) {
     Poke("Caf\xC3\xA9 \xE2\x82\xAC");
     EXPECT_EQ(log.poked.at(0), "Caf\xE9 \x80");
 }
 
-TEST_F(DdeRequestTest, NoServerMeansFiveAttemptsTwelveYieldsEachThenErrorCheck) {
+TEST_F(DdeRequestsTest, NoServerMeansFiveAttemptsTwelveYieldsEachThenErrorCheck) {
     channel.openSucceeds = false;
     std::vector<std::string> trace;
     pump.trace = &trace;
@@ -60,7 +60,7 @@ TEST_F(DdeRequestTest, NoServerMeansFiveAttemptsTwelveYieldsEachThenErrorCheck) 
     EXPECT_TRUE(log.poked.empty());
 }
 
-TEST_F(DdeRequestTest, RefusedTransactionIsRetriedAndCanSucceedLater) {
+TEST_F(DdeRequestsTest, RefusedTransactionIsRetriedAndCanSucceedLater) {
     channel.transactionSucceeds = false;
     EXPECT_EQ(Poke("x"), 5);
     EXPECT_TRUE(fields.errorCheck);
@@ -73,7 +73,7 @@ TEST_F(DdeRequestTest, RefusedTransactionIsRetriedAndCanSucceedLater) {
     EXPECT_EQ(pump.yields, 0);
 }
 
-TEST_F(DdeRequestTest, RequestReplyIsKeptWholeAndWidened) {
+TEST_F(DdeRequestsTest, RequestReplyIsKeptWholeAndWidened) {
     std::string reply;
     for (int i = 0; reply.size() < 100000; ++i) reply += "Ann: line " + std::to_string(i) + "\r\n";
     reply += "ESP from Bo: 5\xBD";
@@ -86,7 +86,7 @@ TEST_F(DdeRequestTest, RequestReplyIsKeptWholeAndWidened) {
     EXPECT_EQ(fields.conversation.size(), reply.size() + 1);
 }
 
-TEST_F(DdeRequestTest, FailedRequestLeavesText1Empty) {
+TEST_F(DdeRequestsTest, FailedRequestLeavesText1Empty) {
     channel.transactionSucceeds = false;
     fields.conversation = "old chat";
     EXPECT_EQ(Request(), 5);
@@ -94,7 +94,7 @@ TEST_F(DdeRequestTest, FailedRequestLeavesText1Empty) {
     EXPECT_TRUE(fields.errorCheck);
 }
 
-TEST_F(DdeRequestTest, ActivationWrapsTheTransaction) {
+TEST_F(DdeRequestsTest, ActivationWrapsTheTransaction) {
     settings.activateClient = true;
     settings.clientTitle = "VZones";
     // Gavelton's own window comes back by its handle: another window titled "Gavelton" (a
@@ -106,7 +106,7 @@ TEST_F(DdeRequestTest, ActivationWrapsTheTransaction) {
                                                    "poke WorldsApi_Register", "activate window 42"}));
 }
 
-TEST_F(DdeRequestTest, NoClientWindowEndsAtOnceWithoutTransactionOrError) {
+TEST_F(DdeRequestsTest, NoClientWindowEndsAtOnceWithoutTransactionOrError) {
     settings.activateClient = true;
     activator.windows = {"Gavelton"};
     EXPECT_EQ(Poke("Gavelton"), 1);
@@ -117,7 +117,7 @@ TEST_F(DdeRequestTest, NoClientWindowEndsAtOnceWithoutTransactionOrError) {
     EXPECT_EQ(pump.yields, 0);
 }
 
-TEST_F(DdeRequestTest, OwnWindowMissingAfterTheTransactionEndsWithoutRetry) {
+TEST_F(DdeRequestsTest, OwnWindowMissingAfterTheTransactionEndsWithoutRetry) {
     settings.activateClient = true;
     activator.windows = {"VZones 3.0"};
     EXPECT_EQ(Poke("Gavelton"), 1);
@@ -126,7 +126,7 @@ TEST_F(DdeRequestTest, OwnWindowMissingAfterTheTransactionEndsWithoutRetry) {
     EXPECT_FALSE(fields.errorCheck);
 }
 
-TEST_F(DdeRequestTest, ActivationIsNotTriedWhenTheConversationFails) {
+TEST_F(DdeRequestsTest, ActivationIsNotTriedWhenTheConversationFails) {
     settings.activateClient = true;
     channel.openSucceeds = false;
     EXPECT_EQ(Poke("Gavelton"), 5);

@@ -8,14 +8,14 @@
 namespace gv {
 namespace {
 
-TEST(AckMessage, SuccessAndCodesBeforeZeroShowNothing) {
+TEST(LinkMessagesAck, SuccessAndCodesBeforeZeroShowNothing) {
     EXPECT_EQ(AckMessage("0"), std::nullopt);
     EXPECT_EQ(AckMessage(""), std::nullopt);
     EXPECT_EQ(AckMessage(" 1"), std::nullopt);
     EXPECT_EQ(AckMessage("/"), std::nullopt);
 }
 
-TEST(AckMessage, KnownCodesHaveTheClientsWording) {
+TEST(LinkMessagesAck, KnownCodesHaveTheClientsWording) {
     EXPECT_EQ(AckMessage("1"), "1- Target avatar is not logged on");
     EXPECT_EQ(AckMessage("7"), "7 - Target avatar is currently busy");
     EXPECT_EQ(AckMessage("9"), "9 - App.Title already registered");
@@ -23,13 +23,13 @@ TEST(AckMessage, KnownCodesHaveTheClientsWording) {
     EXPECT_EQ(AckMessage("17"), "17 - You are not logged in yet");
 }
 
-TEST(AckMessage, CodesAreMatchedWholeAndExactly) {
+TEST(LinkMessagesAck, CodesAreMatchedWholeAndExactly) {
     for (const char* code : {"18", "07", "00", "1 ", "7a", "99", "x"}) {
         EXPECT_EQ(AckMessage(code), "99 - Unknown error occured") << code;
     }
 }
 
-TEST(AckMessage, ChatLinkShowsOneInformationBoxPerFailureCode) {
+TEST(LinkMessagesAck, ChatLinkShowsOneInformationBoxPerFailureCode) {
     test::CountingPump pump;
     test::RecordingSink sink;
     ChatLink link(pump, sink);
@@ -47,7 +47,7 @@ TEST(AckMessage, ChatLinkShowsOneInformationBoxPerFailureCode) {
     EXPECT_EQ(sink.shown[1].text, "99 - Unknown error occured");
 }
 
-TEST(IncomingData, ShowsSenderAndDataUnderTheToolsTitle) {
+TEST(LinkMessagesIncomingData, ShowsSenderAndDataUnderTheToolsTitle) {
     test::CountingPump pump;
     test::RecordingSink sink;
     ChatLink link(pump, sink);
@@ -59,7 +59,7 @@ TEST(IncomingData, ShowsSenderAndDataUnderTheToolsTitle) {
     EXPECT_EQ(sink.shown[1].text, "Data received from Zo\xC3\xAB: caf\xC3\xA9");
 }
 
-TEST(AllText, EachDeliveryReplacesTheLastAndNothingEmptiesIt) {
+TEST(LinkMessagesAllText, EachDeliveryReplacesTheLastAndNothingEmptiesIt) {
     test::CountingPump pump;
     test::RecordingSink sink;
     ChatLink link(pump, sink);

@@ -33,14 +33,14 @@ public:
 };
 const auto* const g_wx = ::testing::AddGlobalTestEnvironment(new WxRuntime);
 
-class LinkOverSocket : public ::testing::Test {
+class LinkWireOverSocket : public ::testing::Test {
 protected:
     ServiceFolder service;
     test::CountingPump pump;
     test::RecordingSink sink;
 };
 
-TEST_F(LinkOverSocket, NoWorldRunningGivesUpAfterFiveAttempts) {
+TEST_F(LinkWireOverSocket, NoWorldRunningGivesUpAfterFiveAttempts) {
     ChatLink link(pump, sink);
     UseDesktopPlatform(link);
     link.Fields().conversation = "old chat";
@@ -106,7 +106,7 @@ private:
     std::thread thread_;
 };
 
-TEST_F(LinkOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
+TEST_F(LinkWireOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
     HungServer server(service.Path() / "WorldsApi", HungServer::Opening::Answered);
     std::unique_ptr<DdeChannel> channel = MakeWorldsApiChannel();
     ASSERT_TRUE(channel->Open("WorldsApi_GetAllText"));
@@ -119,7 +119,7 @@ TEST_F(LinkOverSocket, UnansweredRequestFailsAfterFiveSeconds) {
 }
 
 // wx's own connect would wait ten minutes for the answer to its opening.
-TEST_F(LinkOverSocket, UnansweredOpeningFailsAfterFiveSeconds) {
+TEST_F(LinkWireOverSocket, UnansweredOpeningFailsAfterFiveSeconds) {
     HungServer server(service.Path() / "WorldsApi", HungServer::Opening::NeverAnswered);
     std::unique_ptr<DdeChannel> channel = MakeWorldsApiChannel();
     const auto start = Clock::now();
@@ -154,7 +154,7 @@ std::string LoggedData(const std::string& line) {
     return data;
 }
 
-TEST_F(LinkOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
+TEST_F(LinkWireOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
     const auto world = StartWorld(service, "");
     ASSERT_TRUE(world->Ready()) << world->Problem();
     ChatLink link(pump, sink);
@@ -178,7 +178,7 @@ TEST_F(LinkOverSocket, PokesCarryTheExactAnsiBytesAsPlainText) {
     EXPECT_EQ(LoggedData(pokes[3]), "Gavelton");
 }
 
-TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
+TEST_F(LinkWireOverSocket, GetAllTextAnswersTheWholeTranscript) {
     std::string transcript;
     std::string expected;
     for (int i = 0; i < 1500; ++i) {
@@ -208,7 +208,7 @@ TEST_F(LinkOverSocket, GetAllTextAnswersTheWholeTranscript) {
     EXPECT_EQ(link.FetchAllText().text, expected + "\r\nHost: SOLD!");
 }
 
-TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
+TEST_F(LinkWireOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
     const auto world = StartWorld(service, "Ann: hi\r\n");
     ASSERT_TRUE(world->Ready()) << world->Problem();
     test::TempFolder folder;
@@ -229,7 +229,7 @@ TEST_F(LinkOverSocket, NoClientWindowToActivateEndsWithoutTransaction) {
 
 #endif  // GV_PRACTICE_WORLD
 
-TEST(WadapiLoader, MissingLibraryIsReportedByName) {
+TEST(LinkWireWadapiLoader, MissingLibraryIsReportedByName) {
     WxDapiLoader loader("/nonexistent/libwadapi.so");
     std::string problem;
     EXPECT_EQ(loader.Load(problem), nullptr);
@@ -237,7 +237,7 @@ TEST(WadapiLoader, MissingLibraryIsReportedByName) {
     EXPECT_NE(problem.find("could not be loaded"), std::string::npos) << problem;
 }
 
-TEST(WadapiLoader, LibraryWithoutTheFunctionsNamesWhatIsMissing) {
+TEST(LinkWireWadapiLoader, LibraryWithoutTheFunctionsNamesWhatIsMissing) {
     // A shared library that certainly exists but exports none of wadapi's functions.
     WxDapiLoader loader("libm.so.6");
     std::string problem;
@@ -247,7 +247,7 @@ TEST(WadapiLoader, LibraryWithoutTheFunctionsNamesWhatIsMissing) {
         << problem;
 }
 
-TEST(WadapiLoader, MissingLibraryLeavesTheLinkRunning) {
+TEST(LinkWireWadapiLoader, MissingLibraryLeavesTheLinkRunning) {
     test::TempFolder folder;
     test::CountingPump pump;
     test::RecordingSink sink;
@@ -267,7 +267,7 @@ TEST(WadapiLoader, MissingLibraryLeavesTheLinkRunning) {
 
 #if defined(GV_STAND_IN_WADAPI) && defined(GV_PRACTICE_WORLD)
 
-TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
+TEST_F(LinkWireOverSocket, StandInLibraryStartAndStopCallInOrder) {
     const auto world = StartWorld(service, "Ann: hi\r\n");
     ASSERT_TRUE(world->Ready()) << world->Problem();
     test::TempFolder folder;
@@ -292,7 +292,7 @@ TEST_F(LinkOverSocket, StandInLibraryStartAndStopCallInOrder) {
 
 // The stand-in library opens its conversations the same way: a world that never answers costs
 // each of its calls the time limit, not ten minutes.
-TEST_F(LinkOverSocket, StandInLibraryBoundsAnUnansweredOpening) {
+TEST_F(LinkWireOverSocket, StandInLibraryBoundsAnUnansweredOpening) {
     HungServer server(service.Path() / "WorldsApi", HungServer::Opening::NeverAnswered);
     test::TempFolder folder;
     ChatLink link(pump, sink);
@@ -307,7 +307,7 @@ TEST_F(LinkOverSocket, StandInLibraryBoundsAnUnansweredOpening) {
     EXPECT_EQ(sink.shown.front().text, "17 - You are not logged in yet");
 }
 
-TEST_F(LinkOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {
+TEST_F(LinkWireOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {
     // The world refuses the registration with 7; the unregistration then answers 10.
     const auto world = StartWorld(service, "");
     ASSERT_TRUE(world->Ready()) << world->Problem();
@@ -325,7 +325,7 @@ TEST_F(LinkOverSocket, StandInLibraryCodesShowInTheOrderTheyCome) {
                               {"10 - App.Title was not registered", title, MessageIcon::Information}}));
 }
 
-TEST_F(LinkOverSocket, StandInLibraryResultCodesAreShown) {
+TEST_F(LinkWireOverSocket, StandInLibraryResultCodesAreShown) {
     const auto world = StartWorld(service, "");
     ASSERT_TRUE(world->Ready()) << world->Problem();
     ASSERT_TRUE(world->Script("!nohost"));

@@ -15,7 +15,7 @@
 namespace gv {
 namespace {
 
-class X11Activation : public ::testing::Test {
+class WindowActivatorX11 : public ::testing::Test {
 protected:
     void SetUp() override {
         display_ = XOpenDisplay(nullptr);
@@ -66,7 +66,7 @@ protected:
     std::unique_ptr<WindowActivator> activator_ = MakeDesktopWindowActivator();
 };
 
-TEST_F(X11Activation, WithoutWindowManagerRaisesAndFocusesByTitle) {
+TEST_F(WindowActivatorX11, WithoutWindowManagerRaisesAndFocusesByTitle) {
     const Window longer = Make("VZones 3.0 - Chat", true);
     const Window exact = Make("VZones 3.0", true);
     const Window gavelton = Make("Gavelton", true);
@@ -84,14 +84,14 @@ TEST_F(X11Activation, WithoutWindowManagerRaisesAndFocusesByTitle) {
     EXPECT_EQ(Focus(), longer);
 }
 
-TEST_F(X11Activation, UnmappedWindowsAreNotCandidates) {
+TEST_F(WindowActivatorX11, UnmappedWindowsAreNotCandidates) {
     const Window hidden = Make("Hidden Client", false);
     EXPECT_FALSE(activator_->Activate("Hidden Client"));
     EXPECT_FALSE(activator_->ActivateWindow(hidden));
 }
 
 // By its id a window is found even where an earlier one has the same title.
-TEST_F(X11Activation, ByItsIdTheWindowItselfAndNoOtherOfItsTitle) {
+TEST_F(WindowActivatorX11, ByItsIdTheWindowItselfAndNoOtherOfItsTitle) {
     const Window other = Make("Gavelton", true);
     const Window own = Make("Gavelton", true);
     WaitViewable(other);
@@ -102,7 +102,7 @@ TEST_F(X11Activation, ByItsIdTheWindowItselfAndNoOtherOfItsTitle) {
     EXPECT_EQ(Focus(), own);
 }
 
-TEST_F(X11Activation, AsksTheWindowManagerWhenThereIsOne) {
+TEST_F(WindowActivatorX11, AsksTheWindowManagerWhenThereIsOne) {
     const Window first = Make("VZones 3.0 beta", false);
     const Window exact = Make("VZones 3.0", false);
     std::vector<unsigned long> list = {first, exact};
@@ -129,7 +129,7 @@ TEST_F(X11Activation, AsksTheWindowManagerWhenThereIsOne) {
     XSelectInput(display_, root_, NoEventMask);
 }
 
-TEST(DesktopActivation, NoDisplayIsNoWindow) {
+TEST(WindowActivatorDesktop, NoDisplayIsNoWindow) {
     const char* old = std::getenv("DISPLAY");
     const std::string saved = old != nullptr ? old : "";
     ::setenv("DISPLAY", ":9999", 1);

@@ -10,7 +10,7 @@ namespace {
 
 using V = std::vector<std::string>;
 
-TEST(AddToList, AppendsTrimmedPairAndEmptiesBothBoxes) {
+TEST(ItemListAddToList, AppendsTrimmedPairAndEmptiesBothBoxes) {
     ItemList list;
     list.Append("First - 10");
     list.Select(0);
@@ -27,7 +27,7 @@ TEST(AddToList, AppendsTrimmedPairAndEmptiesBothBoxes) {
     EXPECT_EQ(list.EntryAt(2), "Lamp - 0");
 }
 
-TEST(AddToList, MinimumBidTextKeptAsTypedUnlessWorthNothing) {
+TEST(ItemListAddToList, MinimumBidTextKeptAsTypedUnlessWorthNothing) {
     ItemList list;
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"000", "Vase - 0"}, {"050", "Vase - 050"}, {" 7 ", "Vase - 7"},
@@ -45,7 +45,7 @@ TEST(AddToList, MinimumBidTextKeptAsTypedUnlessWorthNothing) {
     EXPECT_EQ(e.substr(e.rfind('-') + 2), "1200");
 }
 
-TEST(AddToList, EmptyItemNameAddsNothing) {
+TEST(ItemListAddToList, EmptyItemNameAddsNothing) {
     ItemList list;
     list.Append("Kept - 1");
     list.Select(0);

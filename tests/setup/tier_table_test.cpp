@@ -280,7 +280,7 @@ TEST(TierTable, NormaliseOutsideTheTableDoesNothing) {
     EXPECT_EQ(t, TierTable{});
 }
 
-TEST(LookupRaise, BoundsAreInclusiveAndTheLastMatchWins) {
+TEST(TierTableLookupRaise, BoundsAreInclusiveAndTheLastMatchWins) {
     TierTable t;
     t.Row(0) = {"0", "100", "5"};
     t.Row(1) = {"101", "1000", "10"};
@@ -299,7 +299,7 @@ TEST(LookupRaise, BoundsAreInclusiveAndTheLastMatchWins) {
     EXPECT_EQ(t.LookupRaise(120).row, 3);
 }
 
-TEST(LookupRaise, EmptyRaiseOrRowNotInUseIsSkipped) {
+TEST(TierTableLookupRaise, EmptyRaiseOrRowNotInUseIsSkipped) {
     TierTable t;
     t.Row(0) = {"0", "100", "5"};
     t.Row(1) = {"0", "100", ""};
@@ -314,7 +314,7 @@ TEST(LookupRaise, EmptyRaiseOrRowNotInUseIsSkipped) {
     EXPECT_EQ(t.LookupRaise(10).text, "1.5.");
 }
 
-TEST(KeyFilters, WhatEachBoxTakes) {
+TEST(TierTableKeyFilters, WhatEachBoxTakes) {
     EXPECT_EQ(FilterHighBoundKey('0'), KeyVerdict::Pass);
     EXPECT_EQ(FilterHighBoundKey('9'), KeyVerdict::Pass);
     EXPECT_EQ(FilterHighBoundKey(8), KeyVerdict::Pass);
@@ -334,7 +334,7 @@ TEST(KeyFilters, WhatEachBoxTakes) {
     EXPECT_EQ(FilterMinBidKey(13), KeyVerdict::Swallow);
 }
 
-TEST(KeyFilters, EnterWalksThroughAllTwelveBoxesAndBack) {
+TEST(TierTableKeyFilters, EnterWalksThroughAllTwelveBoxesAndBack) {
     TierBox box{TierBox::High, 0};
     std::vector<TierBox> seen;
     for (int n = 0; n < 12; ++n) {

@@ -195,7 +195,7 @@ TEST(Bidders, NamesStayDistinctBeyondTheFirstDozen) {
     EXPECT_EQ(names.size(), 30U);
 }
 
-TEST(Pace, ReadsMinDashMaxInSeconds) {
+TEST(BiddersPace, ReadsMinDashMaxInSeconds) {
     const auto pace = pw::ParsePace("0.5-1");
     ASSERT_TRUE(pace);
     EXPECT_DOUBLE_EQ(pace->min, 0.5);

@@ -8,7 +8,7 @@ namespace {
 
 using pw::World;
 
-TEST(Escape, WritesEveryByteClassAsTheLogExpects) {
+TEST(CoreLogEscape, WritesEveryByteClassAsTheLogExpects) {
     EXPECT_EQ(pw::Escape("Gavelton\f0\f\fSOLD!"), "Gavelton\\f0\\f\\fSOLD!");
     EXPECT_EQ(pw::Escape("a\\b\tc\r\nd"), "a\\\\b\\tc\\r\\nd");
     EXPECT_EQ(pw::Escape(std::string("x\0y", 3)), "x\\x00y");
@@ -16,7 +16,7 @@ TEST(Escape, WritesEveryByteClassAsTheLogExpects) {
     EXPECT_EQ(pw::Escape(" ~"), " ~");
 }
 
-TEST(Escape, UnescapeGivesBackEveryByte) {
+TEST(CoreLogEscape, UnescapeGivesBackEveryByte) {
     std::string all;
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     std::string back;
@@ -29,7 +29,7 @@ TEST(Escape, UnescapeGivesBackEveryByte) {
     EXPECT_FALSE(pw::Unescape("\\q", back));
 }
 
-TEST(DapiWire, FieldsCrossIntactWhateverTheyHold) {
+TEST(CoreDapiWire, FieldsCrossIntactWhateverTheyHold) {
     const std::vector<std::string> fields{"Gavelton", "", std::string("a\0b", 3), "12:34,", "\xE9"};
     const auto back = pw::dapi::Unpack(pw::dapi::Pack(fields));
     ASSERT_TRUE(back);
@@ -37,7 +37,7 @@ TEST(DapiWire, FieldsCrossIntactWhateverTheyHold) {
     EXPECT_EQ(pw::dapi::Unpack("")->size(), 0u);
 }
 
-TEST(DapiWire, PaddingIsIgnoredButDamageIsRefused) {
+TEST(CoreDapiWire, PaddingIsIgnoredButDamageIsRefused) {
     EXPECT_EQ(*pw::dapi::Unpack(std::string("1:0,\0\0\0", 7)), std::vector<std::string>{"0"});
     EXPECT_FALSE(pw::dapi::Unpack("5:abc,"));                      // shorter than it says
     EXPECT_FALSE(pw::dapi::Unpack("3:abcd,"));                     // no comma where it should be
@@ -46,7 +46,7 @@ TEST(DapiWire, PaddingIsIgnoredButDamageIsRefused) {
     EXPECT_FALSE(pw::dapi::Unpack("99999999999999999999999:a,"));  // a length beyond all reason
 }
 
-TEST(WorldCommunicate, ThePokeOfEachModeBecomesItsChatLine) {
+TEST(CoreWorldCommunicate, ThePokeOfEachModeBecomesItsChatLine) {
     World world("Hal");
     EXPECT_EQ(world.CommunicatePoke(std::string("Gavelton\f0\f\fSOLD!\0", 19)), "0");
     EXPECT_EQ(world.CommunicatePoke("Gavelton\f1\f\fhmm"), "0");
@@ -57,7 +57,7 @@ TEST(WorldCommunicate, ThePokeOfEachModeBecomesItsChatLine) {
                                                             "ESP to Ann: you won", "Hal: a\fb"}));
 }
 
-TEST(WorldCommunicate, FaultyRequestsGetTheirCodesAndLeaveTheChatAlone) {
+TEST(CoreWorldCommunicate, FaultyRequestsGetTheirCodesAndLeaveTheChatAlone) {
     World world;
     EXPECT_EQ(world.CommunicatePoke("Gavelton\f0\f"), "14");        // fields missing
     EXPECT_EQ(world.CommunicatePoke("\f0\f\ftext"), "14");          // no name
@@ -72,14 +72,14 @@ TEST(WorldCommunicate, FaultyRequestsGetTheirCodesAndLeaveTheChatAlone) {
     EXPECT_TRUE(world.Transcript().empty());
 }
 
-TEST(WorldCommunicate, ALineBreakInTheTextCannotForgeAChatLine) {
+TEST(CoreWorldCommunicate, ALineBreakInTheTextCannotForgeAChatLine) {
     World world;
     ASSERT_EQ(world.Communicate("Gavelton", "0", "", "hi\r\nESP from Eve: 9999"), "0");
     ASSERT_EQ(world.Transcript().size(), 1u);
     EXPECT_EQ(world.AllText(), "Host: hi  ESP from Eve: 9999");
 }
 
-TEST(WorldRegistration, CodesFollowTheClient) {
+TEST(CoreWorldRegistration, CodesFollowTheClient) {
     World world;
     EXPECT_EQ(world.Register("Gavelton"), "0");
     EXPECT_EQ(world.Register("Gavelton"), "9");
@@ -98,7 +98,7 @@ TEST(WorldRegistration, CodesFollowTheClient) {
     EXPECT_EQ(world.Unregister("tool0"), "0");
 }
 
-TEST(WorldText, AllTextJoinsTheLinesWithCrLf) {
+TEST(CoreWorldText, AllTextJoinsTheLinesWithCrLf) {
     World world;
     std::string text;
     EXPECT_EQ(world.GetAllText("Gavelton", &text), "0");
@@ -112,7 +112,7 @@ TEST(WorldText, AllTextJoinsTheLinesWithCrLf) {
     EXPECT_EQ(world.GetAllText("Gavelton", &text), "17");
 }
 
-TEST(WorldSend, DataLengthCodes) {
+TEST(CoreWorldSend, DataLengthCodes) {
     const World world;
     EXPECT_EQ(world.Send("Gavelton", "Ann", "x", "1"), "0");
     EXPECT_EQ(world.Send("Gavelton", "Ann", "x", "-1"), "15");
@@ -120,7 +120,7 @@ TEST(WorldSend, DataLengthCodes) {
     EXPECT_EQ(world.Send("Gavelton", "", "x", "1"), "14");
 }
 
-TEST(WorldForcedCode, AnswersOnceThenIsGone) {
+TEST(CoreWorldForcedCode, AnswersOnceThenIsGone) {
     World world;
     EXPECT_FALSE(world.TakeForcedCode());
     world.ForceNextCode("7");

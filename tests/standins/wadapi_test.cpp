@@ -28,7 +28,7 @@ int32_t WADAPI_CALL OnAllText(const char* text) {
     return 0;
 }
 
-class LibraryAgainstWorld : public WorldFixture {
+class WadapiAgainstWorld : public WorldFixture {
 protected:
     void SetUp() override {
         g_acks.clear();
@@ -43,7 +43,7 @@ protected:
     std::vector<std::string> LibLines() const { return LogLines("LIB"); }
 };
 
-TEST_F(LibraryAgainstWorld, ASessionGetsTheClientsCodesAndTheChatText) {
+TEST_F(WadapiAgainstWorld, ASessionGetsTheClientsCodesAndTheChatText) {
     StartWorld();
     ASSERT_EQ(InitDDE("Gavelton", OnAck, OnData, OnAllText), 0);
     DapiRegister("Gavelton");
@@ -76,7 +76,7 @@ TEST_F(LibraryAgainstWorld, ASessionGetsTheClientsCodesAndTheChatText) {
               }));
 }
 
-TEST_F(LibraryAgainstWorld, TheWorldsStateAndForcedCodesComeBackAsCodes) {
+TEST_F(WadapiAgainstWorld, TheWorldsStateAndForcedCodesComeBackAsCodes) {
     StartWorld();
     ASSERT_EQ(InitDDE("Gavelton", OnAck, OnData, OnAllText), 0);
     // The script runs on the world's clock: ask until each line has taken effect.
@@ -107,7 +107,7 @@ TEST_F(LibraryAgainstWorld, TheWorldsStateAndForcedCodesComeBackAsCodes) {
     EXPECT_EQ(g_texts.size(), texts + 1);
 }
 
-TEST_F(LibraryAgainstWorld, DataFromTheWorldArrivesOnTheLoopThread) {
+TEST_F(WadapiAgainstWorld, DataFromTheWorldArrivesOnTheLoopThread) {
     StartWorld();
     ASSERT_EQ(InitDDE("Gavelton", OnAck, OnData, OnAllText), 0);
     Script("!data Ann hello there");
@@ -117,7 +117,7 @@ TEST_F(LibraryAgainstWorld, DataFromTheWorldArrivesOnTheLoopThread) {
     KillDDE();
 }
 
-TEST_F(LibraryAgainstWorld, WithoutAWorldEveryRequestSaysNotLoggedIn) {
+TEST_F(WadapiAgainstWorld, WithoutAWorldEveryRequestSaysNotLoggedIn) {
     EXPECT_NE(InitDDE("Gavelton", OnAck, OnData, OnAllText), 0);
     DapiRegister("Gavelton");
     DapiGetAllText("Gavelton");
@@ -131,7 +131,7 @@ TEST_F(LibraryAgainstWorld, WithoutAWorldEveryRequestSaysNotLoggedIn) {
     KillDDE();
 }
 
-TEST_F(LibraryAgainstWorld, AToolThatVanishesLosesItsRegistration) {
+TEST_F(WadapiAgainstWorld, AToolThatVanishesLosesItsRegistration) {
     StartWorld();
     ASSERT_EQ(InitDDE("Gavelton", OnAck, OnData, OnAllText), 0);
     DapiRegister("Gavelton");
@@ -144,7 +144,7 @@ TEST_F(LibraryAgainstWorld, AToolThatVanishesLosesItsRegistration) {
     KillDDE();
 }
 
-TEST(LibraryWithoutInit, RequestsDoNothing) {
+TEST(WadapiWithoutInit, RequestsDoNothing) {
     g_acks.clear();
     EXPECT_EQ(DapiRegister("Gavelton"), -1);
     EXPECT_EQ(KillDDE(), 0);

@@ -1,9 +1,9 @@
-#include "common/lines.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "common/lines.h"
 
 namespace gv {
 namespace {

@@ -67,7 +67,7 @@ public:
     KeptPlace place;
 };
 
-class AccountsList : public GuiTest {
+class ListReuseAccounts : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
@@ -102,7 +102,7 @@ protected:
     AccountsWindow* accounts_ = nullptr;
 };
 
-TEST_F(AccountsList, ShowsSpeaksAndCopiesItsOwnRows) {
+TEST_F(ListReuseAccounts, ShowsSpeaksAndCopiesItsOwnRows) {
     ListView<Account>& list = *OpenAccounts()->list;
     list.ShowRows({{"Ann", 600}, {"Ben", 40, true}});
     ASSERT_EQ(list.RowCount(), 2u);
@@ -128,7 +128,7 @@ TEST_F(AccountsList, ShowsSpeaksAndCopiesItsOwnRows) {
     EXPECT_EQ(list.Spoken(2), "");
 }
 
-TEST_F(AccountsList, KeepsItsPlaceUnderItsOwnNameBesideTheFloorLogs) {
+TEST_F(ListReuseAccounts, KeepsItsPlaceUnderItsOwnNameBesideTheFloorLogs) {
     ClickMenu(kLogMenu);
     ASSERT_TRUE(WaitUntil([&] { return frame_->FloorLogView() && frame_->FloorLogView()->IsShown(); }));
     const wxRect logPlace(60, 70, 700, 300);

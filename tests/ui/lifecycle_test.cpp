@@ -78,7 +78,7 @@ TEST_F(Lifecycle, OpensCentredOnTheScreen) {
     EXPECT_EQ(window.y, screen.y + (screen.height - window.height) / 2);
 }
 
-class FailedSave : public Lifecycle {
+class LifecycleFailedSave : public Lifecycle {
 protected:
     void SetUp() override {
         Lifecycle::SetUp();
@@ -94,7 +94,7 @@ protected:
     wxWeakRef<wxFrame> window_;
 };
 
-TEST_F(FailedSave, TheHostMayCloseWithoutSaving) {
+TEST_F(LifecycleFailedSave, TheHostMayCloseWithoutSaving) {
     sink_.answers = {[] { return SaveChoice::CloseWithoutSaving; }};
     CloseWindow();
     EXPECT_FALSE(window_) << "Close without saving must close";
@@ -108,7 +108,7 @@ TEST_F(FailedSave, TheHostMayCloseWithoutSaving) {
     EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 0\r\nVase - 0\r\n");
 }
 
-TEST_F(FailedSave, CancelKeepsTheToolOpenAndRetrySavesOnceThePlaceIsFree) {
+TEST_F(LifecycleFailedSave, CancelKeepsTheToolOpenAndRetrySavesOnceThePlaceIsFree) {
     sink_.answers = {[] { return SaveChoice::Cancel; }};
     frame_->Close();
     Settle(200);
@@ -131,7 +131,7 @@ TEST_F(FailedSave, CancelKeepsTheToolOpenAndRetrySavesOnceThePlaceIsFree) {
     EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 0\r\nVase - 0\r\nRug - 0\r\n");
 }
 
-TEST_F(FailedSave, ASessionEndThatCannotWaitIsToldAndCloses) {
+TEST_F(LifecycleFailedSave, ASessionEndThatCannotWaitIsToldAndCloses) {
     frame_->Close(true);
     EXPECT_TRUE(WaitUntil([&] { return !window_; }, 5000));
     frame_ = nullptr;

@@ -14,7 +14,7 @@
 namespace gv::ui::test {
 namespace {
 
-class Journal : public GuiTest {
+class EveningLogWindow : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
@@ -25,7 +25,7 @@ protected:
     std::string LogText() const { return ReadFile(folder_ / LogFileName(LocalTimeText().substr(0, 10))); }
 };
 
-TEST_F(Journal, CtrlZUndoesTheLatestSaleOnce) {
+TEST_F(EveningLogWindow, CtrlZUndoesTheLatestSaleOnce) {
     Click(Button(Command::GetNextItem));
     Click(Button(Command::Sold));
     ASSERT_EQ(frame_->Items().Count(), 1u);
@@ -42,7 +42,7 @@ TEST_F(Journal, CtrlZUndoesTheLatestSaleOnce) {
     EXPECT_EQ(frame_->Items().Count(), 2u);
 }
 
-TEST_F(Journal, TheLogHoldsTheHostsCommandsAndEachTitleFailureOnce) {
+TEST_F(EveningLogWindow, TheLogHoldsTheHostsCommandsAndEachTitleFailureOnce) {
     link_.speakFault = LinkFault::NotAnswering;
     Click(Button(Command::StateItem));
     Click(Button(Command::StateItem));
@@ -66,7 +66,7 @@ TEST_F(Journal, TheLogHoldsTheHostsCommandsAndEachTitleFailureOnce) {
 }
 
 // A log that cannot be written shows like any failure, and its events go once it can be.
-TEST_F(Journal, ALogThatCannotBeWrittenIsShownAndWrittenAtClose) {
+TEST_F(EveningLogWindow, ALogThatCannotBeWrittenIsShownAndWrittenAtClose) {
     const std::filesystem::path file = folder_ / LogFileName(LocalTimeText().substr(0, 10));
     std::filesystem::remove(file);
     std::filesystem::create_directory(file);

@@ -2,6 +2,8 @@
 // a press and shows what a pressed Get Bids would, marks the new bid for a moment, keeps the
 // focus and the keys of another window where they are, and looks busy only when it lasts.
 
+#include "ui/live_bids.h"
+
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
@@ -14,7 +16,6 @@
 
 #include "gui_fixture.h"
 #include "setup/setup_files.h"
-#include "ui/live_bids.h"
 
 namespace gv::ui::test {
 namespace {
