@@ -1,21 +1,24 @@
 // A second list window beside the floor log, built from the log's pieces over rows of its own
-// (each winner's total for the evening, with a paid mark). What reuse can break: the rows
-// shown and updated, what a screen reader hears of them, the clipboard's text, and its place,
-// kept under its own name in the file that keeps the floor log's.
+// (each winner's total for the evening, with a paid mark): a side window with a list, opened
+// and closed by a toggle. What reuse can break: the rows shown and updated, what a screen
+// reader hears of them, the clipboard's text, and its place, kept under its own name in the
+// file that keeps the floor log's.
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
-#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/weakref.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "gui_fixture.h"
 #include "ui/floor_log_window.h"
 #include "ui/list_view.h"
+#include "ui/side_window.h"
 #include "ui/window_place.h"
+#include "ui/window_toggle.h"
 
 namespace gv::ui::test {
 namespace {
@@ -50,21 +53,16 @@ ListDesign<Account> AccountsDesign() {
     };
 }
 
-class AccountsWindow final : public wxFrame {
+class AccountsWindow final : public SideWindow {
 public:
     explicit AccountsWindow(wxWindow* owner)
-        : wxFrame(owner, wxID_ANY, "Gavelton - Accounts", wxDefaultPosition, wxDefaultSize,
-                  wxDEFAULT_FRAME_STYLE, "Accounts"),
+        : SideWindow(owner, "Accounts", "Accounts"),
           list(new ListView<Account>(this, "AccountsList", AccountsDesign())) {
         SetSize(FromDIP(wxSize(300, 200)));
-        if (!place.Restore(this)) {
-            SetSize(FirstPlaceBeside(wxDisplay(owner).GetClientArea(), owner->GetScreenRect(), GetSize()));
-        }
-        Show();
+        Place(owner);
     }
 
     ListView<Account>* list;
-    KeptPlace place;
 };
 
 class ListReuseAccounts : public GuiTest {
@@ -75,19 +73,24 @@ protected:
     }
     void TearDown() override {
         if (accounts_) CloseAccounts();
+        toggle_.reset();
         GuiTest::TearDown();
     }
 
     AccountsWindow* OpenAccounts() {
-        accounts_ = new AccountsWindow(frame_);
-        EXPECT_TRUE(WaitUntil([&] { return accounts_->IsShown(); }));
+        if (!toggle_) {
+            toggle_ = std::make_unique<WindowToggle>(
+                frame_->Gate(), frame_->Troubles(), [this] { return accounts_ = new AccountsWindow(frame_); },
+                [this] { accounts_ = nullptr; });
+        }
+        toggle_->Toggle(false);
+        EXPECT_TRUE(WaitUntil([&] { return accounts_ && accounts_->IsShown(); }));
         return accounts_;
     }
     FileResult CloseAccounts() {
         const wxWeakRef<wxFrame> window(accounts_);
-        const FileResult kept = accounts_->place.Keep();
-        accounts_->Destroy();
-        accounts_ = nullptr;
+        const FileResult kept = toggle_->Close();
+        EXPECT_EQ(accounts_, nullptr);
         EXPECT_TRUE(WaitUntil([&] { return !window; }));
         return kept;
     }
@@ -100,6 +103,7 @@ protected:
     }
 
     AccountsWindow* accounts_ = nullptr;
+    std::unique_ptr<WindowToggle> toggle_;
 };
 
 TEST_F(ListReuseAccounts, ShowsSpeaksAndCopiesItsOwnRows) {
@@ -144,8 +148,12 @@ TEST_F(ListReuseAccounts, KeepsItsPlaceUnderItsOwnNameBesideTheFloorLogs) {
     const wxRect accountsPlace(500, 400, 320, 240);
     accounts->SetSize(accountsPlace);
     ASSERT_TRUE(WaitUntil([&] { return accounts->GetRect() == accountsPlace; }));
-    const FileResult kept = CloseAccounts();
-    EXPECT_TRUE(kept.ok) << kept.reason;
+    // Its close box closes it through the toggle, which keeps its place.
+    const wxWeakRef<wxFrame> closing(accounts);
+    accounts->Close();
+    ASSERT_TRUE(WaitUntil([&] { return !closing; }));
+    EXPECT_EQ(accounts_, nullptr);
+    EXPECT_EQ(frame_->Troubles().Text(TroubleBoard::Trouble::Place), "");
 
     accounts = OpenAccounts();
     EXPECT_TRUE(WaitUntil([&] { return accounts->GetRect() == accountsPlace; }))
