@@ -26,7 +26,7 @@ public:
     // run, back where it was.
     virtual void PlaceFocus(bool afterQuietRun) = 0;
     // Runs `action` from the event loop, after the current event.
-    virtual void Later(std::function<void()> action) = 0;
+    virtual void Later(const std::function<void()>& action) = 0;
     // Closes the window; `force` when the close may not be cancelled (a session's end).
     virtual void Close(bool force) = 0;
 };

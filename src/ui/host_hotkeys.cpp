@@ -20,6 +20,7 @@ std::string TakeHotkeys(std::unique_ptr<SystemHotkeys>& hotkeys, wxFrame* frame,
     std::vector<std::string> taken;
     std::vector<std::string> missing;
     std::vector<std::string> texts;
+    texts.reserve(bindings.size());
     for (const HotkeyBinding& binding : bindings) texts.push_back(KeyComboText(binding.combo));
     const std::vector<HotkeyGrab> grabs = hotkeys->Register(std::move(bindings));
     for (std::size_t i = 0; i < grabs.size(); ++i) {

@@ -122,7 +122,7 @@ void WindowGate::PlaceFocus(bool afterQuietRun) {
     focusBefore_ = nullptr;
 }
 
-void WindowGate::Later(std::function<void()> action) { frame_->CallAfter(std::move(action)); }
+void WindowGate::Later(const std::function<void()>& action) { frame_->CallAfter(action); }
 
 void WindowGate::Close(bool force) { frame_->Close(force); }
 

@@ -52,7 +52,7 @@ public:
     void StartQuiet(std::chrono::milliseconds delay) override;
     void EndBusy() override;
     void PlaceFocus(bool afterQuietRun) override;
-    void Later(std::function<void()> action) override;
+    void Later(const std::function<void()>& action) override;
     void Close(bool force) override;
 
 private:

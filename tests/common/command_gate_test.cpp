@@ -21,7 +21,7 @@ public:
     void PlaceFocus(bool afterQuietRun) override {
         steps.push_back(afterQuietRun ? "focus back" : "focus Dummy");
     }
-    void Later(std::function<void()> action) override { later.push_back(std::move(action)); }
+    void Later(const std::function<void()>& action) override { later.push_back(action); }
     void Close(bool force) override { steps.push_back(force ? "close forced" : "close"); }
 
     void RunLater() {
