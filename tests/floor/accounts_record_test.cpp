@@ -9,6 +9,7 @@
 #include <string>
 
 #include "files.h"
+#include "floor/accounts.h"
 #include "scratch_folder.h"
 
 namespace gv {
@@ -66,6 +67,10 @@ TEST(AccountsRecordFile, APaymentIsUndoneOnlyWhileItIsTheLatestEntry) {
     EXPECT_EQ(record.UndoPayment(first).outcome, RowRemoval::Outcome::NotThere);
     EXPECT_EQ(record.UndoPayment(second).outcome, RowRemoval::Outcome::Removed);
     EXPECT_EQ(ReadFile(record.Path()), kBom + kHeader + "2026-12-09 21:00:00,Payment,Ben,,,300,\r\n");
+
+    const CsvRows<SaleRow> sales = ReadSales("2026-12-02 20:00:00,Oak chest,500,700,Ben,650,Cy,4\r\n");
+    const AccountBook book(CsvRows<SaleRow>(sales), record.Read());
+    EXPECT_EQ(book.Find("Ben")->owed, 400);
 
     // Only a payment is undone, and only by kind: the write-off is the latest entry here.
     const AccountEntry writeOff{
