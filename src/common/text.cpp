@@ -19,6 +19,7 @@ public:
     explicit BlankSkipper(std::string_view text) : text_(text) { Skip(); }
     bool AtEnd() const { return pos_ >= text_.size(); }
     char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
+    std::size_t Position() const { return pos_ < text_.size() ? pos_ : text_.size(); }
     void Advance() {
         ++pos_;
         Skip();
@@ -190,8 +191,9 @@ NumericValue Convert(const NumberCopy& copy, const Mantissa& m, long long expone
 
 }  // namespace
 
-NumericValue Val(std::string_view text) {
-    BlankSkipper in(text);
+namespace {
+
+NumericValue ReadValue(BlankSkipper& in) {
     if (in.Peek() == '&') {
         in.Advance();
         const char k = in.Peek();
@@ -209,6 +211,15 @@ NumericValue Val(std::string_view text) {
     if (!m.anyDigit) return NumericValue{0.0, false, negative};
     const long long exponent = ReadExponent(in, copy);
     return Convert(copy, m, exponent, negative);
+}
+
+}  // namespace
+
+NumericValue Val(std::string_view text) {
+    BlankSkipper in(text);
+    NumericValue value = ReadValue(in);
+    value.length = in.Position();
+    return value;
 }
 
 double ValOrInfinity(std::string_view text) {

@@ -16,6 +16,9 @@ struct NumericValue {
     double value = 0.0;       // meaningful only when !outOfRange
     bool outOfRange = false;  // the number lies beyond the range of a double (e.g. "1E999")
     bool negative = false;    // the sign that was read; lets callers map out-of-range to ±inf
+    // How many characters of the text the reading took, the blanks before, among and after the
+    // number included: the text's length when nothing but the number stands in it.
+    std::size_t length = 0;
 };
 
 NumericValue Val(std::string_view text);

@@ -97,14 +97,14 @@ void JudgeBidLine(std::string_view line, const TierTable& tiers, BidCheck& check
 
     // A number beyond the double range is no amount at all: pass the line over, so one
     // bidder cannot freeze the auction for everyone after.
-    const NumericValue value = Val(check.message);
-    if (value.outOfRange) {
+    const BidAmount read = ReadBidAmount(check.message);
+    if (read.fault == AmountFault::BeyondRange) {
         check.verdict = Verdict::BeyondRange;
         return;
     }
-    check.amount = value.value;
-    if (!(check.amount > 0)) {
-        check.verdict = NumberInFront(check.message) ? Verdict::NotPositive : Verdict::NoNumber;
+    check.amount = read.amount;
+    if (read.fault != AmountFault::None) {
+        check.verdict = read.fault == AmountFault::NotPositive ? Verdict::NotPositive : Verdict::NoNumber;
         return;
     }
     if (check.standing == 0) {
@@ -146,6 +146,20 @@ bool NumberInFront(std::string_view message) {
         skipBlanks();
     }
     return digit(i);
+}
+
+BidAmount ReadBidAmount(std::string_view message) {
+    BidAmount read;
+    const NumericValue value = Val(message);
+    read.length = value.length;
+    if (value.outOfRange) {
+        read.fault = AmountFault::BeyondRange;
+        return read;
+    }
+    read.amount = value.value;
+    if (!(read.amount > 0))
+        read.fault = NumberInFront(message) ? AmountFault::NotPositive : AmountFault::NoNumber;
+    return read;
 }
 
 std::optional<std::string_view> SaidInLine(std::string_view line) {

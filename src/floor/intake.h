@@ -2,6 +2,7 @@
 // The bid intake: which ESP lines of a captured chat are bids for the item on the block, and
 // what they do to the block state.
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <span>
@@ -33,6 +34,22 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
 // True when `message` has a number in front as the numeric value of a text reads it, so that
 // an amount of 0 can be told from no number at all.
 bool NumberInFront(std::string_view message);
+
+// The amount of a bid's message as the intake reads it (the numeric value of the text), and
+// why it is no amount when it is none. Anything that takes amounts as the chat writes them
+// reads them with this.
+enum class AmountFault {
+    None,         // an amount above 0
+    NoNumber,     // no number in front ("six", "")
+    NotPositive,  // a number, 0 or below
+    BeyondRange,  // a number beyond the double range ("1E999")
+};
+struct BidAmount {
+    double amount = 0;  // meaningful unless BeyondRange
+    AmountFault fault = AmountFault::None;
+    std::size_t length = 0;  // the characters the reading took (see NumericValue::length)
+};
+BidAmount ReadBidAmount(std::string_view message);
 
 // What an avatar said in chat line `line` (its words after the first ":", trimmed), as the
 // intake reads the host's lines; nullopt for a line without a colon and for an ESP line.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/atomic_file.h"
+#include "floor/csv_file.h"
 
 namespace gv {
 
@@ -29,29 +30,19 @@ struct SaleRow {
     bool operator==(const SaleRow&) const = default;
 };
 
-// What taking a row back out of the record came to.
-struct RowRemoval {
-    enum class Outcome {
-        Removed,   // out of the file, or out of memory when it was still waiting there
-        NotThere,  // not in the file as it was written: changed or taken out since; left alone
-        Failed,    // the file could not be read or rewritten now; nothing changed
-    };
-    Outcome outcome = Outcome::Removed;
-    std::string reason;   // for Failed
-    bool waited = false;  // Removed: the row was still waiting in memory, never written
-};
-
-// One field as CSV holds it: quoted when it holds a comma, a quote or a line break, with its
-// quotes doubled; after a leading ' when it begins with =, +, -, @, a tab or a CR, so that a
-// spreadsheet shows it as text rather than running it as a formula.
-std::string CsvField(std::string_view text);
 // The header row's text, and one sale's, each without its line end.
 std::string CsvHeader();
 std::string CsvRow(const SaleRow& row);
 
+// The rows of a Sales.csv text, read as CsvTableReader reads them. A row counts when it has a
+// time that begins with a date and reaches the winner's column; it then is a sale when it has
+// both a winner and a price (a number alone, above 0) and an item that went without a bid when
+// it has neither. Every other row is unread.
+CsvRows<SaleRow> ReadSales(std::string_view bytes);
+
 class SalesRecord {
 public:
-    explicit SalesRecord(std::filesystem::path path = kSalesFile) : path_(std::move(path)) {}
+    explicit SalesRecord(std::filesystem::path path = kSalesFile) : file_(std::move(path), CsvHeader()) {}
 
     // Adds the sale and writes every row not yet in the file.
     FileResult Add(SaleRow row);
@@ -61,12 +52,13 @@ public:
     // file, where it must stand exactly as it was written: as the file's last row, or once
     // anywhere; the file is replaced atomically without it and is otherwise left as it is.
     RowRemoval RemoveLatest(const SaleRow& row);
-    std::size_t Pending() const { return pending_.size(); }
-    const std::filesystem::path& Path() const { return path_; }
+    std::size_t Pending() const { return file_.Pending(); }
+    const std::filesystem::path& Path() const { return file_.Path(); }
+    // Every sale: the file's rows and those still waiting to be written. Reads, never writes.
+    CsvRows<SaleRow> Read() const;
 
 private:
-    std::filesystem::path path_;
-    std::vector<SaleRow> pending_;
+    CsvRecordFile file_;
 };
 
 }  // namespace gv

@@ -87,6 +87,17 @@ TEST(TextVal, ResultsAreCorrectlyRounded) {
     EXPECT_EQ(V("." + std::string(100, '0') + "1"), 1e-101);
 }
 
+// A reader that takes only a number alone (a payment typed by the host) needs to know where the
+// number ended: the blanks around and inside it count, what does not fit does not.
+TEST(TextVal, LengthIsWhereTheReadingStopped) {
+    EXPECT_EQ(Val("1 200 ").length, 6u);
+    EXPECT_EQ(Val("1,200").length, 1u);
+    EXPECT_EQ(Val("5e").length, 1u);
+    EXPECT_EQ(Val("5e3x").length, 3u);
+    EXPECT_EQ(Val("&H1F").length, 4u);
+    EXPECT_EQ(Val("six").length, 0u);
+}
+
 TEST(TextVal, BeyondTheDoubleRangeIsFlaggedWithItsSign) {
     NumericValue v = Val("1E999");
     EXPECT_TRUE(v.outOfRange);

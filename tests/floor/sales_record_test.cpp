@@ -115,6 +115,37 @@ TEST(SalesRecordFile, ARowThatCannotBeWrittenWaitsForTheNextSuccess) {
     EXPECT_EQ(ReadFile(path), kBom + kHeader + "t1,Lamp,10,50,Ann,,,1\r\nt2,Rug,15,20,Bo,,,1\r\n");
 }
 
+// Sales.csv after a host's spreadsheet: every row that can be read counts, every other is named
+// by its line, and reading leaves the file exactly as it was.
+TEST(SalesRecordReading, DamagedRowsAreNamedByLineAndTheRestCount) {
+    testing::ScratchFolder folder;
+    const std::string bytes =
+        "2026-12-02 20:00:00,Oak chest,500,700,Ben,650,Cy,4\r\n"     // 1: no header before it
+        "2026-12-02 20:05:00,Lamp,50,120\r\n"                        // 2: cut short before the winner
+        "2026-12-02 20:10:00,Rug,10,'80,'=Bo,,,2,extra,columns\r\n"  // 3
+        "total so far: lots\r\n"                                     // 4: garbage
+        "2026-12-02 20:15:00,Vase,5,,,,,0\r\n"                       // 5: no bid
+        "2026-12-02 20:20:00,Cup,5,seven,Ann,,,1\r\n"                // 6: no price
+        "2026-12-02 20:25:00,Mug,5,30,,,,1\r\n"                      // 7: a price without a winner
+        "07/12/2026 20:30,Jug,5,30,Ann,,,1\r\n";                     // 8: no date to read
+    SalesRecord record(folder.Write("Sales.csv", bytes));
+    const CsvRows<SaleRow> read = record.Read();
+    EXPECT_EQ(read.rows,
+              (std::vector<SaleRow>{{"2026-12-02 20:00:00", "Oak chest", "500", "700", "Ben", "650", "Cy", 4},
+                                    {"2026-12-02 20:10:00", "Rug", "10", "80", "=Bo", "", "", 2},
+                                    {"2026-12-02 20:15:00", "Vase", "5", "", "", "", "", 0}}));
+    EXPECT_EQ(read.lines, (std::vector<std::size_t>{1, 3, 5}));
+    EXPECT_EQ(read.unread, (std::vector<std::size_t>{2, 4, 6, 7, 8}));
+    EXPECT_EQ(ReadFile(record.Path()), bytes);
+
+    // Saved again by a spreadsheet in a language with decimal commas, its columns moved.
+    EXPECT_EQ(ReadSales(kBom + "Winner;Price;Time;Item\r\nAnn;75;2026-12-03 21:00:00;Vase, blue\r\n").rows,
+              (std::vector<SaleRow>{{"2026-12-03 21:00:00", "Vase, blue", "", "75", "Ann", "", "", 0}}));
+
+    const CsvRows<SaleRow> none = SalesRecord(folder.path() / "missing.csv").Read();
+    EXPECT_TRUE(none.rows.empty() && none.unread.empty() && none.failure.empty());
+}
+
 class SalesRecordFromFloor : public ::testing::Test, protected testing::FloorRig {
 protected:
     SalesRecordFromFloor() {

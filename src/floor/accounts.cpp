@@ -1,0 +1,444 @@
+#include "floor/accounts.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <unordered_set>
+
+#include "common/text.h"
+#include "floor/intake.h"
+
+namespace gv {
+
+namespace {
+
+constexpr std::size_t kNoSale = HistoryLine::kNoSale;
+
+// What is left of sums of amounts with fractions once they cancel out is noise, not a debt.
+bool IsSomething(double amount, double scale) { return amount > 1e-9 * std::max(1.0, std::fabs(scale)); }
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool HoldsFolded(std::string_view text, std::string_view part) {
+    if (part.empty()) return true;
+    return std::search(text.begin(), text.end(), part.begin(), part.end(),
+                       [](char a, char b) { return Lower(a) == Lower(b); }) != text.end();
+}
+
+std::optional<std::chrono::sys_days> DayOf(std::string_view date) {
+    if (DateOf(date).empty()) return std::nullopt;
+    const auto number = [&](std::size_t at, std::size_t digits) {
+        int value = 0;
+        for (std::size_t i = at; i < at + digits; ++i) value = value * 10 + (date[i] - '0');
+        return value;
+    };
+    return std::chrono::sys_days(std::chrono::year_month_day(
+        std::chrono::year(number(0, 4)), std::chrono::month(static_cast<unsigned>(number(5, 2))),
+        std::chrono::day(static_cast<unsigned>(number(8, 2)))));
+}
+
+}  // namespace
+
+std::size_t AccountBook::SaleKeyHash::operator()(const SaleKey& key) const {
+    return std::hash<std::string_view>{}(key.time) * 31 + std::hash<std::string_view>{}(key.item);
+}
+
+std::size_t AccountBook::SaleNamed(std::string_view item, std::string_view time) const {
+    const auto found = saleAt_.find(SaleKey{time, item});
+    return found == saleAt_.end() ? kNoSale : found->second;
+}
+
+std::size_t AccountBook::AccountOf(std::string_view bidder) {
+    const auto [at, added] = accountAt_.try_emplace(bidder, accounts_.size());
+    if (added) {
+        accounts_.emplace_back().bidder = bidder;
+        accountSales_.emplace_back();
+    }
+    return at->second;
+}
+
+AccountBook::AccountBook(CsvRows<SaleRow> sales, CsvRows<AccountEntry> entries)
+    : sales_(std::move(sales)), entries_(std::move(entries)) {
+    // One pass over the sales, one over the entries, one over the accounts: a long history is
+    // recomputed after every SOLD and payment while the window is open.
+    const std::vector<SaleRow>& rows = sales_.rows;
+    states_.reserve(rows.size());
+    saleAt_.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const SaleRow& row = rows[i];
+        if (row.winner.empty()) continue;  // went without a bid: nobody owes for it
+        saleAt_.try_emplace(SaleKey{row.time, row.item}, states_.size());
+        states_.push_back({i, row.winner, CsvAmount(row.price).value_or(0)});
+    }
+
+    // The entries in the order they were recorded, each on the sale as the earlier ones left it.
+    struct Payment {
+        std::string_view bidder;
+        double amount;
+        std::size_t sale;
+    };
+    std::vector<Payment> payments;
+    const std::vector<AccountEntry>& list = entries_.rows;
+    entrySale_.assign(list.size(), kNoSale);
+    entryWinnerBefore_.assign(list.size(), {});
+    entryPriceBefore_.assign(list.size(), 0);
+    for (std::size_t j = 0; j < list.size(); ++j) {
+        const AccountEntry& entry = list[j];
+        const std::optional<double> amount = CsvAmount(entry.amount);
+        const std::size_t sale = SaleNamed(entry.item, entry.saleTime);
+        entrySale_[j] = sale;
+        if (entry.kind == EntryKind::Payment) {
+            // Money that came in counts even when the sale it names cannot be found.
+            payments.push_back({entry.bidder, amount.value_or(0), sale});
+            continue;
+        }
+        if (sale == kNoSale) {
+            if (j < entries_.lines.size()) unmatched_.push_back(entries_.lines[j]);
+            continue;
+        }
+        SaleState& state = states_[sale];
+        entryWinnerBefore_[j] = state.winner;
+        entryPriceBefore_[j] = state.price;
+        switch (entry.kind) {
+            case EntryKind::Pass:
+                state.winner = entry.bidder;
+                state.price = amount.value_or(0);
+                state.passed = true;
+                break;
+            case EntryKind::WriteOff:
+                state.writtenOff = true;
+                break;
+            case EntryKind::Correction:
+                if (!entry.bidder.empty()) state.winner = entry.bidder;
+                if (amount) state.price = *amount;
+                break;
+            case EntryKind::Payment:
+                break;
+        }
+    }
+
+    // Everyone who won anything has an account, also when the sale went to someone else since.
+    for (const SaleState& state : states_) AccountOf(rows[state.row].winner);
+    for (std::size_t s = 0; s < states_.size(); ++s) {
+        SaleState& state = states_[s];
+        if (state.writtenOff) continue;
+        const std::size_t a = AccountOf(state.winner);
+        ++accounts_[a].itemsWon;
+        accounts_[a].total += state.price;
+        accountSales_[a].push_back(s);
+        state.unpaid = state.price;
+    }
+    // A payment against a sale goes to it first; the rest of it, and every other payment, to
+    // the bidder's sales oldest first, so that what is owed is owed from the oldest evening.
+    std::vector<double> unshared(accounts_.size(), 0);
+    for (const Payment& payment : payments) {
+        const std::size_t a = AccountOf(payment.bidder);
+        if (a >= unshared.size()) unshared.resize(a + 1, 0);
+        accounts_[a].paid += payment.amount;
+        double left = payment.amount;
+        if (payment.sale != kNoSale) {
+            SaleState& state = states_[payment.sale];
+            if (!state.writtenOff && state.winner == payment.bidder) {
+                const double taken = std::min(left, state.unpaid);
+                state.unpaid -= taken;
+                left -= taken;
+            }
+        }
+        unshared[a] += left;
+    }
+    for (std::size_t a = 0; a < accounts_.size(); ++a) {
+        Account& account = accounts_[a];
+        std::vector<std::size_t>& own = accountSales_[a];
+        const auto older = [&](std::size_t x, std::size_t y) {
+            return rows[states_[x].row].time < rows[states_[y].row].time;
+        };
+        if (!std::is_sorted(own.begin(), own.end(), older)) std::stable_sort(own.begin(), own.end(), older);
+        double left = unshared[a];
+        for (const std::size_t s : own) {
+            SaleState& state = states_[s];
+            const double taken = std::min(left, state.unpaid);
+            state.unpaid -= taken;
+            left -= taken;
+            if (!IsSomething(state.unpaid, state.price)) state.unpaid = 0;
+            if (state.unpaid > 0 && account.owedSince.empty())
+                account.owedSince = std::string(DateOf(rows[state.row].time));
+        }
+        account.owed = account.total - account.paid;
+        if (!IsSomething(std::fabs(account.owed), std::max(account.total, account.paid))) account.owed = 0;
+    }
+}
+
+const Account* AccountBook::Find(std::string_view bidder) const {
+    const auto found = accountAt_.find(bidder);
+    return found == accountAt_.end() ? nullptr : &accounts_[found->second];
+}
+
+std::vector<const Account*> AccountBook::Rows(AccountsView view, std::string_view evening,
+                                              std::string_view nameFilter) const {
+    std::unordered_set<std::string_view> tonight;
+    if (view == AccountsView::ThisEvening) {
+        for (const SaleState& state : states_) {
+            const SaleRow& row = sales_.rows[state.row];
+            if (DateOf(row.time) != evening) continue;
+            tonight.insert(row.winner);
+            tonight.insert(state.winner);
+        }
+    }
+    std::vector<const Account*> rows;
+    for (const Account& account : accounts_) {
+        if (view == AccountsView::Owing && !(account.owed > 0)) continue;
+        if (view == AccountsView::ThisEvening && !tonight.contains(account.bidder)) continue;
+        if (!HoldsFolded(account.bidder, nameFilter)) continue;
+        rows.push_back(&account);
+    }
+    std::sort(rows.begin(), rows.end(), [](const Account* x, const Account* y) {
+        if (x->owed != y->owed) return x->owed > y->owed;
+        return x->bidder < y->bidder;
+    });
+    return rows;
+}
+
+std::vector<HistoryLine> AccountBook::History(std::string_view bidder) const {
+    std::vector<HistoryLine> lines;
+    for (std::size_t s = 0; s < states_.size(); ++s) {
+        const SaleRow& row = sales_.rows[states_[s].row];
+        if (row.winner != bidder) continue;
+        lines.push_back({HistoryLine::Kind::Sale,
+                         std::string(DateOf(row.time)),
+                         row.time,
+                         row.item,
+                         CsvAmount(row.price),
+                         {},
+                         s});
+    }
+    const std::vector<AccountEntry>& list = entries_.rows;
+    for (std::size_t j = 0; j < list.size(); ++j) {
+        const AccountEntry& entry = list[j];
+        const bool theirs = entry.bidder == bidder;
+        const bool fromThem = entryWinnerBefore_[j] == bidder && !entryWinnerBefore_[j].empty();
+        if (!theirs && !fromThem) continue;
+        if (entry.kind != EntryKind::Payment && entrySale_[j] == kNoSale) continue;  // named no sale
+        HistoryLine line{HistoryLine::Kind::Payment,
+                         std::string(DateOf(entry.time)),
+                         entry.time,
+                         entry.item,
+                         CsvAmount(entry.amount),
+                         {},
+                         entrySale_[j]};
+        switch (entry.kind) {
+            case EntryKind::Payment:
+                if (!theirs) continue;
+                if (!entry.item.empty()) line.note = "for " + entry.item;
+                break;
+            case EntryKind::Pass:
+                line.kind = HistoryLine::Kind::Pass;
+                line.note = theirs ? "passed from " + std::string(entryWinnerBefore_[j])
+                                   : "passed to " + entry.bidder;
+                break;
+            case EntryKind::WriteOff:
+                line.kind = HistoryLine::Kind::WriteOff;
+                line.note = "written off";
+                break;
+            case EntryKind::Correction: {
+                line.kind = HistoryLine::Kind::Correction;
+                std::string changes;
+                if (!entry.bidder.empty() && entry.bidder != entryWinnerBefore_[j])
+                    changes = "winner " + std::string(entryWinnerBefore_[j]) + " to " + entry.bidder;
+                if (line.amount && *line.amount != entryPriceBefore_[j]) {
+                    if (!changes.empty()) changes += ", ";
+                    changes +=
+                        "price " + NumberText(entryPriceBefore_[j]) + " to " + NumberText(*line.amount);
+                }
+                line.note = changes.empty() ? "corrected" : "corrected: " + changes;
+                break;
+            }
+        }
+        if (!entry.reason.empty()) line.note += " (" + entry.reason + ")";
+        lines.push_back(std::move(line));
+    }
+    // Oldest first; a sale before what was recorded about it in the same second.
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const HistoryLine& x, const HistoryLine& y) { return x.time < y.time; });
+    return lines;
+}
+
+std::string AccountBook::Statement(std::string_view bidder) const {
+    const auto found = accountAt_.find(bidder);
+    if (found == accountAt_.end()) return {};
+    const Account& account = accounts_[found->second];
+    std::string items;
+    double price = 0;
+    double unpaid = 0;
+    for (const std::size_t s : accountSales_[found->second]) {
+        const SaleState& state = states_[s];
+        if (!(state.unpaid > 0)) continue;
+        if (!items.empty()) items += ", ";
+        items += sales_.rows[state.row].item + " " + NumberText(state.price);
+        price += state.price;
+        unpaid += state.unpaid;
+    }
+    std::string text = account.bidder + ": ";
+    if (items.empty()) {
+        text += "nothing owed";
+        if (account.owed < 0) text += "; credit " + NumberText(-account.owed);
+        return text;
+    }
+    return text + items + "; paid " + NumberText(price - unpaid) + "; owes " + NumberText(unpaid);
+}
+
+std::string AccountBook::DebtWarning(std::string_view bidder, std::string_view evening,
+                                     int warnOwedFromDays) const {
+    if (warnOwedFromDays <= 0) return {};
+    const std::optional<std::chrono::sys_days> day = DayOf(evening);
+    const auto found = accountAt_.find(bidder);
+    if (!day || found == accountAt_.end()) return {};
+    const std::chrono::sys_days last = *day - std::chrono::days(warnOwedFromDays);
+    double unpaid = 0;
+    std::string_view since;  // dates as "YYYY-MM-DD" sort as the days they are
+    for (const std::size_t s : accountSales_[found->second]) {
+        const SaleState& state = states_[s];
+        if (!(state.unpaid > 0)) continue;
+        const std::string_view date = DateOf(sales_.rows[state.row].time);
+        const std::optional<std::chrono::sys_days> sold = DayOf(date);
+        if (!sold || *sold > last) continue;
+        unpaid += state.unpaid;
+        if (since.empty() || date < since) since = date;
+    }
+    if (since.empty()) return {};
+    return "owes " + NumberText(unpaid) + " from " + std::string(since);
+}
+
+std::string AccountBook::UnreadText() const {
+    std::string text = gv::UnreadText(kSalesFile, sales_);
+    std::string accounts = gv::UnreadText(kAccountsFile, entries_);
+    if (!unmatched_.empty()) {
+        accounts += accounts.empty() ? std::string(kAccountsFile) + ": " : ", ";
+        accounts += LinesText(unmatched_) + (unmatched_.size() == 1 ? " names no sale" : " name no sale");
+    }
+    if (!text.empty() && !accounts.empty()) text += "; ";
+    return text + accounts;
+}
+
+AccountBook ReadAccountBook(const SalesRecord& sales, const AccountsRecord& accounts) {
+    return AccountBook(sales.Read(), accounts.Read());
+}
+
+TypedAmount ReadTypedAmount(std::string_view typed, TypedAmountOf what) {
+    const bool payment = what == TypedAmountOf::Payment;
+    const std::string_view text = TrimView(typed);
+    if (text.empty()) return {std::nullopt, payment ? "Type the amount paid." : "Type the price."};
+    const BidAmount read = ReadBidAmount(text);
+    const std::string quoted = "Not an amount: \"" + std::string(text) + "\". ";
+    switch (read.fault) {
+        case AmountFault::BeyondRange:
+            return {std::nullopt, quoted + "It is too large."};
+        case AmountFault::NotPositive:
+            return {std::nullopt, quoted + (payment ? "A payment" : "A price") + " must be more than 0."};
+        case AmountFault::NoNumber:
+            break;
+        case AmountFault::None:
+            // The chat's reading stops at the first character that does not fit, so "1,200"
+            // would be 1: a host's typing is taken only when nothing is left over.
+            if (read.length == text.size()) return {read.amount, {}};
+            break;
+    }
+    return {std::nullopt, quoted + "Type the number alone, without separators: 1200, not 1,200."};
+}
+
+namespace {
+
+EntryRequest Refused(std::string why) { return {std::nullopt, std::move(why)}; }
+
+AccountEntry SaleEntry(const AccountBook& book, std::size_t sale, EntryKind kind, std::string time) {
+    const SaleRow& row = book.SaleRows()[book.Sales()[sale].row];
+    AccountEntry entry;
+    entry.time = std::move(time);
+    entry.kind = kind;
+    entry.item = row.item;
+    entry.saleTime = row.time;
+    return entry;
+}
+
+// Why nothing more can be done with the sale, or empty.
+std::string SaleRefusal(const AccountBook& book, std::size_t sale) {
+    if (sale >= book.Sales().size()) return "Choose a sale.";
+    if (book.Sales()[sale].writtenOff) return "This sale was written off.";
+    return {};
+}
+
+}  // namespace
+
+EntryRequest PaymentEntry(const AccountBook& book, std::string_view bidder, std::string_view typedAmount,
+                          std::size_t sale, std::string time) {
+    const std::string_view who = TrimView(bidder);
+    if (who.empty()) return Refused("Choose a bidder.");
+    const TypedAmount amount = ReadTypedAmount(typedAmount, TypedAmountOf::Payment);
+    if (!amount.amount) return Refused(amount.refusal);
+    AccountEntry entry;
+    if (sale != kNoSale) {
+        if (const std::string why = SaleRefusal(book, sale); !why.empty()) return Refused(why);
+        if (book.Sales()[sale].winner != who)
+            return Refused("That sale is not " + std::string(who) + "'s to pay.");
+        entry = SaleEntry(book, sale, EntryKind::Payment, std::move(time));
+    } else {
+        entry.time = std::move(time);
+    }
+    entry.bidder = who;
+    entry.amount = NumberText(*amount.amount);
+    return {std::move(entry), {}};
+}
+
+EntryRequest PassEntry(const AccountBook& book, std::size_t sale, std::string_view typedPrice,
+                       std::string time) {
+    if (const std::string why = SaleRefusal(book, sale); !why.empty()) return Refused(why);
+    const SaleState& state = book.Sales()[sale];
+    const SaleRow& row = book.SaleRows()[state.row];
+    if (row.runnerUp.empty()) return Refused("This sale had no runner-up.");
+    if (row.runnerUp == state.winner) return Refused(row.runnerUp + " pays for this sale already.");
+    std::optional<double> price;
+    if (TrimView(typedPrice).empty()) {
+        price = CsvAmount(row.runnerUpBid);
+        if (!price) return Refused("The runner-up's bid cannot be read: type a price.");
+    } else {
+        const TypedAmount typed = ReadTypedAmount(typedPrice, TypedAmountOf::Price);
+        if (!typed.amount) return Refused(typed.refusal);
+        price = typed.amount;
+    }
+    AccountEntry entry = SaleEntry(book, sale, EntryKind::Pass, std::move(time));
+    entry.bidder = row.runnerUp;
+    entry.amount = NumberText(*price);
+    return {std::move(entry), {}};
+}
+
+EntryRequest WriteOffEntry(const AccountBook& book, std::size_t sale, std::string_view reason,
+                           std::string time) {
+    if (const std::string why = SaleRefusal(book, sale); !why.empty()) return Refused(why);
+    const SaleState& state = book.Sales()[sale];
+    AccountEntry entry = SaleEntry(book, sale, EntryKind::WriteOff, std::move(time));
+    entry.bidder = state.winner;
+    entry.amount = NumberText(state.price);
+    entry.reason = TrimView(reason);
+    return {std::move(entry), {}};
+}
+
+EntryRequest CorrectionEntry(const AccountBook& book, std::size_t sale, std::string_view winner,
+                             std::string_view typedPrice, std::string_view reason, std::string time) {
+    if (const std::string why = SaleRefusal(book, sale); !why.empty()) return Refused(why);
+    const SaleState& state = book.Sales()[sale];
+    const std::string_view why = TrimView(reason);
+    if (why.empty()) return Refused("Type the reason for the correction.");
+    AccountEntry entry = SaleEntry(book, sale, EntryKind::Correction, std::move(time));
+    const std::string_view who = TrimView(winner);
+    if (!who.empty() && who != state.winner) entry.bidder = who;
+    if (!TrimView(typedPrice).empty()) {
+        const TypedAmount price = ReadTypedAmount(typedPrice, TypedAmountOf::Price);
+        if (!price.amount) return Refused(price.refusal);
+        if (*price.amount != state.price) entry.amount = NumberText(*price.amount);
+    }
+    if (entry.bidder.empty() && entry.amount.empty()) return Refused("Change the winner or the price.");
+    entry.reason = why;
+    return {std::move(entry), {}};
+}
+
+}  // namespace gv
