@@ -71,13 +71,24 @@ AccountBook::AccountBook(CsvRows<SaleRow> sales, CsvRows<AccountEntry> entries)
         saleAt_.try_emplace(SaleKey{row.time, row.item}, states_.size());
         states_.push_back({i, row.winner, CsvAmount(row.price).value_or(0)});
     }
+    const std::vector<Payment> payments = ApplyEntries();
+    // Everyone who won anything has an account, also when the sale went to someone else since.
+    for (const SaleState& state : states_) AccountOf(rows[state.row].winner);
+    for (std::size_t s = 0; s < states_.size(); ++s) {
+        SaleState& state = states_[s];
+        if (state.writtenOff) continue;
+        const std::size_t a = AccountOf(state.winner);
+        ++accounts_[a].itemsWon;
+        accounts_[a].total += state.price;
+        accountSales_[a].push_back(s);
+        state.unpaid = state.price;
+    }
+    SharePayments(payments);
+}
 
-    // The entries in the order they were recorded, each on the sale as the earlier ones left it.
-    struct Payment {
-        std::string_view bidder;
-        double amount;
-        std::size_t sale;
-    };
+// The entries in the order they were recorded, each on the sale as the earlier ones left it;
+// the payments among them, for SharePayments.
+std::vector<AccountBook::Payment> AccountBook::ApplyEntries() {
     std::vector<Payment> payments;
     const std::vector<AccountEntry>& list = entries_.rows;
     entrySale_.assign(list.size(), kNoSale);
@@ -117,20 +128,13 @@ AccountBook::AccountBook(CsvRows<SaleRow> sales, CsvRows<AccountEntry> entries)
                 break;
         }
     }
+    return payments;
+}
 
-    // Everyone who won anything has an account, also when the sale went to someone else since.
-    for (const SaleState& state : states_) AccountOf(rows[state.row].winner);
-    for (std::size_t s = 0; s < states_.size(); ++s) {
-        SaleState& state = states_[s];
-        if (state.writtenOff) continue;
-        const std::size_t a = AccountOf(state.winner);
-        ++accounts_[a].itemsWon;
-        accounts_[a].total += state.price;
-        accountSales_[a].push_back(s);
-        state.unpaid = state.price;
-    }
-    // A payment against a sale goes to it first; the rest of it, and every other payment, to
-    // the bidder's sales oldest first, so that what is owed is owed from the oldest evening.
+// A payment against a sale goes to it first; the rest of it, and every other payment, to the
+// bidder's sales oldest first, so that what is owed is owed from the oldest evening.
+void AccountBook::SharePayments(const std::vector<Payment>& payments) {
+    const std::vector<SaleRow>& rows = sales_.rows;
     std::vector<double> unshared(accounts_.size(), 0);
     for (const Payment& payment : payments) {
         const std::size_t a = AccountOf(payment.bidder);
@@ -219,48 +223,54 @@ std::vector<HistoryLine> AccountBook::History(std::string_view bidder) const {
         const bool fromThem = entryWinnerBefore_[j] == bidder && !entryWinnerBefore_[j].empty();
         if (!theirs && !fromThem) continue;
         if (entry.kind != EntryKind::Payment && entrySale_[j] == kNoSale) continue;  // named no sale
-        HistoryLine line{HistoryLine::Kind::Payment,
-                         std::string(DateOf(entry.time)),
-                         entry.time,
-                         entry.item,
-                         CsvAmount(entry.amount),
-                         {},
-                         entrySale_[j]};
-        switch (entry.kind) {
-            case EntryKind::Payment:
-                if (!theirs) continue;
-                if (!entry.item.empty()) line.note = "for " + entry.item;
-                break;
-            case EntryKind::Pass:
-                line.kind = HistoryLine::Kind::Pass;
-                line.note = theirs ? "passed from " + std::string(entryWinnerBefore_[j])
-                                   : "passed to " + entry.bidder;
-                break;
-            case EntryKind::WriteOff:
-                line.kind = HistoryLine::Kind::WriteOff;
-                line.note = "written off";
-                break;
-            case EntryKind::Correction: {
-                line.kind = HistoryLine::Kind::Correction;
-                std::string changes;
-                if (!entry.bidder.empty() && entry.bidder != entryWinnerBefore_[j])
-                    changes = "winner " + std::string(entryWinnerBefore_[j]) + " to " + entry.bidder;
-                if (line.amount && *line.amount != entryPriceBefore_[j]) {
-                    if (!changes.empty()) changes += ", ";
-                    changes +=
-                        "price " + NumberText(entryPriceBefore_[j]) + " to " + NumberText(*line.amount);
-                }
-                line.note = changes.empty() ? "corrected" : "corrected: " + changes;
-                break;
-            }
-        }
-        if (!entry.reason.empty()) line.note += " (" + entry.reason + ")";
-        lines.push_back(std::move(line));
+        if (entry.kind == EntryKind::Payment && !theirs) continue;
+        lines.push_back(EntryLine(j, theirs));
     }
     // Oldest first; a sale before what was recorded about it in the same second.
     std::stable_sort(lines.begin(), lines.end(),
                      [](const HistoryLine& x, const HistoryLine& y) { return x.time < y.time; });
     return lines;
+}
+
+// Entry `j` as a line of the history of the bidder it names (`theirs`) or of the one it took
+// the sale from.
+HistoryLine AccountBook::EntryLine(std::size_t j, bool theirs) const {
+    const AccountEntry& entry = entries_.rows[j];
+    HistoryLine line{HistoryLine::Kind::Payment,
+                     std::string(DateOf(entry.time)),
+                     entry.time,
+                     entry.item,
+                     CsvAmount(entry.amount),
+                     {},
+                     entrySale_[j]};
+    switch (entry.kind) {
+        case EntryKind::Payment:
+            if (!entry.item.empty()) line.note = "for " + entry.item;
+            break;
+        case EntryKind::Pass:
+            line.kind = HistoryLine::Kind::Pass;
+            line.note =
+                theirs ? "passed from " + std::string(entryWinnerBefore_[j]) : "passed to " + entry.bidder;
+            break;
+        case EntryKind::WriteOff:
+            line.kind = HistoryLine::Kind::WriteOff;
+            line.note = "written off";
+            break;
+        case EntryKind::Correction: {
+            line.kind = HistoryLine::Kind::Correction;
+            std::string changes;
+            if (!entry.bidder.empty() && entry.bidder != entryWinnerBefore_[j])
+                changes = "winner " + std::string(entryWinnerBefore_[j]) + " to " + entry.bidder;
+            if (line.amount && *line.amount != entryPriceBefore_[j]) {
+                if (!changes.empty()) changes += ", ";
+                changes += "price " + NumberText(entryPriceBefore_[j]) + " to " + NumberText(*line.amount);
+            }
+            line.note = changes.empty() ? "corrected" : "corrected: " + changes;
+            break;
+        }
+    }
+    if (!entry.reason.empty()) line.note += " (" + entry.reason + ")";
+    return line;
 }
 
 std::string AccountBook::Statement(std::string_view bidder) const {

@@ -93,8 +93,16 @@ public:
     std::string UnreadText() const;
 
 private:
+    struct Payment {
+        std::string_view bidder;
+        double amount;
+        std::size_t sale;
+    };
     std::size_t SaleNamed(std::string_view item, std::string_view time) const;
     std::size_t AccountOf(std::string_view bidder);
+    std::vector<Payment> ApplyEntries();
+    void SharePayments(const std::vector<Payment>& payments);
+    HistoryLine EntryLine(std::size_t j, bool theirs) const;
 
     struct SaleKey {
         std::string_view time;

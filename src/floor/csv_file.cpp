@@ -82,7 +82,7 @@ FileResult CsvRecordFile::Add(std::string row) {
 FileResult CsvRecordFile::Flush() {
     if (pending_.empty()) return {};
     std::string bytes;
-    const FileResult read = WithWaitingRows(bytes);
+    FileResult read = WithWaitingRows(bytes);
     if (!read.ok) return read;
     FileResult result = WriteFileAtomically(path_, bytes);
     if (result.ok) pending_.clear();

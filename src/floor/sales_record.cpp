@@ -66,7 +66,7 @@ CsvRows<SaleRow> ReadSales(std::string_view bytes) {
     return ReadCsvRows<SaleRow>(bytes, kSalesColumns, ReadSaleRow);
 }
 
-FileResult SalesRecord::Add(SaleRow row) { return file_.Add(CsvRow(row)); }
+FileResult SalesRecord::Add(const SaleRow& row) { return file_.Add(CsvRow(row)); }
 
 FileResult SalesRecord::Flush() { return file_.Flush(); }
 

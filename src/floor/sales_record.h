@@ -45,7 +45,7 @@ public:
     explicit SalesRecord(std::filesystem::path path = kSalesFile) : file_(std::move(path), CsvHeader()) {}
 
     // Adds the sale and writes every row not yet in the file.
-    FileResult Add(SaleRow row);
+    FileResult Add(const SaleRow& row);
     // Writes the rows not yet in the file, if any.
     FileResult Flush();
     // Takes the latest row added back out: from memory while it waits there, else from the
