@@ -2,6 +2,7 @@
 
 #include <wx/app.h>
 #include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 #include <wx/weakref.h>
@@ -97,6 +98,14 @@ void GuiTest::PasteInto(wxTextCtrl* box, const wxString& text) {
     box->SelectAll();
     box->Paste();
     Settle();
+}
+
+wxString GuiTest::ClipboardText() {
+    wxTextDataObject data;
+    if (!wxTheClipboard->Open()) return "(clipboard not open)";
+    wxTheClipboard->GetData(data);
+    wxTheClipboard->Close();
+    return data.GetText();
 }
 
 void GuiTest::Key(int keyCode, int modifiers) {

@@ -67,6 +67,8 @@ protected:
     void Type(const std::string& text);
     // Puts `text` on the clipboard and pastes it over the box's whole text.
     void PasteInto(wxTextCtrl* box, const wxString& text);
+    // What the clipboard holds as text now.
+    wxString ClipboardText();
     void Key(int keyCode, int modifiers = 0);
 
     testing::ScratchFolder scratch_{"gavelton-ui"};  // the working folder while the test runs

@@ -6,8 +6,6 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#include <wx/clipbrd.h>
-#include <wx/dataobj.h>
 #include <wx/dataview.h>
 #include <wx/display.h>
 #include <wx/log.h>
@@ -48,13 +46,6 @@ protected:
         log->Raise();
         log->List()->SetFocus();
         ASSERT_TRUE(WaitUntil([&] { return log->IsActive(); }));
-    }
-    wxString ClipboardText() {
-        wxTextDataObject data;
-        if (!wxTheClipboard->Open()) return "(clipboard not open)";
-        wxTheClipboard->GetData(data);
-        wxTheClipboard->Close();
-        return data.GetText();
     }
 };
 

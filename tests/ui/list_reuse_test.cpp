@@ -4,8 +4,6 @@
 // reader hears of them, the clipboard's text, and its place, kept under its own name in the
 // file that keeps the floor log's.
 
-#include <wx/clipbrd.h>
-#include <wx/dataobj.h>
 #include <wx/frame.h>
 #include <wx/weakref.h>
 
@@ -93,13 +91,6 @@ protected:
         EXPECT_EQ(accounts_, nullptr);
         EXPECT_TRUE(WaitUntil([&] { return !window; }));
         return kept;
-    }
-    wxString ClipboardText() {
-        wxTextDataObject data;
-        if (!wxTheClipboard->Open()) return "(clipboard not open)";
-        wxTheClipboard->GetData(data);
-        wxTheClipboard->Close();
-        return data.GetText();
     }
 
     AccountsWindow* accounts_ = nullptr;
