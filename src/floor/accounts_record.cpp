@@ -103,13 +103,7 @@ RowRemoval AccountsRecord::UndoPayment(const AccountEntry& entry) {
 }
 
 CsvRows<AccountEntry> AccountsRecord::Read() const {
-    const std::optional<std::string> bytes = file_.Contents();
-    if (!bytes) {
-        CsvRows<AccountEntry> none;
-        none.failure = "the file cannot be read";
-        return none;
-    }
-    return ReadAccounts(*bytes);
+    return ReadRecordFile<AccountEntry>(file_, ReadAccounts);
 }
 
 }  // namespace gv

@@ -161,6 +161,19 @@ CsvRows<Row> ReadCsvRows(std::string_view bytes, std::span<const std::string_vie
     return read;
 }
 
+// A record file's rows as `readAll(std::string_view bytes) -> CsvRows<Row>` reads them, the rows
+// still waiting included; a file that cannot be read is a failure, never an empty history.
+template <class Row, class ReadAll>
+CsvRows<Row> ReadRecordFile(const CsvRecordFile& file, ReadAll readAll) {
+    const std::optional<std::string> bytes = file.Contents();
+    if (!bytes) {
+        CsvRows<Row> none;
+        none.failure = "the file cannot be read";
+        return none;
+    }
+    return readAll(*bytes);
+}
+
 // "line 7", "lines 3, 7 and 9".
 std::string LinesText(std::span<const std::size_t> lines);
 // "Sales.csv: line 7 not read", "Sales.csv: lines 3, 7 and 9 not read", "Sales.csv cannot be

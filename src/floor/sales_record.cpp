@@ -75,14 +75,6 @@ RowRemoval SalesRecord::RemoveLatest(const SaleRow& row) {
     return file_.RemoveLatest(CsvRow(row), CsvRecordFile::Where::LastOrOnlyOne);
 }
 
-CsvRows<SaleRow> SalesRecord::Read() const {
-    const std::optional<std::string> bytes = file_.Contents();
-    if (!bytes) {
-        CsvRows<SaleRow> none;
-        none.failure = "the file cannot be read";
-        return none;
-    }
-    return ReadSales(*bytes);
-}
+CsvRows<SaleRow> SalesRecord::Read() const { return ReadRecordFile<SaleRow>(file_, ReadSales); }
 
 }  // namespace gv
