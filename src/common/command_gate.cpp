@@ -1,5 +1,6 @@
 #include "common/command_gate.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace gv {
@@ -39,7 +40,9 @@ void CommandGate::LeaveBusy() {
     // command while the window still refuses input.
     depth_ = 0;
     view_->PlaceFocus(quiet_);
-    if (listener_ != nullptr) listener_->IdleAgain();
+    // Over a copy, each still there when its turn comes: one told may close another's window.
+    for (GateListener* listener : std::vector<GateListener*>(listeners_))
+        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) listener->IdleAgain();
     if (held_) view_->Later([this] { RunHeld(); });
     if (closePending_) {
         closePending_ = false;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <vector>
 
 #include "common/busy.h"
 
@@ -72,13 +73,15 @@ public:
     void SetClosing(bool closing) { closing_ = closing; }
     bool Closing() const { return closing_; }
 
-    void SetListener(GateListener* listener) { listener_ = listener; }
+    // Each window that waits for the command to end listens while it is open.
+    void AddListener(GateListener& listener) { listeners_.push_back(&listener); }
+    void RemoveListener(GateListener& listener) { std::erase(listeners_, &listener); }
 
 private:
     void RunHeld();
 
     GateView* view_ = nullptr;
-    GateListener* listener_ = nullptr;
+    std::vector<GateListener*> listeners_;
     int depth_ = 0;
     bool quiet_ = false;
     bool looksBusy_ = false;

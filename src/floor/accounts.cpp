@@ -330,6 +330,30 @@ std::string AccountBook::UnreadText() const {
     return text + accounts;
 }
 
+std::string AccountsSummary(const AccountBook& book, const std::vector<const Account*>& rows) {
+    std::size_t owing = 0;
+    double owed = 0;
+    for (const Account* account : rows) {
+        if (!(account->owed > 0)) continue;
+        ++owing;
+        owed += account->owed;
+    }
+    std::string text;
+    if (rows.empty()) {
+        text = "No bidder to show";
+    } else if (owing == 0) {
+        text = rows.size() == 1 ? "The bidder shown owes nothing"
+                                : "None of the " + std::to_string(rows.size()) + " bidders shown owes anything";
+    } else {
+        const std::string of = owing < rows.size() ? " of " + std::to_string(rows.size()) : std::string();
+        text = std::to_string(owing) + of + (owing == 1 && of.empty() ? " bidder owes " : " bidders owe ") +
+               NumberText(owed);
+        if (owing == 1 && !of.empty()) text = "1" + of + " bidders owes " + NumberText(owed);
+    }
+    const std::string unread = book.UnreadText();
+    return unread.empty() ? text : text + "; " + unread;
+}
+
 AccountBook ReadAccountBook(const SalesRecord& sales, const AccountsRecord& accounts) {
     return AccountBook(sales.Read(), accounts.Read());
 }

@@ -26,6 +26,7 @@ struct Account {
     double owed = 0;        // total - paid; below 0 when they paid more than they owe
     std::string owedSince;  // the evening ("YYYY-MM-DD") of their oldest sale not fully paid;
                             // empty when nothing is owed
+    bool operator==(const Account&) const = default;
 };
 
 // Which bidders the window lists.
@@ -56,6 +57,7 @@ struct HistoryLine {
     std::string note;              // what happened, for the window: "passed to Cy", "written off"
     std::size_t sale = kNoSale;    // into Sales(), for what the host does next with the sale
     static constexpr std::size_t kNoSale = static_cast<std::size_t>(-1);
+    bool operator==(const HistoryLine&) const = default;
 };
 
 class AccountBook {
@@ -87,6 +89,8 @@ public:
 
     const std::vector<SaleRow>& SaleRows() const { return sales_.rows; }
     const std::vector<SaleState>& Sales() const { return states_; }
+    // The entries read, in the order they were recorded.
+    const std::vector<AccountEntry>& Entries() const { return entries_.rows; }
     // For the window's summary line: the rows of either file that do not count, by line
     // ("Sales.csv: line 7 not read; Accounts.csv: line 3 not read, line 9 names no sale");
     // empty when everything counts.
@@ -126,6 +130,10 @@ private:
     std::vector<double> entryPriceBefore_;
     std::vector<std::size_t> unmatched_;  // lines of entries whose sale is not in Sales.csv
 };
+
+// The line over the window's list: how many of the rows owe, what they owe in all, and the
+// rows of either file that do not count: "2 of 3 bidders owe 820; Sales.csv: line 7 not read".
+std::string AccountsSummary(const AccountBook& book, const std::vector<const Account*>& rows);
 
 // The book of the sales and entries as both records hold them, the rows still waiting included.
 AccountBook ReadAccountBook(const SalesRecord& sales, const AccountsRecord& accounts);

@@ -5,9 +5,11 @@
 
 #include "common/command_gate.h"
 #include "common/event_pump.h"
+#include "floor/accounts_record.h"
 #include "floor/block.h"
 #include "floor/evening_log.h"
 #include "floor/floor.h"
+#include "floor/ledger.h"
 #include "floor/sales_record.h"
 #include "link/link_port.h"
 #include "setup/item_list.h"
@@ -19,6 +21,7 @@ struct Auction {
     Auction(LinkPort& linkPort, LinkSession& linkSession, EventPump& eventPump)
         : link(linkPort), session(linkSession), pump(eventPump) {
         floor.SetEveningLog(&log);
+        floor.SetDebts(&ledger);
     }
     Auction(const Auction&) = delete;
     Auction& operator=(const Auction&) = delete;
@@ -36,6 +39,9 @@ struct Auction {
     SalesRecord sales;
     // The evening's log in the working folder.
     EveningLog log{{}, LocalTimeText};
+    // Accounts.csv in the working folder, and who owes what from it and the sales.
+    AccountsRecord accounts;
+    Ledger ledger{sales, accounts, items, floor.Events(), log};
 };
 
 }  // namespace gv

@@ -16,6 +16,7 @@ std::string SaveForClose(Auction& auction, CloseSaves& saved) {
     // Sales the record could not take yet go now, or the host hears of them.
     bool done = false;
     if (auction.sales.Pending() > 0) save(done, kSalesFile, auction.sales.Flush());
+    if (auction.ledger.Pending() > 0) save(done, kAccountsFile, auction.ledger.Flush());
     if (auction.log.Pending() > 0) save(done, "Gavelton log", auction.log.Flush());
     return failures;
 }

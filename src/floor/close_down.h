@@ -1,6 +1,7 @@
 #pragma once
-// What closing Gavelton saves: the tier table and the item list, and the sales and the
-// evening's events that could not be written yet. A save that fails is never silent.
+// What closing Gavelton saves: the tier table and the item list, and the sales, the accounts
+// entries and the evening's events that could not be written yet. A save that fails is never
+// silent.
 
 #include <string>
 

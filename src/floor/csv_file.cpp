@@ -113,6 +113,17 @@ FileResult CsvRecordFile::WithWaitingRows(std::string& bytes) const {
     return {};
 }
 
+std::string CsvRecordFile::WaitingText() const {
+    std::string bytes(kByteOrderMark);
+    bytes += header_;
+    bytes += kLineEnd;
+    for (const std::string& row : pending_) {
+        bytes += row;
+        bytes += kLineEnd;
+    }
+    return bytes;
+}
+
 std::optional<std::string> CsvRecordFile::Contents() const {
     std::string bytes;
     if (!pending_.empty()) {

@@ -64,6 +64,8 @@ public:
     // writing anything: empty when there is neither a file nor a waiting row, nullopt when the
     // file is there but cannot be read.
     std::optional<std::string> Contents() const;
+    // The waiting rows alone under the header, as a file of their own would hold them.
+    std::string WaitingText() const;
     const std::filesystem::path& Path() const { return path_; }
 
 private:
@@ -162,14 +164,15 @@ CsvRows<Row> ReadCsvRows(std::string_view bytes, std::span<const std::string_vie
 }
 
 // A record file's rows as `readAll(std::string_view bytes) -> CsvRows<Row>` reads them, the rows
-// still waiting included; a file that cannot be read is a failure, never an empty history.
+// still waiting included; a file that cannot be read (a spreadsheet holds it) is a failure,
+// never an empty history, and the rows waiting to go into it still count.
 template <class Row, class ReadAll>
 CsvRows<Row> ReadRecordFile(const CsvRecordFile& file, ReadAll readAll) {
     const std::optional<std::string> bytes = file.Contents();
     if (!bytes) {
-        CsvRows<Row> none;
-        none.failure = "the file cannot be read";
-        return none;
+        CsvRows<Row> waiting = readAll(file.WaitingText());
+        waiting.failure = "the file cannot be read";
+        return waiting;
     }
     return readAll(*bytes);
 }

@@ -280,7 +280,10 @@ BidsOutcome Floor::FetchAndJudge() {
     TakeBids(
         *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { BidsChanged(); },
         Recording() ? &floorLog_.rows : nullptr, reopened);
-    if (Recording()) NoteVerdicts(firstVerdicts_.Keep(floorLog_, shift, RulesText()));
+    if (Recording()) {
+        NoteVerdicts(firstVerdicts_.Keep(floorLog_, shift, RulesText()));
+        MarkDebts();
+    }
     if (block_.currentBid != bid || block_.currentBidder != bidder) {
         Note(BidsEvent(block_));
         outcome.newBid = !block_.currentBid.empty();

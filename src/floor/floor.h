@@ -14,6 +14,7 @@
 #include "common/event_pump.h"
 #include "floor/block.h"
 #include "floor/chat_lines.h"
+#include "floor/debts.h"
 #include "floor/evening_log.h"
 #include "floor/first_verdicts.h"
 #include "floor/floor_events.h"
@@ -85,6 +86,9 @@ public:
 
     // Where the floor writes the lines it says, its sales and undos (none: nowhere).
     void SetEveningLog(EveningLog* log) { eveningLog_ = log; }
+    // Who owes from earlier evenings (none: no one): each ESP line of such a bidder says so in
+    // the floor log after its verdict, and the evening's log notes it once per auction.
+    void SetDebts(Debts* debts) { debts_ = debts; }
     // The floor log: Get Bids records its judgements only while kept (the log window is open,
     // or someone writes them down), so that it costs nothing otherwise.
     void SetKeepJudgements(bool keep) { keepJudgements_ = keep; }
@@ -135,6 +139,8 @@ private:
     bool Recording() const { return keepJudgements_ || eveningLog_ != nullptr; }
     // Logs the verdict of each ESP line judged for the first time in its auction.
     void NoteVerdicts(const FirstVerdictsUpdate& update);
+    // The debt of each bidder in the floor log's ESP rows; the bidders of this auction who owe.
+    void MarkDebts();
     // Before an entry is put on the block: the sold one's auction is over.
     void PutOnBlockAfterSale();
     // What a verdict was judged by: the item, its minimum, the raise table.
@@ -173,6 +179,9 @@ private:
     std::vector<SaleLines> saleLines_;
     bool keepJudgements_ = false;
     FloorLog floorLog_;
+    Debts* debts_ = nullptr;
+    // The debts found in this auction's ESP lines so far, each noted in the evening's log once.
+    std::vector<std::string> debtsNoted_;
     unsigned long long fetchesThrough_ = 0;
 };
 

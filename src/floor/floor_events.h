@@ -36,6 +36,11 @@ public:
     virtual void SaleUndone(const SaleRow& /*row*/) {}
     // A Get Bids ended, run by the host or by itself.
     virtual void BidsTaken(const BidsOutcome& /*outcome*/) {}
+    // Who owes what may read otherwise now: a sale, an undo, an accounts entry recorded or
+    // taken back.
+    virtual void AccountsChanged() {}
+    // The accounts file after a change: the empty text when it holds every entry.
+    virtual void AccountsStatus(const std::string& /*failure*/) {}
 };
 
 class FloorEvents {

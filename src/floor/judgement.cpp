@@ -135,7 +135,7 @@ std::string TabField(std::string_view text) {
 std::string VerdictText(const Judgement& row) {
     switch (row.kind) {
         case RowKind::Esp:
-            return EspVerdictText(row);
+            return row.owed.empty() ? EspVerdictText(row) : EspVerdictText(row) + "; " + row.owed;
         case RowKind::EarlierEnd:
             return "ended an earlier auction";
         case RowKind::BeforeStart:

@@ -42,6 +42,8 @@ struct Judgement {
     double raise = 0;                  // the raise of the tier that holds `amount`
     std::size_t count = 0;             // BeforeStart: how many ESP lines
     std::string note;                  // FetchFailed: what failed; Start/NoStart: the item; Sold: the winner
+    std::string owed;                  // Esp: the bidder's debt from earlier evenings ("owes 320 from
+                                       // 2026-12-02"), told after the verdict, which it never changes
 
     bool operator==(const Judgement&) const = default;
 };
@@ -53,7 +55,8 @@ struct FloorLog {
     std::vector<Judgement> rows;
 };
 
-// The verdict column of a row in the host's words, e.g. "refused, below the minimum 500".
+// The verdict column of a row in the host's words, e.g. "refused, below the minimum 500", with
+// the bidder's debt after it: "taken; owes 320 from 2026-12-02".
 std::string VerdictText(const Judgement& row);
 // The amount column: the amount read, or the empty text for a row without one.
 std::string AmountText(const Judgement& row);

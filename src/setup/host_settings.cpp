@@ -25,6 +25,10 @@ constexpr auto kRows = std::to_array<SettingRow>({
     {"Hotkeys", "GetNextItem", HotkeySetting{HotkeyCommand::GetNextItem}, "Ctrl+Shift+F11", ""},
     {"Hotkeys", "FloorLog", HotkeySetting{HotkeyCommand::FloorLog}, "Ctrl+Shift+L",
      "opens or closes the floor log window"},
+    {"Hotkeys", "Accounts", HotkeySetting{HotkeyCommand::Accounts}, "Ctrl+Shift+K",
+     "opens or closes the accounts window"},
+    {"Accounts", "WarnOwedFrom", WholeSetting{&HostSettings::warnOwedFrom, 1, 3650}, "1",
+     "a bid warns of its bidder's debt this many days old"},
 });
 
 // Where each hotkey's row stands in kRows, so that every combination of HostSettings::hotkeys

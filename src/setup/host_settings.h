@@ -25,6 +25,7 @@ struct HostSettings {
     bool liveSound{};       // [Live] Sound
     bool hotkeysEnabled{};  // [Hotkeys] Enabled
     HotkeyTable hotkeys{};  // [Hotkeys] StateItem, GetBids, ...: by HotkeyCommand
+    int warnOwedFrom{};     // [Accounts] WarnOwedFrom
 };
 
 // A whole number of decimal digits: 0 is off, any other value from `low` to `high`.

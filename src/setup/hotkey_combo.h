@@ -42,8 +42,9 @@ enum class HotkeyCommand : std::size_t {
     Sold,
     GetNextItem,
     FloorLog,
+    Accounts,
 };
-inline constexpr std::size_t kHotkeyCount = 8;
+inline constexpr std::size_t kHotkeyCount = 9;
 
 using HotkeyTable = std::array<KeyCombo, kHotkeyCount>;
 

@@ -23,15 +23,16 @@ FloorLogWindow* FloorLogDock::Open() {
     floor_.SetKeepJudgements(true);
     // It follows the judgements only while open: closed, it costs Get Bids nothing.
     subscription_ = floor_.Events().Subscribe(*this);
-    gate_.SetListener(this);
+    gate_.AddListener(*this);
     auto* window = new FloorLogWindow(owner_, floor_);
     if (undoLastSale_) window->SetUndoLastSale(undoLastSale_);
+    if (openAccounts_) window->SetOpenAccounts(openAccounts_);
     return window;
 }
 
 void FloorLogDock::Gone() {
     subscription_ = {};
-    gate_.SetListener(nullptr);
+    gate_.RemoveListener(*this);
     behind_ = false;
     floor_.SetKeepJudgements(keptBefore_);
 }
@@ -39,6 +40,11 @@ void FloorLogDock::Gone() {
 void FloorLogDock::SetUndoLastSale(std::function<void()> undo) {
     undoLastSale_ = std::move(undo);
     if (FloorLogWindow* window = View()) window->SetUndoLastSale(undoLastSale_);
+}
+
+void FloorLogDock::SetOpenAccounts(std::function<void()> open) {
+    openAccounts_ = std::move(open);
+    if (FloorLogWindow* window = View()) window->SetOpenAccounts(openAccounts_);
 }
 
 void FloorLogDock::JudgementsChanged() {

@@ -1,0 +1,166 @@
+#include "floor/ledger.h"
+
+#include <utility>
+
+#include "floor/floor.h"
+#include "floor/log_events.h"
+
+namespace gv {
+
+namespace {
+
+std::string SaleNamed(const AccountEntry& entry) {
+    return entry.item + " (sold " + entry.saleTime + ")";
+}
+
+// The entry as the evening's log tells it, and what became of its row.
+std::string EntryEvent(const AccountEntry& entry, const FileResult& written) {
+    std::string event;
+    switch (entry.kind) {
+        case EntryKind::Payment:
+            event = "Payment recorded: " + entry.bidder + " paid " + entry.amount;
+            if (!entry.item.empty()) event += " for " + SaleNamed(entry);
+            break;
+        case EntryKind::Pass:
+            event = "Sale passed to the runner-up: " + SaleNamed(entry) + " to " + entry.bidder + " for " +
+                    entry.amount;
+            break;
+        case EntryKind::WriteOff:
+            event = "Sale written off: " + SaleNamed(entry) + ", " + entry.amount + " from " + entry.bidder;
+            break;
+        case EntryKind::Correction:
+            event = "Sale corrected: " + SaleNamed(entry);
+            if (!entry.bidder.empty()) event += ", winner now " + entry.bidder;
+            if (!entry.amount.empty()) event += ", price now " + entry.amount;
+            break;
+    }
+    if (!entry.reason.empty()) event += ", reason: " + entry.reason;
+    if (written.ok) return event + "; recorded in " + kAccountsFile;
+    return event + "; " + kAccountsFile + " not written: " + written.reason + ", the row waits to be written";
+}
+
+// "Lamp - 10", as Add to List makes an entry of the sale's item and minimum.
+bool PutBackOnList(ItemList& items, const SaleRow& sale) {
+    std::string item = sale.item;
+    std::string minimum = sale.minimumBid;
+    return AddToList(items, item, minimum);
+}
+
+}  // namespace
+
+Ledger::Ledger(const SalesRecord& sales, AccountsRecord& accounts, ItemList& items, FloorEvents& events,
+               EveningLog& log)
+    : sales_(sales),
+      accounts_(accounts),
+      items_(items),
+      events_(events),
+      log_(log),
+      timeText_(LocalTimeText),
+      warnOwedFrom_(kWarnOwedFromDays),
+      subscription_(events.Subscribe(*this)) {}
+
+void Ledger::SetWarnOwedFrom(int days) {
+    warnOwedFrom_ = days;
+    debtsEvening_.clear();
+}
+
+const AccountBook& Ledger::Book() {
+    if (!book_) book_.emplace(ReadAccountBook(sales_, accounts_));
+    return *book_;
+}
+
+std::string Ledger::Evening() const { return std::string(DateOf(timeText_())); }
+
+EntryOutcome Ledger::Record(const EntryRequest& request) {
+    if (!request.entry) return {false, request.refusal};
+    const FileResult written = accounts_.Add(*request.entry);
+    log_.Add(EntryEvent(*request.entry, written));
+    Status(written);
+    Changed();
+    return {true, {}};
+}
+
+EntryOutcome Ledger::WriteOff(const EntryRequest& request, bool backOnList) {
+    // The sale is looked up before the book is read again: the entry names it by item and time.
+    std::optional<SaleRow> sale;
+    if (request.entry && backOnList) {
+        for (const SaleRow& row : Book().SaleRows())
+            if (row.item == request.entry->item && row.time == request.entry->saleTime) sale = row;
+    }
+    EntryOutcome outcome = Record(request);
+    if (outcome.recorded && sale && PutBackOnList(items_, *sale)) {
+        log_.Add(CommandEvent("Add to List", items_.Entries().back()));
+        events_.Tell([](FloorListener& listener) { listener.ItemsChanged(); });
+    }
+    return outcome;
+}
+
+const AccountEntry* Ledger::LatestPayment() {
+    const std::vector<AccountEntry>& entries = Book().Entries();
+    if (entries.empty() || entries.back().kind != EntryKind::Payment) return nullptr;
+    return &entries.back();
+}
+
+std::string Ledger::UndoLatestPayment() {
+    const AccountEntry* latest = LatestPayment();
+    if (latest == nullptr) return "Undo payment: the latest entry is not a payment";
+    const AccountEntry payment = *latest;
+    const RowRemoval removal = accounts_.UndoPayment(payment);
+    switch (removal.outcome) {
+        case RowRemoval::Outcome::Removed:
+            break;
+        case RowRemoval::Outcome::NotThere:
+            Changed();
+            return std::string("Payment not taken back: ") + kAccountsFile + " changed since it was written";
+        case RowRemoval::Outcome::Failed:
+            return std::string("Payment not taken back: ") + kAccountsFile + " not rewritten: " + removal.reason;
+    }
+    std::string event = "Payment taken back: " + payment.bidder + " " + payment.amount;
+    if (!payment.item.empty()) event += " for " + SaleNamed(payment);
+    log_.Add(event);
+    if (accounts_.Pending() == 0) Status({});
+    Changed();
+    return {};
+}
+
+FileResult Ledger::Flush() {
+    const FileResult written = accounts_.Flush();
+    Status(written);
+    return written;
+}
+
+const DebtMap& Ledger::Today() {
+    // Only entries and the date change a debt from an earlier evening: this evening's sales are
+    // the newest, and payments go to the oldest sales first.
+    const std::string evening = Evening();
+    if (evening == debtsEvening_) return debts_;
+    debts_.clear();
+    const AccountBook& book = Book();
+    for (const Account& account : book.Accounts()) {
+        if (account.owedSince.empty()) continue;
+        std::string warning = book.DebtWarning(account.bidder, evening, warnOwedFrom_);
+        if (!warning.empty()) debts_.emplace(account.bidder, std::move(warning));
+    }
+    debtsEvening_ = evening;
+    return debts_;
+}
+
+void Ledger::SaleMade(const SaleRow&) {
+    book_.reset();
+    events_.Tell([](FloorListener& listener) { listener.AccountsChanged(); });
+}
+
+void Ledger::SaleUndone(const SaleRow&) { SaleMade({}); }
+
+void Ledger::Changed() {
+    book_.reset();
+    debtsEvening_.clear();
+    events_.Tell([](FloorListener& listener) { listener.AccountsChanged(); });
+}
+
+void Ledger::Status(const FileResult& written) {
+    const std::string failure = written.ok ? std::string() : std::string(kAccountsFile) + " not written: " + written.reason;
+    events_.Tell([&](FloorListener& listener) { listener.AccountsStatus(failure); });
+}
+
+}  // namespace gv

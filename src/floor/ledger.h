@@ -1,0 +1,82 @@
+#pragma once
+// The accounts as the host keeps them: the book of who owes what, read afresh from Sales.csv
+// and Accounts.csv after every sale, undo and entry; the entries the host records, each one
+// row added to Accounts.csv and one event in the evening's log; and the debts from earlier
+// evenings that Get Bids checks each bidder against.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "floor/accounts.h"
+#include "floor/accounts_record.h"
+#include "floor/debts.h"
+#include "floor/evening_log.h"
+#include "floor/floor_events.h"
+#include "floor/sales_record.h"
+#include "setup/item_list.h"
+
+namespace gv {
+
+// What recording an entry came to: `refusal` for the window when nothing was recorded.
+struct EntryOutcome {
+    bool recorded = false;
+    std::string refusal;
+};
+
+class Ledger final : public FloorListener, public Debts {
+public:
+    // Everything given must outlive the ledger; `events` hears of what changed.
+    Ledger(const SalesRecord& sales, AccountsRecord& accounts, ItemList& items, FloorEvents& events,
+           EveningLog& log);
+
+    void SetClock(std::function<std::string()> timeText) { timeText_ = std::move(timeText); }
+    // `[Accounts] WarnOwedFrom`: how many days before this evening a debt must be to count; 0
+    // warns of none.
+    void SetWarnOwedFrom(int days);
+
+    // The book as both records hold it now.
+    const AccountBook& Book();
+    // This evening, "YYYY-MM-DD", and now, as the entries take them from the clock.
+    std::string Evening() const;
+    std::string Now() const { return timeText_(); }
+
+    // Records the entry asked for, unless it was refused. A row the file cannot take now waits
+    // in memory, and the title says so until it is written.
+    EntryOutcome Record(const EntryRequest& request);
+    // A write-off, with the item back at the end of the list when `backOnList`.
+    EntryOutcome WriteOff(const EntryRequest& request, bool backOnList);
+    // The latest entry, when it is a payment that may still be taken back; null otherwise.
+    const AccountEntry* LatestPayment();
+    // Takes the latest payment back out: what the window's title says when that could not be
+    // done, else the empty text.
+    std::string UndoLatestPayment();
+    // Writes the entries still waiting, if any.
+    FileResult Flush();
+    std::size_t Pending() const { return accounts_.Pending(); }
+
+    // Debts: the debts of earlier evenings, by bidder, read again once the day or an entry changed them.
+    const DebtMap& Today() override;
+
+    // FloorListener: a sale or its undo changes the book.
+    void SaleMade(const SaleRow& row) override;
+    void SaleUndone(const SaleRow& row) override;
+
+private:
+    void Changed();
+    void Status(const FileResult& written);
+
+    const SalesRecord& sales_;
+    AccountsRecord& accounts_;
+    ItemList& items_;
+    FloorEvents& events_;
+    EveningLog& log_;
+    std::function<std::string()> timeText_;
+    int warnOwedFrom_;
+    std::optional<AccountBook> book_;  // none: read again when next asked for
+    DebtMap debts_;
+    std::string debtsEvening_;  // the evening `debts_` were read for; empty: read them again
+    FloorEvents::Subscription subscription_;
+};
+
+}  // namespace gv
