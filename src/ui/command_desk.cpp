@@ -18,9 +18,10 @@ namespace gv::ui {
 CommandDesk::CommandDesk(wxFrame* frame, Auction& auction, WindowGate& gate, TroubleBoard& troubles)
     : frame_(frame), auction_(auction), gate_(gate), troubles_(troubles) {}
 
-void CommandDesk::Attach(PanelSet& panels, FloorLogDock& floorLog) {
+void CommandDesk::Attach(PanelSet& panels, FloorLogDock& floorLog, AccountsDock& accounts) {
     panels_ = &panels;
     floorLog_ = &floorLog;
+    accounts_ = &accounts;
 }
 
 void CommandDesk::Run(Command command, Origin origin) {

@@ -18,6 +18,7 @@ class wxFrame;
 
 namespace gv::ui {
 
+class AccountsDock;
 class FloorLogDock;
 class MenuCommands;
 class PanelSet;
@@ -26,8 +27,8 @@ class WindowGate;
 class CommandDesk final : public PanelHost {
 public:
     CommandDesk(wxFrame* frame, Auction& auction, WindowGate& gate, TroubleBoard& troubles);
-    // The panels and the floor log the commands work on, once they are made.
-    void Attach(PanelSet& panels, FloorLogDock& floorLog);
+    // The panels and the side windows the commands work on, once they are made.
+    void Attach(PanelSet& panels, FloorLogDock& floorLog, AccountsDock& accounts);
 
     // PanelHost.
     void Run(Command command, Origin origin) override;
@@ -53,6 +54,7 @@ public:
     gv::Floor& Floor() { return auction_.floor; }
     PanelSet& Panels() { return *panels_; }
     FloorLogDock& FloorLog() { return *floorLog_; }
+    AccountsDock& Accounts() { return *accounts_; }
     void Reconnect();
     void UndoLastSale();
 
@@ -63,6 +65,7 @@ private:
     TroubleBoard& troubles_;
     PanelSet* panels_ = nullptr;
     FloorLogDock* floorLog_ = nullptr;
+    AccountsDock* accounts_ = nullptr;
 };
 
 }  // namespace gv::ui

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "floor/log_events.h"
+#include "ui/accounts_dock.h"
 #include "ui/command_desk.h"
 #include "ui/floor_log_dock.h"
 #include "ui/panel_set.h"
@@ -108,6 +109,13 @@ constexpr std::array kRows =
              .logged = false,
              .anyTime = true,
              .run = [](CommandDesk& d, Origin origin) { d.FloorLog().Toggle(origin != Origin::Window); }},
+            {.command = Command::Accounts,
+             .name = "Accounts",
+             .hotkey = HotkeyCommand::Accounts,
+             .ctrlKey = 'K',
+             .logged = false,
+             .anyTime = true,
+             .run = [](CommandDesk& d, Origin origin) { d.Accounts().Toggle(origin != Origin::Window); }},
             {.command = Command::UndoLastSale,
              .name = "Undo last sale",
              .ctrlKey = 'Z',

@@ -24,6 +24,8 @@ enum class Command {
     Reconnect,
     About,
     FloorLog,
+    // A key, and a button of the floor log window.
+    Accounts,
     // A key only.
     UndoLastSale,
 };

@@ -31,6 +31,8 @@ public:
     FloorLogWindow* View() const;
     // What the window's "Undo last sale" runs; the command is hidden while this is empty.
     void SetUndoLastSale(std::function<void()> undo);
+    // What the window's "Accounts" and its Ctrl+K run.
+    void SetOpenAccounts(std::function<void()> open);
 
     void JudgementsChanged() override;
     void IdleAgain() override;
@@ -45,6 +47,7 @@ private:
     bool keptBefore_ = false;  // the floor's own choice, restored when the window closes
     bool behind_ = false;      // a busy command judged rows the window does not show yet
     std::function<void()> undoLastSale_;
+    std::function<void()> openAccounts_;
     FloorEvents::Subscription subscription_;
     WindowToggle toggle_;  // last: the window goes before what it uses
 };

@@ -71,7 +71,16 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
         if (undoLastSale_) undoLastSale_();
     });
     undo_->Hide();
-    sizer->Add(undo_, 0, wxALL, FromDIP(4));
+    accounts_ = new wxButton(this, wxID_ANY, "&Accounts", wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
+                             "OpenAccounts");
+    accounts_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        if (openAccounts_) openAccounts_();
+    });
+    accounts_->Hide();
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(undo_, 0, wxRIGHT, FromDIP(4));
+    buttons->Add(accounts_, 0);
+    sizer->Add(buttons, 0, wxALL, FromDIP(4));
     SetSizer(sizer);
     SetSize(FromDIP(wxSize(900, 420)));
     BindKeys();
@@ -100,16 +109,29 @@ void FloorLogWindow::SetUndoLastSale(std::function<void()> undo) {
     Layout();
 }
 
+void FloorLogWindow::SetOpenAccounts(std::function<void()> open) {
+    openAccounts_ = std::move(open);
+    accounts_->Show(static_cast<bool>(openAccounts_));
+    Layout();
+}
+
 void FloorLogWindow::BindKeys() {
     // Accelerators: the list itself would take the keys first otherwise.
     const int copy = wxWindow::NewControlId();
     const int close = wxWindow::NewControlId();
-    wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'C', copy}, {wxACCEL_CTRL, 'L', close}};
-    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+    const int accounts = wxWindow::NewControlId();
+    wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'C', copy}, {wxACCEL_CTRL, 'L', close}, {wxACCEL_CTRL, 'K', accounts}};
+    SetAcceleratorTable(wxAcceleratorTable(3, keys));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { CopySelection(); }, copy);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { RequestClose(); }, close);
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent&) {
+            if (openAccounts_) openAccounts_();
+        },
+        accounts);
 }
 
 }  // namespace gv::ui

@@ -37,22 +37,27 @@ public:
     void CopySelection();
     // "Undo last sale": hidden until it is given something to run.
     void SetUndoLastSale(std::function<void()> undo);
+    // "Accounts", and Ctrl+K: hidden until it is given something to run.
+    void SetOpenAccounts(std::function<void()> open);
 
     wxDataViewCtrl* List() const;
     const Caption& Summary() const { return *summary_; }
     wxButton* UndoButton() const { return undo_; }
+    wxButton* AccountsButton() const { return accounts_; }
     // What the list shows in a cell, as the control gives it.
     wxString CellText(unsigned row, unsigned column) const;
     unsigned RowCount() const;
 
 private:
-    void BindKeys();  // Ctrl+C copies, Ctrl+L closes
+    void BindKeys();  // Ctrl+C copies, Ctrl+L closes, Ctrl+K opens the accounts
 
     const Floor& floor_;
     Caption* summary_ = nullptr;
     ListView<Judgement>* list_ = nullptr;
     wxButton* undo_ = nullptr;
+    wxButton* accounts_ = nullptr;
     std::function<void()> undoLastSale_;
+    std::function<void()> openAccounts_;
 };
 
 }  // namespace gv::ui

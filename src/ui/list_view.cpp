@@ -67,6 +67,25 @@ wxString RowList::Spoken(unsigned child) const {
     return child <= rows_.Size() ? wxString::FromUTF8(rows_.Sentence(child - 1)) : wxString();
 }
 
+std::optional<unsigned> RowList::FirstSelected() const {
+    wxDataViewItemArray selected;
+    GetSelections(selected);
+    std::optional<unsigned> first;
+    for (const wxDataViewItem& item : selected) {
+        const unsigned row = rows_.GetRow(item);
+        if (row < rows_.Size() && (!first || row < *first)) first = row;
+    }
+    return first;
+}
+
+void RowList::SelectOnly(unsigned row) {
+    UnselectAll();
+    if (row >= rows_.Size()) return;
+    const wxDataViewItem item = rows_.GetItem(row);
+    Select(item);
+    EnsureVisible(item);
+}
+
 void RowList::CopySelection() const {
     wxDataViewItemArray selected;
     GetSelections(selected);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -130,6 +131,10 @@ public:
     // The selected rows on the clipboard as plain text, tab-separated, one row a line, in the
     // list's order whatever order they were picked in. Nothing selected leaves it as it was.
     void CopySelection() const;
+    // The first selected row in the list's order; none when nothing is selected.
+    std::optional<unsigned> FirstSelected() const;
+    // Selects `row` alone, and shows it.
+    void SelectOnly(unsigned row);
 
 #if wxUSE_ACCESSIBILITY && defined(wxHAS_GENERIC_DATAVIEWCTRL)
     wxAccessible* CreateAccessible() override;

@@ -44,7 +44,8 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
       gate_(this, auction.gate, auction.pump),
       troubles_(auction.log, auction.floor.Events()),
       desk_(this, auction, gate_, troubles_),
-      floorLog_(this, auction.floor, auction.gate, troubles_) {
+      floorLog_(this, auction.floor, auction.gate, troubles_),
+      accounts_(this, auction.ledger, auction.floor.Events(), auction.gate, troubles_) {
     SetIcon(GavelIcon());
     SetBackgroundColour(kCyan);
     SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
@@ -57,7 +58,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     desk_.InstallMenu(menu_);
     ControlBuilder build(layout_);
     panels_ = std::make_unique<PanelSet>(client_, build, auction_, desk_, this);
-    desk_.Attach(*panels_, floorLog_);
+    desk_.Attach(*panels_, floorLog_, accounts_);
     desk_.BindKeys();
     gate_.Attach(client_, *panels_, troubles_);
 
@@ -81,6 +82,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     auction_.session.SetOwnWindow([this] { return gate_.ReturnHandle(); });
     // The floor log window's command does what Ctrl+Z does.
     floorLog_.SetUndoLastSale([this] { desk_.Run(Command::UndoLastSale, Origin::Window); });
+    floorLog_.SetOpenAccounts([this] { desk_.Run(Command::Accounts, Origin::Window); });
     BindWindowEvents();
 }
 
@@ -95,6 +97,7 @@ AuctionFrame::~AuctionFrame() {
     auction_.link.SetOnClientAnswered({});
     auction_.session.SetOwnWindow({});
     floorLog_.Close();
+    accounts_.Close();
 }
 
 void AuctionFrame::BindWindowEvents() {
@@ -127,6 +130,7 @@ void AuctionFrame::Start() {
     std::string refused;
     settings_ = LoadHostSettings(wxFileName(wxGetCwd(), kHostSettingsFile).GetFullPath(), refused);
     troubles_.Set(TroubleBoard::Trouble::Settings, refused);
+    auction_.ledger.SetWarnOwedFrom(settings_.warnOwedFrom);
     if (settings_.hotkeysEnabled)
         troubles_.Set(TroubleBoard::Trouble::Hotkeys,
                       TakeHotkeys(hotkeys_, this, desk_.HotkeyBindings(settings_)));

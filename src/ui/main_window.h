@@ -2,7 +2,7 @@
 // The main window Auction: builds the window and composes its parts. The panels show the
 // auction and feed it, the command desk runs the commands of the buttons, the menu bar, the
 // keys and the hotkeys, the gate keeps one command at a time, the trouble board names in the
-// title what failed, the floor log dock opens the floor log, and the live runs run Get Bids by
+// title what failed, the floor log and accounts docks open their windows, and the live runs run Get Bids by
 // themselves. The auction's state lives in the Auction it is given.
 
 #include <wx/button.h>
@@ -14,6 +14,7 @@
 #include "floor/auction.h"
 #include "floor/trouble_board.h"
 #include "setup/host_settings.h"
+#include "ui/accounts_dock.h"
 #include "ui/command_desk.h"
 #include "ui/floor_log_dock.h"
 #include "ui/hotkeys.h"
@@ -58,6 +59,8 @@ public:
     TroubleBoard& Troubles() { return troubles_; }
     FloorLogDock& FloorLog() { return floorLog_; }
     FloorLogWindow* FloorLogView() const { return floorLog_.View(); }
+    AccountsDock& Accounts() { return accounts_; }
+    AccountsWindow* AccountsView() const { return accounts_.View(); }
     // Gavelton.ini as read at start.
     const HostSettings& Settings() const { return settings_; }
     // Get Bids by itself; none before Start.
@@ -86,6 +89,7 @@ private:
     TroubleBoard troubles_;
     CommandDesk desk_;
     FloorLogDock floorLog_;
+    AccountsDock accounts_;
     std::unique_ptr<PanelSet> panels_;
     HostSettings settings_;
     std::unique_ptr<SystemHotkeys> hotkeys_;

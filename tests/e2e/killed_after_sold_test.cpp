@@ -1,6 +1,7 @@
-// A sale made through the window is in Sales.csv the moment SOLD returns: Gavelton killed
-// right then (no close, no flush, no handler) leaves it there, exactly once, and every event
-// up to it in the evening's log.
+// A sale made through the window is in Sales.csv the moment SOLD returns, and a payment in
+// Accounts.csv the moment the accounts window recorded it: Gavelton killed right then (no
+// close, no flush, no handler) leaves it there, exactly once, and every event up to the sale
+// in the evening's log.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -39,24 +40,50 @@ void ExpectEveryEventUpToTheSaleLogged(const std::filesystem::path& folder) {
     EXPECT_EQ(text.find("Gavelton closed"), std::string::npos) << text;
 }
 
-TEST(E2eKilledAfterSold, TheSaleIsInSalesCsvOnceAfterSigkill) {
-    FILE* child = ::popen("exec " GV_KILLED_CHILD " 2>&1", "r");
-    ASSERT_NE(child, nullptr);
-    std::string output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, child) != nullptr) output += buffer;
-    const int status = ::pclose(child);
+// The child run as `test` of its own; what it said, and where its files are. Cleans up after
+// it when it goes.
+class KilledChild {
+public:
+    explicit KilledChild(const std::string& test) {
+        FILE* child = ::popen(("exec " GV_KILLED_CHILD " --gtest_filter=E2eKilledAfterSold." + test + " 2>&1").c_str(), "r");
+        if (child == nullptr) return;
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, child) != nullptr) output += buffer;
+        killed = [](int status) { return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL; }(::pclose(child));
+        folder = After("FOLDER");
+    }
+    ~KilledChild() {
+        std::error_code ignored;
+        if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
+        if (const std::filesystem::path service = After("SERVICE"); !service.empty())
+            std::filesystem::remove_all(service, ignored);
+        // The folder the test program gives its link, named after its process.
+        if (const std::filesystem::path pid = After("PID"); !pid.empty())
+            std::filesystem::remove_all(
+                std::filesystem::temp_directory_path() / ("gavelton-ui-runtime-" + pid.string()), ignored);
+    }
+    KilledChild(const KilledChild&) = delete;
+    KilledChild& operator=(const KilledChild&) = delete;
 
-    const auto after = [&](const std::string& key) {
+    std::string output;
+    bool killed = false;
+    std::filesystem::path folder;
+
+private:
+    std::filesystem::path After(const std::string& key) const {
         const std::size_t at = output.find(key + " ");
-        if (at == std::string::npos) return std::filesystem::path();
+        if (at == std::string::npos) return {};
         const std::size_t start = at + key.size() + 1;
-        return std::filesystem::path(output.substr(start, output.find('\n', start) - start));
-    };
-    const std::filesystem::path folder = after("FOLDER");
-    const std::filesystem::path service = after("SERVICE");
+        return output.substr(start, output.find('\n', start) - start);
+    }
+};
+
+TEST(E2eKilledAfterSold, TheSaleIsInSalesCsvOnceAfterSigkill) {
+    const KilledChild child("Child");
+    const std::string& output = child.output;
+    const std::filesystem::path& folder = child.folder;
     ASSERT_FALSE(folder.empty()) << output;
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << output;
+    EXPECT_TRUE(child.killed) << output;
 
     const std::string csv = ui::test::ReadFile(folder / "Sales.csv");
     const std::string row = ",Lamp,10,50,Ann,,,1\r\n";
@@ -65,13 +92,18 @@ TEST(E2eKilledAfterSold, TheSaleIsInSalesCsvOnceAfterSigkill) {
     EXPECT_EQ(csv.find("Vase"), std::string::npos) << csv;
 
     ExpectEveryEventUpToTheSaleLogged(folder);
+}
 
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-    std::filesystem::remove_all(service, ignored);
-    // The folder the test program gives its link, named after its process.
-    std::filesystem::remove_all(
-        std::filesystem::temp_directory_path() / ("gavelton-ui-runtime-" + after("PID").string()), ignored);
+TEST(E2eKilledAfterSold, APaymentIsInAccountsCsvOnceAfterSigkill) {
+    const KilledChild child("AfterPayment");
+    ASSERT_FALSE(child.folder.empty()) << child.output;
+    EXPECT_TRUE(child.killed) << child.output;
+    const std::string csv = ui::test::ReadFile(child.folder / "Accounts.csv");
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBF", 0), 0u) << csv;
+    const std::string row = ",Payment,Ann,,,50,\r\n";
+    EXPECT_NE(csv.find(row), std::string::npos) << csv;
+    EXPECT_EQ(csv.find(row), csv.rfind(row)) << csv;
+    EXPECT_NE(ui::test::ReadFile(child.folder / "Sales.csv").find(",Lamp,10,50,Ann,,,1\r\n"), std::string::npos);
 }
 
 }  // namespace
