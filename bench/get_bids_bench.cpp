@@ -20,6 +20,7 @@
 #include <random>
 #include <string>
 
+#include "account_history.h"
 #include "chat_text.h"
 #include "common/busy.h"
 #include "common/text.h"
@@ -29,8 +30,10 @@
 #include "link/chat_link.h"
 #include "link/desktop/dapi_library.h"
 #include "link/desktop/desktop_platform.h"
+#include "ui/accounts_window.h"
 #include "ui/desktop.h"
 #include "ui/floor_log_window.h"
+#include "ui/list_view.h"
 #include "ui/main_window.h"
 #include "ui/wx_services.h"
 #include "world_process.h"
@@ -127,6 +130,7 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
     gv::ui::AuctionFrame& operator*() const { return *frame_; }
+    gv::Auction& Auction() { return desktop_.Get(); }
     gv::ui::AuctionFrame* operator->() const { return frame_; }
 
 private:
@@ -225,6 +229,77 @@ void BM_FloorLogRedraw(benchmark::State& state) {
     }
     state.counters["rows"] = window->FloorLogView()->RowCount();
 }
+
+// The accounts over a long history (account_history.h) in the bench's folder, where the
+// window reads Sales.csv and Accounts.csv.
+void WriteHistory() {
+    static const gv::bench::History history = gv::bench::MakeHistory();
+    std::ofstream(g_bench->folder / "Sales.csv", std::ios::binary) << history.sales;
+    std::ofstream(g_bench->folder / "Accounts.csv", std::ios::binary) << history.accounts;
+}
+
+// A side window goes at the next idle time.
+void GoneAtIdle(const char* name) {
+    while (wxWindow::FindWindowByName(name) != nullptr) {
+        g_bench->setup.pump.Yield();
+        wxTheApp->ProcessIdle();
+    }
+}
+
+// Opening the accounts window until it is drawn with every row.
+void BM_AccountsWindowOpen(benchmark::State& state) {
+    WriteHistory();
+    Window window(*g_bench);
+    for (auto _ : state) {
+        window->Accounts().Toggle();
+        g_bench->setup.pump.Yield();
+        state.PauseTiming();
+        if (window->AccountsView() == nullptr || window->AccountsView()->Accounts().RowCount() == 0)
+            state.SkipWithError("the accounts window shows no rows");
+        else
+            state.counters["rows"] = window->AccountsView()->Accounts().RowCount();
+        window->Accounts().Close();
+        GoneAtIdle("Accounts");
+        state.ResumeTiming();
+    }
+}
+
+// The open window shown again as after a sale: both files read, the accounts computed, the
+// list told of the rows that changed, and drawn.
+void BM_AccountsRefreshAfterSale(benchmark::State& state) {
+    WriteHistory();
+    Window window(*g_bench);
+    window->Accounts().Toggle();
+    for (auto _ : state) {
+        window.Auction().ledger.SaleMade({});
+        g_bench->setup.pump.Yield();
+    }
+    if (window->AccountsView() == nullptr) state.SkipWithError("the accounts window did not open");
+}
+
+// SOLD as the host presses it, on an item with a bid, until the window is idle again and has
+// shown what the sale changed; the accounts window open or not.
+void PressSoldEachIteration(benchmark::State& state, bool accountsOpen) {
+    WriteHistory();
+    Window window(*g_bench);
+    if (accountsOpen) window->Accounts().Toggle();
+    gv::Auction& auction = window.Auction();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auction.items.Append("Oak chest - 500");
+        window->Commands().Run(gv::ui::Command::Auction, gv::ui::Origin::Window);
+        auction.block.currentBid = "600";
+        auction.block.currentBidder = "Ann";
+        g_bench->setup.pump.Yield();
+        state.ResumeTiming();
+        window->Commands().Run(gv::ui::Command::Sold, gv::ui::Origin::Window);
+        g_bench->setup.pump.Yield();
+    }
+    if (accountsOpen && window->AccountsView() == nullptr) state.SkipWithError("the accounts window closed");
+}
+
+void BM_SoldInWindow(benchmark::State& state) { PressSoldEachIteration(state, false); }
+void BM_SoldInWindowAccountsOpen(benchmark::State& state) { PressSoldEachIteration(state, true); }
 
 void BM_IntakeWithWxYields(benchmark::State& state);
 
@@ -358,6 +433,17 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
         benchmark::RegisterBenchmark(("WholeGetBids" + suffix).c_str(), BM_WholeGetBids)
             ->Unit(benchmark::kMillisecond);
         if (stages) RegisterStages(suffix);
+        if (stages && bytes < (std::size_t{1} << 20)) {
+            struct Accounts {
+                const char* name;
+                void (*run)(benchmark::State&);
+            };
+            for (const Accounts& bench : {Accounts{"AccountsWindowOpen", BM_AccountsWindowOpen},
+                                          Accounts{"AccountsRefreshAfterSale", BM_AccountsRefreshAfterSale},
+                                          Accounts{"SoldInWindow", BM_SoldInWindow},
+                                          Accounts{"SoldInWindowAccountsOpen", BM_SoldInWindowAccountsOpen}})
+                benchmark::RegisterBenchmark((bench.name + suffix).c_str(), bench.run)->Unit(benchmark::kMillisecond);
+        }
         benchmark::RunSpecifiedBenchmarks(g_reporter);
         benchmark::ClearRegisteredBenchmarks();
         b.link->StopLink();
