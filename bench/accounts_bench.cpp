@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -48,6 +49,37 @@ void BM_AccountsFromFiles(benchmark::State& state) {
     std::filesystem::remove(accountsPath);
 }
 BENCHMARK(BM_AccountsFromFiles)->Unit(benchmark::kMillisecond);
+
+// What the window's thread takes from the records on the main thread: both files' text.
+void BM_AccountsTexts(benchmark::State& state) {
+    const History history = MakeHistory();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    const gv::SalesRecord sales(folder / "gv_bench_texts_Sales.csv");
+    const gv::AccountsRecord accounts(folder / "gv_bench_texts_Accounts.csv");
+    std::ofstream(sales.Path(), std::ios::binary) << history.sales;
+    std::ofstream(accounts.Path(), std::ios::binary) << history.accounts;
+    for (auto _ : state) {
+        const gv::RecordText salesText = sales.Text();
+        const gv::RecordText accountsText = accounts.Text();
+        benchmark::DoNotOptimize(salesText.bytes.data());
+        benchmark::DoNotOptimize(accountsText.bytes.data());
+    }
+    std::filesystem::remove(sales.Path());
+    std::filesystem::remove(accounts.Path());
+}
+BENCHMARK(BM_AccountsTexts)->Unit(benchmark::kMillisecond);
+
+// A book let go, as a sale makes the one before old.
+void BM_AccountsDropped(benchmark::State& state) {
+    const History history = MakeHistory();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::optional<gv::AccountBook> book(std::in_place, gv::ReadSales(history.sales), gv::ReadAccounts(history.accounts));
+        state.ResumeTiming();
+        book.reset();
+    }
+}
+BENCHMARK(BM_AccountsDropped)->Unit(benchmark::kMillisecond);
 
 // The computation alone, the rows already read.
 void BM_AccountsComputed(benchmark::State& state) {

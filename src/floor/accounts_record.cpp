@@ -103,7 +103,7 @@ RowRemoval AccountsRecord::UndoPayment(const AccountEntry& entry) {
 }
 
 CsvRows<AccountEntry> AccountsRecord::Read() const {
-    return ReadRecordFile<AccountEntry>(file_, ReadAccounts);
+    return ReadRecordText<AccountEntry>(Text(), ReadAccounts);
 }
 
 }  // namespace gv

@@ -68,6 +68,7 @@ public:
     const std::filesystem::path& Path() const { return file_.Path(); }
     // Every entry: the file's rows and those still waiting to be written. Reads, never writes.
     CsvRows<AccountEntry> Read() const;
+    RecordText Text() const { return TextOf(file_); }
 
 private:
     CsvRecordFile file_;

@@ -113,6 +113,12 @@ FileResult CsvRecordFile::WithWaitingRows(std::string& bytes) const {
     return {};
 }
 
+RecordText TextOf(const CsvRecordFile& file) {
+    std::optional<std::string> bytes = file.Contents();
+    if (!bytes) return {file.WaitingText(), "the file cannot be read"};
+    return {std::move(*bytes), {}};
+}
+
 std::string CsvRecordFile::WaitingText() const {
     std::string bytes(kByteOrderMark);
     bytes += header_;

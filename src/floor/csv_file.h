@@ -163,18 +163,21 @@ CsvRows<Row> ReadCsvRows(std::string_view bytes, std::span<const std::string_vie
     return read;
 }
 
-// A record file's rows as `readAll(std::string_view bytes) -> CsvRows<Row>` reads them, the rows
-// still waiting included; a file that cannot be read (a spreadsheet holds it) is a failure,
-// never an empty history, and the rows waiting to go into it still count.
+// A record file's text with the rows still waiting: taken where the file is written, read into
+// rows anywhere. A file that cannot be read (a spreadsheet holds it) is a failure, never an
+// empty history, and the rows waiting to go into it still count.
+struct RecordText {
+    std::string bytes;
+    std::string failure;
+};
+RecordText TextOf(const CsvRecordFile& file);
+
+// The rows as `readAll(std::string_view bytes) -> CsvRows<Row>` reads them.
 template <class Row, class ReadAll>
-CsvRows<Row> ReadRecordFile(const CsvRecordFile& file, ReadAll readAll) {
-    const std::optional<std::string> bytes = file.Contents();
-    if (!bytes) {
-        CsvRows<Row> waiting = readAll(file.WaitingText());
-        waiting.failure = "the file cannot be read";
-        return waiting;
-    }
-    return readAll(*bytes);
+CsvRows<Row> ReadRecordText(const RecordText& text, ReadAll readAll) {
+    CsvRows<Row> rows = readAll(text.bytes);
+    rows.failure = text.failure;
+    return rows;
 }
 
 // "line 7", "lines 3, 7 and 9".

@@ -64,9 +64,21 @@ void Ledger::SetWarnOwedFrom(int days) {
     debtsEvening_.clear();
 }
 
+AccountBook BookOf(const BookTexts& texts) {
+    return {ReadRecordText<SaleRow>(texts.sales, ReadSales), ReadRecordText<AccountEntry>(texts.accounts, ReadAccounts)};
+}
+
 const AccountBook& Ledger::Book() {
-    if (!book_) book_.emplace(ReadAccountBook(sales_, accounts_));
+    if (!book_) book_.emplace(BookOf(Texts()));
     return *book_;
+}
+
+BookTexts Ledger::Texts() const { return {sales_.Text(), accounts_.Text(), changes_}; }
+
+bool Ledger::Adopt(AccountBook book, unsigned long long change) {
+    if (change != changes_) return false;
+    book_.emplace(std::move(book));
+    return true;
 }
 
 std::string Ledger::Evening() const { return std::string(DateOf(timeText_())); }
@@ -147,6 +159,7 @@ const DebtMap& Ledger::Today() {
 
 void Ledger::SaleMade(const SaleRow&) {
     book_.reset();
+    ++changes_;
     events_.Tell([](FloorListener& listener) { listener.AccountsChanged(); });
 }
 
@@ -154,6 +167,7 @@ void Ledger::SaleUndone(const SaleRow&) { SaleMade({}); }
 
 void Ledger::Changed() {
     book_.reset();
+    ++changes_;
     debtsEvening_.clear();
     events_.Tell([](FloorListener& listener) { listener.AccountsChanged(); });
 }

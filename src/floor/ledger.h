@@ -18,6 +18,15 @@
 
 namespace gv {
 
+// What the book is computed from: both records' text, taken where they are written, so that
+// the computing may happen on another thread without touching the records.
+struct BookTexts {
+    RecordText sales;
+    RecordText accounts;
+    unsigned long long change = 0;  // the ledger's count of changes when they were taken
+};
+AccountBook BookOf(const BookTexts& texts);
+
 // What recording an entry came to: `refusal` for the window when nothing was recorded.
 struct EntryOutcome {
     bool recorded = false;
@@ -37,6 +46,11 @@ public:
 
     // The book as both records hold it now.
     const AccountBook& Book();
+    // For a book computed elsewhere (BookOf, off the window's thread): the records' texts now;
+    // then the book computed from them, which the ledger keeps unless something changed since
+    // (false then).
+    BookTexts Texts() const;
+    bool Adopt(AccountBook book, unsigned long long change);
     // This evening, "YYYY-MM-DD", and now, as the entries take them from the clock.
     std::string Evening() const;
     std::string Now() const { return timeText_(); }
@@ -74,6 +88,7 @@ private:
     std::function<std::string()> timeText_;
     int warnOwedFrom_;
     std::optional<AccountBook> book_;  // none: read again when next asked for
+    unsigned long long changes_ = 0;   // each sale, undo and entry since the ledger began
     DebtMap debts_;
     std::string debtsEvening_;  // the evening `debts_` were read for; empty: read them again
     FloorEvents::Subscription subscription_;

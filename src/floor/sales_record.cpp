@@ -75,6 +75,6 @@ RowRemoval SalesRecord::RemoveLatest(const SaleRow& row) {
     return file_.RemoveLatest(CsvRow(row), CsvRecordFile::Where::LastOrOnlyOne);
 }
 
-CsvRows<SaleRow> SalesRecord::Read() const { return ReadRecordFile<SaleRow>(file_, ReadSales); }
+CsvRows<SaleRow> SalesRecord::Read() const { return ReadRecordText<SaleRow>(Text(), ReadSales); }
 
 }  // namespace gv

@@ -56,6 +56,7 @@ public:
     const std::filesystem::path& Path() const { return file_.Path(); }
     // Every sale: the file's rows and those still waiting to be written. Reads, never writes.
     CsvRows<SaleRow> Read() const;
+    RecordText Text() const { return TextOf(file_); }
 
 private:
     CsvRecordFile file_;

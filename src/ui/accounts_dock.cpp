@@ -23,6 +23,7 @@ AccountsWindow* AccountsDock::Open() {
     // Closed, the window costs SOLD nothing: it listens only while open.
     subscription_ = events_.Subscribe(*this);
     gate_.AddListener(*this);
+    worker_ = std::make_unique<BookWorker>([this] { owner_->CallAfter([this] { Computed(); }); });
     return new AccountsWindow(owner_, ledger_);
 }
 
@@ -30,6 +31,8 @@ void AccountsDock::Gone() {
     subscription_ = {};
     gate_.RemoveListener(*this);
     behind_ = false;
+    refreshDue_ = false;
+    worker_.reset();
 }
 
 void AccountsDock::AccountsChanged() {
@@ -42,9 +45,21 @@ void AccountsDock::AccountsChanged() {
 
 void AccountsDock::IdleAgain() {
     if (!std::exchange(behind_, false)) return;
-    owner_->CallAfter([this] {
-        if (AccountsWindow* window = View()) window->ShowAccounts();
-    });
+    refreshDue_ = true;
+    owner_->CallAfter([this] { Refresh(); });
+}
+
+void AccountsDock::Refresh() {
+    refreshDue_ = false;
+    if (worker_) worker_->Compute(ledger_.Texts());
+}
+
+void AccountsDock::Computed() {
+    if (!worker_) return;  // closed since
+    std::optional<BookWorker::Computed> computed = worker_->Take();
+    // A book of records that changed since is not shown: the one asked for after it will be.
+    if (!computed || !ledger_.Adopt(std::move(computed->book), computed->change)) return;
+    if (AccountsWindow* window = View()) window->ShowAccounts();
 }
 
 }  // namespace gv::ui

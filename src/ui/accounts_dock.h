@@ -1,11 +1,15 @@
 #pragma once
 // The accounts window as the main window opens and closes it (its command, Ctrl+K, its
 // hotkey): while open it shows the accounts again after every sale, undo and entry, never in
-// the middle of a command (it catches up once the command is over, so SOLD does not wait for
-// it).
+// the middle of a command. After a command it takes the records' text and has the book computed
+// on a thread kept while the window is open, so that the host's next command does not wait for
+// a long history.
+
+#include <memory>
 
 #include "common/atomic_file.h"
 #include "common/command_gate.h"
+#include "floor/book_worker.h"
 #include "floor/floor_events.h"
 #include "floor/ledger.h"
 #include "floor/trouble_board.h"
@@ -32,18 +36,26 @@ public:
 
     void AccountsChanged() override;
     void IdleAgain() override;
+    // Whether the open window has yet to show a change of the accounts: one during a command,
+    // or a book still being computed.
+    bool Behind() const { return behind_ || refreshDue_ || (worker_ && worker_->Busy()); }
 
 private:
     AccountsWindow* Open();
     void Gone();
+    // Computes the book from the records' text now, off this thread, and shows it once done.
+    void Refresh();
+    void Computed();
 
     wxWindow* owner_;
     Ledger& ledger_;
     FloorEvents& events_;
     CommandGate& gate_;
-    bool behind_ = false;  // the accounts changed during a command the window has not shown yet
+    bool behind_ = false;      // the accounts changed during a command the window has not shown yet
+    bool refreshDue_ = false;  // the command is over, and the book is to be computed
     FloorEvents::Subscription subscription_;
-    WindowToggle toggle_;  // last: the window goes before what it uses
+    WindowToggle toggle_;  // the window goes before what it uses
+    std::unique_ptr<BookWorker> worker_;  // while open; last: it reaches the owner
 };
 
 }  // namespace gv::ui

@@ -7,13 +7,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "fakes.h"
 #include "files.h"
+#include "floor/book_worker.h"
 #include "floor/floor.h"
 #include "floor/trouble_board.h"
 #include "scratch_folder.h"
@@ -167,6 +172,39 @@ TEST_F(LedgerTest, ABidderOwingFromAnEarlierEveningIsNamedBesideTheVerdictAndLog
     floor.GetBids();
     ASSERT_EQ(floor.Judgements().rows.back().speaker, "Ben");
     for (const Judgement& row : floor.Judgements().rows) EXPECT_EQ(row.owed, "") << row.speaker;
+}
+
+// The window's thread computes the same book the ledger would, from the texts taken when asked;
+// a book of texts that changed since is not kept.
+TEST_F(LedgerTest, ABookComputedOnTheWorkersThreadIsTheLedgersOwnUnlessTheRecordsChangedSince) {
+    std::mutex mutex;
+    std::condition_variable wake;
+    int done = 0;
+    BookWorker worker([&] {
+        const std::lock_guard lock(mutex);
+        ++done;
+        wake.notify_one();
+    });
+    const auto computed = [&](int count) {
+        std::unique_lock lock(mutex);
+        return wake.wait_for(lock, std::chrono::seconds(10), [&] { return done >= count; });
+    };
+    worker.Compute(ledger.Texts());
+    EXPECT_TRUE(worker.Busy());
+    ASSERT_TRUE(computed(1));
+    std::optional<BookWorker::Computed> book = worker.Take();
+    ASSERT_TRUE(book);
+    EXPECT_FALSE(worker.Busy());
+    EXPECT_EQ(book->book.Find("Ben")->owed, 700);
+    EXPECT_TRUE(ledger.Adopt(std::move(book->book), book->change));
+
+    worker.Compute(ledger.Texts());
+    ledger.Record(PaymentEntry(ledger.Book(), "Ben", "100", HistoryLine::kNoSale, kNow));
+    ASSERT_TRUE(computed(2));
+    book = worker.Take();
+    ASSERT_TRUE(book);
+    EXPECT_FALSE(ledger.Adopt(std::move(book->book), book->change));
+    EXPECT_EQ(Owed("Ben"), 600);  // the ledger's own, read after the payment
 }
 
 }  // namespace
