@@ -136,7 +136,7 @@ std::string Ledger::UndoLatestPayment() {
 }
 
 FileResult Ledger::Flush() {
-    const FileResult written = accounts_.Flush();
+    FileResult written = accounts_.Flush();
     Status(written);
     return written;
 }

@@ -2,6 +2,8 @@
 
 #include <wx/display.h>
 
+#include <algorithm>
+
 #include "common/program_title.h"
 #include "ui/gavel_icon.h"
 #include "ui/native.h"
@@ -30,7 +32,15 @@ SideWindow::~SideWindow() {
 void SideWindow::Place(wxWindow* owner) {
     if (!place_.Restore(this)) {
         const wxRect screen = wxDisplay(owner).GetClientArea();
-        SetSize(FirstPlaceBeside(screen, owner->GetScreenRect(), GetSize()));
+        wxRect place = FirstPlaceBeside(screen, owner->GetScreenRect(), GetSize());
+        // A window that cannot be as small as the room beside the main window stays whole on
+        // the screen, over the main window's edge if it must.
+        wxSize size = place.GetSize();
+        size.IncTo(GetMinSize());
+        place.SetSize(size);
+        place.x = std::max(screen.x, std::min(place.x, screen.GetRight() + 1 - place.width));
+        place.y = std::max(screen.y, std::min(place.y, screen.GetBottom() + 1 - place.height));
+        SetSize(place);
     }
     KeepOnTop(this);
 }
