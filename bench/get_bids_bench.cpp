@@ -20,6 +20,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "account_history.h"
 #include "chat_text.h"
@@ -254,10 +255,11 @@ void UntilAccountsShown(Window& window) {
     if (window->AccountsView() != nullptr) window->AccountsView()->Update();
 }
 
-// ... and the toolkit's own work after it done (the list's layout in idle time), which a host's
-// next press, seconds later, never meets.
+// ... and the drawing finished on the display (the X server draws on its own time), which a
+// host's next press, a second or more later, never waits for.
 void UntilAccountsSettled(Window& window) {
     UntilAccountsShown(window);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     for (int pass = 0; pass < 3; ++pass) {
         wxTheApp->ProcessIdle();
         g_bench->setup.pump.Yield();

@@ -12,10 +12,11 @@ BookWorker::~BookWorker() {
     thread_.join();
 }
 
-void BookWorker::Compute(BookTexts texts) {
+void BookWorker::Compute(BookTexts texts, std::optional<AccountBook> old) {
     {
         const std::lock_guard lock(mutex_);
         asked_ = std::move(texts);
+        if (old) old_ = std::move(old);
         busy_ = true;
     }
     wake_.notify_one();
@@ -38,7 +39,9 @@ void BookWorker::Run(const std::stop_token& stop) {
     while (wake_.wait(lock, stop, [this] { return asked_.has_value(); })) {
         const BookTexts texts = std::move(*asked_);
         asked_.reset();
+        std::optional<AccountBook> old = std::exchange(old_, std::nullopt);
         lock.unlock();
+        old.reset();
         AccountBook book = BookOf(texts);
         lock.lock();
         computed_ = Computed{std::move(book), texts.change};

@@ -21,9 +21,9 @@ public:
     BookWorker(const BookWorker&) = delete;
     BookWorker& operator=(const BookWorker&) = delete;
 
-    // Computes the book of `texts`, after the one under way; a request not started yet is
-    // replaced.
-    void Compute(BookTexts texts);
+    // Computes the book of `texts`, after the one under way, letting go of `old` first; a
+    // request not started yet is replaced.
+    void Compute(BookTexts texts, std::optional<AccountBook> old = std::nullopt);
     // A book asked for is not taken yet.
     bool Busy() const;
     // The book computed, with the ledger's change count it was computed for; none before
@@ -41,6 +41,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable_any wake_;
     std::optional<BookTexts> asked_;
+    std::optional<AccountBook> old_;
     std::optional<Computed> computed_;
     bool busy_ = false;
     std::jthread thread_;  // last: it starts once everything it uses is there

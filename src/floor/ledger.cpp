@@ -69,8 +69,17 @@ AccountBook BookOf(const BookTexts& texts) {
 }
 
 const AccountBook& Ledger::Book() {
-    if (!book_) book_.emplace(BookOf(Texts()));
+    if (!book_ || stale_) {
+        book_.emplace(BookOf(Texts()));
+        stale_ = false;
+    }
     return *book_;
+}
+
+std::optional<AccountBook> Ledger::TakeStale() {
+    if (!stale_) return std::nullopt;
+    stale_ = false;
+    return std::exchange(book_, std::nullopt);
 }
 
 BookTexts Ledger::Texts() const { return {sales_.Text(), accounts_.Text(), changes_}; }
@@ -78,6 +87,7 @@ BookTexts Ledger::Texts() const { return {sales_.Text(), accounts_.Text(), chang
 bool Ledger::Adopt(AccountBook book, unsigned long long change) {
     if (change != changes_) return false;
     book_.emplace(std::move(book));
+    stale_ = false;
     return true;
 }
 
@@ -158,7 +168,7 @@ const DebtMap& Ledger::Today() {
 }
 
 void Ledger::SaleMade(const SaleRow&) {
-    book_.reset();
+    stale_ = true;
     ++changes_;
     events_.Tell([](FloorListener& listener) { listener.AccountsChanged(); });
 }
@@ -166,7 +176,7 @@ void Ledger::SaleMade(const SaleRow&) {
 void Ledger::SaleUndone(const SaleRow&) { SaleMade({}); }
 
 void Ledger::Changed() {
-    book_.reset();
+    stale_ = true;
     ++changes_;
     debtsEvening_.clear();
     events_.Tell([](FloorListener& listener) { listener.AccountsChanged(); });

@@ -51,6 +51,9 @@ public:
     // (false then).
     BookTexts Texts() const;
     bool Adopt(AccountBook book, unsigned long long change);
+    // The book the records' last change made old, for whoever computes the next one to let go
+    // of where letting go of it does not hold up a command (a long history's book is large).
+    std::optional<AccountBook> TakeStale();
     // This evening, "YYYY-MM-DD", and now, as the entries take them from the clock.
     std::string Evening() const;
     std::string Now() const { return timeText_(); }
@@ -87,7 +90,8 @@ private:
     EveningLog& log_;
     std::function<std::string()> timeText_;
     int warnOwedFrom_;
-    std::optional<AccountBook> book_;  // none: read again when next asked for
+    std::optional<AccountBook> book_;  // none: read when next asked for
+    bool stale_ = false;               // the records changed since: read again when asked for
     unsigned long long changes_ = 0;   // each sale, undo and entry since the ledger began
     DebtMap debts_;
     std::string debtsEvening_;  // the evening `debts_` were read for; empty: read them again

@@ -51,7 +51,7 @@ void AccountsDock::IdleAgain() {
 
 void AccountsDock::Refresh() {
     refreshDue_ = false;
-    if (worker_) worker_->Compute(ledger_.Texts());
+    if (worker_) worker_->Compute(ledger_.Texts(), ledger_.TakeStale());
 }
 
 void AccountsDock::Computed() {
