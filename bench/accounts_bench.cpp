@@ -74,7 +74,8 @@ void BM_AccountsDropped(benchmark::State& state) {
     const History history = MakeHistory();
     for (auto _ : state) {
         state.PauseTiming();
-        std::optional<gv::AccountBook> book(std::in_place, gv::ReadSales(history.sales), gv::ReadAccounts(history.accounts));
+        std::optional<gv::AccountBook> book(std::in_place, gv::ReadSales(history.sales),
+                                            gv::ReadAccounts(history.accounts));
         state.ResumeTiming();
         book.reset();
     }

@@ -327,7 +327,8 @@ void PressSoldEachIteration(benchmark::State& state, AccountsWindowIs accounts) 
     }
     // Where the time goes: the command itself, and the yield (and drawing) after it.
     const auto perIteration = [&](std::chrono::steady_clock::duration total) {
-        return std::chrono::duration<double, std::milli>(total).count() / static_cast<double>(state.iterations());
+        return std::chrono::duration<double, std::milli>(total).count() /
+               static_cast<double>(state.iterations());
     };
     state.counters["press_ms"] = perIteration(press);
     state.counters["after_ms"] = perIteration(after);
@@ -480,12 +481,14 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
                 const char* name;
                 void (*run)(benchmark::State&);
             };
-            for (const Accounts& bench : {Accounts{"AccountsWindowOpen", BM_AccountsWindowOpen},
-                                          Accounts{"AccountsRefreshAfterSale", BM_AccountsRefreshAfterSale},
-                                          Accounts{"SoldInWindow", BM_SoldInWindow},
-                                          Accounts{"SoldInWindowAccountsOpen", BM_SoldInWindowAccountsOpen},
-                                          Accounts{"SoldInWindowAccountsShown", BM_SoldInWindowAccountsShown}})
-                benchmark::RegisterBenchmark((bench.name + suffix).c_str(), bench.run)->Unit(benchmark::kMillisecond);
+            for (const Accounts& bench :
+                 {Accounts{"AccountsWindowOpen", BM_AccountsWindowOpen},
+                  Accounts{"AccountsRefreshAfterSale", BM_AccountsRefreshAfterSale},
+                  Accounts{"SoldInWindow", BM_SoldInWindow},
+                  Accounts{"SoldInWindowAccountsOpen", BM_SoldInWindowAccountsOpen},
+                  Accounts{"SoldInWindowAccountsShown", BM_SoldInWindowAccountsShown}})
+                benchmark::RegisterBenchmark((bench.name + suffix).c_str(), bench.run)
+                    ->Unit(benchmark::kMillisecond);
         }
         benchmark::RunSpecifiedBenchmarks(g_reporter);
         benchmark::ClearRegisteredBenchmarks();

@@ -42,7 +42,8 @@ void CommandGate::LeaveBusy() {
     view_->PlaceFocus(quiet_);
     // Over a copy, each still there when its turn comes: one told may close another's window.
     for (GateListener* listener : std::vector<GateListener*>(listeners_))
-        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) listener->IdleAgain();
+        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
+            listener->IdleAgain();
     if (held_) view_->Later([this] { RunHeld(); });
     if (closePending_) {
         closePending_ = false;

@@ -342,8 +342,9 @@ std::string AccountsSummary(const AccountBook& book, const std::vector<const Acc
     if (rows.empty()) {
         text = "No bidder to show";
     } else if (owing == 0) {
-        text = rows.size() == 1 ? "The bidder shown owes nothing"
-                                : "None of the " + std::to_string(rows.size()) + " bidders shown owes anything";
+        text = rows.size() == 1
+                   ? "The bidder shown owes nothing"
+                   : "None of the " + std::to_string(rows.size()) + " bidders shown owes anything";
     } else {
         const std::string of = owing < rows.size() ? " of " + std::to_string(rows.size()) : std::string();
         text = std::to_string(owing) + of + (owing == 1 && of.empty() ? " bidder owes " : " bidders owe ") +

@@ -9,9 +9,7 @@ namespace gv {
 
 namespace {
 
-std::string SaleNamed(const AccountEntry& entry) {
-    return entry.item + " (sold " + entry.saleTime + ")";
-}
+std::string SaleNamed(const AccountEntry& entry) { return entry.item + " (sold " + entry.saleTime + ")"; }
 
 // The entry as the evening's log tells it, and what became of its row.
 std::string EntryEvent(const AccountEntry& entry, const FileResult& written) {
@@ -65,7 +63,8 @@ void Ledger::SetWarnOwedFrom(int days) {
 }
 
 AccountBook BookOf(const BookTexts& texts) {
-    return {ReadRecordText<SaleRow>(texts.sales, ReadSales), ReadRecordText<AccountEntry>(texts.accounts, ReadAccounts)};
+    return {ReadRecordText<SaleRow>(texts.sales, ReadSales),
+            ReadRecordText<AccountEntry>(texts.accounts, ReadAccounts)};
 }
 
 const AccountBook& Ledger::Book() {
@@ -135,7 +134,8 @@ std::string Ledger::UndoLatestPayment() {
             Changed();
             return std::string("Payment not taken back: ") + kAccountsFile + " changed since it was written";
         case RowRemoval::Outcome::Failed:
-            return std::string("Payment not taken back: ") + kAccountsFile + " not rewritten: " + removal.reason;
+            return std::string("Payment not taken back: ") + kAccountsFile +
+                   " not rewritten: " + removal.reason;
     }
     std::string event = "Payment taken back: " + payment.bidder + " " + payment.amount;
     if (!payment.item.empty()) event += " for " + SaleNamed(payment);
@@ -183,7 +183,8 @@ void Ledger::Changed() {
 }
 
 void Ledger::Status(const FileResult& written) {
-    const std::string failure = written.ok ? std::string() : std::string(kAccountsFile) + " not written: " + written.reason;
+    const std::string failure =
+        written.ok ? std::string() : std::string(kAccountsFile) + " not written: " + written.reason;
     events_.Tell([&](FloorListener& listener) { listener.AccountsStatus(failure); });
 }
 

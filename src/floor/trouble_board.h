@@ -2,8 +2,8 @@
 // The board of what is wrong now, which the main window's title shows after "Gavelton - ":
 // the chat link, the sales record, the accounts file, the evening's log, the settings, the
 // hotkeys, a window's place and what the latest undo could not do. The link, the two records
-// and the log turn the idle window amber; the others are named only. Each trouble is logged when it appears in the
-// title and when it goes.
+// and the log turn the idle window amber; the others are named only. Each trouble is logged when it appears
+// in the title and when it goes.
 
 #include <array>
 #include <functional>

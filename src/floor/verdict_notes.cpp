@@ -34,8 +34,9 @@ void Floor::MarkDebts() {
         row.owed = found->second;
         if (std::find(debtsNoted_.begin(), debtsNoted_.end(), row.speaker) != debtsNoted_.end()) continue;
         debtsNoted_.push_back(row.speaker);
-        events.push_back("Bidder owing from an earlier evening: " + row.speaker + " " + row.owed + ", bid at line " +
-                         std::to_string(row.line) + " in the auction of " + floorLog_.item);
+        events.push_back("Bidder owing from an earlier evening: " + row.speaker + " " + row.owed +
+                         ", bid at line " + std::to_string(row.line) + " in the auction of " +
+                         floorLog_.item);
     }
     if (eveningLog_ != nullptr && !events.empty()) eveningLog_->Add(events);
 }

@@ -24,7 +24,8 @@ class AccountsWindow;
 class AccountsDock final : public FloorListener, public GateListener {
 public:
     // `owner` is the main window; everything given must outlive the dock.
-    AccountsDock(wxWindow* owner, Ledger& ledger, FloorEvents& events, CommandGate& gate, TroubleBoard& troubles);
+    AccountsDock(wxWindow* owner, Ledger& ledger, FloorEvents& events, CommandGate& gate,
+                 TroubleBoard& troubles);
 
     // Opens the accounts window, or closes it when it is open. Opened from elsewhere (its
     // hotkey), it takes the keyboard only when Gavelton had it.
@@ -54,7 +55,7 @@ private:
     bool behind_ = false;      // the accounts changed during a command the window has not shown yet
     bool refreshDue_ = false;  // the command is over, and the book is to be computed
     FloorEvents::Subscription subscription_;
-    WindowToggle toggle_;  // the window goes before what it uses
+    WindowToggle toggle_;                 // the window goes before what it uses
     std::unique_ptr<BookWorker> worker_;  // while open; last: it reaches the owner
 };
 

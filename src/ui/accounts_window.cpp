@@ -132,7 +132,12 @@ std::string HistorySentence(const HistoryLine& line) {
 ListDesign<HistoryLine> HistoryDesign() {
     return {
         "History of the bidder chosen",
-        {{"Evening", 90}, {"Time", 70}, {"What", 110}, {"Item", 150}, {"Amount", 70, wxALIGN_RIGHT}, {"Note", 200}},
+        {{"Evening", 90},
+         {"Time", 70},
+         {"What", 110},
+         {"Item", 150},
+         {"Amount", 70, wxALIGN_RIGHT},
+         {"Note", 200}},
         HistoryCell,
         HistorySentence,
         [](const HistoryLine& line) {
@@ -225,8 +230,8 @@ void AccountsWindow::BuildEntry(wxWindow* parent, wxSizer* sizer) {
     };
     const auto button = [&](wxSizer* line, const wxString& caption, const wxString& name,
                             void (AccountsWindow::*run)()) {
-        auto* b = new wxButton(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
-                               name);
+        auto* b = new wxButton(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, 0,
+                               wxDefaultValidator, name);
         b->Bind(wxEVT_BUTTON, [this, run](wxCommandEvent&) { (this->*run)(); });
         line->Add(b, 0, wxRIGHT, gap);
         return b;
@@ -278,7 +283,9 @@ void AccountsWindow::BindKeys() {
 
 AccountsView AccountsWindow::ViewChosen() const {
     const int chosen = view_->GetSelection();
-    return chosen == 1 ? AccountsView::ThisEvening : chosen == 2 ? AccountsView::Everyone : AccountsView::Owing;
+    return chosen == 1   ? AccountsView::ThisEvening
+           : chosen == 2 ? AccountsView::Everyone
+                         : AccountsView::Owing;
 }
 
 void AccountsWindow::ShowAccounts(bool keepChosen) {
@@ -299,8 +306,8 @@ void AccountsWindow::ShowAccounts(bool keepChosen) {
 
 void AccountsWindow::Choose(const std::string& bidder) {
     const std::vector<Account>& rows = accounts_->Rows();
-    const auto found =
-        std::find_if(rows.begin(), rows.end(), [&](const Account& account) { return account.bidder == bidder; });
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [&](const Account& account) { return account.bidder == bidder; });
     const std::optional<unsigned> selected = accounts_->FirstSelected();
     if (found == rows.end()) {
         if (selected) accounts_->UnselectAll();
@@ -351,8 +358,8 @@ void AccountsWindow::PassToRunnerUp() {
 void AccountsWindow::WriteOff() {
     const std::optional<std::size_t> sale = ChosenSale();
     if (!sale) return SetNote("Choose the sale in the bidder's history.");
-    Take(WriteOffEntry(ledger_.Book(), *sale, reason_->GetValue().utf8_string(), ledger_.Now()), "Written off",
-         true);
+    Take(WriteOffEntry(ledger_.Book(), *sale, reason_->GetValue().utf8_string(), ledger_.Now()),
+         "Written off", true);
 }
 
 void AccountsWindow::Correct() {

@@ -71,8 +71,8 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
         if (undoLastSale_) undoLastSale_();
     });
     undo_->Hide();
-    accounts_ = new wxButton(this, wxID_ANY, "&Accounts", wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
-                             "OpenAccounts");
+    accounts_ = new wxButton(this, wxID_ANY, "&Accounts", wxDefaultPosition, wxDefaultSize, 0,
+                             wxDefaultValidator, "OpenAccounts");
     accounts_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         if (openAccounts_) openAccounts_();
     });
@@ -120,7 +120,8 @@ void FloorLogWindow::BindKeys() {
     const int copy = wxWindow::NewControlId();
     const int close = wxWindow::NewControlId();
     const int accounts = wxWindow::NewControlId();
-    wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'C', copy}, {wxACCEL_CTRL, 'L', close}, {wxACCEL_CTRL, 'K', accounts}};
+    wxAcceleratorEntry keys[] = {
+        {wxACCEL_CTRL, 'C', copy}, {wxACCEL_CTRL, 'L', close}, {wxACCEL_CTRL, 'K', accounts}};
     SetAcceleratorTable(wxAcceleratorTable(3, keys));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { CopySelection(); }, copy);

@@ -95,8 +95,9 @@ TEST_F(AccountsAgainstTheWorld, RecordsAPaymentAndAPassAndShowsWhoOwesWhat) {
     ClickRow(window.History(), 0);
     Run("PassToRunnerUp");
     // Ben owes nothing now, but stays in sight while he is the bidder chosen.
-    EXPECT_TRUE(WaitUntil([&] { return Shown(window.Accounts(), 5) == Rows{"Ann|1|600|0|600", "Ben|1|60|500|-440"}; }))
-        << Shown(window.Accounts(), 5).size();
+    EXPECT_TRUE(WaitUntil([&] {
+        return Shown(window.Accounts(), 5) == Rows{"Ann|1|600|0|600", "Ben|1|60|500|-440"};
+    })) << Shown(window.Accounts(), 5).size();
     EXPECT_EQ(window.Summary().GetLabel(), "1 of 2 bidders owes 600");
     window.View()->SetSelection(0);  // who owes, chosen afresh
     window.View()->SendSelectionChangedEvent(wxEVT_CHOICE);
@@ -113,7 +114,8 @@ TEST_F(AccountsAgainstTheWorld, RecordsAPaymentAndAPassAndShowsWhoOwesWhat) {
     EXPECT_NE(file.find(",Payment,Ben,,,500,\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find(",Pass to runner-up,Ann,Oak chest,"), std::string::npos) << file;
     // Sales.csv stays the record of what was sold.
-    EXPECT_NE(ui::test::ReadFile(folder_ / "Sales.csv").find(",Oak chest,500,700,Ben,600,Ann,"), std::string::npos);
+    EXPECT_NE(ui::test::ReadFile(folder_ / "Sales.csv").find(",Oak chest,500,700,Ben,600,Ann,"),
+              std::string::npos);
 
     // Ctrl+K closes it; the floor log's "Accounts" opens it again.
     window.Accounts().SetFocus();

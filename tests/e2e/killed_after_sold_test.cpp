@@ -45,11 +45,14 @@ void ExpectEveryEventUpToTheSaleLogged(const std::filesystem::path& folder) {
 class KilledChild {
 public:
     explicit KilledChild(const std::string& test) {
-        FILE* child = ::popen(("exec " GV_KILLED_CHILD " --gtest_filter=E2eKilledAfterSold." + test + " 2>&1").c_str(), "r");
+        FILE* child = ::popen(
+            ("exec " GV_KILLED_CHILD " --gtest_filter=E2eKilledAfterSold." + test + " 2>&1").c_str(), "r");
         if (child == nullptr) return;
         char buffer[512];
         while (std::fgets(buffer, sizeof buffer, child) != nullptr) output += buffer;
-        killed = [](int status) { return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL; }(::pclose(child));
+        killed = [](int status) {
+            return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        }(::pclose(child));
         folder = After("FOLDER");
     }
     ~KilledChild() {
@@ -103,7 +106,8 @@ TEST(E2eKilledAfterSold, APaymentIsInAccountsCsvOnceAfterSigkill) {
     const std::string row = ",Payment,Ann,,,50,\r\n";
     EXPECT_NE(csv.find(row), std::string::npos) << csv;
     EXPECT_EQ(csv.find(row), csv.rfind(row)) << csv;
-    EXPECT_NE(ui::test::ReadFile(child.folder / "Sales.csv").find(",Lamp,10,50,Ann,,,1\r\n"), std::string::npos);
+    EXPECT_NE(ui::test::ReadFile(child.folder / "Sales.csv").find(",Lamp,10,50,Ann,,,1\r\n"),
+              std::string::npos);
 }
 
 }  // namespace

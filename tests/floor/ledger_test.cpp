@@ -84,7 +84,8 @@ protected:
 };
 
 TEST_F(LedgerTest, AnEntryIsWrittenLoggedAndToldAndTheLatestPaymentCanBeTakenBack) {
-    const EntryOutcome refused = ledger.Record(PaymentEntry(ledger.Book(), "Ben", "1,200", HistoryLine::kNoSale, kNow));
+    const EntryOutcome refused =
+        ledger.Record(PaymentEntry(ledger.Book(), "Ben", "1,200", HistoryLine::kNoSale, kNow));
     EXPECT_FALSE(refused.recorded);
     EXPECT_FALSE(refused.refusal.empty());
     EXPECT_FALSE(fs::exists(folder.path() / "Accounts.csv"));
@@ -92,8 +93,9 @@ TEST_F(LedgerTest, AnEntryIsWrittenLoggedAndToldAndTheLatestPaymentCanBeTakenBac
 
     EXPECT_TRUE(ledger.Record(PaymentEntry(ledger.Book(), "Ben", "500", Sale("Oak chest"), kNow)).recorded);
     EXPECT_EQ(told.changes, 1);
-    EXPECT_NE(AccountsFile().find("\r\n2026-12-09 21:00:00,Payment,Ben,Oak chest,2026-12-02 20:00:00,500,\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        AccountsFile().find("\r\n2026-12-09 21:00:00,Payment,Ben,Oak chest,2026-12-02 20:00:00,500,\r\n"),
+        std::string::npos)
         << AccountsFile();
     EXPECT_EQ(Owed("Ben"), 200);  // read afresh, not kept from before
     EXPECT_EQ(Logged("Payment"), (Lines{"Payment recorded: Ben paid 500 for Oak chest (sold 2026-12-02 "
@@ -118,7 +120,8 @@ TEST_F(LedgerTest, AnEntryIsWrittenLoggedAndToldAndTheLatestPaymentCanBeTakenBac
 
 TEST_F(LedgerTest, ARowTheFileCannotTakeWaitsInTheTitleUntilItIsWritten) {
     fs::create_directory(folder.path() / "Accounts.csv");
-    EXPECT_TRUE(ledger.Record(PaymentEntry(ledger.Book(), "Ben", "100", HistoryLine::kNoSale, kNow)).recorded);
+    EXPECT_TRUE(
+        ledger.Record(PaymentEntry(ledger.Book(), "Ben", "100", HistoryLine::kNoSale, kNow)).recorded);
     EXPECT_EQ(board.Text(TroubleBoard::Trouble::Accounts).rfind("Accounts.csv not written: ", 0), 0u)
         << board.Title();
     EXPECT_TRUE(board.Amber());
@@ -160,7 +163,8 @@ TEST_F(LedgerTest, ABidderOwingFromAnEarlierEveningIsNamedBesideTheVerdictAndLog
     EXPECT_EQ(Logged("Bidder owing"), (Lines{"Bidder owing from an earlier evening: Ben owes 700 from "
                                              "2026-12-02, bid at line 2 in the auction of Vase"}));
     // The evening's own record of the bids stays as it was.
-    EXPECT_EQ(Logged("Bid judged: Line 2").front(), "Bid judged: Line 2, Ben: 60, taken (now the current bid)");
+    EXPECT_EQ(Logged("Bid judged: Line 2").front(),
+              "Bid judged: Line 2, Ben: 60, taken (now the current bid)");
 
     // A payment changes the debt at once; a warning counted from more days than it is old, none.
     ledger.Record(PaymentEntry(ledger.Book(), "Ben", "300", HistoryLine::kNoSale, kNow));
