@@ -26,6 +26,7 @@
 #include "chat_text.h"
 #include "common/busy.h"
 #include "common/text.h"
+#include "fakes.h"
 #include "floor/capture.h"
 #include "floor/floor.h"
 #include "floor/intake.h"
@@ -107,14 +108,26 @@ void BM_WholeGetBids(benchmark::State& state) {
 
 // The real main window, started in the bench's folder on a list of one item and one tier,
 // with its own link to the world.
+// An auction over a link that answers at once: what the window itself costs, without the waits
+// on the world, whose naps spread a command's time by a third.
+struct InstantAuction {
+    explicit InstantAuction(gv::ui::WxEventPump& pump) : auction(link, link, pump) {
+        auction.floor.SetSalesRecord(&auction.sales);
+    }
+    gv::testing::Calls calls;
+    gv::testing::FakeLink link{calls};
+    gv::Auction auction;
+};
+
 class Window {
 public:
-    explicit Window(Bench& b)
+    explicit Window(Bench& b, bool instantLink = false)
         : previous_(std::filesystem::current_path()), pump_(b.setup.pump), desktop_(b.setup.sink) {
         std::filesystem::current_path(b.folder);
         std::ofstream(b.folder / "Items.TXT", std::ios::binary) << "Oak chest - 500\r\n";
         std::ofstream(b.folder / "BIDS.TXT", std::ios::binary) << "0\r\n9999999\r\n10\r\n";
-        frame_ = new gv::ui::AuctionFrame(desktop_.Get(), b.setup.sink);
+        if (instantLink) instant_ = std::make_unique<InstantAuction>(pump_);
+        frame_ = new gv::ui::AuctionFrame(Auction(), b.setup.sink);
         frame_->Start();
         frame_->Show();
         pump_.Yield();
@@ -132,13 +145,14 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
     gv::ui::AuctionFrame& operator*() const { return *frame_; }
-    gv::Auction& Auction() { return desktop_.Get(); }
+    gv::Auction& Auction() { return instant_ ? instant_->auction : desktop_.Get(); }
     gv::ui::AuctionFrame* operator->() const { return frame_; }
 
 private:
     std::filesystem::path previous_;
     gv::ui::WxEventPump& pump_;
     gv::ui::DesktopAuction desktop_;
+    std::unique_ptr<InstantAuction> instant_;
     gv::ui::AuctionFrame* frame_ = nullptr;
 };
 
@@ -301,9 +315,9 @@ void BM_AccountsRefreshAfterSale(benchmark::State& state) {
 // may press the next command); with the accounts window open, or also until it shows the sale.
 enum class AccountsWindowIs { Closed, Open, ShownAfterSale };
 
-void PressSoldEachIteration(benchmark::State& state, AccountsWindowIs accounts) {
+void PressSoldEachIteration(benchmark::State& state, AccountsWindowIs accounts, bool instantLink = false) {
     WriteHistory();
-    Window window(*g_bench);
+    Window window(*g_bench, instantLink);
     if (accounts != AccountsWindowIs::Closed) window->Accounts().Toggle();
     gv::Auction& auction = window.Auction();
     std::chrono::steady_clock::duration press{};
@@ -342,6 +356,12 @@ void BM_SoldInWindowAccountsOpen(benchmark::State& state) {
 }
 void BM_SoldInWindowAccountsShown(benchmark::State& state) {
     PressSoldEachIteration(state, AccountsWindowIs::ShownAfterSale);
+}
+void BM_SoldInstant(benchmark::State& state) {
+    PressSoldEachIteration(state, AccountsWindowIs::Closed, true);
+}
+void BM_SoldInstantAccountsOpen(benchmark::State& state) {
+    PressSoldEachIteration(state, AccountsWindowIs::Open, true);
 }
 
 void BM_IntakeWithWxYields(benchmark::State& state);
@@ -481,12 +501,13 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
                 const char* name;
                 void (*run)(benchmark::State&);
             };
-            for (const Accounts& bench :
-                 {Accounts{"AccountsWindowOpen", BM_AccountsWindowOpen},
-                  Accounts{"AccountsRefreshAfterSale", BM_AccountsRefreshAfterSale},
-                  Accounts{"SoldInWindow", BM_SoldInWindow},
-                  Accounts{"SoldInWindowAccountsOpen", BM_SoldInWindowAccountsOpen},
-                  Accounts{"SoldInWindowAccountsShown", BM_SoldInWindowAccountsShown}})
+            for (const Accounts& bench : {Accounts{"AccountsWindowOpen", BM_AccountsWindowOpen},
+                                          Accounts{"AccountsRefreshAfterSale", BM_AccountsRefreshAfterSale},
+                                          Accounts{"SoldInWindow", BM_SoldInWindow},
+                                          Accounts{"SoldInWindowAccountsOpen", BM_SoldInWindowAccountsOpen},
+                                          Accounts{"SoldInWindowAccountsShown", BM_SoldInWindowAccountsShown},
+                                          Accounts{"SoldInstant", BM_SoldInstant},
+                                          Accounts{"SoldInstantAccountsOpen", BM_SoldInstantAccountsOpen}})
                 benchmark::RegisterBenchmark((bench.name + suffix).c_str(), bench.run)
                     ->Unit(benchmark::kMillisecond);
         }
