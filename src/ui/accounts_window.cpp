@@ -53,13 +53,17 @@ std::string AccountSentence(const Account& account) {
     return sentence + (account.owed < 0 ? ", credit " + Money(-account.owed) : ", owes nothing");
 }
 
-std::string Tabbed(const std::vector<std::string>& cells) {
-    std::string text;
-    for (const std::string& cell : cells) {
-        if (!text.empty()) text += '\t';
-        text += cell;
-    }
-    return text;
+// A row on the clipboard: its `columns` cells, tab-separated.
+template <class Row>
+auto TabbedCells(std::string (*cell)(const Row&, unsigned), unsigned columns) {
+    return [cell, columns](const Row& row) {
+        std::string text;
+        for (unsigned column = 0; column < columns; ++column) {
+            if (column > 0) text += '\t';
+            text += cell(row, column);
+        }
+        return text;
+    };
 }
 
 ListDesign<Account> AccountsDesign() {
@@ -73,11 +77,7 @@ ListDesign<Account> AccountsDesign() {
          {"Owed since", 90}},
         AccountCell,
         AccountSentence,
-        [](const Account& account) {
-            std::vector<std::string> cells;
-            for (unsigned column = 0; column < 6; ++column) cells.push_back(AccountCell(account, column));
-            return Tabbed(cells);
-        },
+        TabbedCells(AccountCell, 6),
         std::equal_to<Account>(),
     };
 }
@@ -140,11 +140,7 @@ ListDesign<HistoryLine> HistoryDesign() {
          {"Note", 200}},
         HistoryCell,
         HistorySentence,
-        [](const HistoryLine& line) {
-            std::vector<std::string> cells;
-            for (unsigned column = 0; column < 6; ++column) cells.push_back(HistoryCell(line, column));
-            return Tabbed(cells);
-        },
+        TabbedCells(HistoryCell, 6),
         std::equal_to<HistoryLine>(),
     };
 }

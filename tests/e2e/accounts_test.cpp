@@ -60,10 +60,7 @@ protected:
         Type(text);
         ASSERT_TRUE(WaitUntil([&] { return box->GetValue() == text; }));
     }
-    void Run(const wxString& button) {
-        Click(Find<wxButton>(button));
-        ui::test::Settle(60);
-    }
+    void Run(const wxString& button) { Click(Find<wxButton>(button)); }
 };
 
 TEST_F(AccountsAgainstTheWorld, RecordsAPaymentAndAPassAndShowsWhoOwesWhat) {
