@@ -17,6 +17,8 @@ void TakeVerdict(const Judgement& first, Judgement& row) {
     row.minimum = first.minimum;
     row.standing = first.standing;
     row.raise = first.raise;
+    // The call before a line stays what it was, though the scroll-back took the call line since.
+    row.afterCall = first.afterCall;
 }
 
 }  // namespace

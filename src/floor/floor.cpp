@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <optional>
+#include <utility>
 
 #include "common/text.h"
 #include "floor/capture.h"
@@ -50,9 +51,9 @@ std::vector<std::string> StateItemLines(BlockState& block, const TierTable& tier
 }
 
 std::vector<std::string> CallLines(const BlockState& block, int call) {
-    static constexpr const char* kCalls[] = {"1ST CALL", "2ND CALL", "3RD CALL"};
-    if (call < 1 || call > 3) return {};
-    return {kCalls[call - 1], block.blockItem, CurrentBidLine(block)};
+    const std::string_view words = CallWords(call);
+    if (words.empty()) return {};
+    return {std::string(words), block.blockItem, CurrentBidLine(block)};
 }
 
 std::vector<std::string> SoldLines(const BlockState& block) {
@@ -180,17 +181,20 @@ void Floor::SpokenStatus(LinkFault fault, std::string_view consequence) {
 }
 
 void Floor::StateItem() {
+    HostCommand();
     BusyScope busy(busy_);
     SpokenStatus(Speak(StateItemLines(block_, tiers_)), "item not stated");
 }
 
 void Floor::Call(int call) {
+    HostCommand();
     BusyScope busy(busy_);
     SpokenStatus(Speak(CallLines(block_, call)), "call not said");
 }
 
 void Floor::Sold() {
     BusyScope busy(busy_);
+    if (!LookBeforeSale()) return;
     const std::vector<std::string> lines = SoldLines(block_);
     const LinkFault fault = Speak(lines);
     SpokenStatus(fault, "sale not said");
@@ -243,8 +247,51 @@ void Floor::RecordSale(SaleSnapshot& sale) {
     RecordStatus(written.ok ? std::string() : std::string(kSalesFile) + " not written: " + written.reason);
 }
 
-BidsOutcome Floor::GetBids() {
-    const BidsOutcome outcome = FetchAndJudge();
+bool Floor::LookBeforeSale() {
+    const bool sellAsShown = held_;
+    HostCommand();
+    // Only an entry not yet sold has a sale to hold; saying a sale again needs no look.
+    if (!checkBeforeSold_ || sellAsShown || block_.entryOnBlock.empty() || block_.blockEntrySold) return true;
+    const std::string bid = block_.currentBid;
+    const std::string bidder = block_.currentBidder;
+    // What the host saw when pressing SOLD, for whoever asks later who should have won.
+    const std::string shown = ValOrInfinity(bid) > 0 ? "the captions showed " + bid + " from " + bidder
+                                                     : std::string("the captions showed no bid");
+    if (!FetchAndJudge().fetched) {
+        HoldSale("SOLD held: bids not fetched", shown);
+        return false;
+    }
+    if (block_.currentBid == bid && block_.currentBidder == bidder) return true;
+    HoldSale("SOLD held: " + block_.currentBidder + " bid " + block_.currentBid + " after the last Get Bids",
+             shown);
+    return false;
+}
+
+void Floor::HoldSale(const std::string& why, const std::string& shown) {
+    held_ = true;
+    if (Recording()) {
+        Judgement row;
+        row.kind = RowKind::Held;
+        row.note = why;
+        floorLog_.rows.push_back(std::move(row));
+        JudgementsChanged();
+    }
+    Note(why + "; " + shown + "; nothing said into the chat");
+    events_.Tell([&](FloorListener& listener) { listener.SoldHeld(why); });
+}
+
+void Floor::HostCommand() {
+    if (!std::exchange(held_, false)) return;
+    events_.Tell([](FloorListener& listener) { listener.SoldHeld({}); });
+}
+
+BidsOutcome Floor::GetBids(By by) {
+    if (by == By::Host) HostCommand();
+    BidsOutcome outcome;
+    {
+        BusyScope busy(busy_);
+        outcome = FetchAndJudge();
+    }
     // Told once the busy state is over, so that a listener may start another command.
     events_.Tell([&](FloorListener& listener) { listener.BidsTaken(outcome); });
     return outcome;
@@ -252,7 +299,6 @@ BidsOutcome Floor::GetBids() {
 
 BidsOutcome Floor::FetchAndJudge() {
     BidsOutcome outcome;
-    BusyScope busy(busy_);
     const CaptureResult capture = CaptureChat(link_, pump_, capturePath_);
     block_.markerText = MarkerText(block_.blockItem);
     LinkStatus(capture.fault, "bids not fetched");
@@ -358,6 +404,7 @@ void Floor::JudgementsChanged() {
 }
 
 void Floor::GetNextItem() {
+    HostCommand();
     if (items_.Empty()) return;
     // After SOLD the entry that followed the sold one already stands at the index.
     const long long step = block_.nextEntryAtIndex ? 0 : 1;
@@ -373,6 +420,7 @@ void Floor::GetNextItem() {
 }
 
 void Floor::AuctionCommand() {
+    HostCommand();
     if (items_.Empty()) return;
     // EntryAt gives the empty text past the end: the bids are cleared and the flags armed,
     // the item and minimum stay.
@@ -390,6 +438,7 @@ void Floor::PutOnBlockAfterSale() {
 }
 
 void Floor::ListCommand() {
+    HostCommand();
     items_.Select(std::nullopt);
     block_.blockItemIndex = 0;
     block_.nextEntryAtIndex = false;
@@ -397,6 +446,7 @@ void Floor::ListCommand() {
 }
 
 void Floor::StateRules() {
+    HostCommand();
     BusyScope busy(busy_);
     SpokenStatus(Speak(RulesLines(tiers_)), "rules not said");
 }

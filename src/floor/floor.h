@@ -92,6 +92,10 @@ public:
     // The floor log: Get Bids records its judgements only while kept (the log window is open,
     // or someone writes them down), so that it costs nothing otherwise.
     void SetKeepJudgements(bool keep) { keepJudgements_ = keep; }
+    // SOLD first looks at the chat as Get Bids does, in the same busy state, and holds the
+    // sale when a later bid stands now or the chat could not be fetched: a bid that came after
+    // the last Get Bids must not be sold over. The next SOLD sells what the captions show.
+    void SetCheckBeforeSold(bool check) { checkBeforeSold_ = check; }
     bool KeepsJudgements() const { return keepJudgements_; }
     // The judgements of the last Get Bids of the item on the block; a new item starts it empty.
     // Each ESP line shows the verdict it got the first time a Get Bids judged it in this auction.
@@ -101,8 +105,10 @@ public:
     void StateItem();
     void Call(int call);  // call 1st, 2nd, 3rd
     void Sold();
-    BidsOutcome GetBids();  // CaptureChat and the intake
-    void GetNextItem();     // no busy state; the window moves the focus
+    // Who pressed Get Bids: the host, or the live runs (which leave a held SOLD held).
+    enum class By { Host, Itself };
+    BidsOutcome GetBids(By by = By::Host);  // CaptureChat and the intake
+    void GetNextItem();                     // no busy state; the window moves the focus
     void AuctionCommand();
     void ListCommand();  // no selection, the block item index back to 0
     void StateRules();
@@ -123,8 +129,14 @@ private:
     void BidsChanged();
     void LinkStatus(LinkFault fault, std::string_view consequence);
     void RecordStatus(const std::string& failure);
-    // Get Bids inside its busy state.
+    // Get Bids inside the busy state of its command.
     BidsOutcome FetchAndJudge();
+    // A command of the host's begins: a held SOLD is no longer held, and the title says so.
+    void HostCommand();
+    // SOLD's look at the chat; false when it holds the sale.
+    bool LookBeforeSale();
+    // `why` as the title says it; `shown`: what the captions showed when SOLD was pressed.
+    void HoldSale(const std::string& why, const std::string& shown);
     // LinkStatus after an announcement.
     void SpokenStatus(LinkFault fault, std::string_view consequence);
     // The first SOLD of the item on the block adds it to the sales record.
@@ -183,6 +195,8 @@ private:
     // The debts found in this auction's ESP lines so far, each noted in the evening's log once.
     std::vector<std::string> debtsNoted_;
     unsigned long long fetchesThrough_ = 0;
+    bool checkBeforeSold_ = false;
+    bool held_ = false;  // the last command held SOLD: the next one sells what the captions show
 };
 
 }  // namespace gv

@@ -34,6 +34,9 @@ public:
     // SOLD sold the item on the block; undo took the latest sale back.
     virtual void SaleMade(const SaleRow& /*row*/) {}
     virtual void SaleUndone(const SaleRow& /*row*/) {}
+    // SOLD held the sale, and why, as the title says it ("SOLD held: bids not fetched"); the
+    // empty text once the host's next command ended the hold.
+    virtual void SoldHeld(const std::string& /*why*/) {}
     // A Get Bids ended, run by the host or by itself.
     virtual void BidsTaken(const BidsOutcome& /*outcome*/) {}
     // Who owes what may read otherwise now: a sale, an undo, an accounts entry recorded or

@@ -5,6 +5,7 @@
 #include "floor/intake.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 #include "common/lines.h"
@@ -169,6 +170,11 @@ std::optional<std::string_view> SaidInLine(std::string_view line) {
     return TrimView(said);
 }
 
+std::string_view CallWords(int call) {
+    static constexpr std::array<std::string_view, 3> kCalls{"1ST CALL", "2ND CALL", "3RD CALL"};
+    return call >= 1 && call <= 3 ? kCalls.at(static_cast<std::size_t>(call - 1)) : std::string_view();
+}
+
 std::string MarkerText(std::string_view blockItem) {
     std::string marker(kMarkerPrefix);
     marker += ' ';
@@ -271,7 +277,11 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
                 markerSeen = static_cast<std::size_t>(line.data() - capture.data()) >= start;
             if (rows) record.BeforeStart(line, lineNumber, markerSeen);
         }
-        if (!markerSeen || !line.starts_with(kEspPrefix)) continue;
+        if (!markerSeen) continue;
+        if (!line.starts_with(kEspPrefix)) {
+            if (rows) record.AfterStart(line);
+            continue;
+        }
 
         BidCheck check;
         check.standing = current;

@@ -59,6 +59,10 @@ std::optional<std::string_view> SaidInLine(std::string_view line);
 // intake looks for in the chat before it takes bids.
 std::string MarkerText(std::string_view blockItem);
 
+// The first line each call says, "1ST CALL" to "3RD CALL" for `call` 1 to 3 (else empty): the
+// floor log reads the host's calls back from the chat by it.
+std::string_view CallWords(int call);
+
 // Where in the capture the latest auction of `blockItem` starts: its first marker line after
 // the last line that ended an earlier auction (another item's marker line, or this item's
 // sale line "<item> is sold for ...", said by the avatar whose marker line started that

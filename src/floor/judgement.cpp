@@ -150,8 +150,17 @@ std::string VerdictText(const Judgement& row) {
         case RowKind::Sold:
             return row.note.empty() ? std::string("sold without a bid")
                                     : "sold for " + NumberText(row.amount) + " to " + row.note;
+        case RowKind::Held:
+            return row.note;
     }
     return {};
+}
+
+std::string CallText(const Judgement& row) {
+    if (row.kind != RowKind::Esp || row.afterCall < 1 || row.afterCall > 3) return {};
+    static constexpr std::array<std::string_view, 3> kAfter{"after the 1st call", "after the 2nd call",
+                                                            "after the 3rd call"};
+    return std::string(kAfter.at(static_cast<std::size_t>(row.afterCall - 1)));
 }
 
 std::string AmountText(const Judgement& row) {
@@ -165,12 +174,14 @@ std::string RowSentence(const Judgement& row) {
     if (row.line > 0) sentence = "Line " + std::to_string(row.line) + ", ";
     if (!row.speaker.empty()) sentence += row.speaker + ": ";
     if (!row.message.empty()) sentence += row.message + ", ";
+    if (const std::string call = CallText(row); !call.empty()) sentence += call + ", ";
     return sentence + VerdictText(row);
 }
 
 std::string RowTabText(const Judgement& row) {
     return (row.line > 0 ? std::to_string(row.line) : std::string()) + '\t' + TabField(row.speaker) + '\t' +
-           TabField(row.message) + '\t' + AmountText(row) + '\t' + TabField(VerdictText(row));
+           TabField(row.message) + '\t' + AmountText(row) + '\t' + TabField(VerdictText(row)) + '\t' +
+           CallText(row);
 }
 
 std::string LogSummary(const FloorLog& log) {
@@ -185,6 +196,24 @@ std::string LogSummary(const FloorLog& log) {
     }
     return item + std::to_string(judged) + (judged == 1 ? " ESP line" : " ESP lines") + " judged, " +
            std::to_string(taken) + " taken";
+}
+
+JudgementRecorder::JudgementRecorder(std::vector<Judgement>* rows, const AuctionBounds& bounds,
+                                     std::string_view item)
+    : rows_(rows), bounds_(bounds), item_(item) {
+    const std::size_t colon = bounds.startLine.find(':');
+    if (colon != std::string_view::npos) host_ = TrimView(bounds.startLine.substr(0, colon));
+}
+
+void JudgementRecorder::AfterStart(std::string_view line) {
+    // Most lines are talk: only one that ends in "CALL" is worth splitting.
+    const std::string_view trimmed = TrimView(line);
+    if (!trimmed.ends_with("CALL")) return;
+    const std::size_t colon = trimmed.find(':');
+    if (colon == std::string_view::npos || TrimView(trimmed.substr(0, colon)) != host_) return;
+    const std::string_view said = TrimView(trimmed.substr(colon + 1));
+    for (int call = 1; call <= 3; ++call)
+        if (said == CallWords(call)) lastCall_ = call;
 }
 
 void JudgementRecorder::LineRow(RowKind kind, std::string_view line, std::size_t number) {
@@ -225,6 +254,7 @@ void JudgementRecorder::Bid(const BidCheck& check, std::size_t number) {
     row.minimum = check.minimum;
     row.standing = check.standing;
     row.raise = check.raise;
+    row.afterCall = lastCall_;
     rows_->push_back(std::move(row));
 }
 

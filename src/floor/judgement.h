@@ -17,6 +17,7 @@ enum class RowKind {
     Esp,          // an ESP line after the start, with its verdict
     FetchFailed,  // the chat could not be fetched: nothing was judged
     Sold,         // SOLD said the sale of the item
+    Held,         // SOLD looked at the chat first and held the sale (`note`: why)
 };
 
 enum class Verdict {
@@ -41,9 +42,11 @@ struct Judgement {
     double standing = 0;               // the standing bid a later bid had to beat
     double raise = 0;                  // the raise of the tier that holds `amount`
     std::size_t count = 0;             // BeforeStart: how many ESP lines
-    std::string note;                  // FetchFailed: what failed; Start/NoStart: the item; Sold: the winner
-    std::string owed;                  // Esp: the bidder's debt from earlier evenings ("owes 320 from
-                                       // 2026-12-02"), told after the verdict, which it never changes
+    int afterCall = 0;  // Esp: the host's last call before the line in the chat, 1 to 3; 0 none
+    std::string note;   // FetchFailed: what failed; Start/NoStart: the item; Sold: the winner;
+                        // Held: why
+    std::string owed;   // Esp: the bidder's debt from earlier evenings ("owes 320 from
+                        // 2026-12-02"), told after the verdict, which it never changes
 
     bool operator==(const Judgement&) const = default;
 };
@@ -58,12 +61,14 @@ struct FloorLog {
 // The verdict column of a row in the host's words, e.g. "refused, below the minimum 500", with
 // the bidder's debt after it: "taken; owes 320 from 2026-12-02".
 std::string VerdictText(const Judgement& row);
+// The call column of an ESP row: "after the 3rd call", "before the calls"; empty for other rows.
+std::string CallText(const Judgement& row);
 // The amount column: the amount read, or the empty text for a row without one.
 std::string AmountText(const Judgement& row);
-// A row as one sentence, for screen readers: "Line 7, Ben: 505, refused, 5 over the standing
-// bid, the raise for 505 is 10".
+// A row as one sentence, for screen readers: "Line 7, Ben: 505, after the 1st call, refused, 5
+// over the standing bid, the raise for 505 is 10".
 std::string RowSentence(const Judgement& row);
-// A row as the clipboard gets it: line, who, message, amount and verdict, tab-separated.
+// A row as the clipboard gets it: line, who, message, amount, verdict and call, tab-separated.
 std::string RowTabText(const Judgement& row);
 
 // One line over the log, which screen readers hear when it changes: "Oak chest: 9 ESP lines

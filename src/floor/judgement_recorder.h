@@ -25,11 +25,12 @@ struct BidCheck {
 
 class JudgementRecorder {
 public:
-    JudgementRecorder(std::vector<Judgement>* rows, const AuctionBounds& bounds, std::string_view item)
-        : rows_(rows), bounds_(bounds), item_(item) {}
+    JudgementRecorder(std::vector<Judgement>* rows, const AuctionBounds& bounds, std::string_view item);
 
     // A line read before the start; `startsHere` when it is the marker line that starts it.
     void BeforeStart(std::string_view line, std::size_t number, bool startsHere);
+    // A line after the start that is no ESP line: the host's calls among them.
+    void AfterStart(std::string_view line);
     void Bid(const BidCheck& check, std::size_t number);
     // After the last line: the rows of a chat in which the auction never started.
     void Finish();
@@ -42,6 +43,8 @@ private:
     const AuctionBounds& bounds_;
     std::string_view item_;
     std::size_t espBefore_ = 0;
+    std::string_view host_;  // who started the auction: only that avatar's calls count
+    int lastCall_ = 0;
 };
 
 }  // namespace gv

@@ -1,9 +1,9 @@
 #pragma once
 // The board of what is wrong now, which the main window's title shows after "Gavelton - ":
-// the chat link, the sales record, the accounts file, the evening's log, the settings, the
-// hotkeys, a window's place and what the latest undo could not do. The link, the two records
-// and the log turn the idle window amber; the others are named only. Each trouble is logged when it appears
-// in the title and when it goes.
+// a SOLD held until the host's next command, the chat link, the sales record, the accounts file, the
+// evening's log, the settings, the hotkeys, a window's place and what the latest undo could not do. The link,
+// the two records and the log turn the idle window amber; the others are named only. Each trouble is logged
+// when it appears in the title and when it goes.
 
 #include <array>
 #include <functional>
@@ -18,7 +18,7 @@ namespace gv {
 class TroubleBoard final : public FloorListener {
 public:
     // In the title's order.
-    enum class Trouble { Settings, Hotkeys, Place, Record, Accounts, Log, Undo, Link, Count };
+    enum class Trouble { Held, Settings, Hotkeys, Place, Record, Accounts, Log, Undo, Link, Count };
 
     // `log` gets the "In the title: " and "Gone from the title: " events, and tells the board
     // whether it could write them; the board hears of the link and the record from the
@@ -43,6 +43,7 @@ public:
     void LinkStatus(const std::string& failure) override { Set(Trouble::Link, failure); }
     void RecordStatus(const std::string& failure) override;
     void AccountsStatus(const std::string& failure) override { Set(Trouble::Accounts, failure); }
+    void SoldHeld(const std::string& why) override { Set(Trouble::Held, why); }
 
 private:
     static std::size_t Index(Trouble trouble) { return static_cast<std::size_t>(trouble); }

@@ -25,6 +25,7 @@ std::string PlaceText(const SaleSnapshot& sale) {
 }  // namespace
 
 UndoOutcome Floor::UndoLastSale() {
+    HostCommand();
     const auto refuse = [this](const std::string& why) {
         Note("Undo refused: " + why);
         return UndoOutcome{false, "undo refused: " + why};

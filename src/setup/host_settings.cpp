@@ -29,6 +29,8 @@ constexpr auto kRows = std::to_array<SettingRow>({
      "opens or closes the accounts window"},
     {"Accounts", "WarnOwedFrom", WholeSetting{&HostSettings::warnOwedFrom, 1, 3650}, "1",
      "a bid warns of its bidder's debt this many days old"},
+    {"Floor", "CheckBeforeSold", SwitchSetting{&HostSettings::checkBeforeSold}, "0",
+     "SOLD first looks at the chat for later bids (recommended)"},
 });
 
 // Where each hotkey's row stands in kRows, so that every combination of HostSettings::hotkeys

@@ -21,11 +21,12 @@ struct HostSettings {
     HostSettings();
     bool operator==(const HostSettings&) const = default;
 
-    int getBidsEvery{};     // [Live] GetBidsEvery
-    bool liveSound{};       // [Live] Sound
-    bool hotkeysEnabled{};  // [Hotkeys] Enabled
-    HotkeyTable hotkeys{};  // [Hotkeys] StateItem, GetBids, ...: by HotkeyCommand
-    int warnOwedFrom{};     // [Accounts] WarnOwedFrom
+    int getBidsEvery{};      // [Live] GetBidsEvery
+    bool liveSound{};        // [Live] Sound
+    bool hotkeysEnabled{};   // [Hotkeys] Enabled
+    HotkeyTable hotkeys{};   // [Hotkeys] StateItem, GetBids, ...: by HotkeyCommand
+    int warnOwedFrom{};      // [Accounts] WarnOwedFrom
+    bool checkBeforeSold{};  // [Floor] CheckBeforeSold
 };
 
 // A whole number of decimal digits: 0 is off, any other value from `low` to `high`.

@@ -31,7 +31,10 @@ constexpr std::array kRows =
             {.command = Command::GetBids,
              .name = "Get Bids",
              .hotkey = HotkeyCommand::GetBids,
-             .run = [](CommandDesk& d, Origin) { d.Floor().GetBids(); }},
+             .run =
+                 [](CommandDesk& d, Origin origin) {
+                     d.Floor().GetBids(origin == Origin::Live ? Floor::By::Itself : Floor::By::Host);
+                 }},
             {.command = Command::GetNextItem,
              .name = "Get Next Item",
              .hotkey = HotkeyCommand::GetNextItem,

@@ -30,8 +30,10 @@ std::string CellOf(const Judgement& row, unsigned column) {
             return row.message;
         case 3:
             return AmountText(row);
-        default:
+        case 4:
             return VerdictText(row);
+        default:
+            return CallText(row);
     }
 }
 
@@ -40,9 +42,10 @@ ListDesign<Judgement> LogDesign() {
         "Floor log",
         {{"Line", 50, wxALIGN_RIGHT},
          {"Who", 110, wxALIGN_LEFT},
-         {"Message", 230, wxALIGN_LEFT},
+         {"Message", 200, wxALIGN_LEFT},
          {"Amount", 70, wxALIGN_RIGHT},
-         {"Verdict", 380, wxALIGN_LEFT}},
+         {"Verdict", 380, wxALIGN_LEFT},
+         {"Call", 120, wxALIGN_LEFT}},
         CellOf,
         RowSentence,
         RowTabText,
@@ -82,7 +85,7 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
     buttons->Add(accounts_, 0);
     sizer->Add(buttons, 0, wxALL, FromDIP(4));
     SetSizer(sizer);
-    SetSize(FromDIP(wxSize(900, 420)));
+    SetSize(FromDIP(wxSize(960, 420)));
     BindKeys();
     Place(owner);
     ShowJudgements();

@@ -131,6 +131,7 @@ void AuctionFrame::Start() {
     settings_ = LoadHostSettings(wxFileName(wxGetCwd(), kHostSettingsFile).GetFullPath(), refused);
     troubles_.Set(TroubleBoard::Trouble::Settings, refused);
     auction_.ledger.SetWarnOwedFrom(settings_.warnOwedFrom);
+    auction_.floor.SetCheckBeforeSold(settings_.checkBeforeSold);
     if (settings_.hotkeysEnabled)
         troubles_.Set(TroubleBoard::Trouble::Hotkeys,
                       TakeHotkeys(hotkeys_, this, desk_.HotkeyBindings(settings_)));

@@ -156,8 +156,9 @@ TEST_F(FirstVerdictsTest, LiveRunsWithLinesDroppingEverySecondLogTheStartOnce) {
                              "Bid judged: Line 13, Cy: 710, taken (now the current bid)",
                              "Bid judged: Line 14, Cy: 715, refused, 5 over the standing bid, the raise for "
                              "715 is 10",
-                             "Bid judged: Line 14, Ann: 800, taken (now the current bid)",
-                             "Bid judged: Line 14, Ben: 805, refused, 5 over the standing bid, the raise for "
+                             "Bid judged: Line 14, Ann: 800, after the 1st call, taken (now the current bid)",
+                             "Bid judged: Line 14, Ben: 805, after the 1st call, refused, 5 over the "
+                             "standing bid, the raise for "
                              "805 is 10"}));
     EXPECT_EQ(Shown().front(), "4 Ann: taken (now the current bid)");
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -453,6 +454,99 @@ TEST_F(FloorTest, BusyStateAroundEachBusyCommand) {
         EXPECT_EQ(std::count(calls.events.begin(), calls.events.end(), "enter"), 1);
         EXPECT_EQ(std::count(calls.events.begin(), calls.events.end(), "leave"), 1);
     }
+}
+
+}  // namespace
+}  // namespace gv
+
+namespace gv {
+namespace {
+
+// SOLD with its last look at the chat: a bid that reached the chat after the last Get Bids holds
+// the sale instead of being sold over, and the host's next SOLD sells what the captions show.
+class SoldCheckTest : public FloorTest {
+protected:
+    SoldCheckTest() {
+        floor.SetCapturePath(::testing::TempDir() + "gv_sold_check_capture.txt");
+        floor.SetKeepJudgements(true);
+        items.Append("Oak chest - 500");
+        items.Append("Lamp - 10");
+        floor.AuctionCommand();
+        link.fetches = {{testing::Chat({kStart, "ESP from Ann: 600"})}};
+        floor.GetBids();
+        Said();
+    }
+    static constexpr const char* kStart = "Host: Item on the Block currently is Oak chest";
+    // How many times the chat was fetched since the last Said().
+    long Fetches() const { return std::count(calls.events.begin(), calls.events.end(), "fetch"); }
+};
+
+TEST_F(SoldCheckTest, TheSameStandingBidSellsAndTheCheckOffNeverLooks) {
+    link.fetches = {{testing::Chat({kStart, "ESP from Ann: 600", "ESP from Ben: 700"})}};
+    floor.Sold();  // off by default: sold over Ben's bid, as without the look
+    EXPECT_EQ(Fetches(), 0);
+    EXPECT_EQ(Said(), (Lines{"SOLD!", "Oak chest is sold for 600 tokens to Ann"}));
+
+    floor.UndoLastSale();
+    floor.SetCheckBeforeSold(true);
+    link.fetches = {{testing::Chat({kStart, "ESP from Ann: 600", "Ann: good luck"})}};
+    floor.Sold();
+    EXPECT_EQ(calls.events,
+              (Lines{"enter", "fetch", "say:SOLD!", "say:Oak chest is sold for 600 tokens to Ann", "leave"}));
+    EXPECT_EQ(items.Entries(), Lines{"Lamp - 10"});
+    EXPECT_TRUE(spy.held.empty());
+}
+
+TEST_F(SoldCheckTest, ABidAfterTheLastGetBidsHoldsSoldUntilThePressAfter) {
+    floor.SetCheckBeforeSold(true);
+    link.fetches = {{testing::Chat({kStart, "ESP from Ann: 600", "ESP from Ben: 700"})}};
+    floor.Sold();
+    EXPECT_EQ(Fetches(), 1);
+    EXPECT_TRUE(Said().empty());
+    EXPECT_EQ(block.currentBid, "700");
+    EXPECT_EQ(block.currentBidder, "Ben");
+    EXPECT_EQ(block.lastBidder, "Ann");
+    EXPECT_EQ(items.Count(), 2u);
+    EXPECT_FALSE(floor.CanUndo());
+    EXPECT_EQ(spy.held, Lines{"SOLD held: Ben bid 700 after the last Get Bids"});
+    EXPECT_EQ(VerdictText(floor.Judgements().rows.back()), "SOLD held: Ben bid 700 after the last Get Bids");
+
+    // Another command ends the hold; the next SOLD looks again and finds the same bid standing.
+    floor.Call(3);
+    EXPECT_EQ(spy.held.back(), "");
+    Said();
+    link.fetches = {{testing::Chat({kStart, "ESP from Ann: 600", "ESP from Ben: 700", "Host: 3RD CALL"})}};
+    floor.Sold();
+    EXPECT_EQ(Said(), (Lines{"SOLD!", "Oak chest is sold for 700 tokens to Ben"}));
+
+    // Held again for the next item, then the second press sells at the new bid without a look.
+    floor.GetNextItem();
+    link.fetches = {{testing::Chat({"Host: Item on the Block currently is Lamp", "ESP from Cy: 20"})}};
+    floor.Sold();
+    EXPECT_EQ(spy.held.back(), "SOLD held: Cy bid 20 after the last Get Bids");
+    Said();
+    floor.Sold();
+    EXPECT_EQ(Fetches(), 0);
+    EXPECT_EQ(Said(), (Lines{"SOLD!", "Lamp is sold for 20 tokens to Cy"}));
+    EXPECT_EQ(spy.held.back(), "");
+    EXPECT_TRUE(items.Empty());
+}
+
+TEST_F(SoldCheckTest, AFetchThatFailsHoldsSoldAndALiveRunLeavesItHeld) {
+    floor.SetCheckBeforeSold(true);
+    link.fetches.assign(5, ChatFetch{"", LinkFault::NotAnswering});
+    floor.Sold();
+    EXPECT_TRUE(Said().empty());
+    EXPECT_EQ(spy.held, Lines{"SOLD held: bids not fetched"});
+    EXPECT_EQ(items.Count(), 2u);
+
+    link.fetches = {{testing::Chat({kStart, "ESP from Ann: 600"})}};
+    floor.GetBids(Floor::By::Itself);
+    EXPECT_EQ(spy.held.size(), 1u);
+    Said();
+    floor.Sold();  // sells what the captions show
+    EXPECT_EQ(Fetches(), 0);
+    EXPECT_EQ(Said(), (Lines{"SOLD!", "Oak chest is sold for 600 tokens to Ann"}));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace {
 using testing::Chat;
 using Lines = std::vector<std::string>;
 
-// Each row as "line|who|message|amount|verdict".
+// Each row as "line|who|message|amount|verdict|".
 Lines Rows(const std::vector<Judgement>& rows) {
     Lines out;
     for (const Judgement& row : rows) {
@@ -63,22 +63,22 @@ TEST_F(JudgementTest, EveryVerdictWithTheFiguresTheRulesUsed) {
     };
     EXPECT_EQ(Judge(chat),
               (Lines{
-                  "||||1 ESP line before the start, not judged",
-                  "3|Host|Item on the Block currently is Oak chest||the auction of Oak chest started",
-                  "4|Ann|0450|450|refused, below the minimum 500",
-                  "5|Ann|0500 tokens|500|taken (now the current bid)",
-                  "6|Ben|505|505|refused, 5 over the standing bid, the raise for 505 is 10",
-                  "7|Ben|510|510|taken (now the current bid)",
-                  "8|Cy|510|510|refused, not above the standing 510",
-                  "9|Cy|1000|1000|taken (now the current bid)",
-                  "10|Dee|1050|1050|refused, 50 over the standing bid, the raise for 1050 is 100",
-                  "12|Fay|1,500|1|refused, not above the standing 1000",
-                  "13||Gus six hundred||not a bid, no colon after the name",
-                  "14|Hal|six hundred||passed over, no number in front",
-                  "15|Ida|0|0|passed over, not above 0",
-                  "16|Jo|-20|-20|passed over, not above 0",
-                  "17|Kit|1E999||passed over, a number beyond range",
-                  "18|Lu|1 100|1100|taken (now the current bid)",
+                  "||||1 ESP line before the start, not judged|",
+                  "3|Host|Item on the Block currently is Oak chest||the auction of Oak chest started|",
+                  "4|Ann|0450|450|refused, below the minimum 500|",
+                  "5|Ann|0500 tokens|500|taken (now the current bid)|",
+                  "6|Ben|505|505|refused, 5 over the standing bid, the raise for 505 is 10|",
+                  "7|Ben|510|510|taken (now the current bid)|",
+                  "8|Cy|510|510|refused, not above the standing 510|",
+                  "9|Cy|1000|1000|taken (now the current bid)|",
+                  "10|Dee|1050|1050|refused, 50 over the standing bid, the raise for 1050 is 100|",
+                  "12|Fay|1,500|1|refused, not above the standing 1000|",
+                  "13||Gus six hundred||not a bid, no colon after the name|",
+                  "14|Hal|six hundred||passed over, no number in front|",
+                  "15|Ida|0|0|passed over, not above 0|",
+                  "16|Jo|-20|-20|passed over, not above 0|",
+                  "17|Kit|1E999||passed over, a number beyond range|",
+                  "18|Lu|1 100|1100|taken (now the current bid)|",
               }));
     ExpectBids("1100", "Lu", "1000", "Cy");
 }
@@ -94,17 +94,17 @@ TEST_F(JudgementTest, WhereTheAuctionStartedAndWhatEndedAnEarlierOne) {
     };
     EXPECT_EQ(Judge(chat),
               (Lines{
-                  "3|Host|Oak chest is sold for 600 tokens to Ann||ended an earlier auction",
-                  "||||2 ESP lines before the start, not judged",
-                  "5|Cy|Item on the Block currently is Oak chest||the auction of Oak chest started",
-                  "6|Dee|800|800|taken (now the current bid)",
+                  "3|Host|Oak chest is sold for 600 tokens to Ann||ended an earlier auction|",
+                  "||||2 ESP lines before the start, not judged|",
+                  "5|Cy|Item on the Block currently is Oak chest||the auction of Oak chest started|",
+                  "6|Dee|800|800|taken (now the current bid)|",
               }));
 
     // Ended and never started again: the log says no bid counts, rather than look empty.
     EXPECT_EQ(Judge({kMarkerLine, "ESP from Ann: 600", "Host: Item on the Block currently is Lamp"}),
-              (Lines{"3|Host|Item on the Block currently is Lamp||ended an earlier auction",
-                     "||||1 ESP line before the start, not judged",
-                     "||||no start of the auction of Oak chest in the chat: no bid counts"}));
+              (Lines{"3|Host|Item on the Block currently is Lamp||ended an earlier auction|",
+                     "||||1 ESP line before the start, not judged|",
+                     "||||no start of the auction of Oak chest in the chat: no bid counts|"}));
 }
 
 TEST_F(JudgementTest, RecordingChangesNothingTheIntakeDecides) {
@@ -129,6 +129,30 @@ TEST_F(JudgementTest, RecordingChangesNothingTheIntakeDecides) {
     }
 }
 
+// The host's last call before each bid, read from the chat: only the host's own call lines after
+// the start count, and the call never changes which bid is taken.
+TEST_F(JudgementTest, EachBidSaysWhichOfTheHostsCallsItCameAfter) {
+    const Lines chat = {
+        "Host: 3RD CALL",  // the earlier auction's
+        kMarkerLine,         "ESP from Ann: 500",  "Host: 1ST CALL",
+        "Ben: 2ND CALL",  // a bidder joking counts for nothing
+        "ESP from Ben: 510", "Host:   2ND CALL  ", "Host: 2ND CALL for real", "ESP from Cy: 520",
+        "Host: 3RD CALL",    "ESP from Dee: 530",  "ESP from Eve: 531",
+    };
+    EXPECT_EQ(Judge(chat),
+              (Lines{
+                  "2|Host|Item on the Block currently is Oak chest||the auction of Oak chest started|",
+                  "3|Ann|500|500|taken (now the current bid)|",
+                  "6|Ben|510|510|taken (now the current bid)|after the 1st call",
+                  "9|Cy|520|520|taken (now the current bid)|after the 2nd call",
+                  "11|Dee|530|530|taken (now the current bid)|after the 3rd call",
+                  "12|Eve|531|531|refused, 1 over the standing bid, the raise for 531 is 10|"
+                  "after the 3rd call",
+              }));
+    EXPECT_EQ(block.currentBid, "530");
+    EXPECT_EQ(RowSentence(rows[4]), "Line 11, Dee: 530, after the 3rd call, taken (now the current bid)");
+}
+
 TEST(JudgementText, ClipboardFieldsAndSentences) {
     Judgement row;
     row.line = 7;
@@ -140,7 +164,7 @@ TEST(JudgementText, ClipboardFieldsAndSentences) {
     row.raise = 10;
     // A tab or line end inside the chat's text would split the pasted row.
     EXPECT_EQ(RowTabText(row),
-              "7\tBen\t505 please now\t505\trefused, 5 over the standing bid, the raise for 505 is 10");
+              "7\tBen\t505 please now\t505\trefused, 5 over the standing bid, the raise for 505 is 10\t");
     EXPECT_EQ(RowSentence(row),
               "Line 7, Ben: 505\tplease\nnow, refused, 5 over the standing bid, the raise for 505 is 10");
 
@@ -199,7 +223,8 @@ TEST_F(JudgementFloorLogTest, AFetchThatFailedIsARowOfItsOwn) {
     link.fetches.assign(5, ChatFetch{"", LinkFault::NotAnswering});
     floor.GetBids();
     ASSERT_EQ(floor.Judgements().rows.size(), 1u);
-    EXPECT_EQ(RowTabText(floor.Judgements().rows[0]), "\t\t\t\tchat client not answering: bids not fetched");
+    EXPECT_EQ(RowTabText(floor.Judgements().rows[0]),
+              "\t\t\t\tchat client not answering: bids not fetched\t");
     EXPECT_EQ(LogSummary(floor.Judgements()), "Oak chest: chat client not answering: bids not fetched");
     EXPECT_EQ(told, 1);
 }

@@ -128,6 +128,8 @@ struct FloorSpy final : FloorListener {
     void JudgementsChanged() override {
         if (onJudgements) onJudgements();
     }
+    void SoldHeld(const std::string& why) override { held.push_back(why); }
+    std::vector<std::string> held;  // each SoldHeld told, in order
     std::function<void()> onChange;
     std::function<void(const std::string&)> onLinkStatus;
     std::function<void(const std::string&)> onRecordStatus;

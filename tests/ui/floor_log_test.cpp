@@ -95,11 +95,11 @@ TEST_F(FloorLog, ShowsTheLastGetBidsAndCopiesSelectedRowsAsTabSeparatedText) {
     log->List()->SelectAll();
     Key('c', wxMOD_CONTROL);
     EXPECT_EQ(ClipboardText(),
-              "1\tHost\tItem on the Block currently is Oak chest\t\tthe auction of Oak chest started\n"
-              "2\tAnn\t450\t450\trefused, below the minimum 500\n"
-              "3\tBen\t600\t600\ttaken (now the current bid)\n"
-              "4\tCy\t5000\t5000\ttaken (now the current bid)\n"
-              "5\tAnn\t610\t610\trefused, not above the standing 5000\n");
+              "1\tHost\tItem on the Block currently is Oak chest\t\tthe auction of Oak chest started\t\n"
+              "2\tAnn\t450\t450\trefused, below the minimum 500\t\n"
+              "3\tBen\t600\t600\ttaken (now the current bid)\t\n"
+              "4\tCy\t5000\t5000\ttaken (now the current bid)\t\n"
+              "5\tAnn\t610\t610\trefused, not above the standing 5000\t\n");
     EXPECT_EQ(log->CellText(4, 4), "refused, not above the standing 5000");
 
     // The next item starts an empty log.
