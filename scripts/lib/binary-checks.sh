@@ -53,12 +53,27 @@ check_resources() {
     say "$(basename "$exe"): gavel icon ($icons), version $VERSION ($fixed), product Gavelton"
 }
 
+# The manifest Windows reads from gavelton.exe (resource type 24): crisp on every monitor takes
+# per-monitor DPI awareness v2; without it Windows stretches the window blurry beside a screen
+# of another DPI.
+check_manifest() {
+    local exe=$1 manifest
+    manifest=$(wrestool -x --raw -t 24 "$exe" 2>/dev/null | tr -d '\0')
+    [[ -n $manifest ]] || die "$(basename "$exe") holds no manifest"
+    grep -Eq '<dpiAwareness[^>]*>[^<]*PerMonitorV2' <<<"$manifest" ||
+        die "the manifest of $(basename "$exe") does not declare per-monitor DPI awareness (PerMonitorV2)"
+    grep -q 'Microsoft.Windows.Common-Controls' <<<"$manifest" ||
+        die "the manifest of $(basename "$exe") does not ask for the common controls 6"
+    say "$(basename "$exe"): manifest with PerMonitorV2 DPI awareness and the common controls 6"
+}
+
 # check_binaries GAVELTON WORLD WADAPI: everything above, on stripped or unstripped files.
 check_binaries() {
     local f want
     for f in "$@"; do check_imports "$f"; done
     check_exports "$3"
     check_resources "$1"
+    check_manifest "$1"
     case $ARCH in
         i686) want='pei-i386' ;;
         x86_64) want='pei-x86-64' ;;

@@ -62,14 +62,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
     desk_.BindKeys();
     gate_.Attach(client_, *panels_, troubles_);
 
-    layout_.Fit(ScreenPixelsPerTwip(this));
-    SetFont(layout_.Font());
-    // The platform may need a wider window for the menu bar's captions; settle that now, so
-    // that start-up centres the window at the size it will show with.
-    const wxSize designed = layout_.Scale().Size(kClientWidth, kClientHeight);
-    menu_.FitWidth(designed.x);
-    SetClientSize(std::max(designed.x, menu_.NaturalWidth()), designed.y);
-    KeepPlaced();
+    FitToScreen();
 
     panels_->TierControls().ShowTiers();
     panels_->AuctionControls().ShowBlock();
@@ -100,8 +93,25 @@ AuctionFrame::~AuctionFrame() {
     accounts_.Close();
 }
 
+void AuctionFrame::FitToScreen() {
+    layout_.Fit(ScreenPixelsPerTwip(this));
+    SetFont(layout_.Font());
+    // The platform may need a wider window for the menu bar's captions; settle that now, so
+    // that start-up centres the window at the size it will show with.
+    const wxSize designed = layout_.Scale().Size(kClientWidth, kClientHeight);
+    menu_.FitWidth(designed.x);
+    SetClientSize(std::max(designed.x, menu_.NaturalWidth()), designed.y);
+    KeepPlaced();
+}
+
 void AuctionFrame::BindWindowEvents() {
     Bind(wxEVT_CLOSE_WINDOW, &AuctionFrame::OnClose, this);
+    // Moved to a monitor of another DPI (Windows, per monitor): the controls stand where the
+    // twips put them at the old scale, so the whole layout is fitted again at the new one.
+    Bind(wxEVT_DPI_CHANGED, [this](wxDPIChangedEvent& event) {
+        event.Skip();
+        CallAfter([this] { FitToScreen(); });
+    });
     PassCloseWhileDisabled(this);  // a close during a command closes once it is over
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         KeepPlaced();

@@ -76,6 +76,8 @@ private:
     // keep Gavelton open after a save failed.
     bool CloseDown(bool canCancel);
     void KeepPlaced();  // after a resize or minimise: on top, Dummy out of sight
+    // The layout fitted to the screen's scale and fonts, the window sized to it.
+    void FitToScreen();
 #ifdef _WIN32
     WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
 #endif

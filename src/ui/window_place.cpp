@@ -1,5 +1,6 @@
 #include "ui/window_place.h"
 
+#include <wx/display.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -84,10 +85,48 @@ wxRect FirstPlaceBeside(const wxRect& screen, const wxRect& main, const wxSize& 
     return best.IsEmpty() ? wxRect(screen.GetPosition(), designed) : best;
 }
 
+wxRect OntoNearestScreen(const wxRect& place, const std::vector<wxRect>& screens) {
+    // Enough to take hold of: a piece of the title bar's height, as wide as a few captions.
+    const int holdWidth = std::min(place.width, 40);
+    const int holdHeight = std::min(place.height, 20);
+    const auto away = [&](const wxRect& screen) {
+        const long long dx =
+            std::max({0, screen.x - (place.x + place.width), place.x - (screen.x + screen.width)});
+        const long long dy =
+            std::max({0, screen.y - (place.y + place.height), place.y - (screen.y + screen.height)});
+        return dx * dx + dy * dy;
+    };
+    const wxRect* nearest = nullptr;
+    for (const wxRect& screen : screens) {
+        const wxRect shown = screen.Intersect(place);
+        if (!shown.IsEmpty() && shown.width >= holdWidth && shown.height >= holdHeight) return place;
+        if (nearest == nullptr || away(screen) < away(*nearest)) nearest = &screen;
+    }
+    if (nearest == nullptr) return place;
+    wxRect onto(place.GetPosition(),
+                wxSize(std::min(place.width, nearest->width), std::min(place.height, nearest->height)));
+    onto.x = std::clamp(onto.x, nearest->x, nearest->x + nearest->width - onto.width);
+    onto.y = std::clamp(onto.y, nearest->y, nearest->y + nearest->height - onto.height);
+    return onto;
+}
+
 bool KeptPlace::Restore(wxTopLevelWindow* window) {
     WindowStateStore::Use();
     window_ = window;
-    return wxPersistentRegisterAndRestore(window);
+    if (!wxPersistentRegisterAndRestore(window)) return false;
+    // The place as kept, not as wxWidgets left it: it does not move a window it would lose.
+    wxPersistenceManager& manager = wxPersistenceManager::Get();
+    const wxPersistentObject* kept = manager.Find(window);
+    wxRect place;
+    if (kept == nullptr || !manager.RestoreValue(*kept, "x", &place.x) ||
+        !manager.RestoreValue(*kept, "y", &place.y) || !manager.RestoreValue(*kept, "w", &place.width) ||
+        !manager.RestoreValue(*kept, "h", &place.height))
+        return true;
+    std::vector<wxRect> screens;
+    for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) screens.push_back(wxDisplay(i).GetClientArea());
+    const wxRect onto = OntoNearestScreen(place, screens);
+    if (onto != place) window->SetSize(onto);
+    return true;
 }
 
 FileResult KeptPlace::Keep() {

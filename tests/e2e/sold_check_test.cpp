@@ -39,7 +39,8 @@ TEST_F(E2eSoldCheck, ABidAfterGetBidsHoldsSoldAndTheChatHearsNoSale) {
     EXPECT_EQ(chat->find(" is sold for "), std::string::npos);
 
     // The host has seen the new bid: SOLD again sells it, and the title is clear again.
-    EXPECT_EQ(Press(Command::Sold), (std::vector<std::string>{"SOLD!", "Oak chest is sold for 800 tokens to Ben"}));
+    EXPECT_EQ(Press(Command::Sold),
+              (std::vector<std::string>{"SOLD!", "Oak chest is sold for 800 tokens to Ben"}));
     EXPECT_EQ(frame_->GetTitle(), "Gavelton");
 }
 

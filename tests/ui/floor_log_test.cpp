@@ -16,6 +16,7 @@
 #include "setup/setup_files.h"
 #include "ui/caption.h"
 #include "ui/floor_log_window.h"
+#include "ui/window_place.h"
 
 namespace gv::ui::test {
 namespace {
@@ -148,6 +149,33 @@ TEST_F(FloorLog, SizeAndPlaceKeptInAFileOfTheirOwn) {
     EXPECT_TRUE(std::filesystem::exists(folder_ / kWindowStateFile));
     // The host's own settings file is never written behind the host's back.
     EXPECT_FALSE(std::filesystem::exists(folder_ / "Gavelton.ini"));
+}
+
+// A place kept on a monitor unplugged since comes back on the screen nearest to it, whole.
+TEST_F(FloorLog, APlaceOffEveryScreenComesBackOnTheNearest) {
+    const std::vector<wxRect> two = {{0, 0, 1920, 1040}, {1920, 0, 1280, 984}};
+    EXPECT_EQ(OntoNearestScreen({100, 200, 700, 300}, two), wxRect(100, 200, 700, 300));
+    EXPECT_EQ(OntoNearestScreen({3150, 900, 700, 300}, two), wxRect(3150, 900, 700, 300)) << "a corner shows";
+    EXPECT_EQ(OntoNearestScreen({3300, 100, 700, 300}, two), wxRect(2500, 100, 700, 300));
+    EXPECT_EQ(OntoNearestScreen({-2000, -900, 2400, 300}, two), wxRect(0, 0, 1920, 300));
+    EXPECT_EQ(OntoNearestScreen({1900, 1100, 700, 300}, two), wxRect(1220, 740, 700, 300))
+        << "nearer the first";
+
+    FloorLogWindow* log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    const wxRect away(9000, 7000, 700, 300);
+    log->SetSize(away);
+    ASSERT_TRUE(WaitUntil([&] { return log->GetRect() == away; }));
+    ClickMenu(kLogMenu);
+    ASSERT_TRUE(WaitUntil([] { return !wxWindow::FindWindowByName("FloorLog"); }));
+
+    log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    const wxRect screen = wxDisplay(frame_).GetClientArea();
+    const wxRect back(screen.GetRight() + 1 - 700, screen.GetBottom() + 1 - 300, 700, 300);
+    EXPECT_TRUE(WaitUntil([&] { return log->GetRect() == back; }))
+        << log->GetRect().x << "," << log->GetRect().y << " " << log->GetRect().width << "x"
+        << log->GetRect().height;
 }
 
 // What wxWidgets would tell the host in a box of its own (an error or a warning).
