@@ -364,6 +364,52 @@ void BM_SoldInstantAccountsOpen(benchmark::State& state) {
     PressSoldEachIteration(state, AccountsWindowIs::Open, true);
 }
 
+// What the last look before SOLD costs: each iteration puts the item up, takes its bids with a
+// Get Bids (timed on its own), and presses SOLD, every other time with the look. The look
+// finds the bid the captions show, so SOLD goes on; "look_in_get_bids" is what the look added
+// to SOLD, in Get Bids of the same chat: at most 1 is the aim.
+void BM_SoldLookInWindow(benchmark::State& state) {
+    Window window(*g_bench);
+    gv::Auction& auction = window.Auction();
+    using Duration = std::chrono::steady_clock::duration;
+    Duration getBids{}, plain{}, looked{};
+    std::int64_t plains = 0, looks = 0;
+    bool held = false;
+    const auto timed = [](gv::ui::AuctionFrame& frame, gv::ui::Command command) {
+        const auto start = std::chrono::steady_clock::now();
+        frame.Commands().Run(command, gv::ui::Origin::Window);
+        return std::chrono::steady_clock::now() - start;
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        auction.items.Append("Oak chest - 500");
+        window->Commands().Run(gv::ui::Command::Auction, gv::ui::Origin::Window);
+        g_bench->setup.pump.Yield();
+        getBids += timed(*window, gv::ui::Command::GetBids);
+        g_bench->setup.pump.Yield();
+        const bool look = (plains + looks) % 2 == 1;
+        auction.floor.SetCheckBeforeSold(look);
+        state.ResumeTiming();
+        const Duration sold = timed(*window, gv::ui::Command::Sold);
+        (look ? looked : plain) += sold;
+        ++(look ? looks : plains);
+        held = held || auction.items.Count() != 0;
+    }
+    if (held) state.SkipWithError("SOLD was held: the look saw another bid");
+    const auto ms = [](Duration total, std::int64_t count) {
+        return count == 0
+                   ? 0.0
+                   : std::chrono::duration<double, std::milli>(total).count() / static_cast<double>(count);
+    };
+    const double getBidsMs = ms(getBids, plains + looks);
+    state.counters["get_bids_ms"] = getBidsMs;
+    state.counters["sold_ms"] = ms(plain, plains);
+    state.counters["sold_look_ms"] = ms(looked, looks);
+    if (getBidsMs > 0)
+        state.counters["look_in_get_bids"] = (ms(looked, looks) - ms(plain, plains)) / getBidsMs;
+    Counters(state);
+}
+
 void BM_IntakeWithWxYields(benchmark::State& state);
 
 // The intake with wx's yields while the main window is open (untouched): what each yield
@@ -451,6 +497,7 @@ void RegisterStages(const std::string& suffix) {
     add("WholeGetBidsInWindowAgainLogOpen", BM_WholeGetBidsInWindowAgainLogOpen);
     add("FloorLogRedraw", BM_FloorLogRedraw);
     add("BusyStateInWindow", BM_BusyStateInWindow);
+    add("SoldLookInWindow", BM_SoldLookInWindow);
     add("IntakeWithWxYieldsBesideWindow", BM_IntakeWithWxYieldsBesideWindow);
     add("Fetch", BM_Fetch);
     add("CaptureChat", BM_CaptureChat);
