@@ -188,14 +188,18 @@ std::string LogSummary(const FloorLog& log) {
     const std::string item = log.item + ": ";
     if (!log.judged) return item + "no Get Bids judged yet";
     std::size_t judged = 0, taken = 0;
+    // A held SOLD is said over the log, where the host and a screen reader meet it first.
+    const std::string held = !log.rows.empty() && log.rows.back().kind == RowKind::Held
+                                 ? "; " + log.rows.back().note
+                                 : std::string();
     for (const Judgement& row : log.rows) {
-        if (row.kind == RowKind::FetchFailed) return item + row.note;
+        if (row.kind == RowKind::FetchFailed) return item + row.note + held;
         if (row.kind != RowKind::Esp) continue;
         ++judged;
         if (row.verdict == Verdict::Taken) ++taken;
     }
     return item + std::to_string(judged) + (judged == 1 ? " ESP line" : " ESP lines") + " judged, " +
-           std::to_string(taken) + " taken";
+           std::to_string(taken) + " taken" + held;
 }
 
 JudgementRecorder::JudgementRecorder(std::vector<Judgement>* rows, const AuctionBounds& bounds,

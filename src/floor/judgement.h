@@ -72,7 +72,7 @@ std::string RowSentence(const Judgement& row);
 std::string RowTabText(const Judgement& row);
 
 // One line over the log, which screen readers hear when it changes: "Oak chest: 9 ESP lines
-// judged, 3 taken"; the failure itself when the fetch failed.
+// judged, 3 taken"; the failure itself when the fetch failed; a held SOLD's reason after either.
 std::string LogSummary(const FloorLog& log);
 
 }  // namespace gv

@@ -509,7 +509,8 @@ TEST_F(SoldCheckTest, ABidAfterTheLastGetBidsHoldsSoldUntilThePressAfter) {
     EXPECT_EQ(items.Count(), 2u);
     EXPECT_FALSE(floor.CanUndo());
     EXPECT_EQ(spy.held, Lines{"SOLD held: Ben bid 700 after the last Get Bids"});
-    EXPECT_EQ(VerdictText(floor.Judgements().rows.back()), "SOLD held: Ben bid 700 after the last Get Bids");
+    EXPECT_EQ(LogSummary(floor.Judgements()),
+              "Oak chest: 2 ESP lines judged, 2 taken; SOLD held: Ben bid 700 after the last Get Bids");
 
     // Another command ends the hold; the next SOLD looks again and finds the same bid standing.
     floor.Call(3);
@@ -538,6 +539,8 @@ TEST_F(SoldCheckTest, AFetchThatFailsHoldsSoldAndALiveRunLeavesItHeld) {
     floor.Sold();
     EXPECT_TRUE(Said().empty());
     EXPECT_EQ(spy.held, Lines{"SOLD held: bids not fetched"});
+    EXPECT_EQ(LogSummary(floor.Judgements()),
+              "Oak chest: chat client not answering: bids not fetched; SOLD held: bids not fetched");
     EXPECT_EQ(items.Count(), 2u);
 
     link.fetches = {{testing::Chat({kStart, "ESP from Ann: 600"})}};
