@@ -12,6 +12,8 @@
 #include <wx/init.h>
 #include <wx/weakref.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -230,6 +232,93 @@ void BM_WholeGetBidsInWindowAgainLogOpen(benchmark::State& state) {
     const wxString shown = log && log->RowCount() >= 2 ? log->CellText(log->RowCount() - 2, 1) : wxString();
     if (shown != "Zed") state.SkipWithError("the log does not show the last bid posted");
     Counters(state);
+}
+
+// Get Bids through the window as ratios of what it cannot do without: the busy state in and out
+// and the floor's own Get Bids. Every iteration times, in an order drawn at random, the busy
+// state, the floor's Get Bids, the window's Get Bids of the same auction again (three lines
+// posted untimed before it) and of the item's first Get Bids (put up again untimed), so that
+// whatever load the machine carries falls on all of them alike; every other iteration with the
+// floor log open. The ratios are of the means over the run's iterations.
+void BM_GetBidsRatios(benchmark::State& state) {
+    Bench& b = *g_bench;
+    Window window(b);
+    gv::Floor floor(b.setup.block, b.setup.tiers, b.setup.items, *b.link, b.setup.pump, b.setup.busy);
+    floor.SetCapturePath(b.folder / "TALLY-floor.TXT");
+    using Duration = std::chrono::duration<double, std::milli>;
+    enum Measure { Busy, FloorOnly, Again, First, Measures };
+    std::array<std::array<Duration, Measures>, 2> total{};  // [log open][measure]
+    std::array<std::int64_t, 2> runs{};
+    std::mt19937 random(std::random_device{}());
+    const auto settle = [&] {
+        for (int i = 0; i < 5; ++i) {
+            b.setup.pump.Yield();
+            wxTheApp->ProcessIdle();
+        }
+    };
+    window->Commands().Run(gv::ui::Command::Auction, gv::ui::Origin::Window);
+    window->Commands().Run(gv::ui::Command::GetBids, gv::ui::Origin::Window);
+    bool posted = true;
+    for (auto _ : state) {
+        const bool open = runs[0] > runs[1];
+        if ((window->FloorLogView() != nullptr) != open) window->FloorLog().Toggle();
+        settle();
+        std::array<Measure, Measures> order{Busy, FloorOnly, Again, First};
+        std::shuffle(order.begin(), order.end(), random);
+        for (const Measure measure : order) {
+            if (measure == Again) {
+                const double standing = gv::ValOrInfinity(window->Block().currentBid);
+                posted =
+                    b.world->Post({"Ann: still going", "ESP from Zed: " + gv::ExactNumberText(standing + 100),
+                                   "ESP from Cy: 5"}) &&
+                    posted;
+            } else if (measure == First) {
+                window->Commands().Run(gv::ui::Command::Auction, gv::ui::Origin::Window);
+                settle();
+            } else if (measure == FloorOnly) {
+                ResetBlock();
+            }
+            const auto start = std::chrono::steady_clock::now();
+            switch (measure) {
+                case Busy:
+                    window->Gate().EnterBusy();
+                    b.setup.pump.Yield();
+                    window->Gate().LeaveBusy();
+                    b.setup.pump.Yield();
+                    break;
+                case FloorOnly:
+                    floor.GetBids();
+                    break;
+                case Again:
+                case First:
+                    window->Commands().Run(gv::ui::Command::GetBids, gv::ui::Origin::Window);
+                    break;
+                case Measures:
+                    break;
+            }
+            total[open][measure] += std::chrono::steady_clock::now() - start;
+            settle();
+        }
+        ++runs[open];
+    }
+    if (!posted) state.SkipWithError("the world did not post the lines");
+    const auto mean = [&](bool open, Measure measure) {
+        return runs[open] == 0 ? 0.0 : total[open][measure].count() / static_cast<double>(runs[open]);
+    };
+    // The base: the busy state and the floor's Get Bids over every iteration, log open or not.
+    const auto both = [&](Measure measure) {
+        const double count = static_cast<double>(runs[0] + runs[1]);
+        return count == 0 ? 0.0 : (total[0][measure] + total[1][measure]).count() / count;
+    };
+    const double base = both(Busy) + both(FloorOnly);
+    state.counters["busy_ms"] = both(Busy);
+    state.counters["floor_ms"] = both(FloorOnly);
+    state.counters["again_ms"] = mean(false, Again);
+    state.counters["first_ms"] = mean(false, First);
+    state.counters["again_x"] = base > 0 ? mean(false, Again) / base : 0;
+    state.counters["first_x"] = base > 0 ? mean(false, First) / base : 0;
+    state.counters["again_open_x"] = base > 0 ? mean(true, Again) / base : 0;
+    state.counters["first_open_x"] = base > 0 ? mean(true, First) / base : 0;
 }
 
 // The log's share of a Get Bids that found nothing new: the floor's rows compared with those
@@ -497,6 +586,10 @@ void RegisterStages(const std::string& suffix) {
     add("WholeGetBidsInWindowAgainLogOpen", BM_WholeGetBidsInWindowAgainLogOpen);
     add("FloorLogRedraw", BM_FloorLogRedraw);
     add("BusyStateInWindow", BM_BusyStateInWindow);
+    // Enough iterations for means that hold: each is a quarter of a second or more.
+    benchmark::RegisterBenchmark(("GetBidsRatios" + suffix).c_str(), BM_GetBidsRatios)
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(6.0);
     add("SoldLookInWindow", BM_SoldLookInWindow);
     add("IntakeWithWxYieldsBesideWindow", BM_IntakeWithWxYieldsBesideWindow);
     add("Fetch", BM_Fetch);
