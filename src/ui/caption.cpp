@@ -94,7 +94,8 @@ void Caption::DoSetSize(int x, int y, int width, int height, int sizeFlags) {
 wxRect Caption::TextArea() const {
     const wxSize size = GetClientSize();
     const int inset = Inset();
-    return {inset, inset, size.x - 2 * inset, size.y - 2 * inset};
+    const int border = inset - 1;
+    return {inset, border, size.x - 2 * inset, size.y - 2 * border};
 }
 
 bool Caption::SingleLine() const { return GetSize().y < 2 * GetCharHeight() + 2 * Inset(); }

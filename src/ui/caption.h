@@ -62,7 +62,9 @@ private:
     void OnPaint(wxPaintEvent&);
     std::vector<wxString> WrapLines(wxDC& dc, int width) const;
     int Inset() const { return style_.border ? 2 : 1; }
-    // Where the text is drawn, clipped: inside the border and a pixel of room.
+    // Where the text is drawn, clipped: inside the border, with a pixel of room at either end
+    // of a line; a line's own leading and descent are its room above and below, as the
+    // caption's size allows for.
     wxRect TextArea() const;
 
     wxString text_;
