@@ -273,10 +273,10 @@ scenario_menu() {
 judge_captions() {
     awk -F'\t' -v OFS='\t' -v unseen="${1:-}" '
         $1 == "dpi" { print; next }
-        NF < 13 { next }
+        NF < 15 { next }
         {
             kind = $1; wraps = $2; one_w = $3; one_h = $4; need_w = $5; need_h = $6
-            room_w = $7; room_h = $8; w = $9; h = $10; hid_w = $11; hid_h = $12; text = $13
+            room_w = $7; room_h = $8; w = $9; h = $10; hid_w = $11; hid_h = $12; text = $15
             if (hid_w >= w || hid_h >= h) {
                 if (unseen != "" && text == unseen) next
                 print "cut", kind, text, "the control lies wholly outside its window"; next
@@ -285,7 +285,7 @@ judge_captions() {
             if (hid_w > 0 || hid_h > 0)
                 why = sprintf("; %d px of the control across and %d px down lie outside its window", hid_w, hid_h)
             lines = one_h > 0 ? int(need_h / one_h + 0.5) : 1
-            if (!wraps || (lines > 1 && room_h < 2 * one_h && room_h >= one_h)) {
+            if (!wraps || lines <= 1 || (room_h < 2 * one_h && room_h >= one_h)) {
                 # One line, or a box that holds one line: the text must fit on it.
                 if (one_w > room_w)
                     why = why sprintf("; on one line it needs %d px across, the control leaves %d: %d px short", one_w, room_w, one_w - room_w)
@@ -296,7 +296,7 @@ judge_captions() {
                 if (need_w > room_w)
                     why = why sprintf("; a word needs %d px across, the control leaves %d: %d px short", need_w, room_w, need_w - room_w)
                 if (need_h > room_h)
-                    why = why sprintf("; wrapped at %d px it takes %d lines, %d px down, the control leaves %d: %d px short", room_w, lines, need_h, room_h, need_h - room_h)
+                    why = why sprintf("; wrapped at %d px it takes %d line%s, %d px down, the control leaves %d: %d px short", room_w, lines, lines == 1 ? "" : "s", need_h, room_h, need_h - room_h)
                 spare_w = room_w - (lines > 1 ? need_w : one_w); spare_h = room_h - need_h
             }
             if (why != "") print "cut", kind, text, substr(why, 3)
@@ -324,11 +324,12 @@ check_captions() {
     [[ $got == "$dpi" ]] || fail "$what: \"$title\" runs at ${got:-no} DPI, not $dpi"
     cut=$(awk -F'\t' '$1 == "cut" { printf "    %s \"%s\": %s\n", $2, $3, $4 }' <<<"$CAPTIONS")
     if [[ -n $cut ]]; then
-        printf '%s' "$cut" >&2
+        printf '%s\n' "$cut" >&2
         fail "$what: captions of \"$title\" cut at $dpi DPI, as listed above (measured: $CAPTIONS_RAW)"
     fi
     counts=$(awk -F'\t' '$1 == "whole" { n[$2]++; all++ }
-        END { for (k in n) { printf "%s%d %s", sep, n[k], k; sep = ", " }; if (!all) print "none" }' <<<"$CAPTIONS")
+        END { for (k in n) { printf "%s%d %s%s", sep, n[k], k, n[k] == 1 ? "" : k ~ /x$/ ? "es" : "s"; sep = ", " }
+              if (!all) print "none" }' <<<"$CAPTIONS")
     [[ $counts != none ]] || fail "$what: textfit.exe found no caption in \"$title\" ($CAPTIONS_RAW)"
     tight=$(awk -F'\t' '$1 == "whole" {
             if (w == "" || $4 < w) { w = $4; wt = $2 " \"" $3 "\"" }
@@ -357,14 +358,28 @@ side_window() {
     wait_until opened || fail "$keys did not open \"$title\""
 }
 
+# close_side TITLE KEYS: closes the side window TITLE with its own KEYS, pressed in it, so that
+# the main window has the keyboard again.
+close_side() {
+    local title=$1 keys=$2 side
+    side=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1)
+    [[ -n $side ]] || fail "no window \"$title\" to close"
+    timeout -k 1 5 xdotool windowfocus --sync "$side" 2>/dev/null || fail "cannot focus \"$title\""
+    xdotool key "$keys"
+    side_gone() { ! xdotool search --onlyvisible --name "^$title\$" >/dev/null; }
+    wait_until side_gone || fail "$keys did not close \"$title\""
+}
+
 # every_caption_whole WHAT DPI: the main window's panels in turn (the auction panel, the item
 # list, the table of raises, the about texts), the floor log and the accounts window, each
-# pictured in shots/captions-DPI-*.png for a look.
+# pictured in shots/captions-DPI-*.png for a look once measured (and painted by then).
 every_caption_whole() {
     local what=$1 dpi=$2 shots=$SCRATCH/shots/captions-$2 log='Gavelton - Floor log' accounts='Gavelton - Accounts'
-    local t0=$SECONDS
-    # Dummy holds the focus beyond the client area's right edge, out of sight by design.
+    local t0=$SECONDS x y
     show_panel alt+a 'push button|client' 'Get Bids'
+    # An item on the block, so that its captions show what a host sees.
+    next_item
+    # Dummy holds the focus beyond the client area's right edge, out of sight by design.
     check_captions "$what, the auction panel" Gavelton "$dpi" 'Dummy Button'
     snap "$WID" "$shots-auction.png" || true
     show_panel alt+l 'editable text' Item
@@ -380,8 +395,18 @@ every_caption_whole() {
     check_captions "$what" "$log" "$dpi"
     snap "$SIDE" "$shots-floor-log.png" || true
     side_window "$accounts" ctrl+k
+    # Its note line is empty until the host does something: Write off with no sale chosen
+    # has it say why not.
+    measure_captions "$what" "$accounts"
+    read -r x y < <(awk -F'\t' '$1 == "button" && $15 == "Write &off" { print $13, $14 }' "$CAPTIONS_RAW")
+    [[ -n $x ]] || fail "$what: no button Write off in \"$accounts\" ($CAPTIONS_RAW)"
+    xdotool mousemove "$x" "$y" click 1
+    note_says() { spoken_texts "$accounts" | grep -q "^static text	Choose the sale in the bidder's history\.	"; }
+    wait_until note_says || fail "Write off clicked with no sale chosen did not say so in \"$accounts\""
     check_captions "$what" "$accounts" "$dpi"
     snap "$SIDE" "$shots-accounts.png" || true
+    close_side "$accounts" ctrl+k
+    close_side "$log" ctrl+l
     say "$what: the captions of the three windows measured in $((SECONDS - t0)) s"
 }
 

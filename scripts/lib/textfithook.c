@@ -4,7 +4,7 @@
  * caption to textfit.txt beside this DLL:
  *
  *   KIND<TAB>WRAPS<TAB>ONE_W<TAB>ONE_H<TAB>NEED_W<TAB>NEED_H<TAB>ROOM_W<TAB>ROOM_H<TAB>W<TAB>H<TAB>
- *   HIDDEN_W<TAB>HIDDEN_H<TAB>TEXT
+ *   HIDDEN_W<TAB>HIDDEN_H<TAB>X<TAB>Y<TAB>TEXT
  *
  *   KIND      button, check box, label (a native Static), drawn label (a window that answers
  *             WM_GETFONT and EM_GETRECT, as Gavelton's own captions do), choice item, column
@@ -15,16 +15,18 @@
  *   ROOM_W/H  the room the control's drawing leaves the text (inside a button's frame, beside
  *             a check box's box, inside a drawn label's border)
  *   W, H      the control's size; HIDDEN_W/H how much of it lies outside its parents' client
- *             areas (the window shows none of it where HIDDEN_W >= W)
+ *             areas (the window shows none of it where HIDDEN_W >= W); X, Y its centre on the
+ *             screen (for a click)
  *
  * and a last line "dpi<TAB>N", the window's DPI. Texts in UTF-8, "&" as the control has it. */
 #define _WIN32_WINNT 0x0A00
+#include <windows.h>
+/* The common controls' and themes' headers need <windows.h> first. */
 #include <commctrl.h>
 #include <stdio.h>
 #include <string.h>
 #include <uxtheme.h>
 #include <vssym32.h>
-#include <windows.h>
 
 #define TEXTFIT_ASK 0x7E47Fu
 
@@ -80,9 +82,10 @@ static void Write(HWND control, const struct Fit* fit, const WCHAR* text) {
     LONG hidden_w, hidden_h;
     GetWindowRect(control, &r);
     Hidden(control, &hidden_w, &hidden_h);
-    fprintf(out, "%s\t%d\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t", fit->kind, fit->wraps,
-            fit->one.cx, fit->one.cy, fit->need.cx, fit->need.cy, fit->room.cx, fit->room.cy,
-            r.right - r.left, r.bottom - r.top, hidden_w, hidden_h);
+    fprintf(out, "%s\t%d\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t", fit->kind,
+            fit->wraps, fit->one.cx, fit->one.cy, fit->need.cx, fit->need.cy, fit->room.cx, fit->room.cy,
+            r.right - r.left, r.bottom - r.top, hidden_w, hidden_h, (r.left + r.right) / 2,
+            (r.top + r.bottom) / 2);
     PrintText(text);
     fputc('\n', out);
 }
