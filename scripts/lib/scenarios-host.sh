@@ -426,7 +426,7 @@ scenario_cut_captions() {
         $'cut\tcheck box\ta check box too narrow\ton one line it needs [0-9]+ px across, the control leaves [0-9]+: [1-9][0-9]* px short' \
         $'cut\tbutton\tOff\t[1-9][0-9]* px of the control across and 0 px down lie outside its window' \
         $'whole\tbutton\tRoom to spare\t[0-9]+\t[0-9]+'; do
-        grep -qxE -- "$want" <<<"$CAPTIONS" || { printf '    %s\n' "$CAPTIONS" >&2; fail "the caption check did not judge as it should: no line \"$want\""; }
+        grep -qxE -- "$want" <<<"$CAPTIONS" || { printf '    %s\n' "${CAPTIONS//$'\n'/$'\n    '}" >&2; fail "the caption check did not judge as it should: no line \"$want\""; }
     done
     [[ $(grep -c '^cut' <<<"$CAPTIONS") -eq 4 ]] || fail "the caption check found other cut captions: $CAPTIONS"
     kill "$pid" 2>/dev/null
