@@ -158,7 +158,7 @@ scenario_crash() {
 
 
 # =============================================================================================
-# The menu bar: its captions on one row at the designed width, at 96 DPI and at 144, each
+# The menu bar: its captions on one row at the designed width, at 96, 144 and 192 DPI, each
 # item named for screen readers, and the keyboard's ways into it (a mnemonic with Alt, F10
 # then the arrows and Enter) still running the commands. menubar.exe reads the bar from
 # another process and, through menuhook.dll, from inside Gavelton's (Wine has no MSAA object
@@ -235,19 +235,201 @@ scenario_menu() {
     xdotool key alt+b
     wait_until menu_panel_shows $'editable text\tRow 1 high bound' || fail "Alt+B did not show the table of raises (Bids)"
     ok "F10, Right and Enter run List; Alt+B runs Bids"
+    every_caption_whole "96 DPI" 96
     close_gavelton
 
-    # Scaled: the same at 144 DPI (Wine reads LogPixels when a program starts).
-    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
-        fail "cannot set the prefix to 144 DPI"
-    start_gavelton
-    wait_until find_window || fail "the main window did not appear at 144 DPI"
-    wait_idle "start at 144 DPI"
-    check_menu_bar "144 DPI"
-    # The layout may have grown a little at 96 DPI to fit Wine's fonts; at 144 the whole is larger.
-    [[ $MENU_CLIENT_WIDTH -ge $((width96 * 4 / 3)) ]] ||
-        fail "at 144 DPI the client area is $MENU_CLIENT_WIDTH px wide, hardly more than $width96 at 96: the DPI did not take"
-    close_gavelton
+    # Scaled: the same at 144 DPI and at 192 (Wine reads LogPixels when a program starts). The
+    # side windows open as a host's would the first time at that DPI, not where 96 DPI left them.
+    local dpi
+    for dpi in 144 192; do
+        "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
+            fail "cannot set the prefix to $dpi DPI"
+        rm -f "$RUN/Gavelton windows.ini"
+        start_gavelton
+        wait_until find_window || fail "the main window did not appear at $dpi DPI"
+        wait_idle "start at $dpi DPI"
+        check_menu_bar "$dpi DPI"
+        # The layout may have grown a little at 96 DPI to fit Wine's fonts; scaled, the whole is larger.
+        [[ $MENU_CLIENT_WIDTH -ge $((width96 * dpi / 108)) ]] ||
+            fail "at $dpi DPI the client area is $MENU_CLIENT_WIDTH px wide, hardly more than $width96 at 96: the DPI did not take"
+        every_caption_whole "$dpi DPI" "$dpi"
+        close_gavelton
+    done
     "$WINE" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || fail "cannot set the prefix back to 96 DPI"
     stop_world
+}
+
+# =============================================================================================
+# Every caption whole: the buttons, check boxes, labels, choices and column headings of the
+# main window's four panels, the floor log and the accounts window, at the DPI Gavelton started
+# with. textfit.exe measures each from inside Gavelton's process (textfithook.dll) with the font
+# the control draws with (a Caption answers WM_GETFONT, WM_GETTEXT and EM_GETRECT for that) and
+# the room its drawing leaves the text; a caption is cut where its text, laid out as the control
+# lays it out, needs more, or where part of the control lies outside its window.
+# =============================================================================================
+# judge_captions [UNSEEN]: textfit.exe's lines on the input; prints "cut<TAB>KIND<TAB>TEXT<TAB>WHY"
+# for each cut caption, "whole<TAB>KIND<TAB>TEXT<TAB>SPARE_ACROSS<TAB>SPARE_DOWN" for the others,
+# "dpi<TAB>N". UNSEEN: the text of a control that lies out of sight by design.
+judge_captions() {
+    awk -F'\t' -v OFS='\t' -v unseen="${1:-}" '
+        $1 == "dpi" { print; next }
+        NF < 15 { next }
+        {
+            kind = $1; wraps = $2; one_w = $3; one_h = $4; need_w = $5; need_h = $6
+            room_w = $7; room_h = $8; w = $9; h = $10; hid_w = $11; hid_h = $12; text = $15
+            if (hid_w >= w || hid_h >= h) {
+                if (unseen != "" && text == unseen) next
+                print "cut", kind, text, "the control lies wholly outside its window"; next
+            }
+            why = ""
+            if (hid_w > 0 || hid_h > 0)
+                why = sprintf("; %d px of the control across and %d px down lie outside its window", hid_w, hid_h)
+            lines = one_h > 0 ? int(need_h / one_h + 0.5) : 1
+            if (!wraps || lines <= 1 || (room_h < 2 * one_h && room_h >= one_h)) {
+                # One line, or a box that holds one line: the text must fit on it.
+                if (one_w > room_w)
+                    why = why sprintf("; on one line it needs %d px across, the control leaves %d: %d px short", one_w, room_w, one_w - room_w)
+                if (one_h > room_h)
+                    why = why sprintf("; its line needs %d px down, the control leaves %d: %d px short", one_h, room_h, one_h - room_h)
+                spare_w = room_w - one_w; spare_h = room_h - one_h
+            } else {
+                if (need_w > room_w)
+                    why = why sprintf("; a word needs %d px across, the control leaves %d: %d px short", need_w, room_w, need_w - room_w)
+                if (need_h > room_h)
+                    why = why sprintf("; wrapped at %d px it takes %d line%s, %d px down, the control leaves %d: %d px short", room_w, lines, lines == 1 ? "" : "s", need_h, room_h, need_h - room_h)
+                spare_w = room_w - (lines > 1 ? need_w : one_w); spare_h = room_h - need_h
+            }
+            if (why != "") print "cut", kind, text, substr(why, 3)
+            else print "whole", kind, text, spare_w, spare_h
+        }'
+}
+
+# measure_captions WHAT TITLE [UNSEEN]: the verdicts on the captions of the window TITLE in
+# CAPTIONS (see judge_captions); textfit.exe's own lines are kept in the scratch folder.
+measure_captions() {
+    local what=$1 title=$2 raw rc=0
+    raw=$SCRATCH/textfit-$(tr -c 'A-Za-z0-9\n' '-' <<<"$what-$title").txt
+    (cd "$SCRATCH" && timeout -k 2 "$TIMEOUT" "$WINE" textfit.exe "$title" 2>/dev/null) | tr -d '\r' >"$raw" || rc=$?
+    [[ $rc -eq 0 && -s $raw ]] || fail "$what: textfit.exe could not measure the captions of \"$title\" (status $rc)"
+    CAPTIONS=$(judge_captions "${3:-}" <"$raw")
+    CAPTIONS_RAW=$raw
+}
+
+# check_captions WHAT TITLE DPI [UNSEEN]: every caption of the window TITLE whole, the window at
+# DPI. Names each cut caption and by how much; else the count, by kind, and the least room left.
+check_captions() {
+    local what=$1 title=$2 dpi=$3 got cut counts tight
+    measure_captions "$what" "$title" "${4:-}"
+    got=$(awk -F'\t' '$1 == "dpi" { print $2 }' <<<"$CAPTIONS")
+    [[ $got == "$dpi" ]] || fail "$what: \"$title\" runs at ${got:-no} DPI, not $dpi"
+    cut=$(awk -F'\t' '$1 == "cut" { printf "    %s \"%s\": %s\n", $2, $3, $4 }' <<<"$CAPTIONS")
+    if [[ -n $cut ]]; then
+        printf '%s\n' "$cut" >&2
+        fail "$what: captions of \"$title\" cut at $dpi DPI, as listed above (measured: $CAPTIONS_RAW)"
+    fi
+    counts=$(awk -F'\t' '$1 == "whole" { n[$2]++; all++ }
+        END { for (k in n) { printf "%s%d %s%s", sep, n[k], k, n[k] == 1 ? "" : k ~ /x$/ ? "es" : "s"; sep = ", " }
+              if (!all) print "none" }' <<<"$CAPTIONS")
+    [[ $counts != none ]] || fail "$what: textfit.exe found no caption in \"$title\" ($CAPTIONS_RAW)"
+    tight=$(awk -F'\t' '$1 == "whole" {
+            if (w == "" || $4 < w) { w = $4; wt = $2 " \"" $3 "\"" }
+            if (h == "" || $5 < h) { h = $5; ht = $2 " \"" $3 "\"" } }
+        END { printf "%d px across (%s), %d px down (%s)", w, wt, h, ht }' <<<"$CAPTIONS")
+    ok "$what: every caption of \"$title\" whole ($counts); the least room left $tight"
+}
+
+# show_panel KEYS ROLE NAME: presses KEYS in the main window and waits until MSAA reads a visible
+# control ROLE (a regular expression) named NAME there.
+show_panel() {
+    local keys=$1 role=$2 name=$3
+    focus_main
+    xdotool key "$keys"
+    panel_shows() { spoken_texts Gavelton | grep -qE "^($role)	$name	.*	visible\$"; }
+    wait_until panel_shows || fail "$keys did not show the control \"$name\" in the main window"
+}
+
+# side_window TITLE KEYS: opens the side window TITLE with KEYS pressed in the main window; its
+# X window in SIDE.
+side_window() {
+    local title=$1 keys=$2
+    focus_main
+    xdotool key "$keys"
+    opened() { SIDE=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1); [[ -n $SIDE ]]; }
+    wait_until opened || fail "$keys did not open \"$title\""
+}
+
+# close_side TITLE KEYS: closes the side window TITLE with its own KEYS, pressed in it, so that
+# the main window has the keyboard again.
+close_side() {
+    local title=$1 keys=$2 side
+    side=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1)
+    [[ -n $side ]] || fail "no window \"$title\" to close"
+    timeout -k 1 5 xdotool windowfocus --sync "$side" 2>/dev/null || fail "cannot focus \"$title\""
+    xdotool key "$keys"
+    side_gone() { ! xdotool search --onlyvisible --name "^$title\$" >/dev/null; }
+    wait_until side_gone || fail "$keys did not close \"$title\""
+}
+
+# every_caption_whole WHAT DPI: the main window's panels in turn (the auction panel, the item
+# list, the table of raises, the about texts), the floor log and the accounts window, each
+# pictured in shots/captions-DPI-*.png for a look once measured (and painted by then).
+every_caption_whole() {
+    local what=$1 dpi=$2 shots=$SCRATCH/shots/captions-$2 log='Gavelton - Floor log' accounts='Gavelton - Accounts'
+    local t0=$SECONDS x y
+    show_panel alt+a 'push button|client' 'Get Bids'
+    # An item on the block, so that its captions show what a host sees.
+    next_item
+    # Dummy holds the focus beyond the client area's right edge, out of sight by design.
+    check_captions "$what, the auction panel" Gavelton "$dpi" 'Dummy Button'
+    snap "$WID" "$shots-auction.png" || true
+    show_panel alt+l 'editable text' Item
+    check_captions "$what, the item list" Gavelton "$dpi" 'Dummy Button'
+    snap "$WID" "$shots-list.png" || true
+    show_panel alt+b 'editable text' 'Row 1 high bound'
+    check_captions "$what, the table of raises" Gavelton "$dpi" 'Dummy Button'
+    snap "$WID" "$shots-bids.png" || true
+    show_panel alt+o 'static text' 'Free to use and to pass on, unchanged and free of charge\.'
+    check_captions "$what, the about texts" Gavelton "$dpi" 'Dummy Button'
+    snap "$WID" "$shots-about.png" || true
+    side_window "$log" alt+g
+    check_captions "$what" "$log" "$dpi"
+    snap "$SIDE" "$shots-floor-log.png" || true
+    side_window "$accounts" ctrl+k
+    # Its note line is empty until the host does something: Write off with no sale chosen
+    # has it say why not.
+    measure_captions "$what" "$accounts"
+    read -r x y < <(awk -F'\t' '$1 == "button" && $15 == "Write &off" { print $13, $14 }' "$CAPTIONS_RAW")
+    [[ -n $x ]] || fail "$what: no button Write off in \"$accounts\" ($CAPTIONS_RAW)"
+    xdotool mousemove "$x" "$y" click 1
+    note_says() { spoken_texts "$accounts" | grep -q "^static text	Choose the sale in the bidder's history\.	"; }
+    wait_until note_says || fail "Write off clicked with no sale chosen did not say so in \"$accounts\""
+    check_captions "$what" "$accounts" "$dpi"
+    snap "$SIDE" "$shots-accounts.png" || true
+    close_side "$accounts" ctrl+k
+    close_side "$log" ctrl+l
+    say "$what: the captions of the three windows measured in $((SECONDS - t0)) s"
+}
+
+# The harness itself: a window whose captions are cut on purpose (cutcaptions.exe) must be
+# found cut, each named with what it lacks, and the one with room to spare whole.
+scenario_cut_captions() {
+    RUN=$SCRATCH/cut-captions
+    mkdir -p "$RUN"
+    local title='Gavelton check - cut captions' want
+    (cd "$RUN" && exec "$WINE" "$SCRATCH/cutcaptions.exe" >"$RUN/cutcaptions.out" 2>&1) &
+    local pid=$!
+    shows() { xdotool search --onlyvisible --name "^$title\$" >/dev/null; }
+    wait_until shows || fail "cutcaptions.exe showed no window"
+    measure_captions "cut on purpose" "$title"
+    for want in $'cut\tbutton\tA caption far too wide\ton one line it needs [0-9]+ px across, the control leaves [0-9]+: [1-9][0-9]* px short' \
+        $'cut\tlabel\tA label that wraps onto more lines than its box shows\twrapped at 120 px it takes [2-9] lines, [0-9]+ px down, the control leaves 30: [1-9][0-9]* px short' \
+        $'cut\tcheck box\ta check box too narrow\ton one line it needs [0-9]+ px across, the control leaves [0-9]+: [1-9][0-9]* px short' \
+        $'cut\tbutton\tOff\t[1-9][0-9]* px of the control across and 0 px down lie outside its window' \
+        $'whole\tbutton\tRoom to spare\t[0-9]+\t[0-9]+'; do
+        grep -qxE -- "$want" <<<"$CAPTIONS" || { printf '    %s\n' "${CAPTIONS//$'\n'/$'\n    '}" >&2; fail "the caption check did not judge as it should: no line \"$want\""; }
+    done
+    [[ $(grep -c '^cut' <<<"$CAPTIONS") -eq 4 ]] || fail "the caption check found other cut captions: $CAPTIONS"
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null || true
+    ok "the caption check finds the four captions cut on purpose, each with what it lacks: $(awk -F'\t' '$1 == "cut" { printf "%s%s", sep, $4; sep = " | " }' <<<"$CAPTIONS")"
 }

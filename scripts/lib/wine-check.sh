@@ -261,13 +261,17 @@ expect_file() {
 # --- Windows-side helpers --------------------------------------------------------------------
 build_helpers() {
     local helper
-    for helper in wintext crash accnames accevents hotkey menubar; do
+    for helper in wintext crash accnames accevents hotkey menubar textfit; do
         "$HOST-gcc" -O1 -Wall -Wextra -Werror -o "$SCRATCH/$helper.exe" "$LIB_DIR/$helper.c" -luuid -loleacc -lole32 -loleaut32 ||
             die "cannot build the helper $helper.exe"
     done
-    # Loaded into Gavelton by menubar.exe's hook; its export by its bare name.
+    # Loaded into Gavelton by menubar.exe's and textfit.exe's hooks; their exports by bare names.
     "$HOST-gcc" -O1 -Wall -Wextra -Werror -shared -Wl,--kill-at -o "$SCRATCH/menuhook.dll" "$LIB_DIR/menuhook.c" ||
         die "cannot build the helper menuhook.dll"
+    "$HOST-gcc" -O1 -Wall -Wextra -Werror -shared -Wl,--kill-at -o "$SCRATCH/textfithook.dll" "$LIB_DIR/textfithook.c" \
+        -luxtheme -lgdi32 || die "cannot build the helper textfithook.dll"
+    "$HOST-gcc" -O1 -Wall -Wextra -Werror -mwindows -o "$SCRATCH/cutcaptions.exe" "$LIB_DIR/cutcaptions.c" ||
+        die "cannot build the helper cutcaptions.exe"
 }
 # The texts of the windows titled $1; nothing when there is none yet.
 window_texts() { { timeout -k 2 "$TIMEOUT" "$WINE" "$SCRATCH/wintext.exe" "$1" 2>/dev/null || true; } | tr -d '\r'; }

@@ -7,6 +7,13 @@
 #include "ui/accessibility.h"
 #include "ui/colours.h"
 
+#ifdef _WIN32
+#include <algorithm>
+#include <string>
+
+#include "common/windows_api.h"
+#endif
+
 namespace gv::ui {
 
 Caption::Caption(wxWindow* parent, const wxString& name, const wxString& text, const Style& style,
@@ -84,6 +91,13 @@ void Caption::DoSetSize(int x, int y, int width, int height, int sizeFlags) {
     wxWindow::DoSetSize(x, y, width, height, sizeFlags);
 }
 
+wxRect Caption::TextArea() const {
+    const wxSize size = GetClientSize();
+    const int inset = Inset();
+    const int border = inset - 1;
+    return {inset, border, size.x - 2 * inset, size.y - 2 * border};
+}
+
 bool Caption::SingleLine() const { return GetSize().y < 2 * GetCharHeight() + 2 * Inset(); }
 
 wxSize Caption::NeededSize(int width) const {
@@ -115,8 +129,7 @@ void Caption::OnPaint(wxPaintEvent&) {
     dc.SetFont(GetFont());
     dc.SetTextForeground(style_.foreground);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    const int inset = Inset();
-    const wxRect inner(inset, inset, size.x - 2 * inset, size.y - 2 * inset);
+    const wxRect inner = TextArea();
     dc.SetClippingRegion(inner);
     const auto lines = WrapLines(dc, inner.width);
     const int lineHeight = dc.GetCharHeight();
@@ -134,5 +147,40 @@ void Caption::OnPaint(wxPaintEvent&) {
         y += lineHeight;
     }
 }
+
+#ifdef _WIN32
+WXLRESULT Caption::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) {
+    switch (message) {
+        case WM_GETFONT:
+            // The font as the paint's DC selects it: fitted to the window's DPI.
+            answeredFont_ = GetFont();
+            answeredFont_.WXAdjustToPPI(GetDPI());
+            return reinterpret_cast<WXLRESULT>(answeredFont_.GetHFONT());
+        case WM_GETTEXTLENGTH:
+            return static_cast<WXLRESULT>(text_.ToStdWstring().size());
+        case WM_GETTEXT: {
+            // As the default window procedure answers: as much as fits, NUL-terminated.
+            const std::wstring text = text_.ToStdWstring();
+            const std::size_t room = static_cast<std::size_t>(wParam);
+            if (room == 0 || lParam == 0) return 0;
+            const std::size_t copied = std::min(room - 1, text.size());
+            auto* out = reinterpret_cast<wchar_t*>(lParam);
+            std::copy_n(text.data(), copied, out);
+            out[copied] = L'\0';
+            return static_cast<WXLRESULT>(copied);
+        }
+        case EM_GETRECT: {
+            // An edit control's "formatting rectangle": where the text may be drawn.
+            const wxRect area = TextArea();
+            auto* out = reinterpret_cast<RECT*>(lParam);
+            if (out == nullptr) return 0;
+            *out = {area.x, area.y, area.GetRight() + 1, area.GetBottom() + 1};
+            return 0;
+        }
+        default:
+            return wxWindow::MSWWindowProc(message, wParam, lParam);
+    }
+}
+#endif
 
 }  // namespace gv::ui

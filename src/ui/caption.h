@@ -2,6 +2,7 @@
 // A label drawn by Gavelton itself, so that alignment, border, word wrap and colours look
 // the same on every platform, and so that the room a caption needs can be measured.
 
+#include <wx/font.h>
 #include <wx/window.h>
 
 #include <optional>
@@ -51,17 +52,29 @@ public:
 
 protected:
     void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
+#ifdef _WIN32
+    // Answers what a native label answers (its font and text), and the rectangle its text is
+    // drawn within, so that a check from outside can measure the caption as it is drawn.
+    WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
+#endif
 
 private:
     void OnPaint(wxPaintEvent&);
     std::vector<wxString> WrapLines(wxDC& dc, int width) const;
     int Inset() const { return style_.border ? 2 : 1; }
+    // Where the text is drawn, clipped: inside the border, with a pixel of room at either end
+    // of a line; a line's own leading and descent are its room above and below, as the
+    // caption's size allows for.
+    wxRect TextArea() const;
 
     wxString text_;
     Style style_;
     wxString spokenLead_;
     bool transparent_ = false;
     bool marked_ = false;
+#ifdef _WIN32
+    wxFont answeredFont_;  // keeps the font whose handle WM_GETFONT answered
+#endif
 };
 
 }  // namespace gv::ui
