@@ -464,9 +464,9 @@ namespace {
 
 // SOLD with its last look at the chat: a bid that reached the chat after the last Get Bids holds
 // the sale instead of being sold over, and the host's next SOLD sells what the captions show.
-class SoldCheckTest : public FloorTest {
+class FloorSoldCheck : public FloorTest {
 protected:
-    SoldCheckTest() {
+    FloorSoldCheck() {
         floor.SetCapturePath(::testing::TempDir() + "gv_sold_check_capture.txt");
         floor.SetKeepJudgements(true);
         items.Append("Oak chest - 500");
@@ -481,7 +481,7 @@ protected:
     long Fetches() const { return std::count(calls.events.begin(), calls.events.end(), "fetch"); }
 };
 
-TEST_F(SoldCheckTest, TheSameStandingBidSellsAndTheCheckOffNeverLooks) {
+TEST_F(FloorSoldCheck, TheSameStandingBidSellsAndTheCheckOffNeverLooks) {
     link.fetches = {{testing::Chat({kStart, "ESP from Ann: 600", "ESP from Ben: 700"})}};
     floor.Sold();  // off by default: sold over Ben's bid, as without the look
     EXPECT_EQ(Fetches(), 0);
@@ -497,7 +497,7 @@ TEST_F(SoldCheckTest, TheSameStandingBidSellsAndTheCheckOffNeverLooks) {
     EXPECT_TRUE(spy.held.empty());
 }
 
-TEST_F(SoldCheckTest, ABidAfterTheLastGetBidsHoldsSoldUntilThePressAfter) {
+TEST_F(FloorSoldCheck, ABidAfterTheLastGetBidsHoldsSoldUntilThePressAfter) {
     floor.SetCheckBeforeSold(true);
     link.fetches = {{testing::Chat({kStart, "ESP from Ann: 600", "ESP from Ben: 700"})}};
     floor.Sold();
@@ -533,7 +533,7 @@ TEST_F(SoldCheckTest, ABidAfterTheLastGetBidsHoldsSoldUntilThePressAfter) {
     EXPECT_TRUE(items.Empty());
 }
 
-TEST_F(SoldCheckTest, AFetchThatFailsHoldsSoldAndALiveRunLeavesItHeld) {
+TEST_F(FloorSoldCheck, AFetchThatFailsHoldsSoldAndALiveRunLeavesItHeld) {
     floor.SetCheckBeforeSold(true);
     link.fetches.assign(5, ChatFetch{"", LinkFault::NotAnswering});
     floor.Sold();
