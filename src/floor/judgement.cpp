@@ -192,14 +192,16 @@ std::string LogSummary(const FloorLog& log) {
     const std::string held = !log.rows.empty() && log.rows.back().kind == RowKind::Held
                                  ? "; " + log.rows.back().note
                                  : std::string();
+    std::string summary = item;
     for (const Judgement& row : log.rows) {
-        if (row.kind == RowKind::FetchFailed) return item + row.note + held;
+        if (row.kind == RowKind::FetchFailed) return summary.append(row.note).append(held);
         if (row.kind != RowKind::Esp) continue;
         ++judged;
         if (row.verdict == Verdict::Taken) ++taken;
     }
-    return item + std::to_string(judged) + (judged == 1 ? " ESP line" : " ESP lines") + " judged, " +
-           std::to_string(taken) + " taken" + held;
+    summary += std::to_string(judged) + (judged == 1 ? " ESP line" : " ESP lines") + " judged, ";
+    summary += std::to_string(taken) + " taken";
+    return summary.append(held);
 }
 
 JudgementRecorder::JudgementRecorder(std::vector<Judgement>* rows, const AuctionBounds& bounds,
