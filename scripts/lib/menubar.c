@@ -50,30 +50,7 @@ static void ReadThroughMsaa(HWND window) {
 
 /* Has menuhook.dll read the items inside the window's own process. */
 static int ReadInside(HWND window) {
-    char path[MAX_PATH], line[1024];
-    char* slash;
-    FILE* in;
-    HMODULE dll;
-    HOOKPROC hook;
-    HHOOK hooked;
-    DWORD_PTR unused;
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    slash = strrchr(path, '\\');
-    if (slash == NULL) return 3;
-    strcpy(slash + 1, "menuitems.txt");
-    DeleteFileA(path);
-    dll = LoadLibraryA("menuhook.dll");
-    hook = dll ? (HOOKPROC)(void*)GetProcAddress(dll, "MenuHook") : NULL;
-    hooked =
-        hook ? SetWindowsHookExA(WH_CALLWNDPROC, hook, dll, GetWindowThreadProcessId(window, NULL)) : NULL;
-    if (hooked == NULL) return 3;
-    SendMessageTimeoutA(window, WM_NULL, MENUHOOK_ASK, 0, SMTO_ABORTIFHUNG, 5000, &unused);
-    UnhookWindowsHookEx(hooked);
-    in = fopen(path, "r");
-    if (in == NULL) return 4;
-    while (fgets(line, sizeof line, in)) printf("item\t%s", line);
-    fclose(in);
-    return 0;
+    return AskInsideGavelton(window, "menuhook.dll", "MenuHook", MENUHOOK_ASK, "menuitems.txt", "item\t");
 }
 
 int main(int argc, char** argv) {

@@ -7,6 +7,8 @@
 #include <stdio.h>
 #include <windows.h>
 
+#include "wincommon.h"
+
 #define MENUHOOK_ASK 0x6A7E1u
 
 static HINSTANCE self;
@@ -33,15 +35,10 @@ static void PrintName(FILE* out, const WCHAR* text, DWORD length) {
 
 static void Dump(HWND window) {
     WCHAR path[MAX_PATH];
-    WCHAR* slash;
     FILE* out;
     HMENU menu = GetMenu(window);
     int i, count = GetMenuItemCount(menu);
-    GetModuleFileNameW(self, path, MAX_PATH);
-    slash = wcsrchr(path, L'\\');
-    if (slash == NULL) return;
-    wcscpy(slash + 1, L"menuitems.tmp");
-    out = _wfopen(path, L"w");
+    out = OpenAnswer(self, path);
     if (out == NULL) return;
     for (i = 0; i < count; i++) {
         RECT r = {0, 0, 0, 0};
@@ -60,19 +57,11 @@ static void Dump(HWND window) {
             fputs("(no name)", out);
         fputc('\n', out);
     }
-    fclose(out);
-    /* Whole or not at all: the reader waits for this name. */
-    {
-        WCHAR done[MAX_PATH];
-        wcscpy(done, path);
-        wcscpy(wcsrchr(done, L'\\') + 1, L"menuitems.txt");
-        MoveFileExW(path, done, MOVEFILE_REPLACE_EXISTING);
-    }
+    PublishWhole(out, path, L"menuitems.txt");
 }
 
 __declspec(dllexport) LRESULT CALLBACK MenuHook(int code, WPARAM wParam, LPARAM lParam) {
-    const CWPSTRUCT* message = (const CWPSTRUCT*)lParam;
-    if (code == HC_ACTION && message->message == WM_NULL && message->wParam == MENUHOOK_ASK)
-        Dump(message->hwnd);
+    HWND asked = AskedWindow(code, lParam, MENUHOOK_ASK);
+    if (asked != NULL) Dump(asked);
     return CallNextHookEx(NULL, code, wParam, lParam);
 }

@@ -12,6 +12,8 @@
 #include <string.h>
 #include <windows.h>
 
+#include "wincommon.h"
+
 #define TEXTFIT_ASK 0x7E47Fu
 
 struct Wanted {
@@ -29,14 +31,7 @@ static BOOL CALLBACK Titled(HWND w, LPARAM param) {
 }
 
 int main(int argc, char** argv) {
-    char path[MAX_PATH], line[4096];
-    char* slash;
     struct Wanted wanted;
-    FILE* in;
-    HMODULE dll;
-    HOOKPROC hook;
-    HHOOK hooked;
-    DWORD_PTR unused;
     if (argc != 2) {
         fprintf(stderr, "usage: textfit TITLE\n");
         return 1;
@@ -45,21 +40,5 @@ int main(int argc, char** argv) {
     wanted.found = NULL;
     EnumWindows(Titled, (LPARAM)&wanted);
     if (wanted.found == NULL) return 2;
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    slash = strrchr(path, '\\');
-    if (slash == NULL) return 3;
-    strcpy(slash + 1, "textfit.txt");
-    DeleteFileA(path);
-    dll = LoadLibraryA("textfithook.dll");
-    hook = dll ? (HOOKPROC)(void*)GetProcAddress(dll, "TextFitHook") : NULL;
-    hooked = hook ? SetWindowsHookExA(WH_CALLWNDPROC, hook, dll, GetWindowThreadProcessId(wanted.found, NULL))
-                  : NULL;
-    if (hooked == NULL) return 3;
-    SendMessageTimeoutA(wanted.found, WM_NULL, TEXTFIT_ASK, 0, SMTO_ABORTIFHUNG, 10000, &unused);
-    UnhookWindowsHookEx(hooked);
-    in = fopen(path, "r");
-    if (in == NULL) return 4;
-    while (fgets(line, sizeof line, in)) fputs(line, stdout);
-    fclose(in);
-    return 0;
+    return AskInsideGavelton(wanted.found, "textfithook.dll", "TextFitHook", TEXTFIT_ASK, "textfit.txt", "");
 }

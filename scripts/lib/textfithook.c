@@ -28,6 +28,8 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include "wincommon.h"
+
 #define TEXTFIT_ASK 0x7E47Fu
 
 static HINSTANCE self;
@@ -291,26 +293,16 @@ static BOOL CALLBACK MeasureOne(HWND w, LPARAM unused) {
 }
 
 static void Dump(HWND window) {
-    WCHAR path[MAX_PATH], done[MAX_PATH];
-    WCHAR* slash;
-    GetModuleFileNameW(self, path, MAX_PATH);
-    slash = wcsrchr(path, L'\\');
-    if (slash == NULL) return;
-    wcscpy(slash + 1, L"textfit.tmp");
-    out = _wfopen(path, L"w");
+    WCHAR path[MAX_PATH];
+    out = OpenAnswer(self, path);
     if (out == NULL) return;
     EnumChildWindows(window, MeasureOne, 0);
     fprintf(out, "dpi\t%u\n", GetDpiForWindow(window));
-    fclose(out);
-    /* Whole or not at all: the reader waits for this name. */
-    wcscpy(done, path);
-    wcscpy(wcsrchr(done, L'\\') + 1, L"textfit.txt");
-    MoveFileExW(path, done, MOVEFILE_REPLACE_EXISTING);
+    PublishWhole(out, path, L"textfit.txt");
 }
 
 __declspec(dllexport) LRESULT CALLBACK TextFitHook(int code, WPARAM wParam, LPARAM lParam) {
-    const CWPSTRUCT* message = (const CWPSTRUCT*)lParam;
-    if (code == HC_ACTION && message->message == WM_NULL && message->wParam == TEXTFIT_ASK)
-        Dump(message->hwnd);
+    HWND asked = AskedWindow(code, lParam, TEXTFIT_ASK);
+    if (asked != NULL) Dump(asked);
     return CallNextHookEx(NULL, code, wParam, lParam);
 }

@@ -1,5 +1,6 @@
 /* What the Windows-side helpers of the check share: walking the visible top-level windows of a
- * title, and printing a text as one tab-separated field. */
+ * title, printing a text as one tab-separated field, and asking a hook DLL for an answer from
+ * inside Gavelton's GUI thread. */
 #ifndef GAVELTON_WINCOMMON_H
 #define GAVELTON_WINCOMMON_H
 
@@ -42,6 +43,68 @@ static inline void PrintField(BSTR text) {
         if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') out[i] = ' ';
     }
     fputs(out, stdout);
+}
+
+/* Some things can be read only in the process that made them (a control's font, a menu's drawn
+ * items). The helper hooks a DLL into the window's thread and sends it WM_NULL with its `ask`;
+ * the hook writes the answer beside itself and publishes it whole, under the answer's name, before
+ * the message returns. */
+
+/* Hook side: the window that asked with `ask`, or NULL for any other message. */
+static inline HWND AskedWindow(int code, LPARAM lParam, WPARAM ask) {
+    const CWPSTRUCT* message = (const CWPSTRUCT*)lParam;
+    if (code == HC_ACTION && message->message == WM_NULL && message->wParam == ask) return message->hwnd;
+    return NULL;
+}
+
+/* Hook side: opens a scratch file beside `module` for the answer; `path` keeps where it is. */
+static inline FILE* OpenAnswer(HMODULE module, WCHAR path[MAX_PATH]) {
+    WCHAR* slash;
+    GetModuleFileNameW(module, path, MAX_PATH);
+    slash = wcsrchr(path, L'\\');
+    if (slash == NULL) return NULL;
+    wcscpy(slash + 1, L"answer.tmp");
+    return _wfopen(path, L"w");
+}
+
+/* Hook side: whole or not at all, since the helper reads the file as soon as it has this name. */
+static inline void PublishWhole(FILE* out, const WCHAR* path, const WCHAR* answer) {
+    WCHAR done[MAX_PATH];
+    fclose(out);
+    wcscpy(done, path);
+    wcscpy(wcsrchr(done, L'\\') + 1, answer);
+    MoveFileExW(path, done, MOVEFILE_REPLACE_EXISTING);
+}
+
+/* Helper side: has `proc` of `dll` answer `ask` inside `window`'s thread and prints the answer's
+ * lines, each after `prefix`. 0 when it answered, 3 when the DLL cannot be loaded or hooked in,
+ * 4 when it wrote nothing. */
+static inline int AskInsideGavelton(HWND window, const char* dll, const char* proc, WPARAM ask,
+                                    const char* answer, const char* prefix) {
+    char path[MAX_PATH], line[4096];
+    char* slash;
+    FILE* in;
+    HMODULE module;
+    HOOKPROC hook;
+    HHOOK hooked;
+    DWORD_PTR unused;
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    slash = strrchr(path, '\\');
+    if (slash == NULL) return 3;
+    strcpy(slash + 1, answer);
+    DeleteFileA(path);
+    module = LoadLibraryA(dll);
+    hook = module ? (HOOKPROC)(void*)GetProcAddress(module, proc) : NULL;
+    hooked =
+        hook ? SetWindowsHookExA(WH_CALLWNDPROC, hook, module, GetWindowThreadProcessId(window, NULL)) : NULL;
+    if (hooked == NULL) return 3;
+    SendMessageTimeoutA(window, WM_NULL, ask, 0, SMTO_ABORTIFHUNG, 10000, &unused);
+    UnhookWindowsHookEx(hooked);
+    in = fopen(path, "r");
+    if (in == NULL) return 4;
+    while (fgets(line, sizeof line, in)) printf("%s%s", prefix, line);
+    fclose(in);
+    return 0;
 }
 
 #endif
