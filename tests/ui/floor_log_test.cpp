@@ -37,6 +37,23 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return frame_->FloorLogView() && frame_->FloorLogView()->IsShown(); }));
         return frame_->FloorLogView();
     }
+    // Gives the open log a place, closes it and opens it again: the place it comes back at is kept.
+    FloorLogWindow* ReopenAfterPlacing(const wxRect& placed) {
+        // Each step failing stops the test: the caller asserts on what this returns.
+        FloorLogWindow* log = OpenLog();
+        if (!log) return nullptr;
+        log->SetSize(placed);
+        if (!WaitUntil([&] { return log->GetRect() == placed; })) {
+            ADD_FAILURE() << "the log never took its place";
+            return nullptr;
+        }
+        ClickMenu(kLogMenu);
+        if (!WaitUntil([] { return !wxWindow::FindWindowByName("FloorLog"); })) {
+            ADD_FAILURE() << "the log never closed";
+            return nullptr;
+        }
+        return OpenLog();
+    }
     void GetBidsOver(const std::vector<std::string>& chat) {
         link_.fetches = {{testing::Chat(chat)}};
         Click(Button(Command::GetBids));
@@ -134,15 +151,8 @@ TEST_F(FloorLog, FirstOpensClearOfTheMainWindow) {
 }
 
 TEST_F(FloorLog, SizeAndPlaceKeptInAFileOfTheirOwn) {
-    FloorLogWindow* log = OpenLog();
-    ASSERT_NE(log, nullptr);
     const wxRect placed(60, 70, 700, 300);
-    log->SetSize(placed);
-    ASSERT_TRUE(WaitUntil([&] { return log->GetRect() == placed; }));
-    ClickMenu(kLogMenu);
-    ASSERT_TRUE(WaitUntil([] { return !wxWindow::FindWindowByName("FloorLog"); }));
-
-    log = OpenLog();
+    FloorLogWindow* log = ReopenAfterPlacing(placed);
     ASSERT_NE(log, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return log->GetRect() == placed; }))
         << log->GetRect().x << "," << log->GetRect().y;
@@ -161,15 +171,7 @@ TEST_F(FloorLog, APlaceOffEveryScreenComesBackOnTheNearest) {
     EXPECT_EQ(OntoNearestScreen({1900, 1100, 700, 300}, two), wxRect(1220, 740, 700, 300))
         << "nearer the first";
 
-    FloorLogWindow* log = OpenLog();
-    ASSERT_NE(log, nullptr);
-    const wxRect away(9000, 7000, 700, 300);
-    log->SetSize(away);
-    ASSERT_TRUE(WaitUntil([&] { return log->GetRect() == away; }));
-    ClickMenu(kLogMenu);
-    ASSERT_TRUE(WaitUntil([] { return !wxWindow::FindWindowByName("FloorLog"); }));
-
-    log = OpenLog();
+    FloorLogWindow* log = ReopenAfterPlacing({9000, 7000, 700, 300});
     ASSERT_NE(log, nullptr);
     const wxRect screen = wxDisplay(frame_).GetClientArea();
     const wxRect back(screen.GetRight() + 1 - 700, screen.GetBottom() + 1 - 300, 700, 300);
