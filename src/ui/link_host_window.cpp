@@ -143,7 +143,23 @@ void LinkHostWindow::OnCommunicate() { RunRequest(&ChatLink::CommunicateDDE); }
 
 void LinkHostWindow::OnGetAllText() { RunRequest(&ChatLink::GetAllTextDDE); }
 
-LinkHost::LinkHost(ChatLink& link) : window_(new LinkHostWindow(link)) {}
+LinkHost::LinkHost(ChatLink& link) : link_(link), window_(new LinkHostWindow(link)) {
+    window_->Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        event.Skip();
+        if (event.IsShown() && stale_) {
+            stale_ = false;
+            window_->ShowFields(link_.Fields());
+        }
+    });
+}
+
+void LinkHost::ShowFields(const DdeFields& fields) {
+    if (window_->IsShown()) {
+        window_->ShowFields(fields);
+    } else {
+        stale_ = true;
+    }
+}
 
 LinkHost::~LinkHost() { window_->Destroy(); }
 

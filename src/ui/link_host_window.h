@@ -52,10 +52,15 @@ public:
     LinkHost(const LinkHost&) = delete;
     LinkHost& operator=(const LinkHost&) = delete;
 
-    void ShowFields(const DdeFields& fields) override { window_->ShowFields(fields); }
+    // Nothing shows the window in an evening: while it is hidden the fields reach it when it is
+    // shown, not at each step of each request (its box laid out again for every Get Bids cost
+    // the main window a fifth of the command on GTK).
+    void ShowFields(const DdeFields& fields) override;
 
 private:
+    ChatLink& link_;
     LinkHostWindow* window_;
+    bool stale_ = false;  // the fields changed while the window was hidden
 };
 
 }  // namespace gv::ui

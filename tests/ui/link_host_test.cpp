@@ -95,5 +95,26 @@ TEST_F(LinkHostTest, RegisterWithNoChatClientSetsTheErrorIndicator) {
     EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
 }
 
+// What the transport holds: a console nobody shows learns the fields when it is shown.
+TEST_F(LinkHostTest, AHiddenConsoleShowsTheLatestFieldsOnceShown) {
+    Field<wxCheckBox>("ErrorCheck")->SetValue(false);
+    chatLink_.Fields().errorCheck = false;
+    chatLink_.Fields().avatarName = "Bidder";
+    chatLink_.RegisterDDE();  // nobody answers: the request sets the error indicator
+    ASSERT_TRUE(chatLink_.Fields().errorCheck);
+    EXPECT_FALSE(Field<wxCheckBox>("ErrorCheck")->GetValue()) << "not shown each step while hidden";
+
+    host_->Show();
+    EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
+    EXPECT_EQ(Field<wxTextCtrl>("AvatarName")->GetValue(), "Bidder");
+    EXPECT_EQ(Field<wxTextCtrl>("Text1")->GetValue().utf8_string(), chatLink_.Fields().conversation);
+
+    // Shown, it follows each change at once.
+    chatLink_.Fields().errorCheck = false;
+    chatLink_.RegisterDDE();
+    EXPECT_TRUE(Field<wxCheckBox>("ErrorCheck")->GetValue());
+    host_->Hide();
+}
+
 }  // namespace
 }  // namespace gv::ui::test
