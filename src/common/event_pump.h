@@ -24,6 +24,9 @@ public:
     // keep the window responsive. A pump whose pass is costly may pass over those that come
     // within a few milliseconds of its last pass. Counted waits use Yield, never this.
     virtual void YieldInLoop() { Yield(); }
+    // Whether the next YieldInLoop is a real pass: what the window shows need be brought up to
+    // date only before one.
+    virtual bool PassDue() { return true; }
 
     void YieldTimes(int count) {
         for (int i = 0; i < count; ++i) Yield();

@@ -323,9 +323,21 @@ BidsOutcome Floor::FetchAndJudge() {
     if (!Recording()) firstVerdicts_.Forget();
     const std::string bid = block_.currentBid;
     const std::string bidder = block_.currentBidder;
+    // The captions are told at most once per pass of the loop, just before the pass that shows
+    // them: an item's first Get Bids takes thousands of bids, and each told at once cost the
+    // window a redraw and a screen reader a name change that nobody could see or hear.
+    bool untold = false;
+    const auto yield = [this, &untold] {
+        if (untold && pump_.PassDue()) {
+            untold = false;
+            BidsChanged();
+        }
+        pump_.YieldInLoop();
+    };
     TakeBids(
-        *text, block_, tiers_, [this] { pump_.YieldInLoop(); }, [this] { BidsChanged(); },
-        Recording() ? &floorLog_.rows : nullptr, reopened);
+        *text, block_, tiers_, yield, [&untold] { untold = true; }, Recording() ? &floorLog_.rows : nullptr,
+        reopened);
+    if (untold) BidsChanged();
     if (Recording()) {
         NoteVerdicts(firstVerdicts_.Keep(floorLog_, shift, RulesText()));
         MarkDebts();

@@ -10,9 +10,10 @@
 namespace gv::ui {
 
 void WxEventPump::YieldInLoop() {
-    if (std::chrono::steady_clock::now() - lastPass_ < passEvery_) return;
-    Yield();
+    if (PassDue()) Yield();
 }
+
+bool WxEventPump::PassDue() { return std::chrono::steady_clock::now() - lastPass_ >= passEvery_; }
 
 void WxEventPump::Yield() {
     lastPass_ = std::chrono::steady_clock::now();

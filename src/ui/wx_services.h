@@ -20,6 +20,7 @@ public:
     // line of a 1 MB chat is most of a Get Bids; a pass every few milliseconds repaints the
     // window just as often as the host can see.
     void YieldInLoop() override;
+    bool PassDue() override;
 
 private:
     std::chrono::milliseconds passEvery_;

@@ -51,6 +51,15 @@ TEST_F(CaptureTest, NoTextAfterFiveAttemptsLeavesNoFileAndNoBids) {
     EXPECT_EQ(changes, 0);
 }
 
+// Bids taken between two passes of the loop reach the captions once, the last of them at the end.
+TEST_F(CaptureTest, BidsBetweenPassesAreToldOnceWithTheLast) {
+    link.fetches = {{kChat}};
+    pump.passDue = false;
+    floor.GetBids();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(block.currentBid, "600");
+}
+
 TEST_F(CaptureTest, CaptureFileHoldsTheAnsiTextAndCrLf) {
     link.fetches = {{""}, {""}, {kChat}};
     floor.GetBids();

@@ -33,7 +33,9 @@ public:
     }
     void WaitForEvent(std::chrono::milliseconds) override {}
     std::string TimeOfDayText() override { return "12:00:00"; }
+    bool PassDue() override { return passDue; }
 
+    bool passDue = true;  // false: as if every loop yield came right after a pass
     int yields = 0;
     int loopYields = 0;  // those the pump may pass over; counted in `yields` too
 };
