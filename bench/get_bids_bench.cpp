@@ -234,51 +234,77 @@ void BM_WholeGetBidsInWindowAgainLogOpen(benchmark::State& state) {
     Counters(state);
 }
 
+// The middle of the samples: one Get Bids the machine's other work held up moves it little.
+double Median(std::vector<double> samples) {
+    if (samples.empty()) return 0;
+    const auto middle = samples.begin() + static_cast<std::ptrdiff_t>(samples.size() / 2);
+    std::nth_element(samples.begin(), middle, samples.end());
+    return *middle;
+}
+
 // Get Bids through the window as ratios of what it cannot do without: the busy state in and out
 // and the floor's own Get Bids. Every iteration times, in an order drawn at random, the busy
 // state, the window's Get Bids of the same auction again (three lines posted untimed before it)
 // and of the item's first Get Bids (put up again untimed), so that whatever load the machine
-// carries falls on all of them alike; every other iteration with the floor log open. The
-// floor's own is timed alone, before the window opens and after it has gone. The ratios are of
-// the means over the run.
+// carries falls on all of them alike; every other iteration with the floor log open. A host
+// keeps the log open through an evening: the Get Bids right after it opens, which also pays for
+// the new window's first layout, is timed apart (opened_x). The floor's own is timed alone,
+// before the window opens and after it has gone. The ratios are of the medians over the run.
 void BM_GetBidsRatios(benchmark::State& state) {
     Bench& b = *g_bench;
     gv::Floor floor(b.setup.block, b.setup.tiers, b.setup.items, *b.link, b.setup.pump, b.setup.busy);
     floor.SetCapturePath(b.folder / "TALLY-floor.TXT");
+    using Clock = std::chrono::steady_clock;
+    const auto since = [](Clock::time_point start) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
     // The floor's own Get Bids with no window open, as WholeGetBids has it: every pass of the loop
     // beside a window costs more, and that is the window's, not the floor's. Timed before and
     // after the window's figures, so that a drift of the machine's load falls on both halves.
-    using Clock = std::chrono::steady_clock;
+    std::vector<double> floorMs;
     const auto floorAlone = [&](int times) {
-        Clock::duration spent{};
         for (int i = 0; i < times; ++i) {
             ResetBlock();
             const auto start = Clock::now();
             floor.GetBids();
-            spent += Clock::now() - start;
+            floorMs.push_back(since(start));
         }
-        return std::chrono::duration<double, std::milli>(spent).count();
     };
     constexpr int kFloorRuns = 20;
-    double floorMs = floorAlone(kFloorRuns);
+    floorAlone(kFloorRuns);
     auto window = std::make_unique<Window>(b);
-    using Duration = std::chrono::duration<double, std::milli>;
     enum Measure { Busy, Again, First, Measures };
-    std::array<std::array<Duration, Measures>, 2> total{};  // [log open][measure]
-    std::array<std::int64_t, 2> runs{};
+    std::array<std::array<std::vector<double>, Measures>, 2> took;  // [log open][measure]
+    std::vector<double> busyMs;                                     // log open or not
+    std::vector<double> opened;                                     // the Get Bids right after the log opened
+    std::int64_t iterations = 0;
     std::mt19937 random(std::random_device{}());
+    // Between two presses a host leaves the window time to finish what a command left it: the
+    // log's rows laid out, and the repaint GTK's frame clock holds for its next frame. Three
+    // frames at least, and until nothing is waiting (or a second has gone).
     const auto settle = [&] {
-        for (int i = 0; i < 5; ++i) {
+        const auto frames = Clock::now() + std::chrono::milliseconds(50);
+        const auto deadline = Clock::now() + std::chrono::seconds(1);
+        while (Clock::now() < frames || (wxTheApp->Pending() && Clock::now() < deadline)) {
             b.setup.pump.Yield();
             wxTheApp->ProcessIdle();
+            b.setup.pump.WaitForEvent(std::chrono::milliseconds(2));
         }
     };
     (*window)->Commands().Run(gv::ui::Command::Auction, gv::ui::Origin::Window);
     (*window)->Commands().Run(gv::ui::Command::GetBids, gv::ui::Origin::Window);
     bool posted = true;
     for (auto _ : state) {
-        const bool open = runs[0] > runs[1];
-        if (((*window)->FloorLogView() != nullptr) != open) (*window)->FloorLog().Toggle();
+        const bool open = iterations++ % 2 == 1;
+        if (((*window)->FloorLogView() != nullptr) != open) {
+            (*window)->FloorLog().Toggle();
+            settle();
+            if (open) {
+                const auto start = Clock::now();
+                (*window)->Commands().Run(gv::ui::Command::GetBids, gv::ui::Origin::Window);
+                opened.push_back(since(start));
+            }
+        }
         settle();
         std::array<Measure, Measures> order{Busy, Again, First};
         std::shuffle(order.begin(), order.end(), random);
@@ -293,7 +319,7 @@ void BM_GetBidsRatios(benchmark::State& state) {
                 (*window)->Commands().Run(gv::ui::Command::Auction, gv::ui::Origin::Window);
                 settle();
             }
-            const auto start = std::chrono::steady_clock::now();
+            const auto start = Clock::now();
             switch (measure) {
                 case Busy:
                     (*window)->Gate().EnterBusy();
@@ -308,31 +334,27 @@ void BM_GetBidsRatios(benchmark::State& state) {
                 case Measures:
                     break;
             }
-            total[open][measure] += std::chrono::steady_clock::now() - start;
+            const double ms = since(start);
+            took[open][measure].push_back(ms);
+            if (measure == Busy) busyMs.push_back(ms);
             settle();
         }
-        ++runs[open];
     }
     window.reset();
-    floorMs = (floorMs + floorAlone(kFloorRuns)) / (2 * kFloorRuns);
+    floorAlone(kFloorRuns);
     if (!posted) state.SkipWithError("the world did not post the lines");
-    const auto mean = [&](bool open, Measure measure) {
-        return runs[open] == 0 ? 0.0 : total[open][measure].count() / static_cast<double>(runs[open]);
-    };
-    // The base: the busy state and the floor's Get Bids over every iteration, log open or not.
-    const auto both = [&](Measure measure) {
-        const double count = static_cast<double>(runs[0] + runs[1]);
-        return count == 0 ? 0.0 : (total[0][measure] + total[1][measure]).count() / count;
-    };
-    const double base = both(Busy) + floorMs;
-    state.counters["busy_ms"] = both(Busy);
-    state.counters["floor_ms"] = floorMs;
-    state.counters["again_ms"] = mean(false, Again);
-    state.counters["first_ms"] = mean(false, First);
-    state.counters["again_x"] = base > 0 ? mean(false, Again) / base : 0;
-    state.counters["first_x"] = base > 0 ? mean(false, First) / base : 0;
-    state.counters["again_open_x"] = base > 0 ? mean(true, Again) / base : 0;
-    state.counters["first_open_x"] = base > 0 ? mean(true, First) / base : 0;
+    // The base: the busy state over every iteration, log open or not, and the floor's Get Bids.
+    const double base = Median(busyMs) + Median(floorMs);
+    const auto ratio = [&](double ms) { return base > 0 ? ms / base : 0; };
+    state.counters["busy_ms"] = Median(busyMs);
+    state.counters["floor_ms"] = Median(floorMs);
+    state.counters["again_ms"] = Median(took[false][Again]);
+    state.counters["first_ms"] = Median(took[false][First]);
+    state.counters["again_x"] = ratio(Median(took[false][Again]));
+    state.counters["first_x"] = ratio(Median(took[false][First]));
+    state.counters["again_open_x"] = ratio(Median(took[true][Again]));
+    state.counters["first_open_x"] = ratio(Median(took[true][First]));
+    state.counters["opened_x"] = ratio(Median(opened));
 }
 
 // The log's share of a Get Bids that found nothing new: the floor's rows compared with those
@@ -600,10 +622,11 @@ void RegisterStages(const std::string& suffix) {
     add("WholeGetBidsInWindowAgainLogOpen", BM_WholeGetBidsInWindowAgainLogOpen);
     add("FloorLogRedraw", BM_FloorLogRedraw);
     add("BusyStateInWindow", BM_BusyStateInWindow);
-    // Enough iterations for means that hold: each is a quarter of a second or more.
+    // Enough iterations for medians that hold (some 30 of each, open and closed): each takes half
+    // a second, most of it the pauses between presses.
     benchmark::RegisterBenchmark(("GetBidsRatios" + suffix).c_str(), BM_GetBidsRatios)
         ->Unit(benchmark::kMillisecond)
-        ->MinTime(6.0);
+        ->MinTime(15.0);
     add("SoldLookInWindow", BM_SoldLookInWindow);
     add("IntakeWithWxYieldsBesideWindow", BM_IntakeWithWxYieldsBesideWindow);
     add("Fetch", BM_Fetch);
