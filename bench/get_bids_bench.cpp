@@ -25,6 +25,7 @@
 #include <thread>
 
 #include "account_history.h"
+#include "bench_stats.h"
 #include "chat_text.h"
 #include "common/busy.h"
 #include "common/text.h"
@@ -234,14 +235,6 @@ void BM_WholeGetBidsInWindowAgainLogOpen(benchmark::State& state) {
     Counters(state);
 }
 
-// The middle of the samples: one Get Bids the machine's other work held up moves it little.
-double Median(std::vector<double> samples) {
-    if (samples.empty()) return 0;
-    const auto middle = samples.begin() + static_cast<std::ptrdiff_t>(samples.size() / 2);
-    std::nth_element(samples.begin(), middle, samples.end());
-    return *middle;
-}
-
 // Get Bids through the window as ratios of what it cannot do without: the busy state in and out
 // and the floor's own Get Bids. Every iteration times, in an order drawn at random, the busy
 // state, the window's Get Bids of the same auction again (three lines posted untimed before it)
@@ -251,6 +244,7 @@ double Median(std::vector<double> samples) {
 // the new window's first layout, is timed apart (opened_x). The floor's own is timed alone,
 // before the window opens and after it has gone. The ratios are of the medians over the run.
 void BM_GetBidsRatios(benchmark::State& state) {
+    using gv::bench::Median;
     Bench& b = *g_bench;
     gv::Floor floor(b.setup.block, b.setup.tiers, b.setup.items, *b.link, b.setup.pump, b.setup.busy);
     floor.SetCapturePath(b.folder / "TALLY-floor.TXT");
