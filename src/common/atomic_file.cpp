@@ -51,6 +51,20 @@ std::optional<std::string> ReadToEnd(OwnedFile& file, std::size_t expectedSize) 
     }
 }
 
+FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    PreparedReplacement replacement;
+    FileResult prepared = replacement.Prepare(path, bytes);
+    if (!prepared.ok) return prepared;
+    return replacement.Commit();
+}
+
+void PreparedReplacement::Drop() {
+    if (temp_.empty()) return;
+    std::error_code ignored;
+    fs::remove(temp_, ignored);
+    temp_.clear();
+}
+
 fs::path TempPathBeside(const fs::path& path, unsigned attempt) {
     static std::atomic<unsigned> counter{0};
 #ifdef _WIN32

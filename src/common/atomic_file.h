@@ -23,6 +23,26 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // temporary file is removed.
 FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// WriteFileAtomically in two steps, for a file that must change right after another one: Prepare
+// does all the slow work (the temporary file written and flushed to disk), Commit only the
+// rename. Dropped before Commit, or destroyed, the temporary file goes and `path` stays as it was.
+class PreparedReplacement {
+public:
+    PreparedReplacement() = default;
+    ~PreparedReplacement() { Drop(); }
+    PreparedReplacement(const PreparedReplacement&) = delete;
+    PreparedReplacement& operator=(const PreparedReplacement&) = delete;
+
+    FileResult Prepare(const std::filesystem::path& path, std::string_view bytes);
+    FileResult Commit();
+    bool Ready() const { return !temp_.empty(); }
+    void Drop();
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path temp_;
+};
+
 // Adds the bytes at the end of the file, creating it when missing; `header` goes first when
 // the file was empty. The bytes are handed to the system before it returns, so a killed
 // process loses none of them; a write that fails part-way is cut off again, so the file

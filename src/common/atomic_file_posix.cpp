@@ -50,7 +50,8 @@ void SyncFolderOf(const fs::path& path) {
 
 }  // namespace
 
-FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+FileResult PreparedReplacement::Prepare(const fs::path& path, std::string_view bytes) {
+    Drop();
     fs::path tmp;
     int fd = -1;
     for (unsigned attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -72,8 +73,20 @@ FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     if (!WriteAll(file, bytes)) return fail(errno);
     if (::fsync(file.Get()) != 0) return fail(errno);
     if (!file.Close()) return fail(errno);
-    if (::rename(tmp.c_str(), path.c_str()) != 0) return fail(errno);
-    SyncFolderOf(path);
+    path_ = path;
+    temp_ = tmp;
+    return {};
+}
+
+FileResult PreparedReplacement::Commit() {
+    if (temp_.empty()) return FileResult{false, "nothing prepared"};
+    if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+        const int code = errno;
+        Drop();
+        return FileResult{false, ErrnoText(code)};
+    }
+    temp_.clear();
+    SyncFolderOf(path_);
     return {};
 }
 

@@ -62,7 +62,8 @@ std::string SystemMessage(DWORD code) {
 
 }  // namespace
 
-FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+FileResult PreparedReplacement::Prepare(const fs::path& path, std::string_view bytes) {
+    Drop();
     fs::path tmp;
     HANDLE h = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
@@ -84,9 +85,19 @@ FileResult WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     if (!WriteAll(file, bytes)) return fail(GetLastError());
     if (!FlushFileBuffers(file.Get())) return fail(GetLastError());
     if (!file.Close()) return fail(GetLastError());
-    if (!MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return fail(GetLastError());
+    path_ = path;
+    temp_ = tmp;
+    return {};
+}
+
+FileResult PreparedReplacement::Commit() {
+    if (temp_.empty()) return FileResult{false, "nothing prepared"};
+    if (!MoveFileExW(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD code = GetLastError();
+        Drop();
+        return FileResult{false, SystemMessage(code)};
     }
+    temp_.clear();
     return {};
 }
 

@@ -11,6 +11,7 @@
 #include "floor/floor.h"
 #include "floor/ledger.h"
 #include "floor/sales_record.h"
+#include "floor/setup_keeper.h"
 #include "link/link_port.h"
 #include "setup/item_list.h"
 #include "setup/tier_table.h"
@@ -22,6 +23,7 @@ struct Auction {
         : link(linkPort), session(linkSession), pump(eventPump) {
         floor.SetEveningLog(&log);
         floor.SetDebts(&ledger);
+        floor.SetListStore(&keeper);
     }
     Auction(const Auction&) = delete;
     Auction& operator=(const Auction&) = delete;
@@ -42,6 +44,8 @@ struct Auction {
     // Accounts.csv in the working folder, and who owes what from it and the sales.
     AccountsRecord accounts;
     Ledger ledger{sales, accounts, items, floor.Events(), log};
+    // Items.TXT and BIDS.TXT in the working folder, once the program started it.
+    SetupKeeper keeper{items, tiers, floor, sales, log};
 };
 
 }  // namespace gv

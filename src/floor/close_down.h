@@ -11,14 +11,9 @@
 
 namespace gv {
 
-// What the close saved so far; a file saved once is not saved again on a retry.
-struct CloseSaves {
-    bool bids = false;
-    bool items = false;
-};
-
-// Saves what is not saved yet; the failures, one line each, empty when all went well.
-std::string SaveForClose(Auction& auction, CloseSaves& saved);
+// Saves what is not saved yet; the failures, one line each, empty when all went well. A file
+// already in step is not written again on a retry.
+std::string SaveForClose(Auction& auction);
 
 // Saves everything before the program ends. When a save fails and the close can be cancelled,
 // the host may retry, close without saving, or cancel: false then, and Gavelton stays open.

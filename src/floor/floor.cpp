@@ -79,13 +79,14 @@ void PutOnBlock(BlockState& block, std::string_view entry) {
     block.bidsTaken = 0;
 }
 
-std::string LocalTimeText() {
-    const std::time_t now = std::time(nullptr);
+std::string LocalTimeText() { return LocalTimeTextOf(std::time(nullptr)); }
+
+std::string LocalTimeTextOf(std::time_t moment) {
     std::tm local{};
 #ifdef _WIN32
-    localtime_s(&local, &now);
+    localtime_s(&local, &moment);
 #else
-    localtime_r(&now, &local);
+    localtime_r(&moment, &local);
 #endif
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
@@ -219,15 +220,17 @@ void Floor::Sold() {
     std::erase_if(saleLines_, [](const SaleLines& earlier) { return !earlier.reopened; });
     saleLines_.push_back({Trim(lines.back()), 0, {}, false});
     said(saleLines_.back());
-    RecordSale(sale);
-    FloorLogSale();
-    events_.Tell([&](FloorListener& listener) { listener.SaleMade(sale.row); });
     // The entry goes only where it still stands: the List command's reset of the index, or
     // entries deleted since, leave another entry (or none) at the index.
     sale.removed = items_.EntryAt(block_.blockItemIndex) == block_.entryOnBlock &&
                    items_.RemoveAt(block_.blockItemIndex);
     sale.entriesAfter = items_.Entries();
     const bool removed = sale.removed;
+    if (removed && store_ != nullptr) store_->StageItems();
+    RecordSale(sale);
+    if (removed && store_ != nullptr) store_->CommitItems();
+    FloorLogSale();
+    events_.Tell([&](FloorListener& listener) { listener.SaleMade(sale.row); });
     lastSale_ = std::move(sale);
     if (removed) {
         block_.nextEntryAtIndex = true;
@@ -245,6 +248,18 @@ void Floor::RecordSale(SaleSnapshot& sale) {
     sale.recorded = true;
     Note(SaleEvent(sale.row, &written));
     RecordStatus(written.ok ? std::string() : std::string(kSalesFile) + " not written: " + written.reason);
+}
+
+void Floor::ReplaceItems(ItemList list) {
+    const bool followed = !block_.entryOnBlock.empty() && !block_.blockEntrySold &&
+                          items_.EntryAt(block_.blockItemIndex) == block_.entryOnBlock;
+    items_ = std::move(list);
+    const std::vector<std::string>& after = items_.Entries();
+    if (followed && items_.EntryAt(block_.blockItemIndex) != block_.entryOnBlock) {
+        const auto found = std::find(after.begin(), after.end(), block_.entryOnBlock);
+        if (found != after.end()) block_.blockItemIndex = static_cast<int>(found - after.begin());
+    }
+    Changed();
 }
 
 bool Floor::LookBeforeSale() {

@@ -3,6 +3,7 @@
 // run them. What they change is told through Events(): the windows that show it subscribe
 // (the floor yields right after a change of the block, so the window repaints).
 
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -26,6 +27,18 @@
 
 namespace gv {
 
+// Where the item list is kept on disk. SOLD has the list after the sale ready there before the
+// sale's row goes to the sales record, and puts it in place right after: a crash between the
+// two must not leave a sold entry on the list.
+class ListStore {
+public:
+    virtual void StageItems() = 0;
+    virtual void CommitItems() = 0;
+
+protected:
+    ~ListStore() = default;
+};
+
 // The lines each announcement speaks, computed from the block state. StateItemLines also
 // performs State Item's lookup and clears the announced raise flag.
 std::vector<std::string> StateItemLines(BlockState& block, const TierTable& tiers);
@@ -36,8 +49,9 @@ std::vector<std::string> SoldLines(const BlockState& block);
 // raise flags.
 void PutOnBlock(BlockState& block, std::string_view entry);
 
-// The time of day for the sales record: local, "YYYY-MM-DD HH:MM:SS".
+// The time of day for the sales record: local, "YYYY-MM-DD HH:MM:SS"; of a given moment too.
 std::string LocalTimeText();
+std::string LocalTimeTextOf(std::time_t moment);
 // The sales record's row for the item on the block as SOLD leaves it.
 SaleRow SaleOf(const BlockState& block, const std::string& time);
 
@@ -96,6 +110,7 @@ public:
     // sale when a later bid stands now or the chat could not be fetched: a bid that came after
     // the last Get Bids must not be sold over. The next SOLD sells what the captions show.
     void SetCheckBeforeSold(bool check) { checkBeforeSold_ = check; }
+    void SetListStore(ListStore* store) { store_ = store; }
     bool KeepsJudgements() const { return keepJudgements_; }
     // The judgements of the last Get Bids of the item on the block; a new item starts it empty.
     // Each ESP line shows the verdict it got the first time a Get Bids judged it in this auction.
@@ -112,6 +127,9 @@ public:
     void AuctionCommand();
     void ListCommand();  // no selection, the block item index back to 0
     void StateRules();
+    // The list taken in from Items.TXT as somebody else changed it: the entry on the block
+    // keeps its place where it still stands.
+    void ReplaceItems(ItemList list);
     // Undoes the latest sale, once: the entry back in the list where it stood, the block as
     // SOLD found it, its row out of the sales record if it is there unchanged. Says nothing
     // into the chat. Refused, changing nothing, when the list changed other than at its end
@@ -196,6 +214,7 @@ private:
     std::vector<std::string> debtsNoted_;
     unsigned long long fetchesThrough_ = 0;
     bool checkBeforeSold_ = false;
+    ListStore* store_ = nullptr;
     bool held_ = false;  // the last command held SOLD: the next one sells what the captions show
 };
 

@@ -11,6 +11,9 @@ namespace gv {
 
 struct SaleRow;
 
+// The two files of the auction's setup.
+enum class SetupFile { Items, Bids };
+
 // What one Get Bids did, for whoever runs it or listens.
 struct BidsOutcome {
     bool fetched = false;  // the chat text came
@@ -44,6 +47,14 @@ public:
     virtual void AccountsChanged() {}
     // The accounts file after a change: the empty text when it holds every entry.
     virtual void AccountsStatus(const std::string& /*failure*/) {}
+    // Items.TXT or BIDS.TXT after it was kept: the empty text when it holds what the host
+    // sees, else what went wrong and where Gavelton's text is.
+    virtual void SetupFileStatus(SetupFile /*file*/, const std::string& /*trouble*/) {}
+    // Entries the list still holds though the sales record sold them since Items.TXT was
+    // written; the empty text once none of them is listed.
+    virtual void ListedThoughSold(const std::string& /*note*/) {}
+    // The raise table changed other than through its boxes (taken in from BIDS.TXT).
+    virtual void TiersChanged() {}
 };
 
 class FloorEvents {

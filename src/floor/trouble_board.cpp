@@ -49,7 +49,8 @@ std::string TroubleBoard::Title() const {
 // A refused setting stays named in the title but does not turn the window amber: amber going
 // back to cyan is how the host sees the chat client answer again.
 bool TroubleBoard::Amber() const {
-    for (const Trouble trouble : {Trouble::Link, Trouble::Record, Trouble::Accounts, Trouble::Log})
+    for (const Trouble trouble :
+         {Trouble::Link, Trouble::Items, Trouble::Bids, Trouble::Record, Trouble::Accounts, Trouble::Log})
         if (!Text(trouble).empty()) return true;
     return false;
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The board of what is wrong now, which the main window's title shows after "Gavelton - ":
-// a SOLD held until the host's next command, the chat link, the sales record, the accounts file, the
-// evening's log, the settings, the hotkeys, a window's place and what the latest undo could not do. The link,
-// the two records and the log turn the idle window amber; the others are named only. Each trouble is logged
-// when it appears in the title and when it goes.
+// The board of what is wrong now, which the main window's title shows after "Gavelton - ": a SOLD
+// held until the host's next command, the settings, the hotkeys, a window's place, entries listed
+// though sold, the item list's and the raise table's files, the sales record, the accounts file,
+// the evening's log, what the latest undo could not do and the chat link. The link, the two setup
+// files, the two records and the log turn the idle window amber; the others are named only. Each
+// trouble is logged when it appears in the title and when it goes.
 
 #include <array>
 #include <functional>
@@ -18,7 +19,21 @@ namespace gv {
 class TroubleBoard final : public FloorListener {
 public:
     // In the title's order.
-    enum class Trouble { Held, Settings, Hotkeys, Place, Record, Accounts, Log, Undo, Link, Count };
+    enum class Trouble {
+        Held,
+        Settings,
+        Hotkeys,
+        Place,
+        ListedThoughSold,
+        Items,
+        Bids,
+        Record,
+        Accounts,
+        Log,
+        Undo,
+        Link,
+        Count
+    };
 
     // `log` gets the "In the title: " and "Gone from the title: " events, and tells the board
     // whether it could write them; the board hears of the link and the record from the
@@ -44,6 +59,10 @@ public:
     void RecordStatus(const std::string& failure) override;
     void AccountsStatus(const std::string& failure) override { Set(Trouble::Accounts, failure); }
     void SoldHeld(const std::string& why) override { Set(Trouble::Held, why); }
+    void SetupFileStatus(SetupFile file, const std::string& trouble) override {
+        Set(file == SetupFile::Items ? Trouble::Items : Trouble::Bids, trouble);
+    }
+    void ListedThoughSold(const std::string& note) override { Set(Trouble::ListedThoughSold, note); }
 
 private:
     static std::size_t Index(Trouble trouble) { return static_cast<std::size_t>(trouble); }

@@ -6,10 +6,8 @@
 
 namespace gv {
 
-void LoadBids(const std::filesystem::path& path, TierTable& table) {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) return;
-    const std::string text = FromAnsi(*bytes);
+void ReadBids(std::string_view bytes, TierTable& table) {
+    const std::string text = FromAnsi(bytes);
     LineReader reader(text, LineEnds::CrLfCrOrLf);
     std::string_view line;
     // Lines fill the fields in file order; the first line missing ends the load, and
@@ -23,11 +21,9 @@ void LoadBids(const std::filesystem::path& path, TierTable& table) {
     }
 }
 
-void LoadItems(const std::filesystem::path& path, ItemList& list) {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) return;
+void ReadItems(std::string_view bytes, ItemList& list) {
     list.Clear();
-    const std::string text = FromAnsi(*bytes);
+    const std::string text = FromAnsi(bytes);
     LineReader reader(text, LineEnds::CrLfCrOrLf);
     std::string_view line;
     while (reader.Next(line)) {
@@ -36,7 +32,15 @@ void LoadItems(const std::filesystem::path& path, ItemList& list) {
     }
 }
 
-FileResult SaveBids(const std::filesystem::path& path, const TierTable& table) {
+void LoadBids(const std::filesystem::path& path, TierTable& table) {
+    if (const auto bytes = ReadWholeFile(path)) ReadBids(*bytes, table);
+}
+
+void LoadItems(const std::filesystem::path& path, ItemList& list) {
+    if (const auto bytes = ReadWholeFile(path)) ReadItems(*bytes, list);
+}
+
+std::string BidsBytes(const TierTable& table) {
     std::string text;
     for (int r = 0; r < kTierRows; ++r) {
         const TierRow& row = table.Row(r);
@@ -45,16 +49,24 @@ FileResult SaveBids(const std::filesystem::path& path, const TierTable& table) {
             text += "\r\n";
         }
     }
-    return WriteFileAtomically(path, ToAnsi(text));
+    return ToAnsi(text);
 }
 
-FileResult SaveItems(const std::filesystem::path& path, const ItemList& list) {
+std::string ItemsBytes(const ItemList& list) {
     std::string text;
     for (const std::string& entry : list.Entries()) {
         text += entry;
         text += "\r\n";
     }
-    return WriteFileAtomically(path, ToAnsi(text));
+    return ToAnsi(text);
+}
+
+FileResult SaveBids(const std::filesystem::path& path, const TierTable& table) {
+    return WriteFileAtomically(path, BidsBytes(table));
+}
+
+FileResult SaveItems(const std::filesystem::path& path, const ItemList& list) {
+    return WriteFileAtomically(path, ItemsBytes(list));
 }
 
 }  // namespace gv

@@ -13,6 +13,12 @@ namespace gv {
 inline constexpr const char* kBidsFile = "BIDS.TXT";
 inline constexpr const char* kItemsFile = "Items.TXT";
 
+// The files' bytes as saving writes them, and loading from bytes read already.
+std::string BidsBytes(const TierTable& table);
+std::string ItemsBytes(const ItemList& list);
+void ReadBids(std::string_view bytes, TierTable& table);
+void ReadItems(std::string_view bytes, ItemList& list);
+
 // Loading is forgiving: a missing or short file leaves what it did not reach as it was.
 void LoadBids(const std::filesystem::path& path, TierTable& table);
 void LoadItems(const std::filesystem::path& path, ItemList& list);

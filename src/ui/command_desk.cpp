@@ -30,11 +30,15 @@ void CommandDesk::Run(Command command, Origin origin) {
         if (origin != Origin::Live) HoldUntilIdle([this, command, origin] { Run(command, origin); });
         return;
     }
+    // A change made to the setup files outside comes in before the command acts on the list,
+    // and what the command changed is on disk before anything else can happen.
+    auction_.keeper.Keep(Idle());
     if (row.logged) LogCommand(auction_, command, origin);
     const bool fromElsewhere = origin != Origin::Window;
     if (fromElsewhere) KeepKeyboardWhereItIs(true);
     row.run(*this, origin);
     if (fromElsewhere) KeepKeyboardWhereItIs(false);
+    auction_.keeper.Keep(false);
     if (origin == Origin::Window && row.endsOnDummy) FocusDummy();
 }
 

@@ -80,6 +80,7 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
 }
 
 AuctionFrame::~AuctionFrame() {
+    setupWatch_.Stop();
     auction_.gate.SetView(nullptr);  // the commands of a window half torn down run as they come
     live_.reset();
     hotkeys_.reset();  // no key may reach a window half torn down
@@ -123,8 +124,11 @@ void AuctionFrame::BindWindowEvents() {
     });
     client_->Bind(wxEVT_CHILD_FOCUS, [this](wxChildFocusEvent& event) {
         panels_->TierControls().ChildFocused(event.GetWindow());
+        // A box left is a change taken: a raise typed is on disk before anything else.
+        auction_.keeper.Keep(false);
         event.Skip();
     });
+    setupWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { auction_.keeper.Keep(auction_.gate.Idle()); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -146,14 +150,14 @@ void AuctionFrame::Start() {
         troubles_.Set(TroubleBoard::Trouble::Hotkeys,
                       TakeHotkeys(hotkeys_, this, desk_.HotkeyBindings(settings_)));
     troubles_.Show();
-    LoadBids(kBidsFile, auction_.tiers);
+    auction_.keeper.Start();
     panels_->TierControls().ShowTiers();
-    LoadItems(kItemsFile, auction_.items);
     panels_->ListControls().ShowItems();
     KeepOnTop(this);
     troubles_.Set(TroubleBoard::Trouble::Link,
                   LinkFailureText(auction_.session.StartLink(), "not connected"));
     live_ = std::make_unique<LiveBids>(auction_, settings_, desk_);
+    setupWatch_.Start(1000);
 }
 
 void AuctionFrame::KeepPlaced() {
@@ -178,8 +182,7 @@ void AuctionFrame::OnClose(wxCloseEvent& event) {
         } else {
             // The session is ending and will not wait for the command: keep the host's
             // work now; the rest of the close follows the command.
-            SaveBids(kBidsFile, auction_.tiers);
-            SaveItems(kItemsFile, auction_.items);
+            auction_.keeper.Close();
         }
         return;
     }
@@ -188,11 +191,13 @@ void AuctionFrame::OnClose(wxCloseEvent& event) {
 
 bool AuctionFrame::CloseDown(bool canCancel) {
     Gate().SetClosing(true);
+    setupWatch_.Stop();
     auction_.log.Add("Gavelton closed");
     panels_->TierControls().LeaveFocusedHigh();
     if (!SaveBeforeClose(auction_, messages_, canCancel)) {
         auction_.log.Add("Close cancelled: Gavelton stays open");
         Gate().SetClosing(false);
+        setupWatch_.Start(1000);
         return false;
     }
     auction_.session.StopLink();

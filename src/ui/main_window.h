@@ -7,6 +7,7 @@
 
 #include <wx/button.h>
 #include <wx/frame.h>
+#include <wx/timer.h>
 
 #include <memory>
 
@@ -96,6 +97,9 @@ private:
     HostSettings settings_;
     std::unique_ptr<SystemHotkeys> hotkeys_;
     std::unique_ptr<LiveBids> live_;
+    // Looks at Items.TXT and BIDS.TXT every second, to take in what the host edited elsewhere
+    // before the next command needs it.
+    wxTimer setupWatch_;
 };
 
 }  // namespace gv::ui

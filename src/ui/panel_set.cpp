@@ -36,4 +36,6 @@ void PanelSet::BlockChanged() { auction_.ShowBlock(); }
 
 void PanelSet::ItemsChanged() { list_.ShowItems(); }
 
+void PanelSet::TiersChanged() { tiers_.ShowTiers(); }
+
 }  // namespace gv::ui

@@ -34,6 +34,7 @@ public:
 
     void BlockChanged() override;
     void ItemsChanged() override;
+    void TiersChanged() override;
 
 private:
     AuctionPanel auction_;

@@ -103,6 +103,7 @@ void TierPanel::OnKey(wxKeyEvent& event, TierBox box) {
 void TierPanel::LeaveHighBound(int row) {
     auction_.tiers.NormaliseHigh(row);
     ShowTiers();
+    auction_.keeper.Keep(false);  // the change is taken: on disk now
 }
 
 void TierPanel::LeaveFocusedHigh() {
