@@ -2,12 +2,14 @@
 // started as AuctionFrame::Start describes.
 
 #include <wx/app.h>
+#include <wx/filefn.h>
 
 #include <csignal>
 #include <memory>
 
 #include "ui/desktop.h"
 #include "ui/main_window.h"
+#include "ui/one_per_folder.h"
 #include "ui/wx_services.h"
 
 namespace {
@@ -17,6 +19,10 @@ public:
     bool OnInit() override {
         // No command-line arguments are used, so wxApp's own parsing is skipped.
         SetAppName("Gavelton");
+        onePerFolder_ = std::make_unique<gv::ui::OnePerFolder>(wxGetCwd());
+        // The folder's Gavelton comes to the front instead, and this one ends quietly.
+        if (onePerFolder_->AnotherRuns()) return true;
+        onePerFolder_->Listen();
         auction_ = std::make_unique<gv::ui::DesktopAuction>(messages_);
         auto* frame = new gv::ui::AuctionFrame(auction_->Get(), messages_);
         messages_.SetParent(frame);
@@ -24,6 +30,12 @@ public:
         frame->Start();
         frame->Show();
         frame->Dummy()->SetFocus();
+        onePerFolder_->Serve([frame, this] {
+            auction_->Get().log.Add("Started again in this folder: this window brought to the front instead");
+            frame->Iconize(false);
+            frame->Show();
+            frame->Raise();
+        });
 #ifndef _WIN32
         // The desktop ending the session (or a plain kill) closes the window normally, so the
         // host's list and tier table are saved.
@@ -33,8 +45,14 @@ public:
         return true;
     }
 
+    int OnRun() override {
+        if (auction_ == nullptr) return 0;  // a second start in the folder
+        return wxApp::OnRun();
+    }
+
     int OnExit() override {
         // The windows are gone by now; the link goes after them.
+        onePerFolder_.reset();
         auction_.reset();
         return wxApp::OnExit();
     }
@@ -47,6 +65,7 @@ private:
     }
 #endif
 
+    std::unique_ptr<gv::ui::OnePerFolder> onePerFolder_;
     gv::ui::WxMessageSink messages_;
     std::unique_ptr<gv::ui::DesktopAuction> auction_;
 };

@@ -1,0 +1,43 @@
+#pragma once
+// One Gavelton per working folder: two windows speaking as the host, each writing the folder's
+// files at close, would undo each other's sales. A second start in the same folder brings the
+// first window to the front and ends; a Gavelton in another folder starts as ever. The lock is
+// the system's own (a named mutex on Windows, a lock file naming a live process elsewhere), so
+// one left by a killed Gavelton blocks nothing.
+
+#include <wx/ipc.h>
+#include <wx/snglinst.h>
+#include <wx/string.h>
+
+#include <functional>
+#include <memory>
+
+namespace gv::ui {
+
+// The name both the lock and the call to the front are made from: the folder's full path
+// (case-folded where the file system ignores case), hashed.
+wxString FolderKeyOf(const wxString& folder);
+
+class OnePerFolder {
+public:
+    explicit OnePerFolder(const wxString& folder);
+    ~OnePerFolder();
+    OnePerFolder(const OnePerFolder&) = delete;
+    OnePerFolder& operator=(const OnePerFolder&) = delete;
+
+    // Another Gavelton runs in the folder: it was asked to come to the front.
+    bool AnotherRuns();
+    // This one is the folder's, from now on: a later start asks it to the front.
+    void Listen();
+    // What coming to the front does, once there is a window; runs after the current event.
+    void Serve(std::function<void()> toFront);
+
+private:
+    wxString key_;
+    wxSingleInstanceChecker checker_;
+    std::unique_ptr<wxServer> server_;
+    std::function<void()> toFront_;
+    bool askedEarly_ = false;
+};
+
+}  // namespace gv::ui
