@@ -226,9 +226,7 @@ void Floor::Sold() {
                    items_.RemoveAt(block_.blockItemIndex);
     sale.entriesAfter = items_.Entries();
     const bool removed = sale.removed;
-    if (removed && store_ != nullptr) store_->StageItems();
     RecordSale(sale);
-    if (removed && store_ != nullptr) store_->CommitItems();
     FloorLogSale();
     events_.Tell([&](FloorListener& listener) { listener.SaleMade(sale.row); });
     lastSale_ = std::move(sale);
@@ -240,11 +238,17 @@ void Floor::Sold() {
 
 void Floor::RecordSale(SaleSnapshot& sale) {
     sale.row = SaleOf(block_, timeText_());
+    // The list without the entry is ready on disk before the row is written, and put in
+    // place the moment after.
+    const bool listed = sale.removed && store_ != nullptr;
+    if (listed) store_->StageItems();
     if (sales_ == nullptr) {
+        if (listed) store_->CommitItems();
         Note(SaleEvent(sale.row, nullptr));
         return;
     }
     const FileResult written = sales_->Add(sale.row);
+    if (listed) store_->CommitItems();
     sale.recorded = true;
     Note(SaleEvent(sale.row, &written));
     RecordStatus(written.ok ? std::string() : std::string(kSalesFile) + " not written: " + written.reason);
