@@ -93,6 +93,8 @@ TEST(E2eKilledAfterSold, TheSaleIsInSalesCsvOnceAfterSigkill) {
     EXPECT_NE(csv.find(row), std::string::npos) << csv;
     EXPECT_EQ(csv.find(row), csv.rfind(row)) << csv;
     EXPECT_EQ(csv.find("Vase"), std::string::npos) << csv;
+    // Nor is the sold Lamp on the list at the next start.
+    EXPECT_EQ(ui::test::ReadFile(folder / "Items.TXT"), "Vase - 5\r\n");
 
     ExpectEveryEventUpToTheSaleLogged(folder);
 }

@@ -70,6 +70,33 @@ TEST_F(Lifecycle, LoadsBothFilesIntoThePanelsAndWritesWhatTheyHoldAtClose) {
     EXPECT_EQ(ReadFile(kItemsFile), "Oak chest - 500\r\nVase, \"blue\" - 050\r\n");
 }
 
+// What the host does is on disk at once, and what the host writes elsewhere comes in.
+TEST_F(Lifecycle, AddToListAndARaiseAreOnDiskAtOnceAndAnEditElsewhereIsTakenIn) {
+    WriteFile(kItemsFile, "Lamp - 10\r\n");
+    StartWindow();
+    ClickMenu(1);
+    Click(Find<wxTextCtrl>("AuctionItem"));
+    Type("Vase");
+    Click(Button(Command::AddToList));
+    EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 10\r\nVase - 0\r\n");
+    ClickMenu(2);
+    Click(Find<wxTextCtrl>("RaiseAmount(0)"));
+    Type("5");
+    Click(Find<wxTextCtrl>("HighBid(0)"));  // the raise box left: the change is taken
+    const std::string raise = Text("RaiseAmount(0)").utf8_string();
+    ASSERT_NE(raise, "1");
+    EXPECT_EQ(ReadFile(kBidsFile).rfind("0\r\n9999999\r\n" + raise + "\r\n", 0), 0u) << ReadFile(kBidsFile);
+
+    // Late consignments typed into Items.TXT in an editor while Gavelton runs.
+    WriteFile(kItemsFile, "Lamp - 10\r\nVase - 0\r\nLate rug - 40\r\n");
+    auto* list = Find<wxListBox>("List2");
+    ASSERT_TRUE(WaitUntil([&] { return list->GetCount() == 3u; }, 5000)) << "the edit was not taken in";
+    EXPECT_EQ(list->GetString(2), "Late rug - 40");
+    CloseWindow();
+    EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 10\r\nVase - 0\r\nLate rug - 40\r\n");
+    EXPECT_FALSE(std::filesystem::exists("Items (Gavelton).TXT"));
+}
+
 TEST_F(Lifecycle, OpensCentredOnTheScreen) {
     StartWindow();
     const wxRect screen = wxDisplay(static_cast<const wxWindow*>(frame_)).GetGeometry();
