@@ -176,6 +176,7 @@ protected:
     Lot Auction() {
         Timed("Get Next Item", [&] { HostPress(Command::GetNextItem); });
         Lot lot{Text("BlockItem").utf8_string(), Text("BlockMin").utf8_string()};
+        const int runsBefore = LiveRuns();
         Timed("State Item", [&] { HostPress(Command::StateItem); });
         for (int round = 0; round < 2; ++round) {
             AwaitBidders(3, 1500);
@@ -189,6 +190,10 @@ protected:
             Timed("Get Bids", [&] { HostGetBids(); });
             Timed(caption, [&] { HostPress(button); });
         }
+        // Get Bids runs by itself while an entry is on the block, however slow the machine:
+        // the host, who waited for it, waits on.
+        EXPECT_TRUE(WaitUntil([&] { return LiveRuns() > runsBefore; }, 60000))
+            << "Get Bids never ran by itself while " << lot.item << " was on the block";
         lot.linesBeforeLastGetBids = ChatLines();
         Timed("Get Bids", [&] { HostGetBids(); });
         Timed("SOLD", [&] { HostPress(Command::Sold); });
@@ -287,7 +292,7 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
         chatBidsAtPress += inChatAtPress;
     }
     EXPECT_GT(bids, static_cast<int>(lots.size())) << "the bidders hardly bid";
-    EXPECT_GT(live.runs, static_cast<int>(lots.size())) << "Get Bids hardly ran by itself";
+    EXPECT_GE(live.runs, static_cast<int>(lots.size())) << "Get Bids hardly ran by itself";
     EXPECT_EQ(live.failures, 0) << "a live run failed against a world that answers";
 
     // At close the item list holds exactly the entries not sold.
