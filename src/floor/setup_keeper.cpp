@@ -118,18 +118,25 @@ void SetupKeeper::Keep(bool mayTakeIn) {
 }
 
 KeptFile::Outcome SetupKeeper::KeepItems(bool mayTakeIn, bool evenUnchanged) {
-    if (!started_ || keeping_) return {};
-    KeptFile::Outcome outcome = itemsFile_.file.Keep(ItemsBytes(items_), mayTakeIn, evenUnchanged);
-    if (outcome.step == KeptFile::Step::TakeIn) TakeInItems(outcome.bytes);
-    Report(itemsFile_, outcome);
-    return outcome;
+    return KeepFile(itemsFile_, ItemsBytes(items_), mayTakeIn, evenUnchanged);
 }
 
 KeptFile::Outcome SetupKeeper::KeepBids(bool mayTakeIn, bool evenUnchanged) {
+    return KeepFile(bidsFile_, BidsBytes(tiers_), mayTakeIn, evenUnchanged);
+}
+
+KeptFile::Outcome SetupKeeper::KeepFile(Kept& kept, const std::string& own, bool mayTakeIn,
+                                        bool evenUnchanged) {
     if (!started_ || keeping_) return {};
-    KeptFile::Outcome outcome = bidsFile_.file.Keep(BidsBytes(tiers_), mayTakeIn, evenUnchanged);
-    if (outcome.step == KeptFile::Step::TakeIn) TakeInBids(outcome.bytes);
-    Report(bidsFile_, outcome);
+    KeptFile::Outcome outcome = kept.file.Keep(own, mayTakeIn, evenUnchanged);
+    if (outcome.step == KeptFile::Step::TakeIn) {
+        if (kept.which == SetupFile::Items) {
+            TakeInItems(outcome.bytes);
+        } else {
+            TakeInBids(outcome.bytes);
+        }
+    }
+    Report(kept, outcome);
     return outcome;
 }
 

@@ -51,6 +51,7 @@ private:
     };
     KeptFile::Outcome KeepItems(bool mayTakeIn, bool evenUnchanged = false);
     KeptFile::Outcome KeepBids(bool mayTakeIn, bool evenUnchanged = false);
+    KeptFile::Outcome KeepFile(Kept& kept, const std::string& own, bool mayTakeIn, bool evenUnchanged);
     void TakeInItems(const std::string& bytes);
     void TakeInBids(const std::string& bytes);
     // The title and the evening's log after a step of `kept`.
