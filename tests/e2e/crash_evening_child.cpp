@@ -74,7 +74,7 @@ protected:
     }
 
     void Pay() {
-        Run(Command::Accounts);
+        if (frame_->AccountsView() == nullptr) Run(Command::Accounts);  // Ctrl+K also closes it
         ASSERT_TRUE(WaitUntil([&] { return frame_->AccountsView() != nullptr; }));
         ui::AccountsWindow& window = *frame_->AccountsView();
         if (!WaitUntil([&] { return window.Accounts().RowCount() > 0; }, 3000)) return;

@@ -284,13 +284,16 @@ TEST(E2eCrashSoak, EveryKillLeavesTheFolderInStepWithTheEvening) {
             dead = child.Kill();
         } else if (mode == "closing") {
             if (child.WaitFor("CLOSING", limit)) {
-                const auto moment = Clock::now() + std::chrono::milliseconds(random() % 400);
+                const auto moment = Clock::now() + std::chrono::milliseconds(random() % 150);
                 child.WaitFor("CLOSED", moment);
             }
             dead = child.Kill();
         } else {
             dead = child.EndsWithin(limit);
         }
+        // A run not killed closed as a host closes: any other end is a fault of its own.
+        EXPECT_TRUE(dead || child.Output().find("\nCLOSED") != std::string::npos)
+            << "run " << run << " (" << mode << ") ended by itself";
         const std::vector<std::string> said = child.SaidAfter("PAID");
         CheckFolder(
             folder.path(), evening, child.SaidAfter("ADDED"), static_cast<int>(said.size()),
