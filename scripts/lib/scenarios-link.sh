@@ -237,3 +237,29 @@ scenario_hotkey() {
     close_gavelton
     stop_world
 }
+
+# =============================================================================================
+# A second start in the same working folder, as a host who forgot the first behind the chat
+# client: no second window, the first asked to the front, the second ending at once with 0.
+# =============================================================================================
+scenario_again() {
+    prepare_run again
+    start_world
+    start_gavelton
+    wait_until count_at_least POKE WorldsApi_Register 1 || fail "no Register poke at start"
+    wait_until find_window || fail "no main window titled exactly \"Gavelton\""
+    wait_idle "start"
+    local rc=0 t0=$SECONDS
+    (cd "$RUN" && exec timeout -k 2 "$TIMEOUT" "$WINE" "$RUN/gavelton.exe" >"$RUN/again.out" 2>"$RUN/again.err") || rc=$?
+    [[ $rc -eq 0 ]] || fail "the second start in the folder ended with status $rc"
+    ok "a second start in the same folder ended by itself with status 0 after $((SECONDS - t0)) s"
+    asked() { grep -qaF "Started again in this folder: this window brought to the front instead" "$RUN"/Gavelton\ log\ *.txt; }
+    wait_until asked || fail "the first window was not asked to the front (its evening's log does not say so)"
+    local windows
+    windows=$(xdotool search --onlyvisible --name '^Gavelton$' | wc -l)
+    [[ $windows -eq 1 ]] || fail "$windows main windows after the second start, not one"
+    ! count_at_least POKE WorldsApi_Register 2 || fail "the second start registered with the chat client too"
+    ok "the first window was asked to the front; no second window, no second registration"
+    close_gavelton
+    stop_world
+}

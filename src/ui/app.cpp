@@ -30,7 +30,7 @@ public:
         frame->Start();
         frame->Show();
         frame->Dummy()->SetFocus();
-        onePerFolder_->Serve([frame, this] {
+        onePerFolder_->Serve(frame, [frame, this] {
             auction_->Get().log.Add("Started again in this folder: this window brought to the front instead");
             frame->Iconize(false);
             frame->Show();

@@ -21,15 +21,36 @@ namespace gv::ui {
 
 namespace {
 
+#ifdef _WIN32
+
+// The folder's window carries a property of the key's name; the message of the same name asks
+// it to the front.
+std::function<void()> gToFront;
+
+bool OnFrontMessage(wxWindowMSW*, WXUINT, WXWPARAM, WXLPARAM) {
+    if (gToFront && wxTheApp != nullptr) wxTheApp->CallAfter(gToFront);
+    return true;
+}
+
+struct Search {
+    const wchar_t* key;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindMarked(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    if (GetPropW(window, search->key) == nullptr) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+#else
+
 constexpr const char* kTopic = "front";
 
-// Where the call to the front is served: a DDE service on Windows, a socket elsewhere.
+// Where the call to the front is served: a socket in the temporary folder.
 wxString ServiceOf(const wxString& key) {
-#ifdef _WIN32
-    return key;
-#else
     return wxFileName(wxFileName::GetTempDir(), "." + key + ".sock").GetFullPath();
-#endif
 }
 
 class FrontConnection final : public wxConnection {
@@ -57,6 +78,8 @@ private:
     std::function<void()> toFront_;
 };
 
+#endif
+
 }  // namespace
 
 wxString FolderKeyOf(const wxString& folder) {
@@ -81,40 +104,48 @@ OnePerFolder::OnePerFolder(const wxString& folder) : key_(FolderKeyOf(folder)) {
 #endif
 }
 
-OnePerFolder::~OnePerFolder() = default;
+OnePerFolder::~OnePerFolder() {
+#ifdef _WIN32
+    // The window, and its property with it, is gone by now.
+    if (served_) {
+        wxWindowMSW::MSWUnregisterMessageHandler(static_cast<int>(RegisterWindowMessageW(key_.wc_str())),
+                                                 &OnFrontMessage);
+        gToFront = nullptr;
+    }
+#endif
+}
 
 bool OnePerFolder::AnotherRuns() {
     if (!checker_.IsAnotherRunning()) return false;
-#ifdef _WIN32
-    // The first Gavelton may take the foreground only if the one the host just started lets it.
-    AllowSetForegroundWindow(ASFW_ANY);
-#endif
-    // The first may be starting still: its service comes up right after its lock.
-    const wxString service = ServiceOf(key_);
+    // The first may be starting still: its window or service comes up a moment after its lock.
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     do {
-#ifndef _WIN32
-        // wx would wait ten minutes for a Gavelton that hangs; a host must not.
-        if (!worlds_api::ServiceAnswers(service.utf8_string(), std::chrono::milliseconds(500))) {
-            wxMilliSleep(100);
-            continue;
-        }
-#endif
-        wxClient client;
-        std::unique_ptr<wxConnectionBase> connection(client.MakeConnection("localhost", service, kTopic));
-        if (connection) {
-            connection->Execute(wxString(kTopic));
-            connection->Disconnect();
+#ifdef _WIN32
+        Search search{key_.wc_str()};
+        EnumWindows(&FindMarked, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            // This one was just started by the host, so it may hand the foreground over.
+            if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
+            SetForegroundWindow(search.found);
+            PostMessageW(search.found, RegisterWindowMessageW(key_.wc_str()), 0, 0);
             break;
         }
+#else
+        const wxString service = ServiceOf(key_);
+        // wx would wait ten minutes for a Gavelton that hangs; a host must not.
+        if (worlds_api::ServiceAnswers(service.utf8_string(), std::chrono::milliseconds(500))) {
+            wxClient client;
+            std::unique_ptr<wxConnectionBase> connection(client.MakeConnection("localhost", service, kTopic));
+            if (connection) {
+                connection->Execute(wxString(kTopic));
+                connection->Disconnect();
+                break;
+            }
+        }
+#endif
         wxMilliSleep(100);
     } while (std::chrono::steady_clock::now() < end);
     return true;
-}
-
-void OnePerFolder::Serve(std::function<void()> toFront) {
-    toFront_ = std::move(toFront);
-    if (std::exchange(askedEarly_, false)) toFront_();
 }
 
 void OnePerFolder::Listen() {
@@ -122,10 +153,24 @@ void OnePerFolder::Listen() {
     // This one holds the folder's lock: a socket file there was left by a Gavelton killed.
     std::error_code ignored;
     std::filesystem::remove(ServiceOf(key_).utf8_string(), ignored);
-#endif
     // Asked while the window is not there yet: it comes to the front once it is.
     auto server = std::make_unique<FrontServer>([this] { toFront_ ? toFront_() : void(askedEarly_ = true); });
     if (server->Create(ServiceOf(key_))) server_ = std::move(server);
+#endif
+}
+
+void OnePerFolder::Serve(wxWindow* window, std::function<void()> toFront) {
+    toFront_ = std::move(toFront);
+#ifdef _WIN32
+    served_ = true;
+    gToFront = toFront_;
+    wxWindowMSW::MSWRegisterMessageHandler(static_cast<int>(RegisterWindowMessageW(key_.wc_str())),
+                                           &OnFrontMessage);
+    SetPropW(static_cast<HWND>(window->GetHWND()), key_.wc_str(), reinterpret_cast<HANDLE>(1));
+#else
+    static_cast<void>(window);
+    if (std::exchange(askedEarly_, false)) toFront_();
+#endif
 }
 
 }  // namespace gv::ui
