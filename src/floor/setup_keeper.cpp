@@ -52,17 +52,17 @@ std::vector<std::pair<std::string, std::string>> FindListedThoughSold(const std:
     for (const std::string& entry : entries) {
         BlockState block;
         PutOnBlock(block, entry);
-        for (auto row = sales.rbegin(); row != sales.rend(); ++row) {
-            if (row->time <= listWritten || row->item != block.blockItem || row->minimumBid != block.blockMin)
-                continue;
-            const std::string_view date = DateOf(row->time);
-            const std::string clock = row->time.size() >= 16 ? row->time.substr(11, 5) : row->time;
-            const std::string when =
-                date == today ? "at " + clock : "on " + std::string(date) + " at " + clock;
-            found.emplace_back(
-                entry, block.blockItem + " is still on the list, but " + kSalesFile + " sold it " + when);
-            break;
-        }
+        // The latest such sale is the one to name.
+        const SaleRow* latest = nullptr;
+        for (const SaleRow& row : sales)
+            if (row.time > listWritten && row.item == block.blockItem && row.minimumBid == block.blockMin)
+                latest = &row;
+        if (latest == nullptr) continue;
+        const std::string_view date = DateOf(latest->time);
+        const std::string clock = latest->time.size() >= 16 ? latest->time.substr(11, 5) : latest->time;
+        const std::string when = date == today ? "at " + clock : "on " + std::string(date) + " at " + clock;
+        found.emplace_back(entry,
+                           block.blockItem + " is still on the list, but " + kSalesFile + " sold it " + when);
     }
     return found;
 }

@@ -104,16 +104,17 @@ OnePerFolder::OnePerFolder(const wxString& folder) : key_(FolderKeyOf(folder)) {
 #endif
 }
 
-OnePerFolder::~OnePerFolder() {
 #ifdef _WIN32
+OnePerFolder::~OnePerFolder() {
     // The window, and its property with it, is gone by now.
-    if (served_) {
-        wxWindowMSW::MSWUnregisterMessageHandler(static_cast<int>(RegisterWindowMessageW(key_.wc_str())),
-                                                 &OnFrontMessage);
-        gToFront = nullptr;
-    }
-#endif
+    if (!served_) return;
+    wxWindowMSW::MSWUnregisterMessageHandler(static_cast<int>(RegisterWindowMessageW(key_.wc_str())),
+                                             &OnFrontMessage);
+    gToFront = nullptr;
 }
+#else
+OnePerFolder::~OnePerFolder() = default;
+#endif
 
 bool OnePerFolder::AnotherRuns() {
     if (!checker_.IsAnotherRunning()) return false;
