@@ -14,7 +14,6 @@
 #include "common/program_title.h"
 #include "floor/close_down.h"
 #include "link/link_settings.h"
-#include "setup/setup_files.h"
 #include "ui/accessibility.h"
 #include "ui/colours.h"
 #include "ui/gavel_icon.h"
