@@ -77,13 +77,14 @@ protected:
         if (frame_->AccountsView() == nullptr) Run(Command::Accounts);  // Ctrl+K also closes it
         ASSERT_TRUE(WaitUntil([&] { return frame_->AccountsView() != nullptr; }));
         ui::AccountsWindow& window = *frame_->AccountsView();
+        // Nobody may owe yet: then this step pays nothing.
         if (!WaitUntil([&] { return window.Accounts().RowCount() > 0; }, 3000)) return;
         window.Choose(kBidders[random_() % 3]);  // one who owes, if any does
         if (window.Chosen().empty()) return;
         window.Amount()->ChangeValue("1");
         const std::size_t before = window.History().RowCount();
         window.RecordPayment();
-        if (!WaitUntil([&] { return window.History().RowCount() > before; }, 5000)) return;
+        if (!WaitUntil([&] { return window.History().RowCount() > before; })) return;
         Did("paid", "PAID " + window.Chosen());
     }
 

@@ -150,7 +150,7 @@ TEST_F(E2eHotkeys, CommandsAndTheFloorLogLeaveTheKeyboardAlone) {
     ui::FloorLogWindow* log = frame_->FloorLogView();
     const auto logWindow = static_cast<::Window>(ui::NativeWindowHandle(log));
     // A window manager gives a new window the keyboard unless its user time says no input yet.
-    EXPECT_TRUE(WaitUntil([&] { return UserTime(logWindow) == 0; }, 2000)) << "the log asks for the keyboard";
+    EXPECT_TRUE(WaitUntil([&] { return UserTime(logWindow) == 0; })) << "the log asks for the keyboard";
     EXPECT_EQ(Focus(), holder_);
     EXPECT_FALSE(log->IsActive());
     EXPECT_EQ(Focused(), nullptr);

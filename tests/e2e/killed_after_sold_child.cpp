@@ -43,7 +43,7 @@ TEST_F(E2eKilledAfterSold, AfterPayment) {
     window.Amount()->ChangeValue("50");
     const std::size_t before = window.History().RowCount();
     Click(Find<wxButton>("RecordPayment"));
-    ASSERT_TRUE(WaitUntil([&] { return window.History().RowCount() > before; }, 5000))
+    ASSERT_TRUE(WaitUntil([&] { return window.History().RowCount() > before; }))
         << window.Note().GetLabel();
     std::raise(SIGKILL);
 }
@@ -53,7 +53,7 @@ TEST_F(E2eKilledAfterSold, Child) {
     const std::size_t before = world_->Said().size();
     Click(Button(Command::Sold));
     ASSERT_TRUE(
-        WaitUntil([&] { return world_->Said().size() >= before + 2 && !frame_->Gate().IsBusy(); }, 5000));
+        WaitUntil([&] { return world_->Said().size() >= before + 2 && !frame_->Gate().IsBusy(); }));
     std::raise(SIGKILL);
 }
 

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 #include "auction_fixture.h"
 #include "link/dde_parts.h"
@@ -23,10 +24,11 @@ const wxColour kCyan(0, 255, 255);
 const wxColour kRed(255, 0, 0);
 
 // A DDE request makes 5 attempts, each waiting at most the time limit; the library transport
-// waits the limit once for its answer and once more for the chat text. A little slack on top
-// for a loaded machine.
+// waits the limit once for its answer and once more for the chat text. The slack on top is
+// for a machine four times slower than ours (which spends 0.6 s beyond the five waits), and
+// still short of the limit, so one attempt too many fails the bound.
 constexpr seconds kLimit{kTransactionTimeoutSeconds};
-constexpr seconds kSlack{3};
+constexpr seconds kSlack{4};
 
 // Oak chest on the block and stated, and a bid for it in the chat.
 template <class Base>
@@ -106,18 +108,25 @@ TEST_P(E2eLinkFaults, AChatInAnotherFormatIsNotReadAsTheChat) {
     ExpectNextGetBidsWorks();
 }
 
-TEST_P(E2eLinkFaults, AHundredMegabyteChatEndsWithItsLastBidTaken) {
-    Fault("!reply huge 100");
+// DDE's limit is for each wait of the transfer, so 100 MB come through however slow the
+// machine. The library's chat text must come whole within the one limit, and the stand-in
+// takes 4.3 s to hand over 100 MB under the sanitizers here: a quarter of that is what a
+// machine four times slower still hands over in time.
+TEST_P(E2eLinkFaults, AHugeChatEndsWithItsLastBidTaken) {
+    const int megabytes = GetParam() == Transport::Dde ? 100 : 25;
+    Fault("!reply huge " + std::to_string(megabytes));
     TimedGetBids(seconds(60));
     EXPECT_EQ(Text("CurrentBid"), "600");
     EXPECT_EQ(frame_->GetTitle(), "Gavelton");
-    EXPECT_GT(std::filesystem::file_size(folder_ / "TALLY.TXT"), 100'000'000u);
+    EXPECT_GT(std::filesystem::file_size(folder_ / "TALLY.TXT"), megabytes * 1'000'000u);
 }
 
+// Half a second inside the limit: on a loaded machine the request and its answer can each
+// wait a while for a core.
 TEST_P(E2eLinkFaults, AnAnswerJustInsideTheLimitIsTaken) {
-    Fault("!delay 4.9");
+    Fault("!delay 4.5");
     const auto took = TimedGetBids(kLimit);
-    EXPECT_GE(took, std::chrono::milliseconds(4900));
+    EXPECT_GE(took, std::chrono::milliseconds(4500));
     EXPECT_EQ(frame_->GetTitle(), "Gavelton");
     EXPECT_EQ(Text("CurrentBid"), "600");
     Fault("!delay 0");  // the window's close need not wait as well

@@ -53,17 +53,20 @@ TEST_F(E2eLiveBids, BacksOffAClientThatDoesNotAnswerAndRecovers) {
     Press(Command::StateItem);
     ASSERT_TRUE(world_->Script("!delay 5.1"));
     // The library waits out its bound for the answer and for the chat text.
-    const Clock::time_point failed = NextRunEnd(25000);
+    const Clock::time_point failed = NextRunEnd(60000);
     EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: bids not fetched");
     ASSERT_TRUE(world_->Script("!delay 0"));
     Post({"ESP from Ann: 600"});
     sink_.shown.clear();  // the stand-in library's box of the late answer
 
-    // Twice the pace after the failure, then the pace again once the chat came.
-    const Clock::time_point recovered = NextRunEnd(10000);
-    const Clock::time_point next = NextRunEnd(10000);
+    // Twice the pace after the failure, then the pace again once the chat came. A busy
+    // machine only makes the waits longer, so the pace after the recovery is read off the
+    // runs' clock rather than timed.
+    EXPECT_EQ(frame_->Live()->Pace().Wait(), std::chrono::seconds(4));
+    const Clock::time_point recovered = NextRunEnd(20000);
     EXPECT_GE(recovered - failed, std::chrono::milliseconds(3500));
-    EXPECT_LT(next - recovered, std::chrono::milliseconds(3500));
+    EXPECT_EQ(frame_->Live()->Pace().Wait(), std::chrono::seconds(2));
+    NextRunEnd(20000);
     EXPECT_EQ(Text("CurrentBid"), "600");
     EXPECT_EQ(frame_->GetTitle(), "Gavelton");
     EXPECT_EQ(frame_->Live()->Measured().failures, 1);

@@ -86,7 +86,7 @@ public:
 
     // Waits until the name changes so far satisfy `done`; returns them all.
     std::vector<Spoken> ChangesUntil(const std::function<bool(const std::vector<Spoken>&)>& done,
-                                     int milliseconds = 10000) {
+                                     int milliseconds = testing::kPatienceMs) {
         std::vector<Spoken> all;
         pump_(
             [&] {
@@ -98,7 +98,7 @@ public:
     }
     // Until one of `role` is heard to change to `name`.
     std::vector<Spoken> ChangesUntil(const std::string& role, const std::string& name,
-                                     int milliseconds = 10000) {
+                                     int milliseconds = testing::kPatienceMs) {
         return ChangesUntil(
             [&](const std::vector<Spoken>& all) {
                 return std::any_of(all.begin(), all.end(),

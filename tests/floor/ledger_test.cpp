@@ -21,6 +21,7 @@
 #include "floor/book_worker.h"
 #include "floor/floor.h"
 #include "floor/trouble_board.h"
+#include "patience.h"
 #include "scratch_folder.h"
 
 namespace gv {
@@ -191,7 +192,7 @@ TEST_F(LedgerTest, ABookComputedOnTheWorkersThreadIsTheLedgersOwnUnlessTheRecord
     });
     const auto computed = [&](int count) {
         std::unique_lock lock(mutex);
-        return wake.wait_for(lock, std::chrono::seconds(10), [&] { return done >= count; });
+        return wake.wait_for(lock, testing::kPatience, [&] { return done >= count; });
     };
     worker.Compute(ledger.Texts());
     EXPECT_TRUE(worker.Busy());

@@ -49,7 +49,7 @@ protected:
         return status;
     }
 
-    // Runs the event loop until `done` or five seconds.
+    // Runs the event loop until `done`, or gives up after a long while.
     template <typename Done>
     bool PumpUntil(Done done) {
         return gv::e2e::WaitFor(
@@ -58,7 +58,7 @@ protected:
                 loop_->DispatchTimeout(20);
                 wxAppConsole::GetInstance()->ProcessPendingEvents();  // socket events are queued
             },
-            std::chrono::seconds(5));
+            gv::testing::kPatience);
     }
 
     // The log's lines of one kind ("LIB", "POKE", ...).

@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include "patience.h"
+
 namespace {
 
 struct Change {
@@ -116,7 +118,7 @@ gboolean OnInput(GIOChannel* input, GIOCondition /*condition*/, gpointer /*unuse
 }
 
 AtspiAccessible* FindApplication(unsigned pid) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    const auto end = std::chrono::steady_clock::now() + 2 * gv::testing::kPatience;
     while (std::chrono::steady_clock::now() < end) {
         AtspiAccessible* desktop = atspi_get_desktop(0);
         GError* error = nullptr;

@@ -47,7 +47,7 @@ void GuiTest::CloseWindow() {
     wxWeakRef<wxFrame> window(frame_);
     frame_->Close();
     // The window goes at the next idle time; the auction under it must outlive it.
-    WaitUntil([&] { return !window; }, 5000);
+    WaitUntil([&] { return !window; });
     frame_ = nullptr;
 }
 

@@ -13,6 +13,7 @@
 
 #include "fakes.h"
 #include "files.h"
+#include "patience.h"
 #include "floor/auction.h"
 #include "recording_sink.h"
 #include "scratch_folder.h"
@@ -44,7 +45,7 @@ protected:
     // The host closes the window; returns once it is gone.
     void CloseWindow();
     // Lets events arrive until `done` holds, for at most `milliseconds`.
-    bool WaitUntil(const std::function<bool()>& done, int milliseconds = 10000);
+    bool WaitUntil(const std::function<bool()>& done, int milliseconds = testing::kPatienceMs);
 
     template <class T>
     T* Find(const wxString& name) const {

@@ -113,7 +113,7 @@ WorldProcess::WorldProcess(const std::filesystem::path& executable, const std::f
 
     // The world says READY once it listens.
     std::string said;
-    const auto deadline = Clock::now() + std::chrono::seconds(15);
+    const auto deadline = Clock::now() + 2 * testing::kPatience;
     while (said.find("READY\n") == std::string::npos && Clock::now() < deadline) {
         pollfd wait{output_, POLLIN, 0};
         if (::poll(&wait, 1, 100) <= 0) continue;
@@ -129,7 +129,7 @@ WorldProcess::WorldProcess(const std::filesystem::path& executable, const std::f
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::filesystem::path socket =
         runtime ? std::filesystem::path(runtime) / worlds_api::kService : std::filesystem::path();
-    ready_ = WaitFor([&] { return std::filesystem::exists(socket); }, Nap, std::chrono::seconds(5));
+    ready_ = WaitFor([&] { return std::filesystem::exists(socket); }, Nap, testing::kPatience);
     if (!ready_) problem_ = "no socket at " + socket.string();
 }
 
@@ -145,7 +145,7 @@ int WorldProcess::Stop() {
     }
     if (pid_ > 0) {
         const bool ended =
-            WaitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, Nap, std::chrono::seconds(3));
+            WaitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, Nap, std::chrono::seconds(10));
         if (!ended) {
             ::kill(pid_, SIGKILL);
             ::waitpid(pid_, &status, 0);
@@ -184,7 +184,7 @@ std::vector<std::string> WorldProcess::LogLines(const std::string& kind, std::si
             }
             return lines.size() >= count;
         },
-        Nap, std::chrono::seconds(5));
+        Nap, testing::kPatience);
     return lines;
 }
 
@@ -201,7 +201,7 @@ bool WorldProcess::Post(const std::vector<std::string>& lines) {
             const std::optional<std::string> now = ChatText();
             return now && LineCount(*now) >= expected;
         },
-        Nap, std::chrono::seconds(5));
+        Nap, testing::kPatience);
 }
 
 std::optional<std::string> WorldProcess::ChatText() const {

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "patience.h"
+
 namespace gv::e2e {
 
 struct WorldOptions {

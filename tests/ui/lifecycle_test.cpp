@@ -90,7 +90,7 @@ TEST_F(Lifecycle, AddToListAndARaiseAreOnDiskAtOnceAndAnEditElsewhereIsTakenIn) 
     // Late consignments typed into Items.TXT in an editor while Gavelton runs.
     WriteFile(kItemsFile, "Lamp - 10\r\nVase - 0\r\nLate rug - 40\r\n");
     auto* list = Find<wxListBox>("List2");
-    ASSERT_TRUE(WaitUntil([&] { return list->GetCount() == 3u; }, 5000)) << "the edit was not taken in";
+    ASSERT_TRUE(WaitUntil([&] { return list->GetCount() == 3u; })) << "the edit was not taken in";
     EXPECT_EQ(list->GetString(2), "Late rug - 40");
     CloseWindow();
     EXPECT_EQ(ReadFile(kItemsFile), "Lamp - 10\r\nVase - 0\r\nLate rug - 40\r\n");
@@ -160,7 +160,7 @@ TEST_F(LifecycleFailedSave, CancelKeepsTheToolOpenAndRetrySavesOnceThePlaceIsFre
 
 TEST_F(LifecycleFailedSave, ASessionEndThatCannotWaitIsToldAndCloses) {
     frame_->Close(true);
-    EXPECT_TRUE(WaitUntil([&] { return !window_; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !window_; }));
     frame_ = nullptr;
     EXPECT_TRUE(sink_.asked.empty());
     ASSERT_EQ(sink_.shown.size(), 1u);
@@ -178,7 +178,7 @@ TEST_F(Lifecycle, ACloseWhileBusyWaitsForTheCommandToFinish) {
     ASSERT_TRUE(window) << "closed in the middle of a command";
     EXPECT_FALSE(std::filesystem::exists(kBidsFile));
     frame_->Gate().LeaveBusy();
-    EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !window; }));
     EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
     frame_ = nullptr;
 }
@@ -210,10 +210,10 @@ TEST_F(Lifecycle, TheCloseButtonDuringACommandClosesOnceItIsOver) {
     });
     frame_->Gate().EnterBusy();
     CloseAsTheWindowManagerDoes(frame_);
-    EXPECT_TRUE(WaitUntil([&] { return asked == 1; }, 5000)) << "the close was dropped";
+    EXPECT_TRUE(WaitUntil([&] { return asked == 1; })) << "the close was dropped";
     ASSERT_TRUE(window) << "closed in the middle of a command";
     frame_->Gate().LeaveBusy();
-    EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !window; }));
     EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
     if (!window) frame_ = nullptr;
 }
@@ -228,7 +228,7 @@ TEST_F(Lifecycle, ASessionEndingWhileBusySavesAtOnceAndClosesAfterTheCommand) {
     EXPECT_EQ(ReadFile(kBidsFile), InitialBids());
     EXPECT_TRUE(std::filesystem::exists(kItemsFile));
     frame_->Gate().LeaveBusy();
-    EXPECT_TRUE(WaitUntil([&] { return !window; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !window; }));
     frame_ = nullptr;
 }
 

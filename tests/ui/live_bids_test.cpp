@@ -42,7 +42,7 @@ protected:
     // Waits for `count` more runs to end.
     bool AwaitRuns(int count) {
         const int goal = Runs() + count;
-        return WaitUntil([&] { return Runs() >= goal; }, 2500 * count + 2000);
+        return WaitUntil([&] { return Runs() >= goal; }, 2500 * count + testing::kPatienceMs);
     }
     std::vector<wxString> Captions() const {
         std::vector<wxString> shown;
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(LiveBidsWindow, FindsNewBidsWithoutAPressAndShowsWhatAPressWould) {
     QueueChat({kMarker, "ESP from Ann: 600"});
-    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "600"; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "600"; }));
     EXPECT_TRUE(frame_->AuctionControls().NewBidMarked());
 
     const std::vector<std::string> chat = {kMarker,
@@ -65,7 +65,7 @@ TEST_F(LiveBidsWindow, FindsNewBidsWithoutAPressAndShowsWhatAPressWould) {
                                            "ESP from Dee: 1000",
                                            "ESP from Eve: 1050"};
     QueueChat(chat);
-    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "1000"; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "1000"; }));
     const std::vector<wxString> live = Captions();
 
     // The same chat, fetched once by the host's press on a fresh block, before the next run.
@@ -74,11 +74,11 @@ TEST_F(LiveBidsWindow, FindsNewBidsWithoutAPressAndShowsWhatAPressWould) {
     const int runs = Runs();
     QueueChat(chat);
     Click(Button(Command::GetBids));
-    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "1000" && !frame_->Gate().IsBusy(); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return Text("CurrentBid") == "1000" && !frame_->Gate().IsBusy(); }));
     EXPECT_EQ(Runs(), runs) << "a live run took the host's fetch";
     EXPECT_EQ(Captions(), live);
     // The mark goes by itself.
-    EXPECT_TRUE(WaitUntil([&] { return !frame_->AuctionControls().NewBidMarked(); }, 4000));
+    EXPECT_TRUE(WaitUntil([&] { return !frame_->AuctionControls().NewBidMarked(); }));
 }
 
 TEST_F(LiveBidsWindow, AQuickRunLeavesTheFocusAndTheKeysOfAnotherWindowAlone) {
@@ -103,7 +103,7 @@ TEST_F(LiveBidsWindow, AQuickRunLeavesTheFocusAndTheKeysOfAnotherWindowAlone) {
             sim_.Char(typed.back());
             return false;
         },
-        9000));
+        testing::kPatienceMs));
     // Every key typed arrives; one lost would keep the box short of `typed` past the deadline.
     EXPECT_TRUE(WaitUntil([&] { return box->GetValue() == typed; })) << box->GetValue() << " != " << typed;
     EXPECT_EQ(Focused(), box);
@@ -117,7 +117,7 @@ TEST_F(LiveBidsWindow, ARunThatLastsShowsTheBusyWindow) {
     bool slowed = false;
     link_.onFetch = [&] {
         if (std::exchange(slowed, true)) return;  // the client is slow once, and the link yields meanwhile
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        const auto end = std::chrono::steady_clock::now() + testing::kPatience;
         while (!(shown = frame_->ClientArea()->GetBackgroundColour() == kRed) &&
                std::chrono::steady_clock::now() < end) {
             pump_.Yield();
@@ -133,27 +133,35 @@ TEST_F(LiveBidsWindow, ARunThatLastsShowsTheBusyWindow) {
 // The host cannot see a quick run: a click or a menu choice landing in one is held and runs as
 // soon as the run ends, never lost and never in the middle of it.
 TEST_F(LiveBidsWindow, AClickOrMenuChoiceDuringAQuickRunRunsRightAfterIt) {
+    // A click that reaches the window only after the run has turned busy (a loaded X server)
+    // is refused as any click on a busy window is, and tells nothing of a quick run: the
+    // click is made again during the next run, a few times at most.
     const auto clickDuringNextRun = [&](const wxRect& target) {
         const wxPoint centre = target.GetPosition() + wxPoint(target.width / 2, target.height / 2);
         sim_.MouseMove(centre);
         EXPECT_TRUE(WaitUntil([&] { return wxGetMousePosition() == centre; }));
-        QueueChat({kMarker, "ESP from Ann: 600"});
         bool held = false;
-        const std::size_t said = link_.spoken.size();
-        bool clicked = false;
-        link_.onFetch = [&] {
-            if (std::exchange(clicked, true)) return;
-            sim_.MouseClick();
-            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-            while (!(held = frame_->Gate().CommandHeld()) && std::chrono::steady_clock::now() < end) {
-                pump_.Yield();
-                pump_.WaitForEvent(std::chrono::milliseconds(5));
-            }
-            EXPECT_EQ(link_.spoken.size(), said) << "the command ran in the middle of the run";
-            EXPECT_NE(frame_->ClientArea()->GetBackgroundColour(), kRed) << "the run did not stay quick";
-        };
-        EXPECT_TRUE(AwaitRuns(1));
-        link_.onFetch = nullptr;
+        for (int attempt = 0; attempt < 5 && !held; ++attempt) {
+            QueueChat({kMarker, "ESP from Ann: 600"});
+            const std::size_t said = link_.spoken.size();
+            bool clicked = false;
+            bool turnedBusy = false;
+            link_.onFetch = [&] {
+                if (std::exchange(clicked, true)) return;
+                sim_.MouseClick();
+                const auto end = std::chrono::steady_clock::now() + testing::kPatience;
+                while (!(held = frame_->Gate().CommandHeld()) &&
+                       !(turnedBusy = frame_->ClientArea()->GetBackgroundColour() == kRed) &&
+                       std::chrono::steady_clock::now() < end) {
+                    pump_.Yield();
+                    pump_.WaitForEvent(std::chrono::milliseconds(5));
+                }
+                EXPECT_EQ(link_.spoken.size(), said) << "the command ran in the middle of the run";
+            };
+            EXPECT_TRUE(AwaitRuns(1));
+            link_.onFetch = nullptr;
+            if (!held && !turnedBusy) break;  // neither held nor late: lost
+        }
         return held;
     };
 
