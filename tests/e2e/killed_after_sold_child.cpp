@@ -43,8 +43,7 @@ TEST_F(E2eKilledAfterSold, AfterPayment) {
     window.Amount()->ChangeValue("50");
     const std::size_t before = window.History().RowCount();
     Click(Find<wxButton>("RecordPayment"));
-    ASSERT_TRUE(WaitUntil([&] { return window.History().RowCount() > before; }))
-        << window.Note().GetLabel();
+    ASSERT_TRUE(WaitUntil([&] { return window.History().RowCount() > before; })) << window.Note().GetLabel();
     std::raise(SIGKILL);
 }
 
@@ -52,8 +51,7 @@ TEST_F(E2eKilledAfterSold, Child) {
     SellTheLamp();
     const std::size_t before = world_->Said().size();
     Click(Button(Command::Sold));
-    ASSERT_TRUE(
-        WaitUntil([&] { return world_->Said().size() >= before + 2 && !frame_->Gate().IsBusy(); }));
+    ASSERT_TRUE(WaitUntil([&] { return world_->Said().size() >= before + 2 && !frame_->Gate().IsBusy(); }));
     std::raise(SIGKILL);
 }
 

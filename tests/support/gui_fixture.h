@@ -13,8 +13,8 @@
 
 #include "fakes.h"
 #include "files.h"
-#include "patience.h"
 #include "floor/auction.h"
+#include "patience.h"
 #include "recording_sink.h"
 #include "scratch_folder.h"
 #include "ui/main_window.h"
