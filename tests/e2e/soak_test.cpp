@@ -197,6 +197,9 @@ protected:
         lot.linesBeforeLastGetBids = ChatLines();
         Timed("Get Bids", [&] { HostGetBids(); });
         Timed("SOLD", [&] { HostPress(Command::Sold); });
+        // The block is looked at a few times a second, and a sold entry stops the runs.
+        EXPECT_TRUE(WaitUntil([&] { return !frame_->Live()->Pace().Running(); }))
+            << "Get Bids still runs by itself after SOLD of " << lot.item;
         return lot;
     }
 
@@ -294,6 +297,7 @@ TEST_P(Soak, AnEveningOfBiddersBothTransportsInTurn) {
     EXPECT_GT(bids, static_cast<int>(lots.size())) << "the bidders hardly bid";
     EXPECT_GE(live.runs, static_cast<int>(lots.size())) << "Get Bids hardly ran by itself";
     EXPECT_EQ(live.failures, 0) << "a live run failed against a world that answers";
+    EXPECT_GT(live.newBids, 0) << "no bid ever showed without a press";
 
     // At close the item list holds exactly the entries not sold.
     Lines unsold = items;
