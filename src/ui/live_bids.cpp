@@ -41,6 +41,7 @@ void LiveBids::Run() {
     running_ = false;
     const auto end = auction_.pump.Now();
     pace_.RunEnded(end, outcome_.fetched);
+    figures_.longestWait = std::max(figures_.longestWait, pace_.Wait());
     ++figures_.runs;
     if (!outcome_.fetched) ++figures_.failures;
     if (desk_.Gate().CommandHeld()) ++figures_.heldCommands;

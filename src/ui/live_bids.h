@@ -26,6 +26,7 @@ public:
         int newBids = 0;       // runs that found a new current bid
         int heldCommands = 0;  // host commands that came during a run and ran after it
         std::chrono::steady_clock::duration longest{};
+        std::chrono::steady_clock::duration longestWait{};  // after a run: twice the pace after a failure
     };
 
     // How often the block is looked at, and how long a new bid stays marked.

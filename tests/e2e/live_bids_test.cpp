@@ -12,8 +12,6 @@
 namespace gv::e2e {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 class E2eLiveBids : public AuctionTest {
 protected:
     void SetUp() override {
@@ -24,11 +22,10 @@ protected:
         WriteItems({"Oak chest - 500"});
     }
     int Runs() const { return frame_->Live()->Measured().runs; }
-    // Waits for the next live run to end; when it ended.
-    Clock::time_point NextRunEnd(int milliseconds) {
+    // Waits for the next live run to end.
+    void NextRunEnd(int milliseconds) {
         const int goal = Runs() + 1;
         EXPECT_TRUE(WaitUntil([&] { return Runs() >= goal; }, milliseconds)) << "no live run ended";
-        return Clock::now();
     }
 };
 
@@ -53,18 +50,17 @@ TEST_F(E2eLiveBids, BacksOffAClientThatDoesNotAnswerAndRecovers) {
     Press(Command::StateItem);
     ASSERT_TRUE(world_->Script("!delay 5.1"));
     // The library waits out its bound for the answer and for the chat text.
-    const Clock::time_point failed = NextRunEnd(60000);
+    NextRunEnd(60000);
     EXPECT_EQ(frame_->GetTitle(), "Gavelton - chat client not answering: bids not fetched");
+    // Twice the pace after the failure. A busy machine only makes the waits longer, so the
+    // paces are read off the runs' own clock rather than timed.
+    EXPECT_EQ(frame_->Live()->Measured().longestWait, std::chrono::seconds(4));
     ASSERT_TRUE(world_->Script("!delay 0"));
     Post({"ESP from Ann: 600"});
     sink_.shown.clear();  // the stand-in library's box of the late answer
 
-    // Twice the pace after the failure, then the pace again once the chat came. A busy
-    // machine only makes the waits longer, so the pace after the recovery is read off the
-    // runs' clock rather than timed.
-    EXPECT_EQ(frame_->Live()->Pace().Wait(), std::chrono::seconds(4));
-    const Clock::time_point recovered = NextRunEnd(20000);
-    EXPECT_GE(recovered - failed, std::chrono::milliseconds(3500));
+    // The pace again once the chat came.
+    NextRunEnd(20000);
     EXPECT_EQ(frame_->Live()->Pace().Wait(), std::chrono::seconds(2));
     NextRunEnd(20000);
     EXPECT_EQ(Text("CurrentBid"), "600");
