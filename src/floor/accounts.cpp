@@ -430,6 +430,12 @@ EntryRequest PassEntry(const AccountBook& book, std::size_t sale, std::string_vi
     const SaleState& state = book.Sales()[sale];
     const SaleRow& row = book.SaleRows()[state.row];
     if (row.runnerUp.empty()) return Refused("This sale had no runner-up.");
+    // Rows written before the runner-up was kept apart from the last bid name the winner where
+    // she raised her own bid: the real runner-up is not in the file.
+    if (row.runnerUp == row.winner)
+        return Refused(
+            "Sales.csv names no other bidder as this sale's runner-up: correct the sale to give it "
+            "to another bidder.");
     if (row.runnerUp == state.winner) return Refused(row.runnerUp + " pays for this sale already.");
     std::optional<double> price;
     if (TrimView(typedPrice).empty()) {

@@ -16,6 +16,10 @@ struct BlockState {
     std::string currentBidder = "Current Bidder";
     std::string lastBid = "Last Bid";
     std::string lastBidder = "Last Bidder";
+    // The highest bid taken from anyone but the current bidder, whom the sale can pass to when
+    // its winner does not pay: the last bid, unless the current bidder raised her own.
+    std::string runnerUpBid;
+    std::string runnerUp;
 
     int raiseTierIndex = 0;                  // row of the last State Item lookup that found one
     std::array<bool, kTierRows> raiseDue{};  // row's raise not yet announced for this item

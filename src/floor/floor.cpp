@@ -73,6 +73,8 @@ void PutOnBlock(BlockState& block, std::string_view entry) {
     block.currentBid.clear();
     block.lastBidder.clear();
     block.lastBid.clear();
+    block.runnerUpBid.clear();
+    block.runnerUp.clear();
     block.raiseDue.fill(true);
     block.blockEntrySold = false;
     block.nextEntryAtIndex = false;
@@ -103,9 +105,9 @@ SaleRow SaleOf(const BlockState& block, const std::string& time) {
         row.price = block.currentBid;
         row.winner = block.currentBidder;
     }
-    if (ValOrInfinity(block.lastBid) > 0) {
-        row.runnerUpBid = block.lastBid;
-        row.runnerUp = block.lastBidder;
+    if (ValOrInfinity(block.runnerUpBid) > 0) {
+        row.runnerUpBid = block.runnerUpBid;
+        row.runnerUp = block.runnerUp;
     }
     row.bidsAccepted = block.bidsTaken;
     return row;

@@ -293,6 +293,10 @@ void TakeBids(std::string_view capture, BlockState& block, const TierTable& tier
         if (current != 0) {
             block.lastBid = block.currentBid;
             block.lastBidder = block.currentBidder;
+            if (block.currentBidder != check.bidder) {
+                block.runnerUpBid = block.currentBid;
+                block.runnerUp = block.currentBidder;
+            }
         }
         // Exact, so that the next Get Bids reads back this very bid, not a rounded one below it
         // that the same chat line would beat again.

@@ -85,6 +85,12 @@ TEST_F(AccountsTest, APassGoesToTheRunnerUpAtTheirBidOrATypedPriceAndBothKeepIt)
               (std::vector<std::string>{"2026-12-09 21:00:00 Oak chest 650 passed from Ben"}));
     EXPECT_EQ(PassEntry(book, kOakChest, "", kLater).refusal, "Cy pays for this sale already.");
     EXPECT_EQ(PassEntry(book, kRug, "", kLater).refusal, "This sale had no runner-up.");
+    // A row written before the runner-up was kept apart names the winner who raised her own bid.
+    sales += "2026-12-09 20:40:00,Jug,5,45,Dee,30,Dee,4\r\n";
+    EXPECT_EQ(
+        PassEntry(Book(), 3, "", kLater).refusal,
+        "Sales.csv names no other bidder as this sale's runner-up: correct the sale to give it to another "
+        "bidder.");
     EXPECT_EQ(PassEntry(book, kLamp, "1,200", kLater).refusal,
               "Not an amount: \"1,200\". Type the number alone, without separators: 1200, not 1,200.");
 

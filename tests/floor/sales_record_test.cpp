@@ -175,6 +175,17 @@ TEST_F(SalesRecordFromFloor, EachItemOnceWithItsPriceWinnerRunnerUpAndBids) {
     EXPECT_EQ(statuses, (std::vector<std::string>{"", ""}));
 }
 
+// The runner-up is whom the sale passes to if the winner does not pay: the highest bid of
+// anyone else, not the winner's own bid below her last.
+TEST_F(SalesRecordFromFloor, TheRunnerUpIsTheHighestBidOfAnotherBidder) {
+    link.fetches = {{testing::Chat({"Host: Item on the Block currently is Lamp", "ESP from Ann: 10",
+                                    "ESP from Bo: 20", "ESP from Cy: 30", "ESP from Cy: 45"})}};
+    floor.GetBids();
+    EXPECT_EQ(block.lastBidder, "Cy");  // the captions show the bids as they came
+    floor.Sold();
+    EXPECT_EQ(ReadFile(record.Path()), kBom + kHeader + "2026-12-07 20:15:00,Lamp,10,45,Cy,20,Bo,4\r\n");
+}
+
 // Nothing of the list on the block sells nothing; an entry the index no longer points at is
 // recorded but stays in the list, and the entry now at the index is not taken instead.
 TEST_F(SalesRecordFromFloor, OnlyTheEntryOnTheBlockIsSoldAndOnlyWhereItStands) {
