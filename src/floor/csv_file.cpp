@@ -201,6 +201,7 @@ bool CsvReader::Next() {
         std::string& field = NewField();
         if (pos_ < text_.size() && text_[pos_] == '"') {
             bool closed = false;
+            bool spanned = false;  // over a line break
             for (++pos_; pos_ < text_.size(); ++pos_) {
                 const char c = text_[pos_];
                 if (c == '"') {
@@ -214,11 +215,18 @@ bool CsvReader::Next() {
                     break;
                 }
                 // CR LF is one line break; the LF counts it.
-                if (c == '\n' || (c == '\r' && !(pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n')))
+                if (c == '\n' || (c == '\r' && !(pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n'))) {
                     ++nextLine_;
+                    spanned = true;
+                }
                 field += c;
             }
-            if (!closed) {
+            // A spreadsheet closes a field over several lines right before a separator or a line
+            // end. Closed anywhere else, it is a quote torn open (a line cut short) that took in
+            // the rows after it, at the opening quote of one of their fields.
+            const bool tornOpen = spanned && pos_ < text_.size() && text_[pos_] != separator_ &&
+                                  text_[pos_] != '\r' && text_[pos_] != '\n';
+            if (!closed || tornOpen) {
                 broken_ = true;
                 count_ = 0;
                 const std::size_t end = text_.find_first_of("\r\n", start);

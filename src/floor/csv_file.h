@@ -83,8 +83,10 @@ class CsvReader {
 public:
     explicit CsvReader(std::string_view bytes);
 
-    // The next record; false at the end of the text. A record whose quote is never closed would
-    // swallow every record after it: it is given as broken, and reading goes on at its second line.
+    // The next record; false at the end of the text. A record whose quote is never closed, or
+    // is closed over a line break somewhere a spreadsheet never closes one (a line cut inside
+    // a quoted field, with rows added after it), would swallow the records after it: it is
+    // given as broken, and reading goes on at its second line.
     bool Next();
     std::size_t Line() const { return line_; }  // where the record starts, 1 for the first line
     bool Broken() const { return broken_; }

@@ -79,6 +79,27 @@ TEST(AccountsRecordFile, APaymentIsUndoneOnlyWhileItIsTheLatestEntry) {
     EXPECT_EQ(record.UndoPayment(writeOff).outcome, RowRemoval::Outcome::NotThere);
 }
 
+// A file cut inside a quoted reason, with no line end: the entries added after it count, and
+// the cut line stays as it was, not read.
+TEST(AccountsRecordFile, EntriesAddedAfterALineCutInsideAQuoteCount) {
+    testing::ScratchFolder folder;
+    const std::string torn = kBom + kHeader + "2026-12-09 21:00:00,Payment,Ben,,,300,\r\n" +
+                             "2026-12-09 21:01:00,Correction,Ann,Lamp,2026-12-02 20:05:00,,\"typo, so";
+    folder.Write("Accounts.csv", torn);
+    AccountsRecord record(folder.path() / "Accounts.csv");
+    const AccountEntry paid = Payment("2026-12-09 21:02:00", "Ann, the elder", "5");
+    const AccountEntry corrected{
+        "2026-12-09 21:03:00", EntryKind::Correction, "Ann", "Vase", "2026-12-02 20:15:00", "",
+        "\"wrong\" winner"};
+    ASSERT_TRUE(record.Add(paid).ok);
+    ASSERT_TRUE(record.Add(corrected).ok);
+    EXPECT_EQ(ReadFile(record.Path()).substr(0, torn.size()), torn);
+    const CsvRows<AccountEntry> read = record.Read();
+    EXPECT_EQ(read.rows,
+              (std::vector<AccountEntry>{Payment("2026-12-09 21:00:00", "Ben", "300"), paid, corrected}));
+    EXPECT_EQ(read.unread, std::vector<std::size_t>{3});
+}
+
 TEST(AccountsRecordFile, AnEntryThatCannotBeWrittenCountsAndWaitsForTheNext) {
     testing::ScratchFolder folder;
     AccountsRecord record(folder.path() / "later" / "Accounts.csv");  // no such folder yet

@@ -59,6 +59,16 @@ TEST(CsvFileReader, AnUnclosedQuoteBreaksOnlyItsOwnLine) {
               (std::vector<Record>{{1, {"a", "b"}}, {2, {"<broken>"}}, {3, {"e", "f"}}}));
 }
 
+// A line cut inside a quoted field, then rows added after it: the torn quote closes at the
+// first quote of a later row, where no spreadsheet closes a field. Only the torn line is lost;
+// a field a spreadsheet wrote over two lines still reads as one.
+TEST(CsvFileReader, AQuoteTornOpenTakesNoLaterRow) {
+    EXPECT_EQ(Records("a,\"cut\r\nb,\"c, d\",e\r\nf,\"g\"\r\n"),
+              (std::vector<Record>{{1, {"<broken>"}}, {2, {"b", "c, d", "e"}}, {3, {"f", "g"}}}));
+    EXPECT_EQ(Records("\"two\r\nlines\"\r\nnext\r\n"),
+              (std::vector<Record>{{1, {"two\r\nlines"}}, {3, {"next"}}}));
+}
+
 TEST(CsvFileTable, ColumnsAreFoundByTheHeaderWhereverItStands) {
     constexpr std::string_view kColumns[] = {"Time", "Item", "Price"};
     CsvTableReader table(
