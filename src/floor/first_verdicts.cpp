@@ -39,6 +39,7 @@ bool FirstVerdicts::Follow(const ChatShift& shift) {
 
 bool FirstVerdicts::SameAuction(const FloorLog& log, const Judgement& start, const ChatShift& shift) const {
     if (!known_ || closed_ || log.item != item_) return false;
+    if (resumed_) return true;
     // Its start line still in the chat: the same auction starts there, or it has ended and
     // another started later.
     if (startLine_ != 0) return start.line == startLine_;
@@ -74,6 +75,7 @@ FirstVerdictsUpdate FirstVerdicts::Keep(FloorLog& log, const ChatShift& shift, c
         update.rulesChanged = true;
     }
     startLine_ = start->line;
+    resumed_ = false;
 
     // Both in chat order: each ESP line meets the verdict remembered for it, if any.
     std::vector<Judgement> rows;

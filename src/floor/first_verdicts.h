@@ -35,6 +35,15 @@ public:
     // its lines read alike (two lots of one name, bid alike). Undo of the sale opens it again.
     void Close() { closed_ = true; }
     void Reopen() { closed_ = false; }
+    // Undo of the sale after the next auction had begun: the next start of the item goes on
+    // with this auction, though the other auction's lines stand between.
+    void Resume() {
+        closed_ = false;
+        resumed_ = true;
+    }
+    // Follows the lines remembered into the next chat without judging anything: for the
+    // verdicts of a sold auction kept aside while the next one runs.
+    void FollowChat(const ChatShift& shift) { Follow(shift); }
     // The ESP rows of the auction with their first verdicts, in chat order.
     const std::vector<Judgement>& Rows() const { return rows_; }
 
@@ -44,8 +53,9 @@ private:
     // Follows the remembered lines into the new chat's numbers; false when they cannot be.
     bool Follow(const ChatShift& shift);
 
-    bool known_ = false;   // an auction is remembered
-    bool closed_ = false;  // and sold
+    bool known_ = false;    // an auction is remembered
+    bool closed_ = false;   // and sold
+    bool resumed_ = false;  // by an undo, until its next start is seen
     std::string item_;
     std::string rules_;
     std::size_t startLine_ = 0;  // its start line in the last chat; 0 once the scroll-back dropped it

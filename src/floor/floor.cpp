@@ -217,6 +217,7 @@ void Floor::Sold() {
     sale.block = block_;
     sale.entry = block_.entryOnBlock;
     sale.index = block_.blockItemIndex;
+    sale.verdicts = firstVerdicts_;
     block_.blockEntrySold = true;
     // Only the latest sale can be undone; the lines of earlier ones end their auctions.
     std::erase_if(saleLines_, [](const SaleLines& earlier) { return !earlier.reopened; });
@@ -342,6 +343,13 @@ BidsOutcome Floor::FetchAndJudge() {
     const std::vector<std::size_t> reopened = FollowSaleLines(*text, shift);
     // Lines judged unrecorded would read as new, with verdicts against the captions they made.
     if (!Recording()) firstVerdicts_.Forget();
+    if (lastSale_) {
+        if (Recording()) {
+            lastSale_->verdicts.FollowChat(shift);
+        } else {
+            lastSale_->verdicts.Forget();
+        }
+    }
     const std::string bid = block_.currentBid;
     const std::string bidder = block_.currentBidder;
     // The captions are told at most once per pass of the loop, just before the pass that shows
@@ -360,7 +368,9 @@ BidsOutcome Floor::FetchAndJudge() {
         reopened);
     if (untold) BidsChanged();
     if (Recording()) {
-        NoteVerdicts(firstVerdicts_.Keep(floorLog_, shift, RulesText()));
+        const FirstVerdictsUpdate update = firstVerdicts_.Keep(floorLog_, shift, RulesText());
+        if (lastSale_ && update.started) lastSale_->verdictsReplaced = true;
+        NoteVerdicts(update);
         MarkDebts();
     }
     if (block_.currentBid != bid || block_.currentBidder != bidder) {

@@ -74,6 +74,11 @@ struct SaleSnapshot {
     std::vector<std::string> entriesAfter;
     SaleRow row;
     bool recorded = false;  // the row went to the sales record
+    // The first verdicts of the sold auction, followed through the chats since: once the next
+    // auction's Get Bids has replaced them, an undo puts them back, and the auction goes on
+    // with them rather than starting again.
+    FirstVerdicts verdicts;
+    bool verdictsReplaced = false;
 };
 
 // What undo did: `note` is for the window's title, empty when there is nothing to tell.

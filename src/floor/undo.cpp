@@ -3,6 +3,7 @@
 // what is right.
 
 #include <algorithm>
+#include <utility>
 
 #include "floor/floor.h"
 #include "floor/log_events.h"
@@ -62,11 +63,17 @@ UndoOutcome Floor::UndoLastSale() {
         }
     }
     const SaleRow undone = sale.row;
+    const bool resumed = sale.verdictsReplaced;
+    if (resumed) firstVerdicts_ = std::move(lastSale_->verdicts);
     lastSale_.reset();
     // The sale line in the chat no longer ends the auction: Get Bids takes the bids after it
     // as before the sale, and a State Item of the item again goes on with the same auction.
     if (!saleLines_.empty()) saleLines_.back().reopened = true;
-    firstVerdicts_.Reopen();
+    if (resumed) {
+        firstVerdicts_.Resume();
+    } else {
+        firstVerdicts_.Reopen();
+    }
     Note(event);
     // A row that waited in memory and is gone now was the record's only trouble.
     if (sales_ != nullptr && sales_->Pending() == 0) RecordStatus({});

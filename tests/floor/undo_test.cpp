@@ -193,6 +193,37 @@ TEST_F(UndoTest, ARowStillWaitingInMemoryIsDroppedAndAnUnreadableFileRefuses) {
     EXPECT_EQ(ReadFile(record.Path()), csv);
 }
 
+// Undone after the next item's Get Bids, the sold auction goes on as it was: not started
+// again, and its lines keep the verdicts they first got.
+TEST_F(UndoTest, AnAuctionUndoneAfterTheNextItemsBidsGoesOnAsItWas) {
+    floor.Sold();
+    floor.GetNextItem();  // the Rug
+    std::vector<std::string> chat = {"Host: Item on the Block currently is Lamp",
+                                     "ESP from Ann: 20",
+                                     "ESP from Bo: 30",
+                                     "Host: SOLD!",
+                                     "Host: Lamp is sold for 30 tokens to Bo",
+                                     "Host: Item on the Block currently is Rug",
+                                     "ESP from Cy: 20"};
+    link.fetches = {{testing::Chat(chat)}};
+    floor.GetBids();
+    ASSERT_NE(LogText().find("Auction of Rug started"), std::string::npos) << LogText();
+    ASSERT_TRUE(floor.UndoLastSale().undone);
+    // The host states the Lamp again, and the bidding goes on.
+    chat.insert(chat.end(), {"Host: Item on the Block currently is Lamp", "ESP from Ann: 40"});
+    link.fetches = {{testing::Chat(chat)}};
+    floor.GetBids();
+    const std::string text = LogText();
+    const auto count = [&](const std::string& part) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("Auction of Lamp started"), 1u) << text;
+    EXPECT_EQ(count("Bid judged: Line 3, Bo: 30"), 1u) << text;
+    EXPECT_EQ(count("Bid judged: Line 9, Ann: 40"), 1u) << text;
+}
+
 // Each line with what became of it, then the sale with what the record made of it.
 TEST_F(UndoTest, TheLogHoldsEachLineSaidWithItsFateAndTheSale) {
     link.linesConfirmed = false;
