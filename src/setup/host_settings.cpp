@@ -155,7 +155,9 @@ std::string RejectedSettingsText(const std::vector<RejectedSetting>& rejected) {
     for (std::size_t i = 0; i < rejected.size(); ++i) {
         if (i > 0) text += ", ";
         const SettingRow* row = FindRow(rejected[i].key);
-        text += (row != nullptr ? SettingLabel(*row) : rejected[i].key) + "=" + rejected[i].text;
+        // As it was judged: the blanks around it were not part of it.
+        text += (row != nullptr ? SettingLabel(*row) : rejected[i].key) + "=" +
+                std::string(WithoutBlanks(rejected[i].text));
     }
     text += " not allowed, default used";
     return text;

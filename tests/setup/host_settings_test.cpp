@@ -57,7 +57,7 @@ TEST(HostSettings, BlanksAroundAValueAreNotPartOfIt) {
 
 TEST(HostSettings, RefusedValuesAreNamedBySectionAndKey) {
     EXPECT_EQ(RejectedSettingsText({}), "");
-    EXPECT_EQ(RejectedSettingsText({{"Live/GetBidsEvery", "1"}, {"Live/Sound", "yes"}}),
+    EXPECT_EQ(RejectedSettingsText({{"Live/GetBidsEvery", "1\t "}, {"Live/Sound", " yes"}}),
               "Gavelton.ini: [Live] GetBidsEvery=1, [Live] Sound=yes not allowed, default used");
 }
 
