@@ -317,6 +317,12 @@ void AccountsWindow::Choose(const std::string& bidder) {
 std::string AccountsWindow::Chosen() const { return chosen_; }
 
 void AccountsWindow::ShowHistory() {
+    // A line chosen in one bidder's history is nothing of the next bidder's: the list would keep
+    // it chosen at its place among the new lines.
+    if (historyOf_ != chosen_) {
+        history_->UnselectAll();
+        historyOf_ = chosen_;
+    }
     history_->ShowRows(chosen_.empty() ? std::vector<HistoryLine>() : ledger_.Book().History(chosen_));
     undo_->Enable(ledger_.LatestPayment() != nullptr);
 }

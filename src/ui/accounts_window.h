@@ -81,7 +81,8 @@ private:
     wxCheckBox* backOnList_ = nullptr;
     wxButton* undo_ = nullptr;
     Caption* note_ = nullptr;
-    std::string chosen_;  // the bidder chosen, kept across a refresh that moves the rows
+    std::string chosen_;     // the bidder chosen, kept across a refresh that moves the rows
+    std::string historyOf_;  // whose history the list shows
 };
 
 }  // namespace gv::ui

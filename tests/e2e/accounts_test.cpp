@@ -124,5 +124,70 @@ TEST_F(AccountsAgainstTheWorld, RecordsAPaymentAndAPassAndShowsWhoOwesWhat) {
     EXPECT_TRUE(WaitUntil([&] { return Window() != nullptr; }));
 }
 
+// What a button acts on is what the host chose for the bidder chosen: a line chosen in one
+// bidder's history is nothing of the next one's. And a winner who raised her own bid passes
+// the sale to the bidder below her, at that bidder's bid.
+TEST_F(AccountsAgainstTheWorld, AChoiceStaysWithItsBidderAndAPassGoesToTheRealRunnerUp) {
+    // The chat is in the client's code page: "B\xE9 Ro" is "Bé Ro".
+    Sell({"ESP from Ann: 600", "ESP from B\xE9 Ro: 700", "ESP from Cy: 800", "ESP from Cy: 900"});
+    Press(Command::GetNextItem);
+    Sell({"ESP from Ann: 60"});
+    EXPECT_NE(ui::test::ReadFile(folder_ / "Sales.csv").find(",Oak chest,500,900,Cy,700,Bé Ro,4"),
+              std::string::npos)
+        << ui::test::ReadFile(folder_ / "Sales.csv");
+
+    Key('k', wxMOD_CONTROL);
+    ASSERT_TRUE(WaitUntil([&] { return Window() != nullptr && Window()->IsShown(); }));
+    ui::AccountsWindow& window = *Window();
+    ASSERT_EQ(Shown(window.Accounts(), 1), (Rows{"Cy", "Ann"}));
+    ClickRow(window.Accounts(), 1);
+    ClickRow(window.History(), 0);  // Ann's lamp
+    ClickRow(window.Accounts(), 0);
+    EXPECT_EQ(window.History().FirstSelected(), std::nullopt);
+    Fill(window.Amount(), "100");
+    Run("RecordPayment");  // against what Cy owes, not against a sale
+    EXPECT_TRUE(WaitUntil([&] { return window.Note().GetLabel() == "Payment recorded"; }))
+        << window.Note().GetLabel();
+
+    ClickRow(window.History(), 0);  // Cy's chest
+    Run("PassToRunnerUp");
+    EXPECT_TRUE(WaitUntil([&] { return window.Note().GetLabel() == "Passed to the runner-up"; }))
+        << window.Note().GetLabel();
+    const std::string file = ui::test::ReadFile(folder_ / "Accounts.csv");
+    EXPECT_NE(file.find(",Payment,Cy,,,100,\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find(",Pass to runner-up,Bé Ro,Oak chest,"), std::string::npos) << file;
+    window.View()->SetSelection(2);  // everyone
+    window.View()->SendSelectionChangedEvent(wxEVT_CHOICE);
+    EXPECT_EQ(Shown(window.Accounts(), 5), (Rows{"Bé Ro|1|700|0|700", "Ann|1|60|0|60", "Cy|0|0|100|-100"}));
+}
+
+// Both files cut inside a quoted field at their last line, as a crash of a hand edit leaves
+// them: the sale and the payment added after the cut count, though their own quotes would close
+// the cut ones, and the cut lines are named.
+TEST_F(AccountsAgainstTheWorld, EntriesAfterALineCutInsideAQuoteCount) {
+    const std::string bom = "\xEF\xBB\xBF";
+    ui::test::WriteFile(folder_ / "Sales.csv",
+                        bom +
+                            "Time,Item,Minimum bid,Price,Winner,Runner-up bid,Runner-up,"
+                            "Bids accepted\r\n2026-12-02 20:00:00,\"Rug, red");
+    ui::test::WriteFile(folder_ / "Accounts.csv",
+                        bom +
+                            "Time,Kind,Bidder,Item,Sale time,Amount,Reason\r\n"
+                            "2026-12-02 21:00:00,Correction,Ann,Lamp,2026-12-02 20:05:00,,\"typo, so");
+    Sell({"ESP from Ann: 600", "ESP from Ben, Jr: 700"});  // quoted in both files
+
+    Key('k', wxMOD_CONTROL);
+    ASSERT_TRUE(WaitUntil([&] { return Window() != nullptr && Window()->IsShown(); }));
+    ui::AccountsWindow& window = *Window();
+    EXPECT_EQ(Shown(window.Accounts(), 5), (Rows{"Ben, Jr|1|700|0|700"}));
+    ClickRow(window.Accounts(), 0);
+    Fill(window.Amount(), "200");
+    Run("RecordPayment");
+    EXPECT_TRUE(WaitUntil([&] { return Shown(window.Accounts(), 5) == Rows{"Ben, Jr|1|700|200|500"}; }))
+        << Shown(window.Accounts(), 5).front();
+    EXPECT_EQ(window.Summary().GetLabel(),
+              "1 bidder owes 500; Sales.csv: line 2 not read; Accounts.csv: line 2 not read");
+}
+
 }  // namespace
 }  // namespace gv::e2e
