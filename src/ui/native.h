@@ -29,6 +29,12 @@ bool FocusTakesTheKeyboard();
 // lost. Windows hands a close asked for by another program (WM_CLOSE) to the window already.
 void PassCloseWhileDisabled(wxTopLevelWindow* window);
 
+// What a command in progress disables of `window`. GTK: the whole window, its menu bar
+// included (its close still comes through, above). Windows gives a disabled window no click at
+// all, its close button's included: there only `client` is disabled, and a menu bar command
+// that comes meanwhile finds the window busy and is dropped as a click on it would be.
+wxWindow* DisabledWhileBusy(wxTopLevelWindow* window, wxWindow* client);
+
 // The window's native handle (HWND, X window id), 0 while it has none (not yet realised, or a
 // display that is not X).
 std::uintptr_t NativeWindowHandle(wxWindow* window);

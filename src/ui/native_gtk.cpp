@@ -80,6 +80,8 @@ gboolean OnDeleteEmission(GSignalInvocationHint* /*hint*/, guint count, const GV
 
 bool FocusTakesTheKeyboard() { return true; }
 
+wxWindow* DisabledWhileBusy(wxTopLevelWindow* window, wxWindow* /*client*/) { return window; }
+
 void PassCloseWhileDisabled(wxTopLevelWindow* window) {
     const guint signal = g_signal_lookup("delete-event", GTK_TYPE_WIDGET);
     const gulong hook = g_signal_add_emission_hook(signal, 0, &OnDeleteEmission, window, nullptr);

@@ -13,6 +13,8 @@ void KeepOnTop(wxTopLevelWindow* window) {
 
 void PassCloseWhileDisabled(wxTopLevelWindow*) {}
 
+wxWindow* DisabledWhileBusy(wxTopLevelWindow* /*window*/, wxWindow* client) { return client; }
+
 bool FocusTakesTheKeyboard() { return false; }
 
 void UseCompactStyle(wxWindow*) {}

@@ -58,6 +58,19 @@ void WindowGate::Attach(wxWindow* client, PanelSet& panels, const TroubleBoard& 
     panels_ = &panels;
     troubles_ = &troubles;
     gate_.SetView(this);
+    // A command run by hotkey while another program had the keyboard leaves the focus on no
+    // control of Gavelton's; the window activated so would take no key until clicked. Only
+    // once it is active: the focus moved before would take the keyboard from the other program.
+    frame_->Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        event.Skip();
+        if (!event.GetActive()) return;
+        frame_->CallAfter([this] {
+            wxWindow* focus = wxWindow::FindFocus();
+            if (frame_->IsActive() && !gate_.IsBusy() &&
+                (focus == nullptr || focus == frame_ || wxGetTopLevelParent(focus) != frame_))
+                panels_->FocusDummy();
+        });
+    });
 }
 
 const wxColour& WindowGate::IdleColour() const { return troubles_->Amber() ? kAmber : kCyan; }
@@ -72,7 +85,8 @@ void WindowGate::RefuseInput() {
     if (inputGuard_) return;
     inputGuard_ = std::make_unique<InputGuard>(frame_);
     wxEvtHandler::AddFilter(inputGuard_.get());
-    frame_->Disable();  // the whole window, its menu bar included
+    disabled_ = DisabledWhileBusy(frame_, client_);
+    disabled_->Disable();
 }
 
 // A run that lasts looks busy and takes no input, as the host's commands do.
@@ -92,7 +106,7 @@ void WindowGate::StartQuiet(std::chrono::milliseconds delay) {
 
 void WindowGate::EndBusy() {
     lookDelay_.Stop();
-    if (inputGuard_) frame_->Enable();
+    if (inputGuard_ && disabled_) disabled_->Enable();
     if (client_->GetBackgroundColour() != IdleColour()) {
         client_->SetBackgroundColour(IdleColour());
         client_->Refresh();

@@ -67,6 +67,7 @@ private:
     const TroubleBoard* troubles_ = nullptr;
     wxTimer lookDelay_;  // shows the busy look when a quiet command takes long
     std::unique_ptr<wxEventFilter> inputGuard_;
+    wxWindow* disabled_ = nullptr;  // while the input is refused
     bool hourglass_ = false;
     wxWeakRef<wxWindow> focusBefore_;
     // The command running came from elsewhere (a hotkey, a live run) while another program had

@@ -156,6 +156,24 @@ TEST_F(E2eHotkeys, CommandsAndTheFloorLogLeaveTheKeyboardAlone) {
     EXPECT_EQ(Focused(), nullptr);
 }
 
+// After a hotkey no control of Gavelton's holds the focus; once the host activates the window,
+// its own keys work at once, without a click inside it first.
+TEST_F(E2eHotkeys, GaveltonsKeysWorkAsSoonAsItsWindowIsActivatedAfterAHotkey) {
+    StartAuction();
+    ChooseMenu(0);
+    HoldKeyboardElsewhere();
+    EXPECT_EQ(SayByHotkey(5).front(), "Item on the Block currently is Lamp");
+    ASSERT_EQ(Focused(), nullptr);
+
+    // As a window manager does when the host clicks the title bar.
+    const auto own = static_cast<::Window>(ui::NativeWindowHandle(frame_));
+    XSetInputFocus(other_, own, RevertToParent, CurrentTime);
+    ASSERT_TRUE(WaitUntil([&] { return Focus() == own; })) << Focus() << " " << own;
+    ASSERT_TRUE(WaitUntil([&] { return frame_->IsActive(); }, 3000));
+    Key('k', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return frame_->AccountsView() != nullptr; })) << "Ctrl+K did nothing";
+}
+
 TEST_F(E2eHotkeys, OneAnotherClientHoldsIsNamedAndTheOthersStillWork) {
     // Another client took Ctrl+Shift+F6 before Gavelton started, Num Lock or not.
     const KeyCode f6 = XKeysymToKeycode(other_, XK_F6);
