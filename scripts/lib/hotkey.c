@@ -1,12 +1,15 @@
 /* Gives the window titled TITLE the keyboard and presses Ctrl+Shift and function key N on it
  * with SendInput, as the host's keyboard would; or prints the title of the window that has
- * the keyboard.
+ * the keyboard; or clicks the close button in the caption of the window titled TITLE with
+ * SendInput, as the host's mouse would (on a Wine desktop, where Wine draws the caption).
  *
  *   hotkey.exe press TITLE N
  *   hotkey.exe foreground
+ *   hotkey.exe closebox TITLE
+ *   hotkey.exe exists TITLE
  *
- * Exit status 2 when no window has that title, 3 when it did not get the foreground, 4 when
- * the system took fewer key events than sent. */
+ * Exit status 2 when no window has that title (for exists: the only failure), 3 when it did not get the foreground (or has
+ * no close button), 4 when the system took fewer input events than sent. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -40,8 +43,44 @@ static int Press(const char* title, int function) {
     return SendInput(6, keys, sizeof keys[0]) == 6 ? 0 : 4;
 }
 
+/* The close button is where the window's own hit test says so: looked for along the caption,
+ * from the right. The hit test answers also while the window is disabled. */
+static int CloseBox(const char* title) {
+    HWND target = FindWindowA(NULL, title);
+    RECT rect;
+    INPUT clicks[3];
+    int x, y;
+    if (target == NULL) return 2;
+    GetWindowRect(target, &rect);
+    for (y = rect.top; y < rect.top + 48; ++y) {
+        for (x = rect.right - 1; x > rect.right - 120; --x) {
+            if (SendMessageA(target, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
+            memset(clicks, 0, sizeof clicks);
+            clicks[0].type = clicks[1].type = clicks[2].type = INPUT_MOUSE;
+            clicks[0].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+            clicks[0].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+            clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+            clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+            if (SendInput(1, &clicks[0], sizeof clicks[0]) != 1) return 4;
+            Sleep(200);
+            return SendInput(2, &clicks[1], sizeof clicks[0]) == 2 ? 0 : 4;
+        }
+    }
+    return 3;
+}
+
+/* Started on a Wine desktop by an explorer that ends at once, the status is lost: it is also
+ * printed. */
+static int Said(int status) {
+    printf("status %d\n", status);
+    return status;
+}
+
 int main(int argc, char** argv) {
-    if (argc == 4 && strcmp(argv[1], "press") == 0) return Press(argv[2], atoi(argv[3]));
+    if (argc == 3 && strcmp(argv[1], "closebox") == 0) return Said(CloseBox(argv[2]));
+    if (argc == 3 && strcmp(argv[1], "exists") == 0) return Said(FindWindowA(NULL, argv[2]) != NULL ? 0 : 2);
+    if (argc == 4 && strcmp(argv[1], "press") == 0) return Said(Press(argv[2], atoi(argv[3])));
     if (argc == 2 && strcmp(argv[1], "foreground") == 0) {
         char text[512] = "";
         HWND foreground = GetForegroundWindow();
@@ -49,6 +88,6 @@ int main(int argc, char** argv) {
         printf("%s\n", text);
         return 0;
     }
-    fprintf(stderr, "usage: hotkey press TITLE N | hotkey foreground\n");
+    fprintf(stderr, "usage: hotkey press TITLE N | hotkey foreground | hotkey closebox TITLE\n");
     return 1;
 }

@@ -263,3 +263,60 @@ scenario_again() {
     close_gavelton
     stop_world
 }
+
+# =============================================================================================
+# A close during a command: the host clicks the close button while Get Bids waits on a chat
+# client that does not answer. Windows gives a disabled window no click at all, so a command
+# disables only the client area; Gavelton ends once the command is over, its files written.
+# Wine draws the caption with its close button on a Wine desktop, so Gavelton, the practice
+# world and the keys and the click (hotkey.exe, SendInput) are all on one.
+# =============================================================================================
+scenario_closebusy() {
+    prepare_run closebusy
+    printf '[Hotkeys]\r\nEnabled=1\r\n' >"$RUN/Gavelton.ini"
+    local desk=GaveltonClose
+    WORLD_LOG=$RUN/world.log
+    rm -f "$RUN/script"
+    mkfifo "$RUN/script"
+    (cd "$RUN" && exec "$WINE" explorer /desktop=$desk,900x600 "$RUN/practice-world.exe" --headless \
+        --log world.log --script - --host Host <"$RUN/script" >"$RUN/world.out" 2>"$RUN/world.err") &
+    WORLD_PID=$!
+    exec 7>"$RUN/script"
+    wait_until grep -qs '^READY' "$RUN/world.out" || fail "the practice world did not start on a Wine desktop"
+    # The desktop is the world's: this explorer starts Gavelton on it and ends at once, so
+    # Gavelton is followed by its window and its evening's log.
+    (cd "$RUN" && "$WINE" explorer /desktop=$desk "$RUN/gavelton.exe" >"$RUN/gavelton.out" 2>"$RUN/gavelton.err")
+    wait_until count_at_least POKE WorldsApi_Register 1 || fail "Gavelton on the Wine desktop did not register"
+    # hotkey.exe on the desktop; its status as it prints it (the explorer's own is always 0).
+    on_desk() {
+        local said
+        said=$(timeout -k 2 "$TIMEOUT" "$WINE" explorer /desktop=$desk "$SCRATCH/hotkey.exe" "$@" 2>/dev/null | tr -d '\r')
+        [[ $said == "status 0" ]]
+    }
+    shown() { on_desk exists Gavelton; }
+    gone() { ! on_desk exists Gavelton && grep -qaF "Gavelton closed" "$RUN"/Gavelton\ log\ *.txt; }
+    wait_until shown || fail "Gavelton's window did not appear on the Wine desktop"
+    # Each transaction 2 s late: Get Bids, its attempts waiting on the world, lasts a while
+    # (45 s under Wine 8).
+    post '!delay 2'
+    sync_world
+    local screen
+    screen=$(xdotool search --onlyvisible --name "^$desk - Wine desktop\$" | head -n1)
+    [[ -n $screen ]] || fail "the Wine desktop for the close has no window"
+    busy() {
+        snap "$screen" "$SCRATCH/shots/last.png" || return 1
+        [[ $(convert "$SCRATCH/shots/last.png" -depth 8 txt:- | grep -c '#FF0000') -gt 2000 ]]
+    }
+    on_desk press Gavelton 6 || fail "Ctrl+Shift+F6 could not be pressed on the Wine desktop"
+    wait_until busy || fail "the hotkey did not start Get Bids (the window never turned busy)"
+    local t0=$SECONDS
+    on_desk closebox Gavelton || fail "the close button could not be found and clicked"
+    # The world is still asleep on the request: the window waits for the command's end.
+    shown || fail "Gavelton closed in the middle of Get Bids"
+    TIMEOUT=180 wait_until gone || fail "a click on the close button during Get Bids was lost"
+    count_at_least REQUEST WorldsApi_GetAllText 1 || fail "Gavelton closed before Get Bids asked for the chat"
+    expect_file "$RUN/BIDS.TXT" "$BIDS_SAVED"
+    ok "the close button clicked during Get Bids closed Gavelton once the command was over ($((SECONDS - t0)) s)"
+    post '!delay 0'
+    stop_world
+}
