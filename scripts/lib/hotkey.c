@@ -8,8 +8,8 @@
  *   hotkey.exe closebox TITLE
  *   hotkey.exe exists TITLE
  *
- * Exit status 2 when no window has that title (for exists: the only failure), 3 when it did not get the foreground (or has
- * no close button), 4 when the system took fewer input events than sent. */
+ * Exit status 2 when no window has that title (for exists: the only failure), 3 when it did not get the
+ * foreground (or has no close button), 4 when the system took fewer input events than sent. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
