@@ -155,6 +155,7 @@ wxTextCtrl* Box(wxWindow* parent, const wxString& name, const wxString& hint, in
 Caption* Line(wxWindow* parent, const wxString& name, const wxString& role) {
     Caption::Style style;
     style.foreground = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    style.growsDown = true;
     Caption::Speech speech;
     speech.role = role;
     auto* line = new Caption(parent, name, {}, style, speech);

@@ -4,11 +4,12 @@
 #include <wx/settings.h>
 #include <wx/tokenzr.h>
 
+#include <algorithm>
+
 #include "ui/accessibility.h"
 #include "ui/colours.h"
 
 #ifdef _WIN32
-#include <algorithm>
 #include <string>
 
 #include "common/windows_api.h"
@@ -25,6 +26,12 @@ Caption::Caption(wxWindow* parent, const wxString& name, const wxString& text, c
     SetBackgroundStyle(transparent_ ? wxBG_STYLE_TRANSPARENT : wxBG_STYLE_PAINT);
     Create(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE, name);
     Bind(wxEVT_PAINT, &Caption::OnPaint, this);
+    if (style.growsDown) {
+        Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+            FitHeightToWidth();
+            event.Skip();
+        });
+    }
     Describe(this, SpokenRole::Label, SpokenName(), speech.role);
 }
 
@@ -33,6 +40,24 @@ void Caption::SetLabel(const wxString& text) {
     text_ = text;
     Refresh();
     Rename(this, SpokenName());
+    if (style_.growsDown) FitHeightToWidth();
+}
+
+void Caption::FitHeightToWidth() {
+    const int width = GetClientSize().x;
+    if (width <= 0) return;
+    wxClientDC dc(this);
+    dc.SetFont(GetFont());
+    const auto lines = WrapLines(dc, width - 2 * Inset());
+    // The room the window gave one line beyond the line itself stays with every line count.
+    if (padding_ < 0) padding_ = std::max(0, GetMinSize().y - dc.GetCharHeight());
+    const int height = static_cast<int>(lines.size()) * dc.GetCharHeight() + padding_;
+    if (height == GetMinSize().y) return;
+    SetMinSize({GetMinSize().x, height});
+    // Laid out once this size event is over: the width the sizer gave does not change with it.
+    CallAfter([this] {
+        if (GetParent()) GetParent()->Layout();
+    });
 }
 
 void Caption::SetMarked(bool marked) {

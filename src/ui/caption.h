@@ -21,6 +21,10 @@ public:
         bool border = false;                 // single border
         std::optional<wxColour> background;  // none: the parent's colour shows through
         wxColour foreground = *wxBLACK;
+        // Grows down to hold its text wrapped when it is narrower than the text's one line,
+        // and back to one line when there is room: for a text whose length is the host's
+        // (an item's name) in a window the host may make narrow.
+        bool growsDown = false;
     };
 
     // What a screen reader says of the caption: its text, after a lead where the text alone
@@ -60,6 +64,9 @@ protected:
 
 private:
     void OnPaint(wxPaintEvent&);
+    // A caption that grows down: its height for its text at its present width, asked of the
+    // sizer that places it.
+    void FitHeightToWidth();
     std::vector<wxString> WrapLines(wxDC& dc, int width) const;
     int Inset() const { return style_.border ? 2 : 1; }
     // Where the text is drawn, clipped: inside the border, with a pixel of room at either end
@@ -72,6 +79,7 @@ private:
     wxString spokenLead_;
     bool transparent_ = false;
     bool marked_ = false;
+    int padding_ = -1;  // of a caption that grows down: its height beyond its lines
 #ifdef _WIN32
     wxFont answeredFont_;  // keeps the font whose handle WM_GETFONT answered
 #endif

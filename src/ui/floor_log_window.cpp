@@ -60,6 +60,7 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     Caption::Style style;
     style.foreground = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    style.growsDown = true;
     Caption::Speech speech;
     speech.role = "Floor log summary";
     summary_ = new Caption(this, "FloorLogSummary", wxString::FromUTF8(LogSummary(floor_.Judgements())),

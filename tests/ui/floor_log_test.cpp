@@ -126,6 +126,24 @@ TEST_F(FloorLog, ShowsTheLastGetBidsAndCopiesSelectedRowsAsTabSeparatedText) {
     EXPECT_EQ(log->Summary().GetLabel(), "Lamp: no Get Bids judged yet");
 }
 
+// A log made narrower than its summary's line wraps the summary whole and gives the room
+// back once widened: the item's name is the host's, of any length.
+TEST_F(FloorLog, ANarrowLogWrapsItsSummaryWhole) {
+    FloorLogWindow* log = OpenLog();
+    ASSERT_NE(log, nullptr);
+    const Caption& summary = log->Summary();
+    const auto shown = [&] { return summary.NeededSize(summary.GetSize().x); };
+    ASSERT_TRUE(WaitUntil([&] { return summary.GetSize().x > 0; }));
+    const int oneLine = summary.GetSize().y;
+    const int needs = shown().x;
+    log->SetSize(log->GetSize() - wxSize(log->GetClientSize().x - needs / 2, 0));
+    EXPECT_TRUE(WaitUntil([&] { return !summary.SingleLine(); })) << summary.GetSize().y;
+    EXPECT_TRUE(WaitUntil([&] { return shown().y <= summary.GetSize().y; }))
+        << shown().y << " > " << summary.GetSize().y;
+    log->SetSize(log->GetSize() + wxSize(2 * needs, 0));
+    EXPECT_TRUE(WaitUntil([&] { return summary.GetSize().y == oneLine; })) << summary.GetSize().y;
+}
+
 // On a small screen the log's designed 900 x 420 fits nowhere beside the centred main window:
 // it takes the widest room (below it here), made smaller, and covers none of it.
 TEST(FloorLogFirstPlace, KeepsTheMainWindowClearInsideTheScreen) {
