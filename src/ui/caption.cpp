@@ -49,8 +49,12 @@ void Caption::FitHeightToWidth() {
     wxClientDC dc(this);
     dc.SetFont(GetFont());
     const auto lines = WrapLines(dc, width - 2 * Inset());
-    // The room the window gave one line beyond the line itself stays with every line count.
-    if (padding_ < 0) padding_ = std::max(0, GetMinSize().y - dc.GetCharHeight());
+    // The room the window gave one line (its minimum height) beyond the line itself stays
+    // with every line count; until the window has given it, there is nothing to grow from.
+    if (padding_ < 0) {
+        if (GetMinSize().y <= 0) return;
+        padding_ = std::max(0, GetMinSize().y - dc.GetCharHeight());
+    }
     const int height = static_cast<int>(lines.size()) * dc.GetCharHeight() + padding_;
     if (height == GetMinSize().y) return;
     SetMinSize({GetMinSize().x, height});

@@ -21,9 +21,9 @@ public:
         bool border = false;                 // single border
         std::optional<wxColour> background;  // none: the parent's colour shows through
         wxColour foreground = *wxBLACK;
-        // Grows down to hold its text wrapped when it is narrower than the text's one line,
-        // and back to one line when there is room: for a text whose length is the host's
-        // (an item's name) in a window the host may make narrow.
+        // Grows down from its minimum height (one line's) to hold its text wrapped when it is
+        // narrower than the text's one line, and back when there is room: for a text whose
+        // length is the host's (an item's name) in a window the host may make narrow.
         bool growsDown = false;
     };
 
