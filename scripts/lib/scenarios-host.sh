@@ -361,9 +361,11 @@ side_window() {
 # close_side TITLE KEYS: closes the side window TITLE with its own KEYS, pressed in it, so that
 # the main window has the keyboard again.
 close_side() {
-    local title=$1 keys=$2 side
-    side=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1)
-    [[ -n $side ]] || fail "no window \"$title\" to close"
+    local title=$1 keys=$2 side=''
+    # Asked in a condition: a search that finds nothing for a moment (or whose pipe head
+    # closed early) must not end the check unannounced.
+    found() { side=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1); [[ -n $side ]]; }
+    wait_until found || fail "no window \"$title\" to close"
     timeout -k 1 5 xdotool windowfocus --sync "$side" 2>/dev/null || fail "cannot focus \"$title\""
     xdotool key "$keys"
     side_gone() { ! xdotool search --onlyvisible --name "^$title\$" >/dev/null; }
