@@ -9,7 +9,7 @@
  *   hotkey.exe exists TITLE
  *
  * Exit status 2 when no window has that title (for exists: the only failure), 3 when it did not get the
- * foreground (or has no close button), 4 when the system took fewer input events than sent. */
+ * foreground (or has no close button, or did not answer), 4 when the system took fewer input events than sent. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -43,28 +43,40 @@ static int Press(const char* title, int function) {
     return SendInput(6, keys, sizeof keys[0]) == 6 ? 0 : 4;
 }
 
-/* The close button is where the window's own hit test says so: looked for along the caption,
- * from the right. The hit test answers also while the window is disabled. */
+/* The close button is where the window's own hit test says so. The hit test answers also
+ * while the window is disabled, but a busy window answers each one only between its waits
+ * (some 10 ms under Wine), so the caption is probed sparsely: its middle row first, from the
+ * right, then the rows above and below it. */
+static int Clicked(int x, int y) {
+    INPUT clicks[3];
+    memset(clicks, 0, sizeof clicks);
+    clicks[0].type = clicks[1].type = clicks[2].type = INPUT_MOUSE;
+    clicks[0].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    clicks[0].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    if (SendInput(1, &clicks[0], sizeof clicks[0]) != 1) return 4;
+    Sleep(200);
+    return SendInput(2, &clicks[1], sizeof clicks[0]) == 2 ? 0 : 4;
+}
+
 static int CloseBox(const char* title) {
+    enum { kStep = 3, kCaptionDepth = 48, kFromRight = 120 };
     HWND target = FindWindowA(NULL, title);
     RECT rect;
-    INPUT clicks[3];
-    int x, y;
+    DWORD_PTR hit;
+    int middle, offset, x, y;
     if (target == NULL) return 2;
     GetWindowRect(target, &rect);
-    for (y = rect.top; y < rect.top + 48; ++y) {
-        for (x = rect.right - 1; x > rect.right - 120; --x) {
-            if (SendMessageA(target, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
-            memset(clicks, 0, sizeof clicks);
-            clicks[0].type = clicks[1].type = clicks[2].type = INPUT_MOUSE;
-            clicks[0].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-            clicks[0].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-            clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-            clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-            if (SendInput(1, &clicks[0], sizeof clicks[0]) != 1) return 4;
-            Sleep(200);
-            return SendInput(2, &clicks[1], sizeof clicks[0]) == 2 ? 0 : 4;
+    middle = rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (offset = 0; offset < 2 * kCaptionDepth; offset += kStep) {
+        /* middle, middle - 3, middle + 3, middle - 6, ... */
+        y = middle + ((offset / kStep) % 2 == 0 ? 1 : -1) * ((offset / kStep + 1) / 2) * kStep;
+        if (y < rect.top || y >= rect.top + kCaptionDepth) continue;
+        for (x = rect.right - 1; x > rect.right - kFromRight; x -= kStep) {
+            if (!SendMessageTimeoutA(target, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &hit)) return 3;
+            if (hit == HTCLOSE) return Clicked(x, y);
         }
     }
     return 3;

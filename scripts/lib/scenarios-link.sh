@@ -287,11 +287,11 @@ scenario_closebusy() {
     # Gavelton is followed by its window and its evening's log.
     (cd "$RUN" && "$WINE" explorer /desktop=$desk "$RUN/gavelton.exe" >"$RUN/gavelton.out" 2>"$RUN/gavelton.err")
     wait_until count_at_least POKE WorldsApi_Register 1 || fail "Gavelton on the Wine desktop did not register"
-    # hotkey.exe on the desktop; its status as it prints it (the explorer's own is always 0).
+    # hotkey.exe on the desktop; its status as it prints it (the explorer's own is always 0),
+    # kept in DESK_SAID for the failure's message.
     on_desk() {
-        local said
-        said=$(timeout -k 2 "$TIMEOUT" "$WINE" explorer /desktop=$desk "$SCRATCH/hotkey.exe" "$@" 2>/dev/null | tr -d '\r')
-        [[ $said == "status 0" ]]
+        DESK_SAID=$(timeout -k 2 "$TIMEOUT" "$WINE" explorer /desktop=$desk "$SCRATCH/hotkey.exe" "$@" 2>/dev/null | tr -d '\r')
+        [[ $DESK_SAID == "status 0" ]]
     }
     shown() { on_desk exists Gavelton; }
     gone() { ! on_desk exists Gavelton && grep -qaF "Gavelton closed" "$RUN"/Gavelton\ log\ *.txt; }
@@ -310,13 +310,14 @@ scenario_closebusy() {
     on_desk press Gavelton 6 || fail "Ctrl+Shift+F6 could not be pressed on the Wine desktop"
     wait_until busy || fail "the hotkey did not start Get Bids (the window never turned busy)"
     local t0=$SECONDS
-    on_desk closebox Gavelton || fail "the close button could not be found and clicked"
+    on_desk closebox Gavelton || fail "the close button could not be found and clicked (${DESK_SAID:-no status} after $((SECONDS - t0)) s)"
+    local clicked=$((SECONDS - t0))
     # The world is still asleep on the request: the window waits for the command's end.
     shown || fail "Gavelton closed in the middle of Get Bids"
     TIMEOUT=180 wait_until gone || fail "a click on the close button during Get Bids was lost"
     count_at_least REQUEST WorldsApi_GetAllText 1 || fail "Gavelton closed before Get Bids asked for the chat"
     expect_file "$RUN/BIDS.TXT" "$BIDS_SAVED"
-    ok "the close button clicked during Get Bids closed Gavelton once the command was over ($((SECONDS - t0)) s)"
+    ok "the close button clicked during Get Bids closed Gavelton once the command was over (clicked after $clicked s, closed after $((SECONDS - t0)) s)"
     post '!delay 0'
     stop_world
 }
