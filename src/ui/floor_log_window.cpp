@@ -87,6 +87,7 @@ FloorLogWindow::FloorLogWindow(wxWindow* owner, const Floor& floor)
     sizer->Add(buttons, 0, wxALL, FromDIP(4));
     SetSizer(sizer);
     SetSize(FromDIP(wxSize(960, 420)));
+    KeepControlsWhole();
     BindKeys();
     Place(owner);
     ShowJudgements();
@@ -110,12 +111,21 @@ void FloorLogWindow::CopySelection() { list_->CopySelection(); }
 void FloorLogWindow::SetUndoLastSale(std::function<void()> undo) {
     undoLastSale_ = std::move(undo);
     undo_->Show(static_cast<bool>(undoLastSale_));
-    Layout();
+    KeepControlsWhole();
 }
 
 void FloorLogWindow::SetOpenAccounts(std::function<void()> open) {
     openAccounts_ = std::move(open);
     accounts_->Show(static_cast<bool>(openAccounts_));
+    KeepControlsWhole();
+}
+
+void FloorLogWindow::KeepControlsWhole() {
+    // The summary wraps and the list scrolls at any width; the buttons' row does not.
+    const int least =
+        undo_->GetContainingSizer()->GetMinSize().x + 2 * FromDIP(4) + GetSize().x - GetClientSize().x;
+    SetMinSize({least, -1});
+    if (GetSize().x < least) SetSize(least, GetSize().y);
     Layout();
 }
 

@@ -49,6 +49,8 @@ public:
     unsigned RowCount() const;
 
 private:
+    // Keeps the window at least as large as its controls need, the buttons shown included.
+    void KeepControlsWhole();
     void BindKeys();  // Ctrl+C copies, Ctrl+L closes, Ctrl+K opens the accounts
 
     const Floor& floor_;

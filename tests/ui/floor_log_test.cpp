@@ -10,6 +10,7 @@
 #include <wx/display.h>
 #include <wx/log.h>
 #include <wx/panel.h>
+#include <wx/sizer.h>
 
 #include "floor/judgement.h"
 #include "gui_fixture.h"
@@ -126,22 +127,40 @@ TEST_F(FloorLog, ShowsTheLastGetBidsAndCopiesSelectedRowsAsTabSeparatedText) {
     EXPECT_EQ(log->Summary().GetLabel(), "Lamp: no Get Bids judged yet");
 }
 
-// A log made narrower than its summary's line wraps the summary whole and gives the room
-// back once widened: the item's name is the host's, of any length.
-TEST_F(FloorLog, ANarrowLogWrapsItsSummaryWhole) {
+// A log made narrow keeps its buttons whole, and a caption that grows down wraps its text
+// whole and gives the room back once widened: an item's name is the host's, of any length.
+TEST_F(FloorLog, ANarrowLogKeepsItsButtonsAndWrapsItsSummaryWhole) {
     FloorLogWindow* log = OpenLog();
     ASSERT_NE(log, nullptr);
-    const Caption& summary = log->Summary();
-    const auto shown = [&] { return summary.NeededSize(summary.GetSize().x); };
-    ASSERT_TRUE(WaitUntil([&] { return summary.GetSize().x > 0; }));
-    const int oneLine = summary.GetSize().y;
-    const int needs = shown().x;
-    log->SetSize(log->GetSize() - wxSize(log->GetClientSize().x - needs / 2, 0));
-    EXPECT_TRUE(WaitUntil([&] { return !summary.SingleLine(); })) << summary.GetSize().y;
-    EXPECT_TRUE(WaitUntil([&] { return shown().y <= summary.GetSize().y; }))
-        << shown().y << " > " << summary.GetSize().y;
-    log->SetSize(log->GetSize() + wxSize(2 * needs, 0));
-    EXPECT_TRUE(WaitUntil([&] { return summary.GetSize().y == oneLine; })) << summary.GetSize().y;
+    log->SetSize(1, log->GetSize().y);
+    for (const char* name : {"UndoLastSale", "OpenAccounts"}) {
+        const wxWindow* button = wxWindow::FindWindowByName(name, log);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_TRUE(WaitUntil([&] { return button->GetRect().GetRight() < log->GetClientSize().x; }))
+            << name << " ends at " << button->GetRect().GetRight() << " of " << log->GetClientSize().x;
+    }
+
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "Narrow");
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    Caption::Style style;
+    style.growsDown = true;
+    auto* caption = new Caption(frame, "Grows", "A name far longer than the window is wide, to wrap", style);
+    caption->SetMinSize({1, frame->GetCharHeight() + 6});
+    sizer->Add(caption, 0, wxEXPAND);
+    sizer->Add(new wxPanel(frame), 1, wxEXPAND);
+    frame->SetSizer(sizer);
+    frame->SetClientSize(1000, 200);
+    frame->Show();
+    const auto shown = [&] { return caption->NeededSize(caption->GetSize().x); };
+    ASSERT_TRUE(WaitUntil([&] { return caption->GetSize().x > 0; }));
+    const int oneLine = caption->GetSize().y;
+    frame->SetClientSize(shown().x / 3, 200);
+    EXPECT_TRUE(WaitUntil([&] { return !caption->SingleLine(); })) << caption->GetSize().y;
+    EXPECT_TRUE(WaitUntil([&] { return shown().y <= caption->GetSize().y; }))
+        << shown().y << " > " << caption->GetSize().y;
+    frame->SetClientSize(1000, 200);
+    EXPECT_TRUE(WaitUntil([&] { return caption->GetSize().y == oneLine; })) << caption->GetSize().y;
+    frame->Destroy();
 }
 
 // On a small screen the log's designed 900 x 420 fits nowhere beside the centred main window:
