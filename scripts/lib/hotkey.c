@@ -66,7 +66,8 @@ static int CloseBox(const char* title) {
     HWND target = FindWindowA(NULL, title);
     RECT rect;
     DWORD_PTR hit;
-    int middle, offset, x, y;
+    int middle, offset, x, y, asked = 0;
+    const DWORD start = GetTickCount();
     if (target == NULL) return 2;
     GetWindowRect(target, &rect);
     middle = rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
@@ -75,10 +76,16 @@ static int CloseBox(const char* title) {
         y = middle + ((offset / kStep) % 2 == 0 ? 1 : -1) * ((offset / kStep + 1) / 2) * kStep;
         if (y < rect.top || y >= rect.top + kCaptionDepth) continue;
         for (x = rect.right - 1; x > rect.right - kFromRight; x -= kStep) {
+            ++asked;
             if (!SendMessageTimeoutA(target, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &hit)) return 3;
-            if (hit == HTCLOSE) return Clicked(x, y);
+            if (hit != HTCLOSE) continue;
+            fprintf(stderr, "close button at %d,%d of %ld,%ld-%ld,%ld: %d hit tests in %lu ms\n", x, y, rect.left,
+                    rect.top, rect.right, rect.bottom, asked, (unsigned long)(GetTickCount() - start));
+            return Clicked(x, y);
         }
     }
+    fprintf(stderr, "no close button in %ld,%ld-%ld,%ld: %d hit tests in %lu ms\n", rect.left, rect.top,
+            rect.right, rect.bottom, asked, (unsigned long)(GetTickCount() - start));
     return 3;
 }
 

@@ -290,7 +290,7 @@ scenario_closebusy() {
     # hotkey.exe on the desktop; its status as it prints it (the explorer's own is always 0),
     # kept in DESK_SAID for the failure's message.
     on_desk() {
-        DESK_SAID=$(timeout -k 2 "$TIMEOUT" "$WINE" explorer /desktop=$desk "$SCRATCH/hotkey.exe" "$@" 2>/dev/null | tr -d '\r')
+        DESK_SAID=$(timeout -k 2 "$TIMEOUT" "$WINE" explorer /desktop=$desk "$SCRATCH/hotkey.exe" "$@" 2>>"$RUN/hotkey.err" | tr -d '\r')
         [[ $DESK_SAID == "status 0" ]]
     }
     shown() { on_desk exists Gavelton; }
