@@ -9,7 +9,8 @@
  *   hotkey.exe exists TITLE
  *
  * Exit status 2 when no window has that title (for exists: the only failure), 3 when it did not get the
- * foreground (or has no close button, or did not answer), 4 when the system took fewer input events than sent. */
+ * foreground (or has no close button, or did not answer), 4 when the system took fewer input events than
+ * sent. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -77,10 +78,12 @@ static int CloseBox(const char* title) {
         if (y < rect.top || y >= rect.top + kCaptionDepth) continue;
         for (x = rect.right - 1; x > rect.right - kFromRight; x -= kStep) {
             ++asked;
-            if (!SendMessageTimeoutA(target, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &hit)) return 3;
+            if (!SendMessageTimeoutA(target, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &hit))
+                return 3;
             if (hit != HTCLOSE) continue;
-            fprintf(stderr, "close button at %d,%d of %ld,%ld-%ld,%ld: %d hit tests in %lu ms\n", x, y, rect.left,
-                    rect.top, rect.right, rect.bottom, asked, (unsigned long)(GetTickCount() - start));
+            fprintf(stderr, "close button at %d,%d of %ld,%ld-%ld,%ld: %d hit tests in %lu ms\n", x, y,
+                    rect.left, rect.top, rect.right, rect.bottom, asked,
+                    (unsigned long)(GetTickCount() - start));
             return Clicked(x, y);
         }
     }
