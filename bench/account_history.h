@@ -35,7 +35,7 @@ inline History MakeHistory() {
     std::mt19937 random(31);
     const auto bidder = [&] { return "Bidder" + std::to_string(random() % kBidders); };
     History history;
-    history.sales = "\xEF\xBB\xBF" + gv::CsvHeader() + "\r\n";
+    history.sales = "\xEF\xBB\xBF" + gv::SalesHeader() + "\r\n";
     std::vector<gv::SaleRow> rows;
     for (int i = 0; i < kSales; ++i) {
         const int price = 50 + static_cast<int>(random() % 2000);

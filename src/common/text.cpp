@@ -1,5 +1,6 @@
 #include "common/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -329,5 +330,18 @@ std::string_view TrimView(std::string_view text) {
 }
 
 std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+bool HoldsIgnoringCase(std::string_view text, std::string_view part) {
+    if (part.empty()) return true;  // std::search finds nothing in an empty text
+    return std::search(text.begin(), text.end(), part.begin(), part.end(),
+                       [](char x, char y) { return AsciiLower(x) == AsciiLower(y); }) != text.end();
+}
 
 }  // namespace gv

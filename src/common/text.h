@@ -1,6 +1,6 @@
 #pragma once
-// The numeric value of a text, the number text of a value, and trimming: the three
-// text rules every reader and writer of amounts in Gavelton shares.
+// The numeric value of a text, the number text of a value, trimming, and comparing without
+// case: the text rules every reader and writer of amounts and names in Gavelton shares.
 
 #include <string>
 #include <string_view>
@@ -39,5 +39,13 @@ std::string ExactNumberText(double value);
 // Removes leading and trailing spaces (character 32) only; tabs stay.
 std::string Trim(std::string_view text);
 std::string_view TrimView(std::string_view text);
+
+// ASCII letters folded to lower case, every other byte as it is: whatever the locale, and
+// with the bytes of UTF-8 beyond ASCII untouched.
+char AsciiLower(char c);
+// Whether the texts are the same but for the case of ASCII letters.
+bool SameIgnoringCase(std::string_view a, std::string_view b);
+// Whether `part` stands somewhere in `text`, ASCII letters compared without case.
+bool HoldsIgnoringCase(std::string_view text, std::string_view part);
 
 }  // namespace gv

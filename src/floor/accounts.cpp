@@ -6,8 +6,9 @@
 #include <functional>
 #include <unordered_set>
 
+#include "common/clock.h"
 #include "common/text.h"
-#include "floor/intake.h"
+#include "setup/amount.h"
 
 namespace gv {
 
@@ -17,26 +18,6 @@ constexpr std::size_t kNoSale = HistoryLine::kNoSale;
 
 // What is left of sums of amounts with fractions once they cancel out is noise, not a debt.
 bool IsSomething(double amount, double scale) { return amount > 1e-9 * std::max(1.0, std::fabs(scale)); }
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool HoldsFolded(std::string_view text, std::string_view part) {
-    if (part.empty()) return true;
-    return std::search(text.begin(), text.end(), part.begin(), part.end(),
-                       [](char a, char b) { return Lower(a) == Lower(b); }) != text.end();
-}
-
-std::optional<std::chrono::sys_days> DayOf(std::string_view date) {
-    if (DateOf(date).empty()) return std::nullopt;
-    const auto number = [&](std::size_t at, std::size_t digits) {
-        int value = 0;
-        for (std::size_t i = at; i < at + digits; ++i) value = value * 10 + (date[i] - '0');
-        return value;
-    };
-    return std::chrono::sys_days(std::chrono::year_month_day(
-        std::chrono::year(number(0, 4)), std::chrono::month(static_cast<unsigned>(number(5, 2))),
-        std::chrono::day(static_cast<unsigned>(number(8, 2)))));
-}
 
 }  // namespace
 
@@ -193,7 +174,7 @@ std::vector<const Account*> AccountBook::Rows(AccountsView view, std::string_vie
     for (const Account& account : accounts_) {
         if (view == AccountsView::Owing && !(account.owed > 0)) continue;
         if (view == AccountsView::ThisEvening && !tonight.contains(account.bidder)) continue;
-        if (!HoldsFolded(account.bidder, nameFilter)) continue;
+        if (!HoldsIgnoringCase(account.bidder, nameFilter)) continue;
         rows.push_back(&account);
     }
     std::sort(rows.begin(), rows.end(), [](const Account* x, const Account* y) {
@@ -353,133 +334,6 @@ std::string AccountsSummary(const AccountBook& book, const std::vector<const Acc
     }
     const std::string unread = book.UnreadText();
     return unread.empty() ? text : text + "; " + unread;
-}
-
-AccountBook ReadAccountBook(const SalesRecord& sales, const AccountsRecord& accounts) {
-    return AccountBook(sales.Read(), accounts.Read());
-}
-
-TypedAmount ReadTypedAmount(std::string_view typed, TypedAmountOf what) {
-    const bool payment = what == TypedAmountOf::Payment;
-    const std::string_view text = TrimView(typed);
-    if (text.empty()) return {std::nullopt, payment ? "Type the amount paid." : "Type the price."};
-    const BidAmount read = ReadBidAmount(text);
-    const std::string quoted = "Not an amount: \"" + std::string(text) + "\". ";
-    switch (read.fault) {
-        case AmountFault::BeyondRange:
-            return {std::nullopt, quoted + "It is too large."};
-        case AmountFault::NotPositive:
-            return {std::nullopt, quoted + (payment ? "A payment" : "A price") + " must be more than 0."};
-        case AmountFault::NoNumber:
-            break;
-        case AmountFault::None:
-            // The chat's reading stops at the first character that does not fit, so "1,200"
-            // would be 1: a host's typing is taken only when nothing is left over.
-            if (read.length == text.size()) return {read.amount, {}};
-            break;
-    }
-    return {std::nullopt, quoted + "Type the number alone, without separators: 1200, not 1,200."};
-}
-
-namespace {
-
-EntryRequest Refused(std::string why) { return {std::nullopt, std::move(why)}; }
-
-AccountEntry SaleEntry(const AccountBook& book, std::size_t sale, EntryKind kind, std::string time) {
-    const SaleRow& row = book.SaleRows()[book.Sales()[sale].row];
-    AccountEntry entry;
-    entry.time = std::move(time);
-    entry.kind = kind;
-    entry.item = row.item;
-    entry.saleTime = row.time;
-    return entry;
-}
-
-// Why nothing more can be done with the sale, or empty.
-std::string SaleRefusal(const AccountBook& book, std::size_t sale) {
-    if (sale >= book.Sales().size()) return "Choose a sale.";
-    if (book.Sales()[sale].writtenOff) return "This sale was written off.";
-    return {};
-}
-
-}  // namespace
-
-EntryRequest PaymentEntry(const AccountBook& book, std::string_view bidder, std::string_view typedAmount,
-                          std::size_t sale, std::string time) {
-    const std::string_view who = TrimView(bidder);
-    if (who.empty()) return Refused("Choose a bidder.");
-    const TypedAmount amount = ReadTypedAmount(typedAmount, TypedAmountOf::Payment);
-    if (!amount.amount) return Refused(amount.refusal);
-    AccountEntry entry;
-    if (sale != kNoSale) {
-        if (const std::string why = SaleRefusal(book, sale); !why.empty()) return Refused(why);
-        if (book.Sales()[sale].winner != who)
-            return Refused("That sale is not " + std::string(who) + "'s to pay.");
-        entry = SaleEntry(book, sale, EntryKind::Payment, std::move(time));
-    } else {
-        entry.time = std::move(time);
-    }
-    entry.bidder = who;
-    entry.amount = NumberText(*amount.amount);
-    return {std::move(entry), {}};
-}
-
-EntryRequest PassEntry(const AccountBook& book, std::size_t sale, std::string_view typedPrice,
-                       std::string time) {
-    if (const std::string why = SaleRefusal(book, sale); !why.empty()) return Refused(why);
-    const SaleState& state = book.Sales()[sale];
-    const SaleRow& row = book.SaleRows()[state.row];
-    if (row.runnerUp.empty()) return Refused("This sale had no runner-up.");
-    // Rows written before the runner-up was kept apart from the last bid name the winner where
-    // she raised her own bid: the real runner-up is not in the file.
-    if (row.runnerUp == row.winner)
-        return Refused(
-            "Sales.csv names no other bidder as this sale's runner-up: correct the sale to give it "
-            "to another bidder.");
-    if (row.runnerUp == state.winner) return Refused(row.runnerUp + " pays for this sale already.");
-    std::optional<double> price;
-    if (TrimView(typedPrice).empty()) {
-        price = CsvAmount(row.runnerUpBid);
-        if (!price) return Refused("The runner-up's bid cannot be read: type a price.");
-    } else {
-        const TypedAmount typed = ReadTypedAmount(typedPrice, TypedAmountOf::Price);
-        if (!typed.amount) return Refused(typed.refusal);
-        price = typed.amount;
-    }
-    AccountEntry entry = SaleEntry(book, sale, EntryKind::Pass, std::move(time));
-    entry.bidder = row.runnerUp;
-    entry.amount = NumberText(*price);
-    return {std::move(entry), {}};
-}
-
-EntryRequest WriteOffEntry(const AccountBook& book, std::size_t sale, std::string_view reason,
-                           std::string time) {
-    if (const std::string why = SaleRefusal(book, sale); !why.empty()) return Refused(why);
-    const SaleState& state = book.Sales()[sale];
-    AccountEntry entry = SaleEntry(book, sale, EntryKind::WriteOff, std::move(time));
-    entry.bidder = state.winner;
-    entry.amount = NumberText(state.price);
-    entry.reason = TrimView(reason);
-    return {std::move(entry), {}};
-}
-
-EntryRequest CorrectionEntry(const AccountBook& book, std::size_t sale, std::string_view winner,
-                             std::string_view typedPrice, std::string_view reason, std::string time) {
-    if (const std::string why = SaleRefusal(book, sale); !why.empty()) return Refused(why);
-    const SaleState& state = book.Sales()[sale];
-    const std::string_view why = TrimView(reason);
-    if (why.empty()) return Refused("Type the reason for the correction.");
-    AccountEntry entry = SaleEntry(book, sale, EntryKind::Correction, std::move(time));
-    const std::string_view who = TrimView(winner);
-    if (!who.empty() && who != state.winner) entry.bidder = who;
-    if (!TrimView(typedPrice).empty()) {
-        const TypedAmount price = ReadTypedAmount(typedPrice, TypedAmountOf::Price);
-        if (!price.amount) return Refused(price.refusal);
-        if (*price.amount != state.price) entry.amount = NumberText(*price.amount);
-    }
-    if (entry.bidder.empty() && entry.amount.empty()) return Refused("Change the winner or the price.");
-    entry.reason = why;
-    return {std::move(entry), {}};
 }
 
 }  // namespace gv

@@ -135,9 +135,6 @@ private:
 // rows of either file that do not count: "2 of 3 bidders owe 820; Sales.csv: line 7 not read".
 std::string AccountsSummary(const AccountBook& book, const std::vector<const Account*>& rows);
 
-// The book of the sales and entries as both records hold them, the rows still waiting included.
-AccountBook ReadAccountBook(const SalesRecord& sales, const AccountsRecord& accounts);
-
 // An amount typed by the host, read as a bid's amount is read in the chat, but only a number
 // alone: "1200", "1 200" and "12.5" are amounts; "1,200", "500 tokens", "", "-5" and "0" are not.
 enum class TypedAmountOf { Payment, Price };

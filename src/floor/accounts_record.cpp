@@ -2,6 +2,9 @@
 
 #include <optional>
 
+#include "common/clock.h"
+#include "common/text.h"
+
 namespace gv {
 
 namespace {
@@ -13,14 +16,8 @@ constexpr EntryKind kKinds[] = {EntryKind::Payment, EntryKind::Pass, EntryKind::
                                 EntryKind::Correction};
 
 std::optional<EntryKind> KindNamed(std::string_view text) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (const EntryKind kind : kKinds) {
-        const std::string_view name = EntryKindText(kind);
-        if (name.size() != text.size()) continue;
-        bool same = true;
-        for (std::size_t i = 0; i < name.size() && same; ++i) same = lower(name[i]) == lower(text[i]);
-        if (same) return kind;
-    }
+    for (const EntryKind kind : kKinds)
+        if (SameIgnoringCase(EntryKindText(kind), text)) return kind;
     return std::nullopt;
 }
 
@@ -73,14 +70,7 @@ std::string_view EntryKindText(EntryKind kind) {
     return {};
 }
 
-std::string AccountsHeader() {
-    std::string header;
-    for (const std::string_view name : kAccountsColumns) {
-        if (!header.empty()) header += ',';
-        header += name;
-    }
-    return header;
-}
+std::string AccountsHeader() { return CsvLine(kAccountsColumns); }
 
 std::string CsvRow(const AccountEntry& entry) {
     const std::string_view fields[] = {

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "common/text.h"
-#include "floor/intake.h"
+#include "setup/amount.h"
 
 namespace gv {
 
@@ -15,13 +15,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 // What a spreadsheet takes for the start of a formula.
 constexpr std::string_view kFormulaStart = "=+-@\t\r";
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 // Which of "," and ";" separates the fields: the one the first lines hold more of outside
 // quotes. A spreadsheet set to a language that writes decimal commas saves with ";".
@@ -263,8 +256,9 @@ bool CsvTableReader::IsHeader() const {
     std::size_t named = 0;
     for (std::size_t i = 0; i < reader_.Size(); ++i) {
         const std::string_view field = TrimView(reader_.Field(i));
-        named += static_cast<std::size_t>(std::any_of(
-            columns_.begin(), columns_.end(), [&](std::string_view name) { return SameName(field, name); }));
+        named += static_cast<std::size_t>(
+            std::any_of(columns_.begin(), columns_.end(),
+                        [&](std::string_view name) { return SameIgnoringCase(field, name); }));
     }
     return named >= std::min<std::size_t>(2, columns_.size());
 }
@@ -280,7 +274,7 @@ bool CsvTableReader::Next() {
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             place_[c] = std::string_view::npos;
             for (std::size_t i = 0; i < reader_.Size(); ++i) {
-                if (SameName(TrimView(reader_.Field(i)), columns_[c])) {
+                if (SameIgnoringCase(TrimView(reader_.Field(i)), columns_[c])) {
                     place_[c] = i;
                     break;
                 }
@@ -308,29 +302,9 @@ std::string_view CsvNumber(std::string_view field) {
 }
 
 std::optional<double> CsvAmount(std::string_view field) {
-    const std::string_view text = CsvNumber(field);
-    const BidAmount read = ReadBidAmount(text);
-    if (text.empty() || read.fault != AmountFault::None || read.length != text.size()) return std::nullopt;
+    const BidAmount read = ReadWholeAmount(CsvNumber(field));
+    if (read.fault != AmountFault::None) return std::nullopt;
     return read.amount;
-}
-
-std::string_view DateOf(std::string_view time) {
-    if (time.size() < 10 || (time.size() > 10 && time[10] >= '0' && time[10] <= '9')) return {};
-    int parts[3] = {0, 0, 0};
-    constexpr std::size_t kDigits[3] = {4, 2, 2};
-    std::size_t at = 0;
-    for (int p = 0; p < 3; ++p) {
-        if (p > 0 && time[at++] != '-') return {};
-        for (std::size_t d = 0; d < kDigits[p]; ++d, ++at) {
-            if (time[at] < '0' || time[at] > '9') return {};
-            parts[p] = parts[p] * 10 + (time[at] - '0');
-        }
-    }
-    const std::chrono::year_month_day date{std::chrono::year(parts[0]),
-                                           std::chrono::month(static_cast<unsigned>(parts[1])),
-                                           std::chrono::day(static_cast<unsigned>(parts[2]))};
-    if (!date.ok()) return {};
-    return time.substr(0, 10);
 }
 
 std::string LinesText(std::span<const std::size_t> lines) {

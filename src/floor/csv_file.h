@@ -135,8 +135,6 @@ std::string_view CsvText(std::string_view field);
 std::string_view CsvNumber(std::string_view field);
 // An amount field: a number alone as the chat writes it, above 0; nullopt for anything else.
 std::optional<double> CsvAmount(std::string_view field);
-// The date "YYYY-MM-DD" that a time field begins with; empty when it does not begin with a date.
-std::string_view DateOf(std::string_view time);
 
 // The rows of a file that could be read, each with its line, and the lines of those that could not.
 template <class Row>

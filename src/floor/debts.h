@@ -20,7 +20,7 @@ class Debts {
 public:
     virtual ~Debts() = default;
     // The debts that count this evening; asked once per Get Bids.
-    virtual const DebtMap& Today() = 0;
+    virtual const DebtMap& FromEarlierEvenings() = 0;
 };
 
 }  // namespace gv

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/busy.h"
+#include "common/clock.h"
 #include "common/event_pump.h"
 #include "floor/block.h"
 #include "floor/chat_lines.h"
@@ -49,9 +50,6 @@ std::vector<std::string> SoldLines(const BlockState& block);
 // raise flags.
 void PutOnBlock(BlockState& block, std::string_view entry);
 
-// The time of day for the sales record: local, "YYYY-MM-DD HH:MM:SS"; of a given moment too.
-std::string LocalTimeText();
-std::string LocalTimeTextOf(std::time_t moment);
 // The sales record's row for the item on the block as SOLD leaves it.
 SaleRow SaleOf(const BlockState& block, const std::string& time);
 

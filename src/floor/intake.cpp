@@ -122,47 +122,6 @@ void JudgeBidLine(std::string_view line, const TierTable& tiers, BidCheck& check
 
 }  // namespace
 
-bool NumberInFront(std::string_view message) {
-    std::size_t i = 0;
-    const auto blank = [&] {
-        return i < message.size() && (message[i] == ' ' || message[i] == '\t' || message[i] == '\n');
-    };
-    const auto skipBlanks = [&] {
-        while (blank()) ++i;
-    };
-    const auto digit = [&](std::size_t at) {
-        return at < message.size() && std::isdigit(static_cast<unsigned char>(message[at])) != 0;
-    };
-    skipBlanks();
-    if (i + 1 < message.size() && message[i] == '&') {
-        const char base = static_cast<char>(std::toupper(static_cast<unsigned char>(message[i + 1])));
-        if (base == 'H')
-            return i + 2 < message.size() && std::isxdigit(static_cast<unsigned char>(message[i + 2])) != 0;
-        if (base == 'O') return i + 2 < message.size() && message[i + 2] >= '0' && message[i + 2] <= '7';
-    }
-    if (i < message.size() && (message[i] == '+' || message[i] == '-')) ++i;
-    skipBlanks();
-    if (i < message.size() && message[i] == '.') {
-        ++i;
-        skipBlanks();
-    }
-    return digit(i);
-}
-
-BidAmount ReadBidAmount(std::string_view message) {
-    BidAmount read;
-    const NumericValue value = Val(message);
-    read.length = value.length;
-    if (value.outOfRange) {
-        read.fault = AmountFault::BeyondRange;
-        return read;
-    }
-    read.amount = value.value;
-    if (!(read.amount > 0))
-        read.fault = NumberInFront(message) ? AmountFault::NotPositive : AmountFault::NoNumber;
-    return read;
-}
-
 std::optional<std::string_view> SaidInLine(std::string_view line) {
     std::string_view speaker;
     std::string_view said;
@@ -234,20 +193,6 @@ AuctionBounds FindAuctionBounds(std::string_view capture, std::string_view block
         }
     }
     return bounds;
-}
-
-std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem) {
-    return FindAuctionBounds(capture, blockItem).start;
-}
-
-void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
-              const std::function<void()>& yieldOnce) {
-    TakeBids(capture, block, tiers, yieldOnce, {});
-}
-
-void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
-              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted) {
-    TakeBids(capture, block, tiers, yieldOnce, onAccepted, nullptr);
 }
 
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,

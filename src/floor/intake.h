@@ -12,44 +12,20 @@
 
 #include "floor/block.h"
 #include "floor/judgement.h"
+#include "setup/amount.h"
 #include "setup/tier_table.h"
 
 namespace gv {
 
 // The bid intake over a captured chat text (UTF-8, lines ended by CR LF or CR), judged
 // against and written into the block state. `yieldOnce` runs after each line read and after
-// each accepted bid.
+// each accepted bid. `onAccepted` runs after each accepted bid has been written, before its
+// yield, so the window can show the new bid while the intake goes on. When `rows` is not null
+// it gets every judgement in chat order (see FloorLog); what the intake decides is the same
+// either way. `reopened` (see FindAuctionBounds).
 void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
-              const std::function<void()>& yieldOnce);
-// As above; `onAccepted` runs after each accepted bid has been written, before its yield, so
-// the window can show the new bid while the intake goes on.
-void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
-              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted);
-// As above; when `rows` is not null it gets every judgement in chat order (see FloorLog).
-// What the intake decides is the same either way. `reopened` (see FindAuctionBounds).
-void TakeBids(std::string_view capture, BlockState& block, const TierTable& tiers,
-              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted,
-              std::vector<Judgement>* rows, std::span<const std::size_t> reopened = {});
-
-// True when `message` has a number in front as the numeric value of a text reads it, so that
-// an amount of 0 can be told from no number at all.
-bool NumberInFront(std::string_view message);
-
-// The amount of a bid's message as the intake reads it (the numeric value of the text), and
-// why it is no amount when it is none. Anything that takes amounts as the chat writes them
-// reads them with this.
-enum class AmountFault {
-    None,         // an amount above 0
-    NoNumber,     // no number in front ("six", "")
-    NotPositive,  // a number, 0 or below
-    BeyondRange,  // a number beyond the double range ("1E999")
-};
-struct BidAmount {
-    double amount = 0;  // meaningful unless BeyondRange
-    AmountFault fault = AmountFault::None;
-    std::size_t length = 0;  // the characters the reading took (see NumericValue::length)
-};
-BidAmount ReadBidAmount(std::string_view message);
+              const std::function<void()>& yieldOnce, const std::function<void()>& onAccepted = {},
+              std::vector<Judgement>* rows = nullptr, std::span<const std::size_t> reopened = {});
 
 // What an avatar said in chat line `line` (its words after the first ":", trimmed), as the
 // intake reads the host's lines; nullopt for a line without a colon and for an ESP line.
@@ -63,15 +39,14 @@ std::string MarkerText(std::string_view blockItem);
 // floor log reads the host's calls back from the chat by it.
 std::string_view CallWords(int call);
 
-// Where in the capture the latest auction of `blockItem` starts: its first marker line after
-// the last line that ended an earlier auction (another item's marker line, or this item's
-// sale line "<item> is sold for ...", said by the avatar whose marker line started that
-// auction; anyone else's talk ends nothing). npos when the chat holds no such marker, so bids left
-// in the chat from an earlier auction of the same name never count again.
-std::size_t LatestAuctionStart(std::string_view capture, std::string_view blockItem);
-
-// LatestAuctionStart with the lines that bound it, as views into the capture.
+// Where in the capture the latest auction of `blockItem` starts, and the lines that bound it
+// (views into the capture).
 struct AuctionBounds {
+    // Its first marker line after the last line that ended an earlier auction (another item's
+    // marker line, or this item's sale line "<item> is sold for ...", said by the avatar whose
+    // marker line started that auction; anyone else's talk ends nothing). npos when the chat
+    // holds no such marker, so bids left in the chat from an earlier auction of the same name
+    // never count again.
     std::size_t start = std::string_view::npos;
     std::string_view startLine;  // the marker line at `start`
     // The last line that ended an earlier auction before `start` (or before the end of the

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "floor/floor.h"
+#include "common/clock.h"
 #include "floor/log_events.h"
 
 namespace gv {
@@ -151,7 +151,7 @@ FileResult Ledger::Flush() {
     return written;
 }
 
-const DebtMap& Ledger::Today() {
+const DebtMap& Ledger::FromEarlierEvenings() {
     // Only entries and the date change a debt from an earlier evening: this evening's sales are
     // the newest, and payments go to the oldest sales first.
     const std::string evening = Evening();

@@ -73,7 +73,7 @@ public:
     std::size_t Pending() const { return accounts_.Pending(); }
 
     // Debts: the debts of earlier evenings, by bidder, read again once the day or an entry changed them.
-    const DebtMap& Today() override;
+    const DebtMap& FromEarlierEvenings() override;
 
     // FloorListener: a sale or its undo changes the book.
     void SaleMade(const SaleRow& row) override;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/clock.h"
 #include "common/text.h"
 
 namespace gv {
@@ -48,7 +49,7 @@ std::optional<SaleRow> ReadSaleRow(const CsvTableReader& table) {
 
 }  // namespace
 
-std::string CsvHeader() { return "Time,Item,Minimum bid,Price,Winner,Runner-up bid,Runner-up,Bids accepted"; }
+std::string SalesHeader() { return CsvLine(kSalesColumns); }
 
 std::string CsvRow(const SaleRow& row) {
     const std::string_view fields[] = {row.time,   row.item,        row.minimumBid, row.price,

@@ -31,7 +31,7 @@ struct SaleRow {
 };
 
 // The header row's text, and one sale's, each without its line end.
-std::string CsvHeader();
+std::string SalesHeader();
 std::string CsvRow(const SaleRow& row);
 
 // The rows of a Sales.csv text, read as CsvTableReader reads them. A row counts when it has a
@@ -42,7 +42,7 @@ CsvRows<SaleRow> ReadSales(std::string_view bytes);
 
 class SalesRecord {
 public:
-    explicit SalesRecord(std::filesystem::path path = kSalesFile) : file_(std::move(path), CsvHeader()) {}
+    explicit SalesRecord(std::filesystem::path path = kSalesFile) : file_(std::move(path), SalesHeader()) {}
 
     // Adds the sale and writes every row not yet in the file.
     FileResult Add(const SaleRow& row);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <system_error>
 
+#include "common/clock.h"
 #include "setup/setup_files.h"
 
 namespace gv {

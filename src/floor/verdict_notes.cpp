@@ -24,7 +24,7 @@ void Floor::NoteVerdicts(const FirstVerdictsUpdate& update) {
 
 void Floor::MarkDebts() {
     if (debts_ == nullptr) return;
-    const DebtMap& debts = debts_->Today();
+    const DebtMap& debts = debts_->FromEarlierEvenings();
     if (debts.empty()) return;
     std::vector<std::string> events;
     for (Judgement& row : floorLog_.rows) {

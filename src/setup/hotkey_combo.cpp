@@ -5,18 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "common/text.h"
+
 namespace gv {
 namespace {
 
 constexpr std::array<std::string_view, 7> kNamedKeys{"Insert", "Delete",   "Home", "End",
                                                      "PageUp", "PageDown", "Pause"};
-
-bool SameLetters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -36,15 +31,15 @@ std::string KnownKey(std::string_view text) {
         return {};
     }
     for (const std::string_view named : kNamedKeys) {
-        if (SameLetters(text, named)) return std::string(named);
+        if (SameIgnoringCase(text, named)) return std::string(named);
     }
     return {};
 }
 
 unsigned ModifierBit(std::string_view text) {
-    if (SameLetters(text, "Ctrl")) return kModCtrl;
-    if (SameLetters(text, "Shift")) return kModShift;
-    if (SameLetters(text, "Alt")) return kModAlt;
+    if (SameIgnoringCase(text, "Ctrl")) return kModCtrl;
+    if (SameIgnoringCase(text, "Shift")) return kModShift;
+    if (SameIgnoringCase(text, "Alt")) return kModAlt;
     return 0;
 }
 

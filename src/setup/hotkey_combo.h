@@ -43,8 +43,9 @@ enum class HotkeyCommand : std::size_t {
     GetNextItem,
     FloorLog,
     Accounts,
+    Count,  // not a command: how many there are, for the tables kept by command
 };
-inline constexpr std::size_t kHotkeyCount = 9;
+inline constexpr std::size_t kHotkeyCount = static_cast<std::size_t>(HotkeyCommand::Count);
 
 using HotkeyTable = std::array<KeyCombo, kHotkeyCount>;
 

@@ -42,7 +42,6 @@ public:
     // setup files, keep on top, start the link.
     void Start();
 
-    PanelSet& Panels() { return *panels_; }
     Panel ShownPanel() const { return panels_->Shown(); }
     AuctionPanel& AuctionControls() { return panels_->AuctionControls(); }
     wxWindow* Dummy() const { return panels_->Dummy(); }

@@ -1,8 +1,7 @@
 #pragma once
-// A side window that one command opens and closes (the floor log's Log, Ctrl+L and its
-// hotkey): opened from elsewhere it takes the keyboard only when Gavelton had it; closed, it
-// keeps its size and place, and a place that cannot be kept is named in the title, never
-// asked about.
+// A side window that one command opens and closes (the floor log, the accounts: each with its
+// menu item, key and hotkey): opened from elsewhere it takes the keyboard only when Gavelton had it; closed,
+// it keeps its size and place, and a place that cannot be kept is named in the title, never asked about.
 
 #include <functional>
 

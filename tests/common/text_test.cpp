@@ -196,5 +196,17 @@ TEST(TextTrim, OnlySpacesGo) {
     EXPECT_EQ(TrimView(std::string_view("\0 x \0", 5)), std::string_view("\0 x \0", 5));
 }
 
+// Only ASCII letters fold: an accented name's bytes are compared as they are, so "É" and "é"
+// stay two names whatever the locale.
+TEST(TextIgnoringCase, OnlyAsciiLettersFold) {
+    EXPECT_TRUE(SameIgnoringCase("Payment", "pAYMENT"));
+    EXPECT_FALSE(SameIgnoringCase("Pay", "Payment"));
+    EXPECT_FALSE(SameIgnoringCase("\xC3\x89mile", "\xC3\xA9mile"));
+    EXPECT_FALSE(SameIgnoringCase("[", "{"));  // 'Z' + 1 and 'z' + 1
+    EXPECT_TRUE(HoldsIgnoringCase("Bo Vine", "o v"));
+    EXPECT_FALSE(HoldsIgnoringCase("Bo", "Bo Vine"));
+    EXPECT_TRUE(HoldsIgnoringCase("", ""));  // no filter typed holds every name
+}
+
 }  // namespace
 }  // namespace gv

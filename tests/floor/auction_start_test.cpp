@@ -106,21 +106,22 @@ TEST_F(AuctionStartTest, OnlyTheStarterOfAnAuctionCanEndIt) {
     });
 }
 
-TEST_F(AuctionStartTest, LatestAuctionStartIsTheFirstMarkerAfterTheLastEnd) {
+TEST_F(AuctionStartTest, TheLatestStartIsTheFirstMarkerAfterTheLastEnd) {
     const std::string chat = Chat(
         {"Host: Item on the Block currently is Lamp", "Host: Lamp is sold for 1 tokens to x", "no colon here",
          "Host: Item on the Block currently is Lamp", "Host: Item on the Block currently is Lamp"});
-    EXPECT_EQ(LatestAuctionStart(chat, "Lamp"), chat.find("no colon here") + 15);
-    EXPECT_EQ(LatestAuctionStart(chat, "Vase"), std::string::npos);
-    EXPECT_EQ(LatestAuctionStart("", "Lamp"), std::string::npos);
+    EXPECT_EQ(FindAuctionBounds(chat, "Lamp").start, chat.find("no colon here") + 15);
+    EXPECT_EQ(FindAuctionBounds(chat, "Vase").start, std::string::npos);
+    EXPECT_EQ(FindAuctionBounds("", "Lamp").start, std::string::npos);
     // The same lines ended by CR alone, and without a last line end.
     const std::string crOnly =
         "a: Item on the Block currently is Lamp\rb: Item on the Block currently is Lamp";
-    EXPECT_EQ(LatestAuctionStart(crOnly, "Lamp"), 0u);
-    EXPECT_EQ(LatestAuctionStart("a: Item on the Block currently is Lamp\ra: Lamp is sold for 1 tokens to b",
-                                 "Lamp"),
-              std::string::npos);
-    EXPECT_EQ(LatestAuctionStart("\r\n\r\nq: Item on the Block currently is Lamp\r", "Lamp"), 4u);
+    EXPECT_EQ(FindAuctionBounds(crOnly, "Lamp").start, 0u);
+    EXPECT_EQ(
+        FindAuctionBounds("a: Item on the Block currently is Lamp\ra: Lamp is sold for 1 tokens to b", "Lamp")
+            .start,
+        std::string::npos);
+    EXPECT_EQ(FindAuctionBounds("\r\n\r\nq: Item on the Block currently is Lamp\r", "Lamp").start, 4u);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/clock.h"
+
 namespace gv {
 namespace {
 

@@ -169,9 +169,9 @@ TEST_F(LedgerTest, ABidderOwingFromAnEarlierEveningIsNamedBesideTheVerdictAndLog
 
     // A payment changes the debt at once; a warning counted from more days than it is old, none.
     ledger.Record(PaymentEntry(ledger.Book(), "Ben", "300", HistoryLine::kNoSale, kNow));
-    EXPECT_EQ(ledger.Today().at("Ben"), "owes 400 from 2026-12-02");
+    EXPECT_EQ(ledger.FromEarlierEvenings().at("Ben"), "owes 400 from 2026-12-02");
     ledger.SetWarnOwedFrom(8);
-    EXPECT_TRUE(ledger.Today().empty());
+    EXPECT_TRUE(ledger.FromEarlierEvenings().empty());
     ledger.SetWarnOwedFrom(0);
     link.fetches = {{testing::Chat({"Host: Item on the Block currently is Vase", "ESP from Ben: 60"})}};
     floor.GetBids();

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/clock.h"
 #include "fakes.h"
 #include "files.h"
 #include "scratch_folder.h"
