@@ -36,6 +36,7 @@
 #include "link/chat_link.h"
 #include "link/desktop/dapi_library.h"
 #include "link/desktop/desktop_platform.h"
+#include "one_report.h"
 #include "ui/accounts_window.h"
 #include "ui/desktop.h"
 #include "ui/floor_log_window.h"
@@ -84,8 +85,8 @@ struct Bench {
 };
 
 std::unique_ptr<Bench> g_bench;
-// One reporter for every run, so the table reads as one.
-benchmark::ConsoleReporter* g_reporter = nullptr;
+// One reporter for every round, so the figures read as one report.
+gv::bench::OneReport* g_reporter = nullptr;
 
 void ResetBlock() { gv::PutOnBlock(g_bench->setup.block, "Oak chest - 500"); }
 
@@ -698,6 +699,8 @@ bool RunFor(std::size_t bytes, const std::string& transport, bool stages) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    gv::bench::OneReport reporter;
+    if (!reporter.TakeFlags(argc, argv)) return 2;
     benchmark::Initialize(&argc, argv);
     wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv)) {
@@ -706,7 +709,6 @@ int main(int argc, char** argv) {
     }
     wxTheApp->CallOnInit();
     bool ok = true;
-    benchmark::ConsoleReporter reporter;
     g_reporter = &reporter;
     {
         wxGUIEventLoop loop;
@@ -721,6 +723,7 @@ int main(int argc, char** argv) {
             ok = RunFor(bytes, "Library", false) && ok;
         }
     }
+    reporter.End();
     wxTheApp->OnExit();
     wxEntryCleanup();
     benchmark::Shutdown();
