@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "floor/accounts_record.h"
-#include "floor/sales_record.h"
+#include "books/accounts_record.h"
+#include "books/sales_record.h"
 
 namespace gv::bench {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "account_history.h"
-#include "floor/accounts.h"
+#include "books/accounts.h"
 
 namespace {
 

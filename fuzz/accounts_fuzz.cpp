@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "floor/accounts.h"
+#include "books/accounts.h"
 #include "require.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -35,6 +35,8 @@ std::optional<std::chrono::sys_days> DayOf(std::string_view time) {
     return std::chrono::sys_days(date);
 }
 
-std::string_view DateOf(std::string_view time) { return DayOf(time) ? time.substr(0, 10) : std::string_view(); }
+std::string_view DateOf(std::string_view time) {
+    return DayOf(time) ? time.substr(0, 10) : std::string_view();
+}
 
 }  // namespace gv

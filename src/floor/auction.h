@@ -3,14 +3,15 @@
 // floor's commands, and the chat link and event pump they run over. The main window binds its
 // controls to it; the program builds it over the real link, tests over fakes.
 
+#include "books/accounts_record.h"
+#include "books/evening_log.h"
+#include "books/ledger.h"
+#include "books/sales_record.h"
 #include "common/command_gate.h"
 #include "common/event_pump.h"
-#include "floor/accounts_record.h"
 #include "floor/block.h"
-#include "floor/evening_log.h"
 #include "floor/floor.h"
-#include "floor/ledger.h"
-#include "floor/sales_record.h"
+#include "floor/sales_to_books.h"
 #include "floor/setup_keeper.h"
 #include "link/link_port.h"
 #include "setup/item_list.h"
@@ -24,6 +25,7 @@ struct Auction {
         floor.SetEveningLog(&log);
         floor.SetDebts(&ledger);
         floor.SetListStore(&keeper);
+        ledger.SetListAgain([this](const SaleRow& sale) { floor.ListAgain(sale); });
     }
     Auction(const Auction&) = delete;
     Auction& operator=(const Auction&) = delete;
@@ -43,7 +45,8 @@ struct Auction {
     EveningLog log{{}, LocalTimeText};
     // Accounts.csv in the working folder, and who owes what from it and the sales.
     AccountsRecord accounts;
-    Ledger ledger{sales, accounts, items, floor.Events(), log};
+    Ledger ledger{sales, accounts, log};
+    SalesToBooks salesToBooks{floor.Events(), ledger};
     // Items.TXT and BIDS.TXT in the working folder, once the program started it.
     SetupKeeper keeper{items, tiers, floor, sales, log};
 };

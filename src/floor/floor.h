@@ -11,17 +11,17 @@
 #include <string_view>
 #include <vector>
 
+#include "books/debts.h"
+#include "books/evening_log.h"
+#include "books/sales_record.h"
 #include "common/busy.h"
 #include "common/clock.h"
 #include "common/event_pump.h"
 #include "floor/block.h"
 #include "floor/chat_lines.h"
-#include "floor/debts.h"
-#include "floor/evening_log.h"
 #include "floor/first_verdicts.h"
 #include "floor/floor_events.h"
 #include "floor/judgement.h"
-#include "floor/sales_record.h"
 #include "link/link_port.h"
 #include "setup/item_list.h"
 #include "setup/tier_table.h"
@@ -129,6 +129,8 @@ public:
     void GetNextItem();                     // no busy state; the window moves the focus
     void AuctionCommand();
     void ListCommand();  // no selection, the block item index back to 0
+    // A written-off sale's item back at the end of the list, as Add to List puts it there.
+    void ListAgain(const SaleRow& sale);
     void StateRules();
     // The list taken in from Items.TXT as somebody else changed it: the entry on the block
     // keeps its place where it still stands.

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "books/sales_record.h"
 #include "common/atomic_file.h"
 #include "floor/block.h"
-#include "floor/sales_record.h"
 #include "link/link_port.h"
 
 namespace gv {

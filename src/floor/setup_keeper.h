@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "books/evening_log.h"
+#include "books/sales_record.h"
 #include "common/kept_file.h"
-#include "floor/evening_log.h"
 #include "floor/floor.h"
 #include "floor/floor_events.h"
-#include "floor/sales_record.h"
 #include "setup/item_list.h"
 #include "setup/tier_table.h"
 

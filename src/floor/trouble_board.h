@@ -11,12 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "floor/evening_log.h"
+#include "books/books_events.h"
+#include "books/evening_log.h"
 #include "floor/floor_events.h"
 
 namespace gv {
 
-class TroubleBoard final : public FloorListener {
+class TroubleBoard final : public FloorListener, public BooksListener {
 public:
     // In the title's order.
     enum class Trouble {
@@ -57,12 +58,16 @@ public:
     // what an undo could not do old news.
     void LinkStatus(const std::string& failure) override { Set(Trouble::Link, failure); }
     void RecordStatus(const std::string& failure) override;
-    void AccountsStatus(const std::string& failure) override { Set(Trouble::Accounts, failure); }
     void SoldHeld(const std::string& why) override { Set(Trouble::Held, why); }
     void SetupFileStatus(SetupFile file, const std::string& trouble) override {
         Set(file == SetupFile::Items ? Trouble::Items : Trouble::Bids, trouble);
     }
     void ListedThoughSold(const std::string& note) override { Set(Trouble::ListedThoughSold, note); }
+
+    // The accounts file's status, from the books' `events`, from now on.
+    void HearBooks(BooksEvents& events) { booksSubscription_ = events.Subscribe(*this); }
+    // BooksListener
+    void AccountsStatus(const std::string& failure) override { Set(Trouble::Accounts, failure); }
 
 private:
     static std::size_t Index(Trouble trouble) { return static_cast<std::size_t>(trouble); }
@@ -73,6 +78,7 @@ private:
     std::array<std::string, static_cast<std::size_t>(Trouble::Count)> texts_;
     std::vector<std::string> logged_;  // the troubles in the title when it was last logged
     FloorEvents::Subscription subscription_;
+    BooksEvents::Subscription booksSubscription_;
 };
 
 }  // namespace gv

@@ -8,11 +8,9 @@
 
 namespace gv::ui {
 
-AccountsDock::AccountsDock(wxWindow* owner, Ledger& ledger, FloorEvents& events, CommandGate& gate,
-                           TroubleBoard& troubles)
+AccountsDock::AccountsDock(wxWindow* owner, Ledger& ledger, CommandGate& gate, TroubleBoard& troubles)
     : owner_(owner),
       ledger_(ledger),
-      events_(events),
       gate_(gate),
       toggle_(
           gate, troubles, [this] { return Open(); }, [this] { Gone(); }) {}
@@ -21,7 +19,7 @@ AccountsWindow* AccountsDock::View() const { return static_cast<AccountsWindow*>
 
 AccountsWindow* AccountsDock::Open() {
     // Closed, the window costs SOLD nothing: it listens only while open.
-    subscription_ = events_.Subscribe(*this);
+    subscription_ = ledger_.Events().Subscribe(*this);
     gate_.AddListener(*this);
     worker_ = std::make_unique<BookWorker>([this] { owner_->CallAfter([this] { Computed(); }); });
     return new AccountsWindow(owner_, ledger_);

@@ -7,11 +7,11 @@
 
 #include <memory>
 
+#include "books/book_worker.h"
+#include "books/books_events.h"
+#include "books/ledger.h"
 #include "common/atomic_file.h"
 #include "common/command_gate.h"
-#include "floor/book_worker.h"
-#include "floor/floor_events.h"
-#include "floor/ledger.h"
 #include "floor/trouble_board.h"
 #include "ui/window_toggle.h"
 
@@ -21,11 +21,10 @@ namespace gv::ui {
 
 class AccountsWindow;
 
-class AccountsDock final : public FloorListener, public GateListener {
+class AccountsDock final : public BooksListener, public GateListener {
 public:
     // `owner` is the main window; everything given must outlive the dock.
-    AccountsDock(wxWindow* owner, Ledger& ledger, FloorEvents& events, CommandGate& gate,
-                 TroubleBoard& troubles);
+    AccountsDock(wxWindow* owner, Ledger& ledger, CommandGate& gate, TroubleBoard& troubles);
 
     // Opens the accounts window, or closes it when it is open. Opened from elsewhere (its
     // hotkey), it takes the keyboard only when Gavelton had it.
@@ -50,11 +49,10 @@ private:
 
     wxWindow* owner_;
     Ledger& ledger_;
-    FloorEvents& events_;
     CommandGate& gate_;
     bool behind_ = false;      // the accounts changed during a command the window has not shown yet
     bool refreshDue_ = false;  // the command is over, and the book is to be computed
-    FloorEvents::Subscription subscription_;
+    BooksEvents::Subscription subscription_;
     WindowToggle toggle_;                 // the window goes before what it uses
     std::unique_ptr<BookWorker> worker_;  // while open; last: it reaches the owner
 };

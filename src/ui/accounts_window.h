@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "floor/accounts.h"
-#include "floor/ledger.h"
+#include "books/accounts.h"
+#include "books/ledger.h"
 #include "ui/side_window.h"
 
 class wxButton;

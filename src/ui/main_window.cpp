@@ -44,7 +44,8 @@ AuctionFrame::AuctionFrame(Auction& auction, MessageSink& messages)
       troubles_(auction.log, auction.floor.Events()),
       desk_(this, auction, gate_, troubles_),
       floorLog_(this, auction.floor, auction.gate, troubles_),
-      accounts_(this, auction.ledger, auction.floor.Events(), auction.gate, troubles_) {
+      accounts_(this, auction.ledger, auction.gate, troubles_) {
+    troubles_.HearBooks(auction.ledger.Events());
     SetIcon(GavelIcon());
     SetBackgroundColour(kCyan);
     SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));

@@ -23,10 +23,10 @@
 #include <string>
 #include <vector>
 
+#include "books/accounts_record.h"
+#include "books/sales_record.h"
 #include "files.h"
-#include "floor/accounts_record.h"
 #include "floor/floor.h"
-#include "floor/sales_record.h"
 #include "scratch_folder.h"
 #include "setup/setup_files.h"
 

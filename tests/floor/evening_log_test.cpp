@@ -1,7 +1,7 @@
 // The evening's log file: one file per day, each event in it when it happens, and events
 // that cannot be written kept, in order, until they can.
 
-#include "floor/evening_log.h"
+#include "books/evening_log.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // latest; a row the file cannot take named in the title until it is written; and the debts of
 // earlier evenings that Get Bids names beside a bidder's verdicts.
 
-#include "floor/ledger.h"
+#include "books/ledger.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "books/book_worker.h"
 #include "fakes.h"
 #include "files.h"
-#include "floor/book_worker.h"
 #include "floor/floor.h"
+#include "floor/sales_to_books.h"
 #include "floor/trouble_board.h"
 #include "patience.h"
 #include "scratch_folder.h"
@@ -42,7 +43,10 @@ protected:
         floor.SetCapturePath(folder.path() / "TALLY.TXT");
         floor.SetEveningLog(&log);
         floor.SetDebts(&ledger);
+        ledger.SetListAgain([this](const SaleRow& sale) { floor.ListAgain(sale); });
+        board.HearBooks(ledger.Events());
         told.subscription = floor.Events().Subscribe(told);
+        told.booksSubscription = ledger.Events().Subscribe(told);
     }
 
     std::size_t Sale(const std::string& item) {
@@ -67,19 +71,21 @@ protected:
     }
     std::string AccountsFile() const { return testing::ReadFile(folder.path() / "Accounts.csv"); }
 
-    struct Told final : FloorListener {
+    struct Told final : FloorListener, BooksListener {
         void AccountsChanged() override { ++changes; }
         void ItemsChanged() override { ++itemChanges; }
         int changes = 0;
         int itemChanges = 0;
         FloorEvents::Subscription subscription;
+        BooksEvents::Subscription booksSubscription;
     };
 
     testing::ScratchFolder folder;
     EveningLog log{folder.path(), [] { return std::string(kNow); }};
     SalesRecord sales{folder.path() / "Sales.csv"};
     AccountsRecord accounts{folder.path() / "Accounts.csv"};
-    Ledger ledger{sales, accounts, items, floor.Events(), log};
+    Ledger ledger{sales, accounts, log};
+    SalesToBooks salesToBooks{floor.Events(), ledger};
     TroubleBoard board{log, floor.Events()};
     Told told;
 };

@@ -1,7 +1,7 @@
 // The sales record: CSV as spreadsheets read it, rows added without losing earlier ones, and a
 // row that cannot be written kept until it can.
 
-#include "floor/sales_record.h"
+#include "books/sales_record.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
-#include "floor/sales_record.h"
+#include "books/sales_record.h"
 #include "gui_fixture.h"
 #include "setup/host_settings.h"
 #include "setup/setup_files.h"

@@ -1,9 +1,8 @@
-#include "floor/ledger.h"
+#include "books/ledger.h"
 
 #include <utility>
 
 #include "common/clock.h"
-#include "floor/log_events.h"
 
 namespace gv {
 
@@ -37,25 +36,14 @@ std::string EntryEvent(const AccountEntry& entry, const FileResult& written) {
     return event + "; " + kAccountsFile + " not written: " + written.reason + ", the row waits to be written";
 }
 
-// "Lamp - 10", as Add to List makes an entry of the sale's item and minimum.
-bool PutBackOnList(ItemList& items, const SaleRow& sale) {
-    std::string item = sale.item;
-    std::string minimum = sale.minimumBid;
-    return AddToList(items, item, minimum);
-}
-
 }  // namespace
 
-Ledger::Ledger(const SalesRecord& sales, AccountsRecord& accounts, ItemList& items, FloorEvents& events,
-               EveningLog& log)
+Ledger::Ledger(const SalesRecord& sales, AccountsRecord& accounts, EveningLog& log)
     : sales_(sales),
       accounts_(accounts),
-      items_(items),
-      events_(events),
       log_(log),
       timeText_(LocalTimeText),
-      warnOwedFrom_(kWarnOwedFromDays),
-      subscription_(events.Subscribe(*this)) {}
+      warnOwedFrom_(kWarnOwedFromDays) {}
 
 void Ledger::SetWarnOwedFrom(int days) {
     warnOwedFrom_ = days;
@@ -104,15 +92,12 @@ EntryOutcome Ledger::Record(const EntryRequest& request) {
 EntryOutcome Ledger::WriteOff(const EntryRequest& request, bool backOnList) {
     // The sale is looked up before the book is read again: the entry names it by item and time.
     std::optional<SaleRow> sale;
-    if (request.entry && backOnList) {
+    if (request.entry && backOnList && listAgain_) {
         for (const SaleRow& row : Book().SaleRows())
             if (row.item == request.entry->item && row.time == request.entry->saleTime) sale = row;
     }
     EntryOutcome outcome = Record(request);
-    if (outcome.recorded && sale && PutBackOnList(items_, *sale)) {
-        log_.Add(CommandEvent("Add to List", items_.Entries().back()));
-        events_.Tell([](FloorListener& listener) { listener.ItemsChanged(); });
-    }
+    if (outcome.recorded && sale) listAgain_(*sale);
     return outcome;
 }
 
@@ -170,7 +155,7 @@ const DebtMap& Ledger::FromEarlierEvenings() {
 void Ledger::SaleMade(const SaleRow&) {
     stale_ = true;
     ++changes_;
-    events_.Tell([](FloorListener& listener) { listener.AccountsChanged(); });
+    events_.Tell([](BooksListener& listener) { listener.AccountsChanged(); });
 }
 
 void Ledger::SaleUndone(const SaleRow&) { SaleMade({}); }
@@ -179,13 +164,13 @@ void Ledger::Changed() {
     stale_ = true;
     ++changes_;
     debtsEvening_.clear();
-    events_.Tell([](FloorListener& listener) { listener.AccountsChanged(); });
+    events_.Tell([](BooksListener& listener) { listener.AccountsChanged(); });
 }
 
 void Ledger::Status(const FileResult& written) {
     const std::string failure =
         written.ok ? std::string() : std::string(kAccountsFile) + " not written: " + written.reason;
-    events_.Tell([&](FloorListener& listener) { listener.AccountsStatus(failure); });
+    events_.Tell([&](BooksListener& listener) { listener.AccountsStatus(failure); });
 }
 
 }  // namespace gv

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "books/csv_file.h"
 #include "common/atomic_file.h"
-#include "floor/csv_file.h"
 
 namespace gv {
 

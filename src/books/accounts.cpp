@@ -1,4 +1,4 @@
-#include "floor/accounts.h"
+#include "books/accounts.h"
 
 #include <algorithm>
 #include <chrono>

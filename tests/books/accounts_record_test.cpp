@@ -1,15 +1,15 @@
 // Accounts.csv: written as Sales.csv is, read back forgivingly, and a payment taken back out
 // only while it is the latest entry.
 
-#include "floor/accounts_record.h"
+#include "books/accounts_record.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
+#include "books/accounts.h"
 #include "files.h"
-#include "floor/accounts.h"
 #include "scratch_folder.h"
 
 namespace gv {

@@ -2,7 +2,7 @@
 // write-offs and corrections; the views, the statement line, the debt warning, and the amounts
 // a host types.
 
-#include "floor/accounts.h"
+#include "books/accounts.h"
 
 #include <gtest/gtest.h>
 

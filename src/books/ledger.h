@@ -8,13 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "floor/accounts.h"
-#include "floor/accounts_record.h"
-#include "floor/debts.h"
-#include "floor/evening_log.h"
-#include "floor/floor_events.h"
-#include "floor/sales_record.h"
-#include "setup/item_list.h"
+#include "books/accounts.h"
+#include "books/accounts_record.h"
+#include "books/books_events.h"
+#include "books/debts.h"
+#include "books/evening_log.h"
+#include "books/sales_record.h"
 
 namespace gv {
 
@@ -33,11 +32,15 @@ struct EntryOutcome {
     std::string refusal;
 };
 
-class Ledger final : public FloorListener, public Debts {
+class Ledger final : public Debts {
 public:
-    // Everything given must outlive the ledger; `events` hears of what changed.
-    Ledger(const SalesRecord& sales, AccountsRecord& accounts, ItemList& items, FloorEvents& events,
-           EveningLog& log);
+    // Everything given must outlive the ledger; its Events() tell of what changed.
+    Ledger(const SalesRecord& sales, AccountsRecord& accounts, EveningLog& log);
+
+    BooksEvents& Events() { return events_; }
+    // Whoever puts a written-off sale's item back at the end of the item list (the floor,
+    // which keeps the list); none: a write-off leaves the list as it is.
+    void SetListAgain(std::function<void(const SaleRow&)> listAgain) { listAgain_ = std::move(listAgain); }
 
     void SetClock(std::function<std::string()> timeText) { timeText_ = std::move(timeText); }
     // `[Accounts] WarnOwedFrom`: how many days before this evening a debt must be to count; 0
@@ -61,7 +64,7 @@ public:
     // Records the entry asked for, unless it was refused. A row the file cannot take now waits
     // in memory, and the title says so until it is written.
     EntryOutcome Record(const EntryRequest& request);
-    // A write-off, with the item back at the end of the list when `backOnList`.
+    // A write-off, with the item back at the end of the list (SetListAgain) when `backOnList`.
     EntryOutcome WriteOff(const EntryRequest& request, bool backOnList);
     // The latest entry, when it is a payment that may still be taken back; null otherwise.
     const AccountEntry* LatestPayment();
@@ -75,9 +78,9 @@ public:
     // Debts: the debts of earlier evenings, by bidder, read again once the day or an entry changed them.
     const DebtMap& FromEarlierEvenings() override;
 
-    // FloorListener: a sale or its undo changes the book.
-    void SaleMade(const SaleRow& row) override;
-    void SaleUndone(const SaleRow& row) override;
+    // A sale or its undo, as the floor tells them, changes the book.
+    void SaleMade(const SaleRow& row);
+    void SaleUndone(const SaleRow& row);
 
 private:
     void Changed();
@@ -85,9 +88,9 @@ private:
 
     const SalesRecord& sales_;
     AccountsRecord& accounts_;
-    ItemList& items_;
-    FloorEvents& events_;
     EveningLog& log_;
+    BooksEvents events_;
+    std::function<void(const SaleRow&)> listAgain_;
     std::function<std::string()> timeText_;
     int warnOwedFrom_;
     std::optional<AccountBook> book_;  // none: read when next asked for
@@ -95,7 +98,6 @@ private:
     unsigned long long changes_ = 0;   // each sale, undo and entry since the ledger began
     DebtMap debts_;
     std::string debtsEvening_;  // the evening `debts_` were read for; empty: read them again
-    FloorEvents::Subscription subscription_;
 };
 
 }  // namespace gv

@@ -1,4 +1,4 @@
-#include "floor/sales_record.h"
+#include "books/sales_record.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
 // Reading CSV as a spreadsheet may leave it: the records, their lines and their fields.
 
-#include "floor/csv_file.h"
+#include "books/csv_file.h"
 
 #include <gtest/gtest.h>
 

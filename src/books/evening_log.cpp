@@ -1,4 +1,4 @@
-#include "floor/evening_log.h"
+#include "books/evening_log.h"
 
 namespace gv {
 

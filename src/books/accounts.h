@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "floor/accounts_record.h"
-#include "floor/sales_record.h"
+#include "books/accounts_record.h"
+#include "books/sales_record.h"
 
 namespace gv {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "books/csv_file.h"
 #include "common/atomic_file.h"
-#include "floor/csv_file.h"
 
 namespace gv {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <thread>
 
-#include "floor/ledger.h"
+#include "books/ledger.h"
 
 namespace gv {
 

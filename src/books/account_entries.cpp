@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "books/accounts.h"
 #include "common/text.h"
-#include "floor/accounts.h"
 #include "setup/amount.h"
 
 namespace gv {

@@ -1,4 +1,4 @@
-#include "floor/accounts_record.h"
+#include "books/accounts_record.h"
 
 #include <optional>
 

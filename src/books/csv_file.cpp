@@ -1,4 +1,4 @@
-#include "floor/csv_file.h"
+#include "books/csv_file.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "floor/book_worker.h"
+#include "books/book_worker.h"
 
 #include <utility>
 
