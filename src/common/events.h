@@ -21,7 +21,8 @@ public:
         }
         ~Subscription() { Leave(); }
         Subscription(Subscription&& other) noexcept
-            : events_(std::exchange(other.events_, nullptr)), listener_(std::exchange(other.listener_, nullptr)) {}
+            : events_(std::exchange(other.events_, nullptr)),
+              listener_(std::exchange(other.listener_, nullptr)) {}
         Subscription& operator=(Subscription&& other) noexcept {
             if (this != &other) {
                 Leave();
@@ -62,8 +63,8 @@ public:
     }
 
     std::size_t Listeners() const {
-        return static_cast<std::size_t>(
-            std::count_if(listeners_.begin(), listeners_.end(), [](const Listener* l) { return l != nullptr; }));
+        return static_cast<std::size_t>(std::count_if(listeners_.begin(), listeners_.end(),
+                                                      [](const Listener* l) { return l != nullptr; }));
     }
 
 private:

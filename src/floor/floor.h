@@ -176,8 +176,8 @@ private:
     void NoteVerdicts(const FirstVerdictsUpdate& update);
     // The debt of each bidder in the floor log's ESP rows; the bidders of this auction who owe.
     void MarkDebts();
-    // Before an entry is put on the block: the sold one's auction is over.
-    void PutOnBlockAfterSale();
+    // The entry at the block item index put on the block, the sold one's auction over.
+    void PutIndexOnBlock();
     // What a verdict was judged by: the item, its minimum, the raise table.
     std::string RulesText() const;
     // Finds the sale lines said since the last capture in the new chat and follows those found

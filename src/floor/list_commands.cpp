@@ -17,29 +17,25 @@ void Floor::GetNextItem() {
     const long long next = static_cast<long long>(block_.blockItemIndex) + step;
     const long long count = static_cast<long long>(items_.Count());
     block_.blockItemIndex = (next < 0 || next >= count) ? 0 : static_cast<int>(next);
-    PutOnBlockAfterSale();
-    PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
-    Changed();
-    StartFloorLog(false);
-    JudgementsChanged();
+    PutIndexOnBlock();
 }
 
 void Floor::AuctionCommand() {
     HostCommand();
     if (items_.Empty()) return;
+    PutIndexOnBlock();
+}
+
+void Floor::PutIndexOnBlock() {
+    // The sold entry's auction is over once the next is put up: whatever starts now is another,
+    // though its lines read alike (two lots of one name, bid alike). Undo opens it again.
+    if (block_.blockEntrySold) firstVerdicts_.Close();
     // EntryAt gives the empty text past the end: the bids are cleared and the flags armed,
     // the item and minimum stay.
-    PutOnBlockAfterSale();
     PutOnBlock(block_, items_.EntryAt(block_.blockItemIndex));
     Changed();
     StartFloorLog(false);
     JudgementsChanged();
-}
-
-void Floor::PutOnBlockAfterSale() {
-    // The sold entry's auction is over once the next is put up: whatever starts now is another,
-    // though its lines read alike (two lots of one name, bid alike). Undo opens it again.
-    if (block_.blockEntrySold) firstVerdicts_.Close();
 }
 
 void Floor::ListCommand() {

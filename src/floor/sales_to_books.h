@@ -11,7 +11,8 @@ namespace gv {
 class SalesToBooks final : public FloorListener {
 public:
     // Both must outlive it.
-    SalesToBooks(FloorEvents& events, Ledger& ledger) : ledger_(ledger), subscription_(events.Subscribe(*this)) {}
+    SalesToBooks(FloorEvents& events, Ledger& ledger)
+        : ledger_(ledger), subscription_(events.Subscribe(*this)) {}
 
     void SaleMade(const SaleRow& row) override { ledger_.SaleMade(row); }
     void SaleUndone(const SaleRow& row) override { ledger_.SaleUndone(row); }

@@ -11,7 +11,15 @@ namespace gv::ui {
 AccountsDock::AccountsDock(wxWindow* owner, Ledger& ledger, CommandGate& gate, TroubleBoard& troubles)
     : owner_(owner),
       ledger_(ledger),
-      gate_(gate),
+      held_(
+          gate,
+          [this] {
+              if (AccountsWindow* window = View()) window->ShowAccounts();
+          },
+          [this] {
+              refreshDue_ = true;
+              owner_->CallAfter([this] { Refresh(); });
+          }),
       toggle_(
           gate, troubles, [this] { return Open(); }, [this] { Gone(); }) {}
 
@@ -20,31 +28,16 @@ AccountsWindow* AccountsDock::View() const { return static_cast<AccountsWindow*>
 AccountsWindow* AccountsDock::Open() {
     // Closed, the window costs SOLD nothing: it listens only while open.
     subscription_ = ledger_.Events().Subscribe(*this);
-    gate_.AddListener(*this);
+    held_.Start();
     worker_ = std::make_unique<BookWorker>([this] { owner_->CallAfter([this] { Computed(); }); });
     return new AccountsWindow(owner_, ledger_);
 }
 
 void AccountsDock::Gone() {
     subscription_ = {};
-    gate_.RemoveListener(*this);
-    behind_ = false;
+    held_.Stop();
     refreshDue_ = false;
     worker_.reset();
-}
-
-void AccountsDock::AccountsChanged() {
-    if (gate_.IsBusy()) {
-        behind_ = true;
-    } else if (AccountsWindow* window = View()) {
-        window->ShowAccounts();
-    }
-}
-
-void AccountsDock::IdleAgain() {
-    if (!std::exchange(behind_, false)) return;
-    refreshDue_ = true;
-    owner_->CallAfter([this] { Refresh(); });
 }
 
 void AccountsDock::Refresh() {

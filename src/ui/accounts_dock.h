@@ -12,6 +12,7 @@
 #include "books/ledger.h"
 #include "common/atomic_file.h"
 #include "common/command_gate.h"
+#include "common/held_while_busy.h"
 #include "floor/trouble_board.h"
 #include "ui/window_toggle.h"
 
@@ -21,7 +22,7 @@ namespace gv::ui {
 
 class AccountsWindow;
 
-class AccountsDock final : public BooksListener, public GateListener {
+class AccountsDock final : public BooksListener {
 public:
     // `owner` is the main window; everything given must outlive the dock.
     AccountsDock(wxWindow* owner, Ledger& ledger, CommandGate& gate, TroubleBoard& troubles);
@@ -34,11 +35,10 @@ public:
     // The open accounts window; null while it is closed.
     AccountsWindow* View() const;
 
-    void AccountsChanged() override;
-    void IdleAgain() override;
+    void AccountsChanged() override { held_.Changed(); }
     // Whether the open window has yet to show a change of the accounts: one during a command,
     // or a book still being computed.
-    bool Behind() const { return behind_ || refreshDue_ || (worker_ && worker_->Busy()); }
+    bool Behind() const { return held_.Behind() || refreshDue_ || (worker_ && worker_->Busy()); }
 
 private:
     AccountsWindow* Open();
@@ -49,8 +49,7 @@ private:
 
     wxWindow* owner_;
     Ledger& ledger_;
-    CommandGate& gate_;
-    bool behind_ = false;      // the accounts changed during a command the window has not shown yet
+    HeldWhileBusy held_;       // a change during a command: the book computed once it is over
     bool refreshDue_ = false;  // the command is over, and the book is to be computed
     BooksEvents::Subscription subscription_;
     WindowToggle toggle_;                 // the window goes before what it uses

@@ -17,6 +17,7 @@
 
 #include "common/text.h"
 #include "ui/caption.h"
+#include "ui/command_table.h"
 #include "ui/list_view.h"
 
 namespace gv::ui {
@@ -261,7 +262,9 @@ void AccountsWindow::BindKeys() {
     // Accelerators: the lists would take the keys first otherwise.
     const int copy = wxWindow::NewControlId();
     const int close = wxWindow::NewControlId();
-    wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'C', copy}, {wxACCEL_CTRL, 'K', close}};
+    // Its own command's key closes it, as in the main window.
+    wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'C', copy},
+                                 {wxACCEL_CTRL, RowOf(Command::Accounts).ctrlKey, close}};
     SetAcceleratorTable(wxAcceleratorTable(2, keys));
     Bind(
         wxEVT_MENU,

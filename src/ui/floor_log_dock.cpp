@@ -11,7 +11,16 @@ namespace gv::ui {
 FloorLogDock::FloorLogDock(wxWindow* owner, Floor& floor, CommandGate& gate, TroubleBoard& troubles)
     : owner_(owner),
       floor_(floor),
-      gate_(gate),
+      held_(
+          gate,
+          [this] {
+              if (FloorLogWindow* window = View()) window->ShowJudgements();
+          },
+          [this] {
+              owner_->CallAfter([this] {
+                  if (FloorLogWindow* window = View()) window->ShowJudgements();
+              });
+          }),
       toggle_(
           gate, troubles, [this] { return Open(); }, [this] { Gone(); }) {}
 
@@ -23,7 +32,7 @@ FloorLogWindow* FloorLogDock::Open() {
     floor_.SetKeepJudgements(true);
     // It follows the judgements only while open: closed, it costs Get Bids nothing.
     subscription_ = floor_.Events().Subscribe(*this);
-    gate_.AddListener(*this);
+    held_.Start();
     auto* window = new FloorLogWindow(owner_, floor_);
     if (undoLastSale_) window->SetUndoLastSale(undoLastSale_);
     if (openAccounts_) window->SetOpenAccounts(openAccounts_);
@@ -32,8 +41,7 @@ FloorLogWindow* FloorLogDock::Open() {
 
 void FloorLogDock::Gone() {
     subscription_ = {};
-    gate_.RemoveListener(*this);
-    behind_ = false;
+    held_.Stop();
     floor_.SetKeepJudgements(keptBefore_);
 }
 
@@ -45,22 +53,6 @@ void FloorLogDock::SetUndoLastSale(std::function<void()> undo) {
 void FloorLogDock::SetOpenAccounts(std::function<void()> open) {
     openAccounts_ = std::move(open);
     if (FloorLogWindow* window = View()) window->SetOpenAccounts(openAccounts_);
-}
-
-void FloorLogDock::JudgementsChanged() {
-    // The rows a busy command judged show once it is over.
-    if (gate_.IsBusy()) {
-        behind_ = true;
-    } else if (FloorLogWindow* window = View()) {
-        window->ShowJudgements();
-    }
-}
-
-void FloorLogDock::IdleAgain() {
-    if (!std::exchange(behind_, false)) return;
-    owner_->CallAfter([this] {
-        if (FloorLogWindow* window = View()) window->ShowJudgements();
-    });
 }
 
 }  // namespace gv::ui

@@ -7,6 +7,7 @@
 
 #include "common/atomic_file.h"
 #include "common/command_gate.h"
+#include "common/held_while_busy.h"
 #include "floor/floor.h"
 #include "floor/trouble_board.h"
 #include "ui/window_toggle.h"
@@ -17,7 +18,7 @@ namespace gv::ui {
 
 class FloorLogWindow;
 
-class FloorLogDock final : public FloorListener, public GateListener {
+class FloorLogDock final : public FloorListener {
 public:
     // `owner` is the main window; everything given must outlive the dock.
     FloorLogDock(wxWindow* owner, Floor& floor, CommandGate& gate, TroubleBoard& troubles);
@@ -34,8 +35,7 @@ public:
     // What the window's "Accounts" and its Ctrl+K run.
     void SetOpenAccounts(std::function<void()> open);
 
-    void JudgementsChanged() override;
-    void IdleAgain() override;
+    void JudgementsChanged() override { held_.Changed(); }
 
 private:
     FloorLogWindow* Open();
@@ -43,9 +43,8 @@ private:
 
     wxWindow* owner_;
     Floor& floor_;
-    CommandGate& gate_;
     bool keptBefore_ = false;  // the floor's own choice, restored when the window closes
-    bool behind_ = false;      // a busy command judged rows the window does not show yet
+    HeldWhileBusy held_;       // the rows a busy command judged show once it is over
     std::function<void()> undoLastSale_;
     std::function<void()> openAccounts_;
     FloorEvents::Subscription subscription_;

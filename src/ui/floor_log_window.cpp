@@ -12,6 +12,7 @@
 #include "common/program_title.h"
 #include "floor/judgement.h"
 #include "ui/caption.h"
+#include "ui/command_table.h"
 #include "ui/gavel_icon.h"
 #include "ui/list_view.h"
 #include "ui/native.h"
@@ -134,8 +135,10 @@ void FloorLogWindow::BindKeys() {
     const int copy = wxWindow::NewControlId();
     const int close = wxWindow::NewControlId();
     const int accounts = wxWindow::NewControlId();
-    wxAcceleratorEntry keys[] = {
-        {wxACCEL_CTRL, 'C', copy}, {wxACCEL_CTRL, 'L', close}, {wxACCEL_CTRL, 'K', accounts}};
+    // Its own command's key closes it, as in the main window; the accounts' key opens them.
+    wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'C', copy},
+                                 {wxACCEL_CTRL, RowOf(Command::FloorLog).ctrlKey, close},
+                                 {wxACCEL_CTRL, RowOf(Command::Accounts).ctrlKey, accounts}};
     SetAcceleratorTable(wxAcceleratorTable(3, keys));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { CopySelection(); }, copy);

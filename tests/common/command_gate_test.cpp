@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/held_while_busy.h"
+
 namespace gv {
 namespace {
 
@@ -111,6 +113,35 @@ TEST_F(CommandGateTest, ACloseWhileBusyClosesAfterTheCommand) {
     EXPECT_FALSE(gate.Idle());
     view.RunLater();
     EXPECT_EQ(ran, 0);
+}
+
+// A window that follows changes shows them at once when idle, those of a command once, after
+// it, and nothing once it closed.
+TEST_F(CommandGateTest, AChangeDuringACommandShowsOnceItIsOver) {
+    int shown = 0;
+    int caughtUp = 0;
+    HeldWhileBusy held(
+        gate, [&] { ++shown; }, [&] { ++caughtUp; });
+    held.Start();
+    held.Changed();
+    EXPECT_EQ(shown, 1);
+    gate.EnterBusy();
+    held.Changed();
+    held.Changed();
+    EXPECT_TRUE(held.Behind());
+    gate.LeaveBusy();
+    EXPECT_EQ(caughtUp, 1);
+    EXPECT_FALSE(held.Behind());
+    gate.EnterBusy();
+    gate.LeaveBusy();  // nothing changed: nothing to catch up
+    EXPECT_EQ(caughtUp, 1);
+
+    gate.EnterBusy();
+    held.Changed();
+    held.Stop();  // the window closed during the command
+    gate.LeaveBusy();
+    EXPECT_EQ(caughtUp, 1);
+    EXPECT_EQ(shown, 1);
 }
 
 }  // namespace
