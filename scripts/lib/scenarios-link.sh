@@ -296,9 +296,10 @@ scenario_closebusy() {
     shown() { on_desk exists Gavelton; }
     gone() { ! on_desk exists Gavelton && grep -qaF "Gavelton closed" "$RUN"/Gavelton\ log\ *.txt; }
     wait_until shown || fail "Gavelton's window did not appear on the Wine desktop"
-    # Each transaction 2 s late: Get Bids, its attempts waiting on the world, lasts a while
-    # (45 s under Wine 8).
-    post '!delay 2'
+    # Each transaction 4 s late, inside the link's limit: Get Bids, its five attempts waiting
+    # on the world, lasts some 20 s, well past the 7 to 10 s the window takes to be seen red
+    # under Wine 8 and the click after it.
+    post '!delay 4'
     sync_world
     local screen
     screen=$(xdotool search --onlyvisible --name "^$desk - Wine desktop\$" | head -n1)
